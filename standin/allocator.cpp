@@ -1,0 +1,140 @@
+// The game's allocator (FMemory), with every live block accounted for so that a test can prove
+// the plugin gives back all it takes, and a double or foreign free is caught where it happens.
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "standin/world.h"
+
+namespace standin {
+namespace {
+
+struct Accounts {
+  std::mutex mutex;
+  std::unordered_map<void*, std::uint64_t> live;
+  std::unordered_set<void*> freed;  // given back and not handed out again since
+  AllocatorStats stats;
+  AllocatorViolationHandler on_violation;
+};
+
+Accounts& accounts() { return detail::forever<Accounts>(); }
+
+std::string describe(const char* operation, void* block, const Accounts& books) {
+  std::ostringstream text;
+  text << operation << ": block " << block
+       << (books.freed.count(block) != 0 ? " was already freed (double free)"
+                                         : " was never allocated by FMemory (foreign block)");
+  return text.str();
+}
+
+// Reported outside the lock, so that a handler may throw or call back into the allocator.
+void report(const std::string& message) {
+  AllocatorViolationHandler handler;
+  {
+    const std::lock_guard lock(accounts().mutex);
+    handler = accounts().on_violation;
+  }
+  if (handler) {
+    handler(message);
+    return;
+  }
+  std::fprintf(stderr, "stand-in allocator: %s\n", message.c_str());
+  std::abort();
+}
+
+void record_new(Accounts& books, void* block, std::uint64_t size) {
+  books.live.emplace(block, size);
+  books.freed.erase(block);
+  ++books.stats.live_blocks;
+  books.stats.live_bytes += size;
+  ++books.stats.allocations;
+}
+
+void record_gone(Accounts& books, void* block, std::uint64_t size) {
+  books.live.erase(block);
+  books.freed.insert(block);
+  --books.stats.live_blocks;
+  books.stats.live_bytes -= size;
+  ++books.stats.frees;
+}
+
+}  // namespace
+
+AllocatorStats allocator_stats() {
+  const std::lock_guard lock(accounts().mutex);
+  return accounts().stats;
+}
+
+void set_allocator_violation_handler(AllocatorViolationHandler handler) {
+  const std::lock_guard lock(accounts().mutex);
+  accounts().on_violation = std::move(handler);
+}
+
+namespace detail {
+
+void* game_malloc(std::uint64_t size, std::uint32_t /*alignment*/) {
+  void* block = std::malloc(size == 0 ? 1 : size);
+  if (block == nullptr) {
+    throw std::bad_alloc();
+  }
+  const std::lock_guard lock(accounts().mutex);
+  record_new(accounts(), block, size);
+  return block;
+}
+
+void* game_realloc(void* block, std::uint64_t size, std::uint32_t alignment) {
+  if (block == nullptr) {
+    return game_malloc(size, alignment);
+  }
+  std::string violation;
+  {
+    Accounts& books = accounts();
+    const std::lock_guard lock(books.mutex);
+    const auto found = books.live.find(block);
+    if (found == books.live.end()) {
+      violation = describe("FMemory.Realloc", block, books);
+    } else {
+      const std::uint64_t old_size = found->second;
+      record_gone(books, block, old_size);
+      if (size == 0) {
+        std::free(block);
+        return nullptr;
+      }
+      void* moved = std::realloc(block, size);
+      if (moved == nullptr) {
+        record_new(books, block, old_size);
+        --books.stats.allocations;
+        --books.stats.frees;
+        throw std::bad_alloc();
+      }
+      record_new(books, moved, size);
+      return moved;
+    }
+  }
+  report(violation);
+  return nullptr;
+}
+
+void game_free(void* block) {
+  if (block == nullptr) {
+    return;
+  }
+  std::string violation;
+  {
+    Accounts& books = accounts();
+    const std::lock_guard lock(books.mutex);
+    const auto found = books.live.find(block);
+    if (found != books.live.end()) {
+      record_gone(books, block, found->second);
+      std::free(block);
+      return;
+    }
+    violation = describe("FMemory.Free", block, books);
+  }
+  report(violation);
+}
+
+}  // namespace detail
+}  // namespace standin

@@ -1,0 +1,126 @@
+// The command registry: console and RCON commands found by the first word of what was typed or
+// sent, compared without regard to ASCII case as the game's console does.
+#include <algorithm>
+#include <optional>
+
+#include "standin/world.h"
+
+namespace standin {
+namespace {
+
+bool same_name(std::u16string_view a, std::u16string_view b) {
+  const auto lower = [](char16_t unit) {
+    return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + 0x20) : unit;
+  };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
+}
+
+std::u16string_view first_word(std::u16string_view line) {
+  const auto start = line.find_first_not_of(u' ');
+  if (start == std::u16string_view::npos) {
+    return {};
+  }
+  line.remove_prefix(start);
+  return line.substr(0, line.find(u' '));
+}
+
+template <typename Callback>
+struct Command {
+  std::u16string name;
+  Callback callback;
+};
+
+template <typename Callback>
+bool remove_named(std::vector<Command<Callback>>& list, const FString& name) {
+  const auto found = std::find_if(list.begin(), list.end(), [&](const Command<Callback>& command) {
+    return same_name(command.name, name.view());
+  });
+  if (found == list.end()) {
+    return false;
+  }
+  list.erase(found);
+  return true;
+}
+
+template <typename Callback>
+const Callback* find_named(const std::vector<Command<Callback>>& list, std::u16string_view word) {
+  for (const auto& command : list) {
+    if (same_name(command.name, word)) {
+      return &command.callback;
+    }
+  }
+  return nullptr;
+}
+
+class Commands final : public AsaApi::ICommands {
+ public:
+  void AddConsoleCommand(const FString& name, const AsaApi::ConsoleCallback& callback) override {
+    console_.push_back({std::u16string(name.view()), callback});
+  }
+  void AddRconCommand(const FString& name, const AsaApi::RconCallback& callback) override {
+    rcon_.push_back({std::u16string(name.view()), callback});
+  }
+  bool RemoveConsoleCommand(const FString& name) override { return remove_named(console_, name); }
+  bool RemoveRconCommand(const FString& name) override { return remove_named(rcon_, name); }
+
+  std::vector<Command<AsaApi::ConsoleCallback>> console_;
+  std::vector<Command<AsaApi::RconCallback>> rcon_;
+};
+
+Commands& commands() { return detail::forever<Commands>(); }
+
+template <typename Callback>
+std::vector<std::string> names_of(const std::vector<Command<Callback>>& list) {
+  std::vector<std::string> out;
+  for (const auto& command : list) {
+    out.push_back(utf16_to_utf8(command.name));
+  }
+  return out;
+}
+
+// A callback may unregister commands while it runs, so it runs from a copy.
+template <typename Callback>
+std::optional<Callback> copy_of(const std::vector<Command<Callback>>& list,
+                                std::u16string_view line) {
+  const Callback* found = find_named(list, first_word(line));
+  return found != nullptr ? std::optional<Callback>(*found) : std::nullopt;
+}
+
+// The request record the game hands to an RCON command: the plugin reads the id from its head.
+struct GamePacket {
+  RCONPacket head;
+  FString body;
+};
+
+}  // namespace
+
+std::vector<std::string> console_commands() { return names_of(commands().console_); }
+std::vector<std::string> rcon_commands() { return names_of(commands().rcon_); }
+
+bool run_console_command(APlayerController* player, std::string_view line) {
+  const std::u16string text = utf8_to_utf16(line);
+  const auto callback = copy_of(commands().console_, text);
+  if (!callback) {
+    return false;
+  }
+  FString typed(reinterpret_cast<const WIDECHAR*>(text.c_str()));
+  (*callback)(player, &typed, false);
+  return true;
+}
+
+bool run_rcon_command(RCONClientConnection* connection, std::int32_t id, std::string_view body) {
+  const std::u16string text = utf8_to_utf16(body);
+  const auto callback = copy_of(commands().rcon_, text);
+  if (!callback) {
+    return false;
+  }
+  GamePacket packet{{static_cast<std::int32_t>(body.size() + 10), id, 2},
+                    FString(reinterpret_cast<const WIDECHAR*>(text.c_str()))};
+  (*callback)(connection, &packet.head, nullptr);
+  return true;
+}
+
+}  // namespace standin
+
+AsaApi::ICommands& AsaApi::GetCommands() { return standin::commands(); }

@@ -1,0 +1,141 @@
+// The game's names, objects and the text functions the plugin reaches by name: creatures with
+// class objects, FName.ToString, the case-insensitive compare, and FString's two host constructors.
+#include <cstring>
+#include <deque>
+#include <unordered_map>
+
+#include "standin/world.h"
+
+namespace standin {
+namespace {
+
+struct NameTable {
+  std::mutex mutex;
+  std::deque<std::u16string> texts{u"None"};  // a deque: views into it stay valid
+  std::unordered_map<std::u16string, std::int32_t> index{{u"None", 0}};
+};
+
+struct World {
+  std::map<std::u16string, std::unique_ptr<UObjectBase>> classes;
+  std::vector<std::unique_ptr<UObjectBase>> objects;
+  std::int32_t next_index = 1;
+};
+
+World& world() { return detail::forever<World>(); }
+
+UObjectBase* class_object(std::u16string_view name) {
+  auto& classes = world().classes;
+  auto found = classes.find(std::u16string(name));
+  if (found != classes.end()) {
+    return found->second.get();
+  }
+  auto made = std::make_unique<UObjectBase>();
+  made->NamePrivate = detail::intern_name(name);
+  made->InternalIndex = world().next_index++;
+  return classes.emplace(std::u16string(name), std::move(made)).first->second.get();
+}
+
+// An object of class `class_name` whose own name is `instance_name`.
+template <typename Object>
+Object* make_object(std::u16string_view class_name, std::u16string_view instance_name) {
+  auto made = std::make_unique<Object>();
+  made->ClassPrivate = class_object(class_name);
+  made->NamePrivate = detail::intern_name(instance_name);
+  made->InternalIndex = world().next_index++;
+  Object* object = made.get();
+  world().objects.push_back(std::move(made));
+  return object;
+}
+
+// Letters that fold here: ASCII and the Latin-1 letters; the game folds more than the plugin's hash.
+char32_t fold(char32_t unit) {
+  if ((unit >= u'a' && unit <= u'z') || (unit >= 0xE0 && unit <= 0xFE && unit != 0xF7)) {
+    return unit - 0x20;
+  }
+  return unit;
+}
+
+}  // namespace
+
+APrimalDinoCharacter* spawn_creature(std::string_view class_name_utf8) {
+  const std::u16string class_name = utf8_to_utf16(class_name_utf8);
+  const std::u16string instance =
+      class_name + u"_" + utf8_to_utf16(std::to_string(world().next_index));
+  return make_object<APrimalDinoCharacter>(class_name, instance);
+}
+
+std::string class_name_of(const APrimalDinoCharacter* creature) {
+  return utf16_to_utf8(detail::name_text(creature->ClassPrivate->NamePrivate));
+}
+
+AShooterPlayerController* player(std::string_view name) {
+  return make_object<AShooterPlayerController>(u"ShooterPlayerController", utf8_to_utf16(name));
+}
+
+AShooterCharacter* rider(std::string_view name) {
+  return make_object<AShooterCharacter>(u"ShooterCharacter", utf8_to_utf16(name));
+}
+
+void reset_world() {
+  world().objects.clear();
+}
+
+namespace detail {
+
+FName intern_name(std::u16string_view text) {
+  auto& table = forever<NameTable>();
+  const std::lock_guard lock(table.mutex);
+  const std::u16string key(text);
+  auto found = table.index.find(key);
+  if (found == table.index.end()) {
+    found = table.index.emplace(key, static_cast<std::int32_t>(table.texts.size())).first;
+    table.texts.push_back(key);
+  }
+  return FName{found->second, 0};
+}
+
+std::u16string_view name_text(const FName& name) {
+  auto& table = forever<NameTable>();
+  const std::lock_guard lock(table.mutex);
+  return table.texts.at(static_cast<std::size_t>(name.ComparisonIndex));
+}
+
+void fill_fstring(FString& out, std::u16string_view text) {
+  if (text.empty()) {
+    out.release();
+    return;
+  }
+  const auto units = static_cast<std::int32_t>(text.size() + 1);
+  auto* buffer = static_cast<WIDECHAR*>(game_malloc(units * sizeof(WIDECHAR), 0));
+  std::memcpy(buffer, text.data(), text.size() * sizeof(WIDECHAR));
+  buffer[text.size()] = 0;
+  out.adopt(buffer, units, units);
+}
+
+void game_name_to_string(FName* name, FString& out) { fill_fstring(out, name_text(*name)); }
+
+int game_stricmp(WIDECHAR* left, WIDECHAR* right) {
+  for (;; ++left, ++right) {
+    const char32_t a = fold(static_cast<char16_t>(*left));
+    const char32_t b = fold(static_cast<char16_t>(*right));
+    if (a != b || a == 0) {
+      return a < b ? -1 : (a > b ? 1 : 0);
+    }
+  }
+}
+
+}  // namespace detail
+}  // namespace standin
+
+FString::FString(const char* text) {
+  standin::detail::fill_fstring(*this, standin::utf8_to_utf16(text));
+}
+
+FString::FString(const WIDECHAR* text) {
+  std::size_t length = 0;
+  while (text[length] != 0) {
+    ++length;
+  }
+  standin::detail::fill_fstring(
+      *this, std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
+}

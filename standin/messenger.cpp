@@ -1,0 +1,75 @@
+// The host's utilities: the messenger lookup and a messenger that records what players are sent.
+#include "standin/world.h"
+
+namespace standin {
+namespace {
+
+struct MessengerState {
+  std::mutex mutex;
+  bool available = true;
+  std::vector<SentMessage> sent;
+  std::vector<std::string> lookups;
+  std::vector<std::function<void(const SentMessage&)>> listeners;
+};
+
+MessengerState& state() { return detail::forever<MessengerState>(); }
+
+class Messenger final : public AsaApi::IMessenger {
+ public:
+  void SendColoredMessage(APlayerController* player, const FLinearColor& colour,
+                          const FString& text) override {
+    const SentMessage message{player, colour, utf16_to_utf8(text.view())};
+    std::vector<std::function<void(const SentMessage&)>> listeners;
+    {
+      const std::lock_guard lock(state().mutex);
+      state().sent.push_back(message);
+      listeners = state().listeners;
+    }
+    for (const auto& listener : listeners) {
+      listener(message);
+    }
+  }
+};
+
+class ApiUtils final : public AsaApi::IApiUtils {
+ public:
+  std::shared_ptr<AsaApi::IMessenger> GetMessenger(const FString& module_path) const override {
+    const std::lock_guard lock(state().mutex);
+    state().lookups.push_back(utf16_to_utf8(module_path.view()));
+    return state().available ? std::make_shared<Messenger>() : nullptr;
+  }
+};
+
+}  // namespace
+
+std::vector<SentMessage> sent_messages() {
+  const std::lock_guard lock(state().mutex);
+  return state().sent;
+}
+
+void on_message(std::function<void(const SentMessage&)> listener) {
+  const std::lock_guard lock(state().mutex);
+  state().listeners.push_back(std::move(listener));
+}
+
+void set_messenger_available(bool available) {
+  const std::lock_guard lock(state().mutex);
+  state().available = available;
+}
+
+std::vector<std::string> messenger_lookups() {
+  const std::lock_guard lock(state().mutex);
+  return state().lookups;
+}
+
+namespace detail {
+void reset_messenger_records() {
+  const std::lock_guard lock(state().mutex);
+  state().available = true;
+  state().sent.clear();
+  state().lookups.clear();
+}
+}  // namespace detail
+}  // namespace standin
+
+AsaApi::IApiUtils& AsaApi::GetApiUtils() { return standin::detail::forever<standin::ApiUtils>(); }

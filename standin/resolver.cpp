@@ -1,0 +1,68 @@
+// GetAddress in both forms: game functions by signature text, object fields by class and field
+// name. An unknown name is an error that names it, never a null for the caller to jump through.
+#include <cstddef>
+#include <stdexcept>
+#include <unordered_map>
+
+#include "standin/world.h"
+
+namespace standin {
+namespace {
+
+const std::unordered_map<std::string, void*>& functions() {
+  using namespace detail;
+  static const std::unordered_map<std::string, void*> table{
+      {"FMemory.Malloc(unsigned__int64,unsignedint)", reinterpret_cast<void*>(&game_malloc)},
+      {"FMemory.Realloc(void*,unsigned__int64,unsignedint)",
+       reinterpret_cast<void*>(&game_realloc)},
+      {"FMemory.Free(void*)", reinterpret_cast<void*>(&game_free)},
+      {"FGenericPlatformStricmp.Stricmp(wchar_t*,wchar_t*)",
+       reinterpret_cast<void*>(&game_stricmp)},
+      {"FName.ToString(FString&)", reinterpret_cast<void*>(&game_name_to_string)},
+      {"RCONClientConnection.SendMessage(int,int,FString&)",
+       reinterpret_cast<void*>(&game_rcon_send_message)},
+      {"APrimalDinoCharacter.CanTame(AShooterPlayerController*,bool,bool)",
+       reinterpret_cast<void*>(&own_can_tame)},
+      {"APrimalDinoCharacter.ImprintBabyDino(APlayerController*,bool)",
+       reinterpret_cast<void*>(&own_imprint_baby_dino)},
+      {"APrimalDinoCharacter.SetRider(AShooterCharacter*)",
+       reinterpret_cast<void*>(&own_set_rider)},
+  };
+  return table;
+}
+
+const std::unordered_map<std::string, std::size_t>& fields() {
+  static const std::unordered_map<std::string, std::size_t> table{
+      {"UObjectBase.ClassPrivate", offsetof(UObjectBase, ClassPrivate)},
+      {"UObjectBase.NamePrivate", offsetof(UObjectBase, NamePrivate)},
+  };
+  return table;
+}
+
+}  // namespace
+
+namespace detail {
+
+void* own_function(const std::string& signature) {
+  const auto found = functions().find(signature);
+  if (found == functions().end()) {
+    throw std::invalid_argument("GetAddress: no game function \"" + signature + "\"");
+  }
+  return found->second;
+}
+
+}  // namespace detail
+}  // namespace standin
+
+void* GetAddress(const std::string& signature) { return standin::detail::own_function(signature); }
+
+std::uint64_t GetAddress(const void* object, const std::string& field) {
+  const auto found = standin::fields().find(field);
+  if (found == standin::fields().end()) {
+    throw std::invalid_argument("GetAddress: no field \"" + field + "\"");
+  }
+  if (object == nullptr) {
+    throw std::invalid_argument("GetAddress: field \"" + field + "\" of a null object");
+  }
+  return reinterpret_cast<std::uintptr_t>(object) + found->second;
+}

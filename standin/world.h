@@ -1,0 +1,78 @@
+// The stand-in's shared state, private to the library. Every piece is created on first use and
+// deliberately never destroyed: a plugin unloaded at process exit still reaches it after the
+// library's other static objects are gone.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "host/asa_api.h"
+#include "host/fstring.h"
+#include "standin/standin.h"
+
+// The game's object header: the two fields the plugin reads by name sit at fixed offsets here.
+struct FName {
+  std::int32_t ComparisonIndex = 0;
+  std::int32_t Number = 0;
+};
+
+struct UObjectBase {
+  void* VTable = nullptr;
+  std::int32_t ObjectFlags = 0;
+  std::int32_t InternalIndex = 0;
+  UObjectBase* ClassPrivate = nullptr;
+  FName NamePrivate{};
+  UObjectBase* OuterPrivate = nullptr;
+};
+
+struct APrimalDinoCharacter : UObjectBase {};
+struct APlayerController : UObjectBase {};
+struct AShooterPlayerController : APlayerController {};
+struct AShooterCharacter : UObjectBase {};
+
+struct RCONClientConnection {
+  standin::RconReplySink sink;
+};
+
+namespace standin::detail {
+
+template <typename T>
+T& forever() {
+  static T* const instance = new T();
+  return *instance;
+}
+
+// Names interned as the game's FName table does.
+FName intern_name(std::u16string_view text);
+std::u16string_view name_text(const FName& name);
+
+// Copies UTF-16 text into an FString whose buffer comes from the game's allocator.
+void fill_fstring(FString& out, std::u16string_view text);
+
+void* game_malloc(std::uint64_t size, std::uint32_t alignment);
+void* game_realloc(void* block, std::uint64_t size, std::uint32_t alignment);
+void game_free(void* block);
+
+int game_stricmp(WIDECHAR* left, WIDECHAR* right);
+void game_name_to_string(FName* name, FString& out);
+void game_rcon_send_message(RCONClientConnection* connection, int id, int type, FString& text);
+bool own_can_tame(APrimalDinoCharacter* creature, AShooterPlayerController* controller, bool first,
+                  bool second);
+void own_imprint_baby_dino(APrimalDinoCharacter* creature, APlayerController* controller,
+                           bool flag);
+void own_set_rider(APrimalDinoCharacter* creature, AShooterCharacter* rider);
+
+void* own_function(const std::string& signature);
+
+// The newest handler hooked on `signature`, or the game's own function.
+void* entry_of(const std::string& signature);
+
+void reset_game_records();
+void reset_rcon_records();
+void reset_messenger_records();
+
+}  // namespace standin::detail
