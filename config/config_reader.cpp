@@ -1,0 +1,130 @@
+// Reads the configuration document member by member, in the same order as the plugin's loader.
+#include "config/config_reader.h"
+
+#include <limits>
+#include <string_view>
+
+namespace quellwarden::config {
+namespace {
+
+using nlohmann::json;
+
+constexpr char kWipeTimestamp[] = "WipeTimestamp";
+constexpr char kDinoSettings[] = "DinoSettings";
+constexpr char kDisallowRiding[] = "DisallowRiding";
+constexpr char kDisallowTaming[] = "DisallowTaming";
+constexpr char kHoursToDelay[] = "HoursToDelay";
+
+constexpr std::int64_t kSecondsPerHour = 3600;
+constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+constexpr double kTwoToThe63 = 9223372036854775808.0;
+
+// Where a number member stands, so that an error can point the administrator at it.
+struct Place {
+  std::string_view member;
+  std::string_view list = {};  // empty for a top-level member
+  std::string_view class_name = {};
+};
+
+std::string quoted(std::string_view text) { return '"' + std::string(text) + '"'; }
+
+std::string describe(const Place& place) {
+  std::string text = quoted(place.member);
+  if (!place.list.empty()) {
+    text += " of class " + quoted(place.class_name) + " in " + quoted(place.list);
+  }
+  return text;
+}
+
+[[noreturn]] void throw_does_not_fit(const Place& place, const json& value) {
+  throw ConfigError(describe(place) + " is " + value.dump() +
+                    ", which does not fit a signed 64-bit number");
+}
+
+// Integers as they are, floats truncated toward zero, booleans as 1 and 0: within 32 bits the same
+// values that the conversion to int gives.
+std::int64_t to_int64(const json& value, const Place& place) {
+  switch (value.type()) {
+    case json::value_t::number_integer:
+      return value.get<std::int64_t>();
+    case json::value_t::number_unsigned:
+      if (value.get<std::uint64_t>() > static_cast<std::uint64_t>(kMax)) {
+        throw_does_not_fit(place, value);
+      }
+      return static_cast<std::int64_t>(value.get<std::uint64_t>());
+    case json::value_t::number_float: {
+      const double number = value.get<double>();
+      if (!(number >= -kTwoToThe63 && number < kTwoToThe63)) throw_does_not_fit(place, value);
+      return static_cast<std::int64_t>(number);
+    }
+    case json::value_t::boolean:
+      return value.get<bool>() ? 1 : 0;
+    default:
+      // Null, string, array, object: the conversion to int raises the library's own type_error 302
+      // (the one for int64_t refuses booleans too, so it cannot serve above).
+      return value.get<int>();
+  }
+}
+
+std::int64_t read_number(const json& holder, const Place& place) {
+  const std::string key(place.member);
+  if (!holder.is_object()) {
+    // The loader reads through value(), whose type_error 306 is what a non-object holder raises.
+    static_cast<void>(holder.value(key, 0));
+  }
+  const auto found = holder.find(key);
+  return found == holder.end() ? 0 : to_int64(*found, place);
+}
+
+std::int64_t unlock_time(std::int64_t wipe, std::int64_t hours, const Place& place) {
+  const bool product_fits = hours <= kMax / kSecondsPerHour && hours >= kMin / kSecondsPerHour;
+  const std::int64_t delay = product_fits ? hours * kSecondsPerHour : 0;
+  if (!product_fits || (delay > 0 && wipe > kMax - delay) || (delay < 0 && wipe < kMin - delay)) {
+    throw ConfigError(describe(place) + " is " + std::to_string(hours) +
+                      ", which puts the unlock time (WipeTimestamp " + std::to_string(wipe) +
+                      " + HoursToDelay * 3600) outside a signed 64-bit number");
+  }
+  return wipe + delay;
+}
+
+std::vector<DelayEntry> read_entries(const json& list, std::string_view list_name,
+                                     std::int64_t wipe) {
+  std::vector<DelayEntry> entries;
+  entries.reserve(list.size());
+  for (const auto& item : list.items()) {
+    const Place place{kHoursToDelay, list_name, item.key()};
+    const std::int64_t hours = read_number(item.value(), place);
+    entries.push_back({item.key(), hours, unlock_time(wipe, hours, place)});
+  }
+  return entries;
+}
+
+}  // namespace
+
+ParseResult parse_document(std::istream& in) {
+  ParseResult result{json::object(), std::nullopt};
+  try {
+    in >> result.document;
+  } catch (const json::exception& error) {
+    result.document = json::object();
+    result.error = error.what();
+  }
+  return result;
+}
+
+Configuration read_configuration(const json& document) {
+  // value() copies, but its defaults and its type_error 306 on a holder that is not an object
+  // are what the loader's readers rely on.
+  const json settings = document.value(kDinoSettings, json::object());
+  const json riding = settings.value(kDisallowRiding, json::array());
+  const json taming = settings.value(kDisallowTaming, json::array());
+
+  Configuration configuration;
+  configuration.wipe_timestamp = read_number(document, {kWipeTimestamp});
+  configuration.riding = read_entries(riding, kDisallowRiding, configuration.wipe_timestamp);
+  configuration.taming = read_entries(taming, kDisallowTaming, configuration.wipe_timestamp);
+  return configuration;
+}
+
+}  // namespace quellwarden::config

@@ -1,0 +1,47 @@
+// Turns the configuration text into validated settings, or the exact error the loader raises.
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace quellwarden::config {
+
+// A number that the configuration holds but that cannot be used: it does not fit a signed 64-bit
+// value, or the unlock time computed from it would not. what() names the member and its place.
+class ConfigError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct DelayEntry {
+  std::string class_name;  // UTF-8, exactly as the parser delivered the member name
+  std::int64_t hours = 0;
+  std::int64_t unlock_time = 0;  // wipe timestamp + hours * 3600
+};
+
+struct Configuration {
+  std::int64_t wipe_timestamp = 0;
+  std::vector<DelayEntry> riding;  // in the order the loader adds them to the riding table
+  std::vector<DelayEntry> taming;
+};
+
+struct ParseResult {
+  nlohmann::json document;           // an empty object when parsing failed
+  std::optional<std::string> error;  // the library's description of the parse failure
+};
+
+// Reads one JSON value from `in` by stream extraction: no comments, a leading UTF-8 byte order
+// mark accepted, nothing after the first complete value examined. Never throws a JSON error.
+ParseResult parse_document(std::istream& in);
+
+// Reads the whole document in the loader's order and raises what the loader would raise at the
+// first failing read: nlohmann's type_error 306 (a holder that is not an object), its type_error
+// 302 (a number member of another type), or ConfigError.
+Configuration read_configuration(const nlohmann::json& document);
+
+}  // namespace quellwarden::config

@@ -1,0 +1,14 @@
+// "Quellwarden.reload" on the console and over RCON: re-read the configuration, answer the caller.
+#pragma once
+
+#include "host/game_types.h"
+
+namespace quellwarden {
+
+inline constexpr const char* kReloadCommand = "Quellwarden.reload";
+
+// Words after the command name change nothing; so does the flag.
+void console_reload(APlayerController* player, FString* command, bool flag);
+void rcon_reload(RCONClientConnection* connection, RCONPacket* packet, UWorld* world);
+
+}  // namespace quellwarden

@@ -1,0 +1,23 @@
+// The three hook handlers in front of the game's taming test, imprinting and rider change.
+#pragma once
+
+#include <array>
+
+#include "host/game_types.h"
+
+namespace quellwarden {
+
+bool taming_gate(APrimalDinoCharacter* creature, AShooterPlayerController* controller, bool first,
+                 bool second);
+void imprint_gate(APrimalDinoCharacter* creature, APlayerController* controller, bool flag);
+void riding_gate(APrimalDinoCharacter* creature, AShooterCharacter* rider);
+
+// What the lifecycle hands to the hook manager, in install order.
+struct GateHook {
+  const char* signature;
+  void* handler;
+  void** call_through;
+};
+const std::array<GateHook, 3>& gate_hooks();
+
+}  // namespace quellwarden

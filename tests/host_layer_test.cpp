@@ -1,0 +1,128 @@
+// FString and binding by name, against the stand-in game: layout rules, equality, widening.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/binding.h"
+#include "host/class_name.h"
+#include "host/fstring.h"
+#include "host/widen.h"
+#include "standin/standin.h"
+
+namespace {
+
+using quellwarden::host::fstring_equal;
+using quellwarden::host::widen;
+
+FString text(const char* utf8) { return FString(utf8); }
+
+class host_layer_test : public ::testing::Test {
+ protected:
+  void SetUp() override { blocks_before_ = standin::allocator_stats().live_blocks; }
+  void TearDown() override {
+    EXPECT_EQ(standin::allocator_stats().live_blocks, blocks_before_) << "a block was not freed";
+  }
+
+ private:
+  std::size_t blocks_before_ = 0;
+};
+
+TEST_F(host_layer_test, empty_forms_are_equal_and_differ_from_one_letter) {
+  const FString zero;
+  const WIDECHAR nul[] = {0};
+  FString one_unit;
+  auto* buffer = static_cast<WIDECHAR*>(quellwarden::host::resize_block(nullptr, 2));
+  buffer[0] = nul[0];
+  one_unit.adopt(buffer, 1, 1);
+  const FString letter = text("a");
+  EXPECT_TRUE(fstring_equal(zero, one_unit));
+  EXPECT_TRUE(fstring_equal(one_unit, zero));
+  EXPECT_FALSE(fstring_equal(zero, letter));
+  EXPECT_FALSE(fstring_equal(one_unit, letter));
+}
+
+TEST_F(host_layer_test, equality_ignores_case_and_never_matches_other_lengths) {
+  EXPECT_TRUE(fstring_equal(text("abc"), text("ABC")));
+  EXPECT_FALSE(fstring_equal(text("abc"), text("abcd")));
+  EXPECT_FALSE(fstring_equal(text("abc"), text("abd")));
+}
+
+TEST_F(host_layer_test, move_leaves_source_empty_and_release_frees_once) {
+  FString source = text("Rex");
+  const auto frees_before = standin::allocator_stats().frees;
+  FString target(std::move(source));
+  EXPECT_EQ(source.data(), nullptr);
+  EXPECT_EQ(source.count(), 0);
+  EXPECT_EQ(target.count(), 4);
+  source.release();
+  EXPECT_EQ(standin::allocator_stats().frees, frees_before);
+  target.release();
+  target.release();
+  EXPECT_EQ(standin::allocator_stats().frees, frees_before + 1);
+}
+
+TEST_F(host_layer_test, widening_keeps_ascii_and_stops_at_nul) {
+  EXPECT_EQ(widen("Rex_Character_BP_C").view(), u"Rex_Character_BP_C");
+  EXPECT_EQ(widen(std::string("ab\0cd", 5)).view(), u"ab");
+}
+
+TEST_F(host_layer_test, widening_decodes_utf8_including_surrogate_pairs) {
+  EXPECT_EQ(widen("\xC3\xA9").view(), u"\u00E9");
+  EXPECT_EQ(widen("Drache_\xE9\xBE\x99").view(), u"Drache_\u9F99");
+  EXPECT_EQ(widen("\xF0\x9F\xA6\x96").view(), u"\U0001F996");
+  EXPECT_EQ(widen("a\xFFz").view(), u"a\uFFFDz");
+  EXPECT_EQ(widen("\xE9").view(), u"\uFFFD");
+}
+
+TEST_F(host_layer_test, widening_borrows_a_block_only_past_127_units) {
+  const auto before = standin::allocator_stats().allocations;
+  const FString short_text = widen(std::string(127, 'x'));
+  // The host's constructor allocates the result; widening itself took nothing.
+  EXPECT_EQ(standin::allocator_stats().allocations, before + 1);
+  EXPECT_EQ(short_text.count(), 128);
+
+  const auto bytes_before = standin::allocator_stats().live_bytes;
+  const FString long_text = widen(std::string(128, 'y'));
+  // One borrowed block of (128 + 1) * 2 bytes, given back, and the result's own buffer.
+  EXPECT_EQ(standin::allocator_stats().allocations, before + 3);
+  EXPECT_EQ(standin::allocator_stats().live_bytes, bytes_before + 258);
+  EXPECT_EQ(long_text.count(), 129);
+}
+
+TEST_F(host_layer_test, resize_block_allocates_grows_and_frees_to_null) {
+  void* block = quellwarden::host::resize_block(nullptr, 16);
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ(standin::allocator_stats().live_bytes % 16, 0U);
+  block = quellwarden::host::resize_block(block, 64);
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ(quellwarden::host::resize_block(block, 0), nullptr);
+}
+
+TEST_F(host_layer_test, class_name_is_the_class_not_the_instance) {
+  APrimalDinoCharacter* rex = standin::spawn_creature("Rex_Character_BP_C");
+  EXPECT_EQ(quellwarden::host::read_class_name(rex).view(), u"Rex_Character_BP_C");
+  standin::reset_world();
+}
+
+TEST(host_layer_death_test, double_and_foreign_frees_are_caught) {
+  void* block = quellwarden::host::resize_block(nullptr, 8);
+  quellwarden::host::free_block(block);
+  EXPECT_DEATH(quellwarden::host::free_block(block), "double free");
+  int local = 0;
+  EXPECT_DEATH(quellwarden::host::free_block(&local), "never allocated");
+}
+
+TEST(host_layer_test_resolver, unknown_names_are_errors_that_name_them) {
+  EXPECT_THROW(
+      {
+        try {
+          GetAddress(std::string("FMemory.Nothing()"));
+        } catch (const std::invalid_argument& error) {
+          EXPECT_NE(std::string(error.what()).find("FMemory.Nothing()"), std::string::npos);
+          throw;
+        }
+      },
+      std::invalid_argument);
+}
+
+}  // namespace
