@@ -12,6 +12,7 @@
 
 #include "host/export.h"
 #include "host/game_types.h"
+#include "standin/game_objects.h"
 
 namespace standin {
 

@@ -14,26 +14,6 @@
 #include "host/fstring.h"
 #include "standin/standin.h"
 
-// The game's object header: the two fields the plugin reads by name sit at fixed offsets here.
-struct FName {
-  std::int32_t ComparisonIndex = 0;
-  std::int32_t Number = 0;
-};
-
-struct UObjectBase {
-  void* VTable = nullptr;
-  std::int32_t ObjectFlags = 0;
-  std::int32_t InternalIndex = 0;
-  UObjectBase* ClassPrivate = nullptr;
-  FName NamePrivate{};
-  UObjectBase* OuterPrivate = nullptr;
-};
-
-struct APrimalDinoCharacter : UObjectBase {};
-struct APlayerController : UObjectBase {};
-struct AShooterPlayerController : APlayerController {};
-struct AShooterCharacter : UObjectBase {};
-
 struct RCONClientConnection {
   standin::RconReplySink sink;
 };

@@ -1,0 +1,85 @@
+// Loading and unloading the plugin library: what it registers with the host, and what it leaves.
+#include <dlfcn.h>
+
+#include "tests/e2e/plugin_fixture.h"
+
+namespace {
+
+using qw_test::PluginTest;
+using ::testing::ElementsAre;
+
+class lifecycle_test : public PluginTest {};
+
+constexpr const char* kCanTame = "APrimalDinoCharacter.CanTame(AShooterPlayerController*,bool,bool)";
+constexpr const char* kImprint = "APrimalDinoCharacter.ImprintBabyDino(APlayerController*,bool)";
+constexpr const char* kSetRider = "APrimalDinoCharacter.SetRider(AShooterCharacter*)";
+
+TEST_F(lifecycle_test, load_registers_three_hooks_and_two_commands_and_unload_removes_them) {
+  write_config("{}");
+  load();
+  EXPECT_THAT(standin::installed_hooks(), ElementsAre(kCanTame, kImprint, kSetRider));
+  EXPECT_THAT(standin::console_commands(), ElementsAre("Quellwarden.reload"));
+  EXPECT_THAT(standin::rcon_commands(), ElementsAre("Quellwarden.reload"));
+  unload();
+  EXPECT_TRUE(standin::installed_hooks().empty());
+  EXPECT_TRUE(standin::console_commands().empty());
+  EXPECT_TRUE(standin::rcon_commands().empty());
+}
+
+TEST_F(lifecycle_test, repeated_load_unload_cycles_leave_nothing_behind) {
+  write_config(R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowTaming":
+      {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})");
+  for (int cycle = 0; cycle < 3; ++cycle) {
+    load();
+    EXPECT_EQ(standin::installed_hooks().size(), 3U);
+    unload();
+    EXPECT_TRUE(standin::installed_hooks().empty());
+  }
+}
+
+TEST_F(lifecycle_test, broken_file_at_start_still_installs_hooks_and_reload) {
+  write_config(R"({"DinoSettings": null})");
+  load();
+  EXPECT_EQ(standin::installed_hooks().size(), 3U);
+  EXPECT_EQ(standin::console_commands().size(), 1U);
+  ASSERT_EQ(log_lines().size(), 1U);
+  EXPECT_EQ(log_lines()[0].level, spdlog::level::err);
+  EXPECT_EQ(log_lines()[0].message,
+            "[json.exception.type_error.306] cannot use value() with null");
+
+  write_config(R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowTaming":
+      {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})");
+  standin::freeze_clock(1700000000);
+  const auto replies = console(standin::player("admin"));
+  ASSERT_EQ(replies.size(), 1U);
+  EXPECT_EQ(replies[0].text, "Quellwarden : Reloaded config");
+  EXPECT_FALSE(standin::game_can_tame(standin::spawn_creature("Rex_Character_BP_C"), nullptr,
+                                      false, false));
+}
+
+TEST_F(lifecycle_test, plugin_log_holds_the_hosts_sinks_of_load_time_only) {
+  write_config("{}");
+  auto late = std::make_shared<standin::RecordingSink>();
+  const long owners_before = sink_.use_count();
+  load();
+  EXPECT_EQ(sink_.use_count(), owners_before + 1);
+  GetLogSinks().push_back(late);
+  remove_config();
+  console(nullptr);
+  EXPECT_EQ(log_messages().size(), 1U);
+  EXPECT_TRUE(late->lines().empty());
+  unload();
+  EXPECT_EQ(sink_.use_count(), owners_before);
+}
+
+TEST_F(lifecycle_test, a_host_with_no_sinks_loads_reloads_and_fails_quietly) {
+  GetLogSinks().clear();
+  remove_config();
+  load();
+  EXPECT_EQ(console(standin::player("admin"))[0].text, "Quellwarden: Failed to reload config");
+  write_config("{}");
+  EXPECT_EQ(console(standin::player("admin"))[0].text, "Quellwarden : Reloaded config");
+  EXPECT_EQ(standin::installed_hooks().size(), 3U);
+}
+
+}  // namespace
