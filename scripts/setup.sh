@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, when they are missing.
+#   scripts/setup.sh          what building and running the sandbox needs
+#   scripts/setup.sh --all    also what the whole test suite needs (sanitizers, fuzzing,
+#                             valgrind, the Windows cross-build under Wine, Node for RCON tests)
+set -euo pipefail
+
+packages=(cmake ninja-build g++ pkg-config nlohmann-json3-dev libspdlog-dev libfmt-dev
+          libasio-dev googletest libgtest-dev libgmock-dev libbenchmark-dev)
+if [[ "${1:-}" == "--all" ]]; then
+  packages+=(clang clang-14 libclang-rt-14-dev clang-format valgrind nodejs npm
+             g++-mingw-w64-x86-64-posix wine64 python3)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+
+if ((${#missing[@]} > 0)); then
+  echo "setup: installing ${missing[*]}"
+  sudo_cmd=()
+  if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+fi
