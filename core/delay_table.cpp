@@ -1,0 +1,297 @@
+// The delay table: slots with a free list, occupancy bits and bucket chains, all on the game's
+// heap.
+#include "core/delay_table.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <new>
+#include <utility>
+
+#include "host/binding.h"
+
+namespace quellwarden {
+
+// The key lives in raw bytes: a free slot reuses them for its list links, and slots move by
+// realloc, which FString (a pointer and two counts) survives.
+struct DelayTable::Slot {
+  alignas(FString) std::byte key_bytes[sizeof(FString)];
+  std::int64_t unlock_time;
+  std::int32_t next_in_bucket;
+  std::int32_t bucket_index;
+
+  FString& key() noexcept { return *std::launder(reinterpret_cast<FString*>(key_bytes)); }
+  const FString& key() const noexcept {
+    return *std::launder(reinterpret_cast<const FString*>(key_bytes));
+  }
+
+  std::int32_t free_link(std::size_t which) const noexcept {
+    std::int32_t value;
+    std::memcpy(&value, key_bytes + which * sizeof(value), sizeof(value));
+    return value;
+  }
+  void set_free_link(std::size_t which, std::int32_t value) noexcept {
+    std::memcpy(key_bytes + which * sizeof(value), &value, sizeof(value));
+  }
+};
+
+namespace {
+
+constexpr std::size_t kPrevFree = 0;
+constexpr std::size_t kNextFree = 1;
+constexpr std::int32_t kInlineFlagWords = 4;
+constexpr std::int32_t kInlineFlagCapacity = kInlineFlagWords * 32;
+
+template <typename T>
+T* resize_array(T* block, std::int64_t count) {
+  return static_cast<T*>(host::resize_block(block, static_cast<std::uint64_t>(count) * sizeof(T)));
+}
+
+// Grows by about three eighths plus a little, as the host's arrays do.
+std::int32_t grown_slot_capacity(std::int32_t capacity, std::int32_t count) {
+  if (capacity == 0) {
+    return 4;
+  }
+  const std::int64_t grown = std::int64_t{count} + (3 * std::int64_t{count}) / 8 + 16;
+  return grown > std::numeric_limits<std::int32_t>::max() ? std::numeric_limits<std::int32_t>::max()
+                                                          : static_cast<std::int32_t>(grown);
+}
+
+std::int32_t wanted_bucket_count(std::int32_t elements) {
+  if (elements < 4) {
+    return 1;
+  }
+  const std::int32_t minimum = elements / 2 + 8;
+  std::int32_t buckets = 1;
+  while (buckets < minimum) {
+    buckets <<= 1;
+  }
+  return buckets;
+}
+
+}  // namespace
+
+DelayTable::~DelayTable() {
+  bucket_count_ = 0;
+  if (buckets_ != nullptr) {
+    host::free_block(buckets_);
+    buckets_ = nullptr;
+  }
+  release_all_elements();
+  if (flag_words_ != nullptr) {
+    host::free_block(flag_words_);
+    flag_words_ = nullptr;
+  }
+  if (slots_ != nullptr) {
+    host::free_block(slots_);
+    slots_ = nullptr;
+  }
+}
+
+std::int32_t DelayTable::find(std::uint32_t hash, const FString& key) const {
+  if (element_count() == 0) {
+    return -1;
+  }
+  for (std::int32_t slot = bucket_head(hash); slot != -1; slot = slots_[slot].next_in_bucket) {
+    if (host::fstring_equal(slots_[slot].key(), key)) {
+      return slot;
+    }
+  }
+  return -1;
+}
+
+std::int64_t DelayTable::unlock_time(std::int32_t slot) const { return slots_[slot].unlock_time; }
+
+std::int32_t DelayTable::add(FString&& key, std::int64_t unlock_time) {
+  const std::int32_t slot = take_slot();
+  Slot& taken = slots_[slot];
+  ::new (static_cast<void*>(taken.key_bytes)) FString(std::move(key));
+  taken.unlock_time = unlock_time;
+  taken.next_in_bucket = -1;
+  const std::uint32_t hash = key_hash(taken.key());
+
+  const std::int32_t elements = element_count();
+  if (elements >= 2) {
+    const std::int32_t existing = find(hash, taken.key());
+    if (existing != -1) {
+      Slot& kept = slots_[existing];
+      kept.key() = std::move(taken.key());
+      kept.unlock_time = taken.unlock_time;
+      std::destroy_at(&taken.key());
+      push_free(slot);
+      return existing;
+    }
+  }
+
+  const std::int32_t wanted = wanted_bucket_count(elements);
+  if (bucket_count_ < wanted) {
+    bucket_count_ = wanted;
+    rebuild_buckets();
+  } else {
+    link(slot, hash);
+  }
+  return slot;
+}
+
+void DelayTable::clear() {
+  if (bucket_count_ > 1) {
+    release_all_elements();
+    bucket_count_ = 1;
+    rebuild_buckets();
+    return;
+  }
+  if (bucket_count_ == 1) {
+    inline_bucket_ = -1;
+  }
+  release_all_elements();
+}
+
+std::int32_t DelayTable::element_count() const noexcept { return slot_count_ - free_count_; }
+std::int32_t DelayTable::bucket_count() const noexcept { return bucket_count_; }
+std::int32_t DelayTable::slot_capacity() const noexcept { return slot_capacity_; }
+std::int32_t DelayTable::flag_capacity() const noexcept { return flag_capacity_; }
+std::int32_t DelayTable::free_count() const noexcept { return free_count_; }
+
+bool DelayTable::is_live(std::int32_t slot) const noexcept {
+  return ((flag_words()[slot / 32] >> (slot % 32)) & 1U) != 0;
+}
+
+const FString& DelayTable::key_at(std::int32_t slot) const noexcept { return slots_[slot].key(); }
+
+std::uint32_t* DelayTable::flag_words() noexcept {
+  return flag_words_ != nullptr ? flag_words_ : inline_flags_;
+}
+
+const std::uint32_t* DelayTable::flag_words() const noexcept {
+  return flag_words_ != nullptr ? flag_words_ : inline_flags_;
+}
+
+void DelayTable::set_flag(std::int32_t slot, bool live) noexcept {
+  const std::uint32_t bit = 1U << (slot % 32);
+  std::uint32_t& word = flag_words()[slot / 32];
+  word = live ? word | bit : word & ~bit;
+}
+
+std::int32_t& DelayTable::bucket_head(std::uint32_t hash) noexcept {
+  std::int32_t* heads = bucket_count_ > 1 ? buckets_ : &inline_bucket_;
+  return heads[hash & static_cast<std::uint32_t>(bucket_count_ - 1)];
+}
+
+std::int32_t DelayTable::bucket_head(std::uint32_t hash) const noexcept {
+  return const_cast<DelayTable*>(this)->bucket_head(hash);
+}
+
+// Reuses the most recently freed slot, else appends one.
+std::int32_t DelayTable::take_slot() {
+  std::int32_t slot;
+  if (free_count_ > 0) {
+    slot = free_head_;
+    free_head_ = slots_[slot].free_link(kNextFree);
+    --free_count_;
+    if (free_count_ > 0) {
+      slots_[free_head_].set_free_link(kPrevFree, -1);
+    }
+  } else {
+    slot = append_slot();
+  }
+  set_flag(slot, true);
+  return slot;
+}
+
+std::int32_t DelayTable::append_slot() {
+  static_assert(sizeof(Slot) == 32, "the host's slot: key, unlock time, chain link, bucket index");
+  const std::int32_t slot = slot_count_++;
+  if (slot_count_ > slot_capacity_) {
+    slot_capacity_ = grown_slot_capacity(slot_capacity_, slot_count_);
+    slots_ = resize_array(slots_, slot_capacity_);
+  }
+  append_flag();
+  return slot;
+}
+
+void DelayTable::append_flag() {
+  const std::int32_t index = flag_count_++;
+  if (flag_count_ > flag_capacity_) {
+    // Only a count past the 128 inline flags can outgrow the storage.
+    const std::int32_t needed = (flag_count_ + 31) / 32;
+    std::int32_t words;
+    if (flag_words_ == nullptr) {
+      words = needed;
+      flag_words_ = resize_array<std::uint32_t>(nullptr, words);
+      std::copy_n(inline_flags_, (index + 31) / 32, flag_words_);
+    } else {
+      words = needed + (3 * needed) / 8 + 16;
+      flag_words_ = resize_array(flag_words_, words);
+    }
+    flag_capacity_ = words * 32;
+  }
+  // A fresh word starts clear, so bits past the flag count stay 0.
+  if (index % 32 == 0) {
+    flag_words()[index / 32] = 0;
+  }
+  set_flag(index, false);
+}
+
+void DelayTable::push_free(std::int32_t slot) noexcept {
+  Slot& freed = slots_[slot];
+  if (free_count_ > 0) {
+    slots_[free_head_].set_free_link(kPrevFree, slot);
+  }
+  freed.set_free_link(kPrevFree, -1);
+  freed.set_free_link(kNextFree, free_count_ > 0 ? free_head_ : -1);
+  free_head_ = slot;
+  ++free_count_;
+  set_flag(slot, false);
+}
+
+void DelayTable::link(std::int32_t slot, std::uint32_t hash) noexcept {
+  std::int32_t& head = bucket_head(hash);
+  slots_[slot].bucket_index = static_cast<std::int32_t>(hash & (bucket_count_ - 1U));
+  slots_[slot].next_in_bucket = head;
+  head = slot;
+}
+
+void DelayTable::rebuild_buckets() {
+  if (buckets_ != nullptr) {
+    buckets_ = resize_array(buckets_, 0);
+  }
+  if (bucket_count_ == 0) {
+    return;
+  }
+  if (bucket_count_ > 1) {
+    buckets_ = resize_array<std::int32_t>(nullptr, bucket_count_);
+    std::fill_n(buckets_, bucket_count_, -1);
+  } else {
+    inline_bucket_ = -1;
+  }
+  for (std::int32_t slot = 0; slot < slot_count_; ++slot) {
+    if (is_live(slot)) {
+      link(slot, key_hash(slots_[slot].key()));
+    }
+  }
+}
+
+void DelayTable::release_all_elements() {
+  for (std::int32_t slot = 0; slot < slot_count_; ++slot) {
+    if (is_live(slot)) {
+      std::destroy_at(&slots_[slot].key());
+    }
+  }
+  slot_count_ = 0;
+  if (slot_capacity_ != 0) {
+    slot_capacity_ = 0;
+    slots_ = resize_array(slots_, 0);
+  }
+  free_head_ = -1;
+  free_count_ = 0;
+  flag_count_ = 0;
+  if (flag_capacity_ > kInlineFlagCapacity) {
+    flag_capacity_ = kInlineFlagCapacity;
+    flag_words_ = resize_array(flag_words_, 0);
+  }
+  std::fill_n(inline_flags_, kInlineFlagWords, 0U);
+}
+
+}  // namespace quellwarden

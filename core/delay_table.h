@@ -1,0 +1,89 @@
+// The delay table: class name to unlock time, a hash container in the host's style whose every
+// block comes from the game's allocator. Not thread-safe: callers never use one table at once.
+#pragma once
+
+#include <cstdint>
+
+#include "host/fstring.h"
+
+namespace quellwarden {
+
+// CRC-style hash over the UTF-16 units with a to z folded to upper case; abc and ABC give
+// 0xC05C9C7B. The empty text (count 0 or 1) hashes to 0.
+std::uint32_t key_hash(const FString& key);
+
+namespace detail {
+// Entry `index` of the hash's byte table (MSB-first CRC remainders for 0x04C11DB7).
+std::uint32_t key_hash_table_entry(std::uint8_t index);
+}  // namespace detail
+
+class DelayTable {
+ public:
+  // The empty table needs no constructor to run, so a static table is usable before any code.
+  constexpr DelayTable() noexcept = default;
+  ~DelayTable();
+  DelayTable(const DelayTable&) = delete;
+  DelayTable& operator=(const DelayTable&) = delete;
+
+  // Slot holding `key` (whose key_hash is `hash`), or -1.
+  [[nodiscard]] std::int32_t find(std::uint32_t hash, const FString& key) const;
+  [[nodiscard]] std::int64_t unlock_time(std::int32_t slot) const;
+  // Takes the key (leaving the caller's empty); an equal key already held is replaced, in the
+  // new letter case and with the new time. Returns the slot that holds the key.
+  std::int32_t add(FString&& key, std::int64_t unlock_time);
+  // Empties the table and gives back every block.
+  void clear();
+
+  // Read-outs for tests and tools.
+  [[nodiscard]] std::int32_t element_count() const noexcept;
+  [[nodiscard]] std::int32_t bucket_count() const noexcept;
+  [[nodiscard]] std::int32_t slot_capacity() const noexcept;
+  [[nodiscard]] std::int32_t flag_capacity() const noexcept;
+  [[nodiscard]] std::int32_t free_count() const noexcept;
+  // Calls `visit(key, unlock_time)` for each live slot in ascending slot order.
+  template <typename Visit>
+  void for_each(Visit&& visit) const;
+
+ private:
+  struct Slot;
+
+  [[nodiscard]] bool is_live(std::int32_t slot) const noexcept;
+  [[nodiscard]] const FString& key_at(std::int32_t slot) const noexcept;
+  [[nodiscard]] std::uint32_t* flag_words() noexcept;
+  [[nodiscard]] const std::uint32_t* flag_words() const noexcept;
+  void set_flag(std::int32_t slot, bool live) noexcept;
+  [[nodiscard]] std::int32_t& bucket_head(std::uint32_t hash) noexcept;
+  [[nodiscard]] std::int32_t bucket_head(std::uint32_t hash) const noexcept;
+  [[nodiscard]] std::int32_t take_slot();
+  std::int32_t append_slot();
+  void append_flag();
+  void push_free(std::int32_t slot) noexcept;
+  void link(std::int32_t slot, std::uint32_t hash) noexcept;
+  void rebuild_buckets();
+  void release_all_elements();
+
+  // Field order is the host container's, so the layout matches what the game itself builds.
+  Slot* slots_ = nullptr;
+  std::int32_t slot_count_ = 0;
+  std::int32_t slot_capacity_ = 0;
+  std::uint32_t inline_flags_[4] = {};
+  std::uint32_t* flag_words_ = nullptr;
+  std::int32_t flag_count_ = 0;
+  std::int32_t flag_capacity_ = 128;
+  std::int32_t free_head_ = -1;
+  std::int32_t free_count_ = 0;
+  std::int32_t inline_bucket_ = 0;
+  std::int32_t* buckets_ = nullptr;
+  std::int32_t bucket_count_ = 0;
+};
+
+template <typename Visit>
+void DelayTable::for_each(Visit&& visit) const {
+  for (std::int32_t slot = 0; slot < slot_count_; ++slot) {
+    if (is_live(slot)) {
+      visit(key_at(slot), unlock_time(slot));
+    }
+  }
+}
+
+}  // namespace quellwarden
