@@ -16,8 +16,15 @@ namespace {
 constexpr const char* kOpenFailure = "Config failed to open";
 constexpr const char* kParseFailure = "Config has parsing ERROR! ";
 
+// The working directory is read anew on every load, so a server that changes it reads elsewhere.
+// Its error names "current_path()" on every platform's runtime.
 std::filesystem::path config_path() {
-  return std::filesystem::current_path() / "ArkApi" / "Plugins" / "Quellwarden" / "config.json";
+  std::error_code error;
+  std::filesystem::path directory = std::filesystem::current_path(error);
+  if (error) {
+    throw std::filesystem::filesystem_error("current_path()", error);
+  }
+  return directory / "ArkApi" / "Plugins" / "Quellwarden" / "config.json";
 }
 
 void apply(const config::Configuration& configuration) {

@@ -31,8 +31,7 @@ void install_hooks() {
 void add_commands() {
   AsaApi::GetCommands().AddConsoleCommand(FString(kReloadCommand),
                                           AsaApi::ConsoleCallback(&console_reload));
-  AsaApi::GetCommands().AddRconCommand(FString(kReloadCommand),
-                                       AsaApi::RconCallback(&rcon_reload));
+  AsaApi::GetCommands().AddRconCommand(FString(kReloadCommand), AsaApi::RconCallback(&rcon_reload));
 }
 
 void load_sequence() {

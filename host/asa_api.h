@@ -64,7 +64,8 @@ ASAAPI_EXPORT IApiUtils& GetApiUtils();
 
 }  // namespace AsaApi
 
-// The resolver: a game function by its signature text, a field of an object by class and field name.
+// The resolver: a game function by its signature text, a field of an object by class and field
+// name.
 ASAAPI_EXPORT void* GetAddress(const std::string& signature);
 ASAAPI_EXPORT std::uint64_t GetAddress(const void* object, const std::string& field);
 

@@ -12,8 +12,9 @@ using BOOL = int;
 using DWORD = std::uint32_t;
 using HMODULE = void*;
 
-inline constexpr DWORD kModuleFromAddress = 0x4;         // GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS
-inline constexpr DWORD kModuleUnchangedRefcount = 0x2;  // GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT
+inline constexpr DWORD kModuleFromAddress = 0x4;  // GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS
+inline constexpr DWORD kModuleUnchangedRefcount =
+    0x2;  // GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT
 inline constexpr DWORD kMaxPath = 260;
 
 }  // namespace platform

@@ -1,4 +1,5 @@
-// The plugin log: no registry entry, no file or console of its own; the host decides where lines go.
+// The plugin log: no registry entry, no file or console of its own; the host decides where lines
+// go.
 #include "log/plugin_log.h"
 
 #include <spdlog/pattern_formatter.h>

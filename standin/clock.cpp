@@ -17,9 +17,7 @@ long long system_ticks() {
       .count();
 }
 
-long long current_ticks() {
-  return frozen.load() ? frozen_ticks.load() : system_ticks();
-}
+long long current_ticks() { return frozen.load() ? frozen_ticks.load() : system_ticks(); }
 
 }  // namespace
 
@@ -34,12 +32,8 @@ void thaw_clock() { frozen.store(false); }
 
 bool clock_frozen() { return frozen.load(); }
 
-std::int64_t clock_seconds() {
-  return current_ticks() / kTicksPerSecond;
-}
+std::int64_t clock_seconds() { return current_ticks() / kTicksPerSecond; }
 
 }  // namespace standin
 
-extern "C" ASAAPI_EXPORT long long _Xtime_get_ticks() {
-  return standin::current_ticks();
-}
+extern "C" ASAAPI_EXPORT long long _Xtime_get_ticks() { return standin::current_ticks(); }

@@ -30,8 +30,8 @@ std::vector<GameCall> game_calls() {
   return state().calls;
 }
 
-bool game_can_tame(APrimalDinoCharacter* creature, AShooterPlayerController* controller,
-                   bool first, bool second) {
+bool game_can_tame(APrimalDinoCharacter* creature, AShooterPlayerController* controller, bool first,
+                   bool second) {
   using Function = bool (*)(APrimalDinoCharacter*, AShooterPlayerController*, bool, bool);
   auto* entry = reinterpret_cast<Function>(
       detail::entry_of("APrimalDinoCharacter.CanTame(AShooterPlayerController*,bool,bool)"));

@@ -1,5 +1,6 @@
 // The game's names, objects and the text functions the plugin reaches by name: creatures with
 // class objects, FName.ToString, the case-insensitive compare, and FString's two host constructors.
+#include <atomic>
 #include <cstring>
 #include <deque>
 #include <unordered_map>
@@ -22,6 +23,8 @@ struct World {
 };
 
 World& world() { return detail::forever<World>(); }
+
+std::atomic<std::size_t> compare_count{0};
 
 UObjectBase* class_object(std::u16string_view name) {
   auto& classes = world().classes;
@@ -47,7 +50,8 @@ Object* make_object(std::u16string_view class_name, std::u16string_view instance
   return object;
 }
 
-// Letters that fold here: ASCII and the Latin-1 letters; the game folds more than the plugin's hash.
+// Letters that fold here: ASCII and the Latin-1 letters; the game folds more than the plugin's
+// hash.
 char32_t fold(char32_t unit) {
   if ((unit >= u'a' && unit <= u'z') || (unit >= 0xE0 && unit <= 0xFE && unit != 0xF7)) {
     return unit - 0x20;
@@ -78,7 +82,10 @@ AShooterCharacter* rider(std::string_view name) {
 
 void reset_world() {
   world().objects.clear();
+  compare_count.store(0);
 }
+
+std::size_t compare_calls() { return compare_count.load(); }
 
 namespace detail {
 
@@ -115,6 +122,7 @@ void fill_fstring(FString& out, std::u16string_view text) {
 void game_name_to_string(FName* name, FString& out) { fill_fstring(out, name_text(*name)); }
 
 int game_stricmp(WIDECHAR* left, WIDECHAR* right) {
+  compare_count.fetch_add(1, std::memory_order_relaxed);
   for (;; ++left, ++right) {
     const char32_t a = fold(static_cast<char16_t>(*left));
     const char32_t b = fold(static_cast<char16_t>(*right));

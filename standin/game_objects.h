@@ -21,4 +21,3 @@ struct APrimalDinoCharacter : UObjectBase {};
 struct APlayerController : UObjectBase {};
 struct AShooterPlayerController : APlayerController {};
 struct AShooterCharacter : UObjectBase {};
-

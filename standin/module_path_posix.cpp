@@ -53,8 +53,7 @@ extern "C" ASAAPI_EXPORT platform::BOOL GetModuleHandleExA(platform::DWORD flags
 }
 
 extern "C" ASAAPI_EXPORT platform::DWORD GetModuleFileNameW(platform::HMODULE module,
-                                                            WIDECHAR* path,
-                                                            platform::DWORD size) {
+                                                            WIDECHAR* path, platform::DWORD size) {
   if (path == nullptr || size == 0) {
     return 0;
   }

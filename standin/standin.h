@@ -111,6 +111,10 @@ ASAAPI_EXPORT void set_messenger_available(bool available);
 // Module paths passed to the messenger lookup, in order (UTF-8).
 ASAAPI_EXPORT std::vector<std::string> messenger_lookups();
 
+// ---- The game's compare ----------------------------------------------------------------------
+// Calls of FGenericPlatformStricmp.Stricmp since the last reset_records().
+ASAAPI_EXPORT std::size_t compare_calls();
+
 // ---- Whole-world reset ----------------------------------------------------------------------
 // Clears every record, thaws the clock, the taming answer back to true, a messenger available,
 // the world emptied. Hooks, commands and log sinks stay: they belong to whoever installed them.

@@ -42,8 +42,11 @@ TEST_F(host_layer_test, empty_forms_are_equal_and_differ_from_one_letter) {
 }
 
 TEST_F(host_layer_test, equality_ignores_case_and_never_matches_other_lengths) {
+  standin::reset_records();
   EXPECT_TRUE(fstring_equal(text("abc"), text("ABC")));
+  EXPECT_EQ(standin::compare_calls(), 1U);
   EXPECT_FALSE(fstring_equal(text("abc"), text("abcd")));
+  EXPECT_EQ(standin::compare_calls(), 1U) << "different lengths never reach the game's compare";
   EXPECT_FALSE(fstring_equal(text("abc"), text("abd")));
 }
 

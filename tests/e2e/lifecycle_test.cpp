@@ -10,7 +10,8 @@ using ::testing::ElementsAre;
 
 class lifecycle_test : public PluginTest {};
 
-constexpr const char* kCanTame = "APrimalDinoCharacter.CanTame(AShooterPlayerController*,bool,bool)";
+constexpr const char* kCanTame =
+    "APrimalDinoCharacter.CanTame(AShooterPlayerController*,bool,bool)";
 constexpr const char* kImprint = "APrimalDinoCharacter.ImprintBabyDino(APlayerController*,bool)";
 constexpr const char* kSetRider = "APrimalDinoCharacter.SetRider(AShooterCharacter*)";
 
@@ -44,8 +45,7 @@ TEST_F(lifecycle_test, broken_file_at_start_still_installs_hooks_and_reload) {
   EXPECT_EQ(standin::console_commands().size(), 1U);
   ASSERT_EQ(log_lines().size(), 1U);
   EXPECT_EQ(log_lines()[0].level, spdlog::level::err);
-  EXPECT_EQ(log_lines()[0].message,
-            "[json.exception.type_error.306] cannot use value() with null");
+  EXPECT_EQ(log_lines()[0].message, "[json.exception.type_error.306] cannot use value() with null");
 
   write_config(R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowTaming":
       {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})");
@@ -53,8 +53,8 @@ TEST_F(lifecycle_test, broken_file_at_start_still_installs_hooks_and_reload) {
   const auto replies = console(standin::player("admin"));
   ASSERT_EQ(replies.size(), 1U);
   EXPECT_EQ(replies[0].text, "Quellwarden : Reloaded config");
-  EXPECT_FALSE(standin::game_can_tame(standin::spawn_creature("Rex_Character_BP_C"), nullptr,
-                                      false, false));
+  EXPECT_FALSE(
+      standin::game_can_tame(standin::spawn_creature("Rex_Character_BP_C"), nullptr, false, false));
 }
 
 TEST_F(lifecycle_test, plugin_log_holds_the_hosts_sinks_of_load_time_only) {

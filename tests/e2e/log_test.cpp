@@ -1,0 +1,64 @@
+// The plugin log's line layout and flush rule, as the host's sinks receive them.
+#include <cstdlib>
+#include <ctime>
+#include <regex>
+
+#include "tests/e2e/plugin_fixture.h"
+
+namespace {
+
+class log_test : public qw_test::PluginTest {};
+
+TEST_F(log_test, line_layout_is_date_time_name_level_message_flushed_at_once) {
+  remove_config();
+  load();
+  const auto lines = log_lines();
+  ASSERT_EQ(lines.size(), 1U);
+  EXPECT_TRUE(std::regex_match(
+      lines[0].text,
+      std::regex(
+          R"(\d\d/\d\d/\d\d \d\d:\d\d \[Quellwarden\]\[error\] Config failed to open\r?\n)")))
+      << lines[0].text;
+  EXPECT_EQ(sink_->flushes(), 1);
+}
+
+TEST_F(log_test, a_line_at_20_41_on_6_december_2026_reads_as_the_admin_expects) {
+  ::setenv("TZ", "UTC", 1);
+  ::tzset();
+  remove_config();
+  load();
+  std::tm written{};
+  written.tm_year = 2026 - 1900;
+  written.tm_mon = 11;
+  written.tm_mday = 6;
+  written.tm_hour = 20;
+  written.tm_min = 41;
+  spdlog::details::log_msg message("Quellwarden", spdlog::level::err, "Config failed to open");
+  message.time = spdlog::log_clock::from_time_t(::timegm(&written));
+  sink_->forget();
+  sink_->log(message);
+  EXPECT_EQ(sink_->lines()[0].text, "12/06/26 20:41 [Quellwarden][error] Config failed to open\n");
+}
+
+TEST_F(log_test, a_sink_above_info_receives_only_errors) {
+  sink_->set_level(spdlog::level::err);
+  write_config(R"({"DinoSettings": {"DisallowRiding": {"Rex": {}}}})");
+  load();
+  EXPECT_TRUE(log_lines().empty());
+  remove_config();
+  console(nullptr);
+  ASSERT_EQ(log_lines().size(), 1U);
+  EXPECT_EQ(log_lines()[0].message, "Config failed to open");
+}
+
+TEST_F(log_test, only_riding_entries_are_logged_in_byte_order) {
+  write_config(R"({"DinoSettings": {
+      "DisallowRiding": {"rex": {"HoursToDelay": 1}, "Rex": {"HoursToDelay": 2},
+                         "Argent_Character_BP_C": {}},
+      "DisallowTaming": {"Giga_Character_BP_C": {"HoursToDelay": 3}}}})");
+  load();
+  EXPECT_THAT(log_messages(), ::testing::ElementsAre("Adding a Argent_Character_BP_C",
+                                                     "Adding a Rex", "Adding a rex"));
+}
+
+}  // namespace

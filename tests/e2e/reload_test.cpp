@@ -1,0 +1,192 @@
+// Reloading from the console and over RCON: replies, colours, request ids, log lines, and what a
+// failed reload leaves in place (everything as it was).
+#include <unistd.h>
+
+#include "tests/e2e/plugin_fixture.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
+
+constexpr std::int64_t kWipe = 1700000000;
+constexpr const char* kGoodConfig = R"({"WipeTimestamp": 1700000000, "DinoSettings": {
+    "DisallowRiding": {"A": {"HoursToDelay": 48}},
+    "DisallowTaming": {"A": {"HoursToDelay": 24}, "B": {"HoursToDelay": 72}}}})";
+
+class reload_test : public qw_test::PluginTest {
+ protected:
+  void SetUp() override {
+    PluginTest::SetUp();
+    write_config(kGoodConfig);
+    load();
+    sink_->forget();
+    admin_ = standin::player("admin");
+  }
+
+  standin::RconReply rcon(std::int32_t id, const std::string& body = "Quellwarden.reload") {
+    RCONClientConnection* connection = standin::open_rcon_connection();
+    const auto before = standin::rcon_replies().size();
+    EXPECT_TRUE(standin::run_rcon_command(connection, id, body));
+    standin::close_rcon_connection(connection);
+    const auto replies = standin::rcon_replies();
+    EXPECT_EQ(replies.size(), before + 1);
+    return replies.back();
+  }
+
+  // The configuration of kGoodConfig still holds: A and B locked right after the wipe.
+  void expect_good_config_in_force() {
+    standin::freeze_clock(kWipe + 24 * 3600 - 1);
+    EXPECT_FALSE(standin::game_can_tame(standin::spawn_creature("A"), nullptr, false, false));
+    EXPECT_FALSE(standin::game_can_tame(standin::spawn_creature("B"), nullptr, false, false));
+    const auto before = standin::game_calls().size();
+    standin::game_set_rider(standin::spawn_creature("A"), nullptr);
+    EXPECT_EQ(standin::game_calls().size(), before) << "riding A is still held back";
+    standin::freeze_clock(kWipe + 24 * 3600);
+    EXPECT_TRUE(standin::game_can_tame(standin::spawn_creature("A"), nullptr, false, false));
+    standin::thaw_clock();
+  }
+
+  AShooterPlayerController* admin_ = nullptr;
+};
+
+TEST_F(reload_test, example_configuration_gives_exact_unlock_times_and_one_adding_line) {
+  const auto replies = console(admin_);
+  ASSERT_EQ(replies.size(), 1U);
+  EXPECT_EQ(replies[0].text, "Quellwarden : Reloaded config");
+  EXPECT_EQ(replies[0].player, admin_);
+  EXPECT_EQ(replies[0].colour.R, 0.0F);
+  EXPECT_EQ(replies[0].colour.G, 1.0F);
+  EXPECT_EQ(replies[0].colour.B, 0.0F);
+  EXPECT_EQ(replies[0].colour.A, 1.0F);
+  ASSERT_EQ(log_lines().size(), 1U);
+  EXPECT_EQ(log_lines()[0].level, spdlog::level::info);
+  EXPECT_EQ(log_lines()[0].message, "Adding a A");
+
+  APrimalDinoCharacter* a = standin::spawn_creature("A");
+  APrimalDinoCharacter* b = standin::spawn_creature("B");
+  standin::freeze_clock(1700086400 - 1);
+  EXPECT_FALSE(standin::game_can_tame(a, nullptr, false, false));
+  standin::freeze_clock(1700086400);
+  EXPECT_TRUE(standin::game_can_tame(a, nullptr, false, false));
+  standin::freeze_clock(1700172800 - 1);
+  const auto calls = standin::game_calls().size();
+  standin::game_set_rider(a, nullptr);
+  EXPECT_EQ(standin::game_calls().size(), calls);
+  standin::freeze_clock(1700172800);
+  standin::game_set_rider(a, nullptr);
+  EXPECT_EQ(standin::game_calls().size(), calls + 1);
+  standin::freeze_clock(1700259200 - 1);
+  EXPECT_FALSE(standin::game_can_tame(b, nullptr, false, false));
+  standin::freeze_clock(1700259200);
+  EXPECT_TRUE(standin::game_can_tame(b, nullptr, false, false));
+}
+
+TEST_F(reload_test, rcon_success_replies_with_the_request_id_and_type_0) {
+  const standin::RconReply reply = rcon(4711);
+  EXPECT_EQ(reply.id, 4711);
+  EXPECT_EQ(reply.type, 0);
+  EXPECT_EQ(reply.text, "Quellwarden : Reloaded config");
+}
+
+TEST_F(reload_test, words_after_the_command_name_are_ignored) {
+  EXPECT_EQ(console(admin_, "Quellwarden.reload now please {}")[0].text,
+            "Quellwarden : Reloaded config");
+}
+
+TEST_F(reload_test, messenger_lookup_receives_the_plugins_own_file) {
+  console(admin_);
+  const auto lookups = standin::messenger_lookups();
+  ASSERT_EQ(lookups.size(), 1U);
+  EXPECT_EQ(lookups[0], std::filesystem::canonical(QW_PLUGIN_PATH).string());
+}
+
+TEST_F(reload_test, no_player_or_no_messenger_sends_nothing_and_fails_nothing) {
+  EXPECT_TRUE(console(nullptr).empty());
+  standin::set_messenger_available(false);
+  EXPECT_TRUE(console(admin_).empty());
+  write_config(R"({"WipeTimestamp": "soon"})");
+  EXPECT_TRUE(console(nullptr).empty());
+  EXPECT_EQ(log_messages().back(),
+            "[json.exception.type_error.302] type must be number, but is string");
+}
+
+struct BrokenFile {
+  const char* name;
+  const char* text;  // nullptr: no file at all
+  const char* reply_start;
+  bool loader_logs_it;  // the loader writes its own line; the callback adds none
+};
+
+class reload_failure_test : public reload_test, public ::testing::WithParamInterface<BrokenFile> {};
+
+TEST_P(reload_failure_test, answers_failure_and_changes_nothing) {
+  const BrokenFile& broken = GetParam();
+  if (broken.text == nullptr) {
+    remove_config();
+  } else {
+    write_config(broken.text);
+  }
+  const auto replies = console(admin_);
+  ASSERT_EQ(replies.size(), 1U);
+  EXPECT_EQ(replies[0].text, "Quellwarden: Failed to reload config");
+  EXPECT_EQ(replies[0].colour.R, 1.0F);
+  EXPECT_EQ(replies[0].colour.G, 0.0F);
+  ASSERT_EQ(log_lines().size(), 1U) << "one error line, from the loader or the callback";
+  EXPECT_EQ(log_lines()[0].level, spdlog::level::err);
+  EXPECT_THAT(log_lines()[0].message, StartsWith(broken.reply_start));
+
+  sink_->forget();
+  const standin::RconReply reply = rcon(-7);
+  EXPECT_EQ(reply.id, -7);
+  EXPECT_EQ(reply.type, 0);
+  EXPECT_THAT(reply.text, StartsWith(broken.reply_start));
+  ASSERT_EQ(log_lines().size(), 1U);
+  EXPECT_EQ(log_lines()[0].message, reply.text);
+  expect_good_config_in_force();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    failure_table, reload_failure_test,
+    ::testing::Values(
+        BrokenFile{"missing_file", nullptr, "Config failed to open", true},
+        BrokenFile{"empty_file", "", "Config has parsing ERROR! [json.exception.parse_error.101]",
+                   true},
+        BrokenFile{"comment", "// wipe\n{}", "Config has parsing ERROR! ", true},
+        BrokenFile{"top_level_array", "[1, 2]",
+                   "[json.exception.type_error.306] cannot use value() with array", false},
+        BrokenFile{"dino_settings_null", R"({"DinoSettings": null})",
+                   "[json.exception.type_error.306] cannot use value() with null", false},
+        BrokenFile{"wipe_string", R"({"WipeTimestamp": "yesterday"})",
+                   "[json.exception.type_error.302] type must be number, but is string", false},
+        BrokenFile{"item_not_object",
+                   R"({"DinoSettings": {"DisallowTaming": {"A": {"HoursToDelay": 1}, "B": 5}}})",
+                   "[json.exception.type_error.306] cannot use value() with number", false},
+        BrokenFile{"hours_string",
+                   R"({"DinoSettings": {"DisallowRiding": {"A": {"HoursToDelay": 1}},
+                       "DisallowTaming": {"A": {"HoursToDelay": 1}, "B": {"HoursToDelay": "2"}}}})",
+                   "[json.exception.type_error.302] type must be number, but is string", false},
+        BrokenFile{"hours_overflow",
+                   R"({"DinoSettings": {"DisallowTaming": {"Rex": {"HoursToDelay": 1e300}}}})",
+                   "\"HoursToDelay\" of class \"Rex\" in \"DisallowTaming\"", false}),
+    [](const ::testing::TestParamInfo<BrokenFile>& info) { return info.param.name; });
+
+TEST_F(reload_test, unreadable_working_directory_is_reported_and_changes_nothing) {
+  const std::filesystem::path doomed = directory_ / "doomed";
+  std::filesystem::create_directory(doomed);
+  ASSERT_EQ(::chdir(doomed.c_str()), 0);
+  std::filesystem::remove(doomed);
+  EXPECT_EQ(console(admin_)[0].text, "Quellwarden: Failed to reload config");
+  EXPECT_THAT(log_messages().back(), ::testing::HasSubstr("current_path()"));
+  std::filesystem::current_path(directory_);
+  expect_good_config_in_force();
+}
+
+TEST_F(reload_test, braces_in_an_exception_text_are_logged_as_they_stand) {
+  write_config(R"({"DinoSettings": {"DisallowTaming": {"{}{": {"HoursToDelay": 1e300}}}})");
+  rcon(1);
+  ASSERT_EQ(log_lines().size(), 1U);
+  EXPECT_THAT(log_lines()[0].message, ::testing::HasSubstr("\"{}{\""));
+}
+
+}  // namespace
