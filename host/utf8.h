@@ -1,0 +1,70 @@
+// UTF-8 to UTF-16, as the game wants its text: four-byte sequences become surrogate pairs and a
+// malformed byte becomes U+FFFD, so no input can produce an invalid string.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace quellwarden::host {
+
+namespace detail {
+
+inline constexpr char32_t kReplacement = 0xFFFD;
+
+// Decodes the code point at `at` and moves past it; a malformed sequence costs one byte.
+inline char32_t next_code_point(std::string_view text, std::size_t& at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  std::size_t extra = 0;
+  char32_t code = 0;
+  char32_t minimum = 0;
+  if (lead < 0x80U) {
+    ++at;
+    return lead;
+  }
+  if ((lead & 0xE0U) == 0xC0U) {
+    extra = 1, code = lead & 0x1FU, minimum = 0x80;
+  } else if ((lead & 0xF0U) == 0xE0U) {
+    extra = 2, code = lead & 0x0FU, minimum = 0x800;
+  } else if ((lead & 0xF8U) == 0xF0U) {
+    extra = 3, code = lead & 0x07U, minimum = 0x10000;
+  } else {
+    ++at;
+    return kReplacement;
+  }
+  if (at + extra >= text.size()) {
+    ++at;
+    return kReplacement;
+  }
+  for (std::size_t i = 1; i <= extra; ++i) {
+    const auto byte = static_cast<unsigned char>(text[at + i]);
+    if ((byte & 0xC0U) != 0x80U) {
+      ++at;
+      return kReplacement;
+    }
+    code = (code << 6U) | (byte & 0x3FU);
+  }
+  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+    ++at;
+    return kReplacement;
+  }
+  at += extra + 1;
+  return code;
+}
+
+}  // namespace detail
+
+// Calls `emit(char16_t)` for each UTF-16 unit of `text`.
+template <typename Emit>
+void decode_utf8(std::string_view text, Emit&& emit) {
+  for (std::size_t at = 0; at < text.size();) {
+    const char32_t code = detail::next_code_point(text, at);
+    if (code >= 0x10000) {
+      emit(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10U)));
+      emit(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FFU)));
+    } else {
+      emit(static_cast<char16_t>(code));
+    }
+  }
+}
+
+}  // namespace quellwarden::host
