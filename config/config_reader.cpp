@@ -67,14 +67,20 @@ std::int64_t to_int64(const json& value, const Place& place) {
   }
 }
 
-std::int64_t read_number(const json& holder, const Place& place) {
-  const std::string key(place.member);
+// The member `key` of `holder`, or `fallback` when it is absent. Nothing is copied: a member may
+// be nested deeper than a recursive copy could survive. A holder that is not an object raises
+// the library's own type_error 306, exactly as reading it through value() does.
+const json& member_or(const json& holder, const std::string& key, const json& fallback) {
   if (!holder.is_object()) {
-    // The loader reads through value(), whose type_error 306 is what a non-object holder raises.
     static_cast<void>(holder.value(key, 0));
   }
   const auto found = holder.find(key);
-  return found == holder.end() ? 0 : to_int64(*found, place);
+  return found == holder.end() ? fallback : *found;
+}
+
+std::int64_t read_number(const json& holder, const Place& place) {
+  static const json absent = 0;
+  return to_int64(member_or(holder, std::string(place.member), absent), place);
 }
 
 std::int64_t unlock_time(std::int64_t wipe, std::int64_t hours, const Place& place) {
@@ -114,11 +120,11 @@ ParseResult parse_document(std::istream& in) {
 }
 
 Configuration read_configuration(const json& document) {
-  // value() copies, but its defaults and its type_error 306 on a holder that is not an object
-  // are what the loader's readers rely on.
-  const json settings = document.value(kDinoSettings, json::object());
-  const json riding = settings.value(kDisallowRiding, json::array());
-  const json taming = settings.value(kDisallowTaming, json::array());
+  static const json no_settings = json::object();
+  static const json no_entries = json::array();
+  const json& settings = member_or(document, kDinoSettings, no_settings);
+  const json& riding = member_or(settings, kDisallowRiding, no_entries);
+  const json& taming = member_or(settings, kDisallowTaming, no_entries);
 
   Configuration configuration;
   configuration.wipe_timestamp = read_number(document, {kWipeTimestamp});

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -24,9 +25,10 @@ class PluginTest : public ::testing::Test {
     standin::reset_records();
     blocks_before_ = standin::allocator_stats().live_blocks;
     original_directory_ = std::filesystem::current_path();
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '_');  // parameterised tests: "case/param"
     directory_ = std::filesystem::temp_directory_path() /
-                 ("quellwarden-test-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                 ("quellwarden-test-" + std::to_string(::getpid()) + "-" + name);
     std::filesystem::remove_all(directory_);
     std::filesystem::create_directories(config_folder());
     std::filesystem::current_path(directory_);
