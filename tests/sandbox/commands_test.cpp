@@ -1,0 +1,205 @@
+// The sandbox's command table, driven through standard input as a script would drive it.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/sandbox/sandbox_process.h"
+
+namespace {
+
+using qw_sandbox_test::kConfig;
+using qw_sandbox_test::run_sandbox;
+using qw_sandbox_test::SandboxProcess;
+using qw_sandbox_test::WorkDir;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+constexpr const char* kAdding = "11/14/23 22:13 [Quellwarden][info] Adding a Rex_Character_BP_C";
+
+class sandbox_commands_test : public ::testing::Test {
+ protected:
+  sandbox_commands_test() { workdir_.write_config(kConfig); }
+
+  std::vector<std::string> run(std::string_view script, const char* clock = "1700000000") {
+    const auto result = run_sandbox({"--workdir", workdir_.path(), "--clock", clock}, script);
+    EXPECT_EQ(result.status, 0) << result.errors;
+    return result.lines;
+  }
+
+  WorkDir workdir_;
+};
+
+TEST_F(sandbox_commands_test, clock_reads_freezes_steps_and_refuses_what_it_cannot_apply) {
+  EXPECT_THAT(run("clock\n"
+                  "clock +90s\n"
+                  "clock -2m\n"
+                  "clock +1h\n"
+                  "clock +2d\n"
+                  "clock 1800000000\n"
+                  "clock +5\n"
+                  "clock soon\n"
+                  "clock +9223372036854775807d\n"
+                  "clock\n"),
+              ElementsAre(kAdding, "clock 1700000000", "clock 1700000090", "clock 1699999970",
+                          "clock 1700003570", "clock 1700176370", "clock 1800000000",
+                          "error: clock wants UNIX, +N<s|m|h|d> or -N<s|m|h|d>, not '+5'",
+                          "error: clock wants UNIX, +N<s|m|h|d> or -N<s|m|h|d>, not 'soon'",
+                          "error: clock wants UNIX, +N<s|m|h|d> or -N<s|m|h|d>, not "
+                          "'+9223372036854775807d'",
+                          "clock 1800000000"));
+}
+
+TEST_F(sandbox_commands_test, gates_refuse_until_the_unlock_second_and_then_ask_the_game) {
+  EXPECT_THAT(
+      run("spawn rex Rex_Character_BP_C\n"
+          "spawn dodo Dodo_Character_BP_C\n"
+          "tame rex\n"
+          "imprint rex\n"
+          "ride rex\n"
+          "tame dodo true false\n"
+          "clock +1s\n"
+          "tame rex\n"
+          "imprint rex\n"
+          "ride rex\n"
+          "answer tame false\n"
+          "tame rex false true\n"
+          "clock +1d\n"
+          "ride rex\n"
+          "tame null\n"
+          "imprint null\n"
+          "ride null\n",
+          "1700086399"),
+      ElementsAre("11/15/23 22:13 [Quellwarden][info] Adding a Rex_Character_BP_C",
+                  "spawned rex Rex_Character_BP_C", "spawned dodo Dodo_Character_BP_C",
+                  "CanTame rex -> false (refused)", "ImprintBabyDino rex -> refused",
+                  "SetRider rex -> refused", "CanTame dodo -> true (game)", "clock 1700086400",
+                  "CanTame rex -> true (game)", "ImprintBabyDino rex -> game",
+                  "SetRider rex -> refused", "answer tame false", "CanTame rex -> false (game)",
+                  "clock 1700172800", "SetRider rex -> game", "CanTame null -> false (game)",
+                  "ImprintBabyDino null -> game", "SetRider null -> game"));
+}
+
+TEST_F(sandbox_commands_test, mistakes_print_an_error_and_the_script_goes_on_until_quit) {
+  EXPECT_THAT(run("# a comment\n"
+                  "\n"
+                  "   \n"
+                  "fly rex\n"
+                  "spawn rex\n"
+                  "spawn null Rex_Character_BP_C\n"
+                  "tame ghost\n"
+                  "tame null maybe false\n"
+                  "answer tame maybe\n"
+                  "rcon seven Quellwarden.reload\n"
+                  "rcon 7\n"
+                  "console\n"
+                  "hooks now\n"
+                  "echo  still here \n"
+                  "quit\n"
+                  "echo never\n"),
+              ElementsAre(kAdding, "error: unknown command 'fly' (see --help)",
+                          "error: spawn wants NAME CLASS",
+                          "error: null stands for no creature; pick another name",
+                          "error: no creature named 'ghost'; spawn it first",
+                          "error: 'maybe' is neither true nor false",
+                          "error: 'maybe' is neither true nor false",
+                          "error: rcon wants ID TEXT, the ID a 32-bit number",
+                          "error: rcon wants ID TEXT, the ID a 32-bit number",
+                          "error: console wants the text that is typed",
+                          "error: hooks takes no arguments", "still here"));
+}
+
+TEST_F(sandbox_commands_test, reloads_answer_the_console_player_and_the_rcon_request) {
+  EXPECT_THAT(
+      run("console Quellwarden.reload with words after it\n"
+          "console-noplayer Quellwarden.reload\n"
+          "console Quellwarden.nothing\n"
+          "rcon -3 quellwarden.RELOAD\n"
+          "rcon 9 Status now\n"),
+      ElementsAre(kAdding, kAdding, "to player [0,1,0,1]: Quellwarden : Reloaded config", kAdding,
+                  "unknown console command Quellwarden.nothing", kAdding,
+                  "rcon reply -3 0: Quellwarden : Reloaded config", "unknown rcon command Status"));
+}
+
+TEST_F(sandbox_commands_test, a_failed_reload_answers_red_and_with_the_error_text) {
+  SandboxProcess sandbox({"--workdir", workdir_.path(), "--clock", "1700000000"});
+  sandbox.send("echo ready");
+  ASSERT_FALSE(sandbox.wait_for("ready").empty());
+  workdir_.write_config(R"({"DinoSettings": null})");
+  sandbox.send("console Quellwarden.reload");
+  sandbox.send("rcon 4 Quellwarden.reload");
+  sandbox.close_input();
+  ASSERT_EQ(sandbox.wait_exit(), 0);
+  const std::string error =
+      "11/14/23 22:13 [Quellwarden][error] [json.exception.type_error.306] cannot use value() "
+      "with null";
+  EXPECT_THAT(sandbox.lines(),
+              ElementsAre(kAdding, "ready",
+                          "to player [1,0,0,1]: Quellwarden: Failed to reload config", error, error,
+                          "rcon reply 4 0: [json.exception.type_error.306] cannot use value() "
+                          "with null"));
+}
+
+TEST_F(sandbox_commands_test, unload_and_load_run_both_sequences_and_give_back_all_memory) {
+  EXPECT_THAT(
+      run("spawn rex Rex_Character_BP_C\n"
+          "hooks\n"
+          "commands\n"
+          "memory\n"
+          "unload\n"
+          "hooks\n"
+          "commands\n"
+          "memory\n"
+          "tame rex\n"
+          "console Quellwarden.reload\n"
+          "unload\n"
+          "load\n"
+          "load\n"
+          "memory\n"
+          "tame rex\n"),
+      ElementsAre(kAdding, "spawned rex Rex_Character_BP_C",
+                  "hook APrimalDinoCharacter.CanTame(AShooterPlayerController*,bool,bool)",
+                  "hook APrimalDinoCharacter.ImprintBabyDino(APlayerController*,bool)",
+                  "hook APrimalDinoCharacter.SetRider(AShooterCharacter*)",
+                  "console command Quellwarden.reload", "rcon command Quellwarden.reload",
+                  "memory 5 blocks 372 bytes", "unloaded", "memory 0 blocks 0 bytes",
+                  "CanTame rex -> true (game)", "unknown console command Quellwarden.reload",
+                  "error: the plugin is not loaded", kAdding, "loaded",
+                  "error: the plugin is already loaded", "memory 5 blocks 372 bytes",
+                  "CanTame rex -> false (refused)"));
+}
+
+TEST_F(sandbox_commands_test, a_missing_file_is_logged_and_the_sandbox_still_runs) {
+  WorkDir empty;
+  const auto result = run_sandbox({"--workdir", empty.path(), "--clock", "1700000000"}, "clock\n");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_THAT(result.lines, ElementsAre("11/14/23 22:13 [Quellwarden][error] Config failed to open",
+                                        "clock 1700000000"));
+}
+
+TEST(sandbox_options_test, help_and_wrong_options_answer_with_their_exit_status) {
+  const auto help = run_sandbox({"--help"}, "");
+  EXPECT_EQ(help.status, 0);
+  ASSERT_FALSE(help.lines.empty());
+  EXPECT_EQ(help.lines[0], "Usage: quellwarden-sandbox [OPTIONS] < SCRIPT");
+
+  const auto unknown = run_sandbox({"--port", "1"}, "");
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_THAT(unknown.errors, HasSubstr("unknown option '--port'"));
+
+  const auto open_rcon = run_sandbox({"--rcon-port", "0"}, "");
+  EXPECT_EQ(open_rcon.status, 2);
+  EXPECT_THAT(open_rcon.errors, HasSubstr("--rcon-port needs --rcon-password"));
+
+  const auto bad_clock = run_sandbox({"--clock=yesterday"}, "");
+  EXPECT_EQ(bad_clock.status, 2);
+  EXPECT_THAT(bad_clock.errors, HasSubstr("--clock wants a number, not 'yesterday'"));
+
+  const auto no_directory = run_sandbox({"--workdir", "/nonexistent/server"}, "");
+  EXPECT_EQ(no_directory.status, 2);
+  EXPECT_THAT(no_directory.errors, HasSubstr("cannot enter /nonexistent/server"));
+
+  const auto no_plugin = run_sandbox({"--plugin", "/nonexistent/libQuellwarden.so"}, "");
+  EXPECT_EQ(no_plugin.status, 1);
+  EXPECT_THAT(no_plugin.errors, HasSubstr("cannot load /nonexistent/libQuellwarden.so"));
+}
+
+}  // namespace

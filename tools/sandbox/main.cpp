@@ -1,0 +1,117 @@
+// quellwarden-sandbox: a stand-in game server that loads the plugin and runs what it is told.
+#include <unistd.h>
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/asa_api.h"
+#include "standin/plugin_library.h"
+#include "standin/standin.h"
+#include "tools/sandbox/game_queue.h"
+#include "tools/sandbox/options.h"
+#include "tools/sandbox/rcon_server.h"
+#include "tools/sandbox/sandbox.h"
+#include "tools/sandbox/stdin_reader.h"
+#include "tools/sandbox/transcript.h"
+#include "tools/sandbox/transcript_log_sink.h"
+
+namespace {
+
+using namespace quellwarden::sandbox;
+
+constexpr int kBadUsage = 2;
+constexpr int kCannotStart = 1;
+
+// Found before the working directory changes, so that relative paths mean what the user meant.
+std::string plugin_path(const Options& options, const char* argv0) {
+  if (!options.plugin.empty()) {
+    return std::filesystem::absolute(options.plugin).string();
+  }
+  std::error_code error;
+  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) {
+    program = std::filesystem::absolute(argv0);
+  }
+  return standin::plugin_beside(program.string());
+}
+
+std::unique_ptr<RconServer> start_rcon(const Options& options, GameQueue& queue, Sandbox& sandbox) {
+  if (!options.rcon_port) {
+    return nullptr;
+  }
+  RconGameSide game{
+      [&queue](std::function<void()> task) { queue.post(std::move(task)); },
+      [&sandbox](int client, const RconPacket& request, const RconGameSide::Reply& reply) {
+        sandbox.serve_rcon(client, request, reply);
+      },
+      [&sandbox](const std::string& line) { sandbox.print(line); },
+  };
+  auto server = std::make_unique<RconServer>(
+      RconServerSettings{"127.0.0.1", *options.rcon_port, options.rcon_password}, std::move(game));
+  sandbox.print("rcon listening on 127.0.0.1:" + std::to_string(server->port()));
+  return server;
+}
+
+int run(const Options& options, const std::string& plugin) {
+  std::error_code error;
+  std::filesystem::current_path(options.workdir, error);
+  if (error) {
+    std::cerr << "quellwarden-sandbox: cannot enter " << options.workdir << ": " << error.message()
+              << "\n";
+    return kBadUsage;
+  }
+  if (options.clock) {
+    standin::freeze_clock(*options.clock);
+  }
+  static Transcript transcript(stdout);  // the plugin's log sink may be used until exit
+  GetLogSinks().push_back(std::make_shared<TranscriptLogSink>(transcript));
+
+  Sandbox sandbox(transcript, plugin);
+  try {
+    sandbox.load_plugin();
+  } catch (const std::exception& failure) {
+    std::cerr << "quellwarden-sandbox: " << failure.what() << "\n";
+    return kCannotStart;
+  }
+  GameQueue queue;
+  std::unique_ptr<RconServer> rcon;
+  try {
+    rcon = start_rcon(options, queue, sandbox);
+  } catch (const std::exception& failure) {
+    std::cerr << "quellwarden-sandbox: cannot serve RCON on 127.0.0.1:" << *options.rcon_port
+              << ": " << failure.what() << "\n";
+    return kCannotStart;
+  }
+  const StdinReader input(
+      STDIN_FILENO,
+      [&queue, &sandbox](std::string line) {
+        queue.post([&sandbox, line = std::move(line)] { sandbox.execute(line); });
+      },
+      [&queue, &sandbox] { queue.post([&sandbox] { sandbox.finish(); }); });
+  while (!sandbox.finished()) {
+    queue.take()();
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  try {
+    options = parse_options(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const std::invalid_argument& wrong) {
+    std::cerr << "quellwarden-sandbox: " << wrong.what() << "\nTry --help.\n";
+    return kBadUsage;
+  }
+  if (options.help) {
+    std::cout << usage_text();
+    return 0;
+  }
+  return run(options, plugin_path(options, argv[0]));
+}

@@ -1,0 +1,114 @@
+// Parsed by hand: five options do not justify a dependency.
+#include "tools/sandbox/options.h"
+
+#include <charconv>
+#include <stdexcept>
+
+namespace quellwarden::sandbox {
+namespace {
+
+template <typename Number>
+Number number_of(const std::string& option, const std::string& text) {
+  Number value{};
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+    throw std::invalid_argument(option + " wants a number, not '" + text + "'");
+  }
+  return value;
+}
+
+void check_consistent(const Options& options) {
+  if (options.rcon_port && options.rcon_password.empty()) {
+    throw std::invalid_argument("--rcon-port needs --rcon-password: RCON is never left open");
+  }
+  if (!options.rcon_port && !options.rcon_password.empty()) {
+    throw std::invalid_argument("--rcon-password needs --rcon-port");
+  }
+}
+
+}  // namespace
+
+Options parse_options(const std::vector<std::string>& arguments) {
+  Options options;
+  for (std::size_t at = 0; at < arguments.size(); ++at) {
+    std::string name = arguments[at];
+    std::optional<std::string> value;
+    if (const auto equals = name.find('='); name.starts_with("--") && equals != std::string::npos) {
+      value = name.substr(equals + 1);
+      name.resize(equals);
+    }
+    if (name == "--help" || name == "-h") {
+      options.help = true;
+      continue;
+    }
+    if (name != "--workdir" && name != "--plugin" && name != "--clock" && name != "--rcon-port" &&
+        name != "--rcon-password") {
+      throw std::invalid_argument("unknown option '" + arguments[at] + "'");
+    }
+    if (!value) {
+      if (at + 1 == arguments.size()) {
+        throw std::invalid_argument(name + " needs a value");
+      }
+      value = arguments[++at];
+    }
+    if (name == "--workdir") {
+      options.workdir = *value;
+    } else if (name == "--plugin") {
+      options.plugin = *value;
+    } else if (name == "--clock") {
+      options.clock = number_of<std::int64_t>(name, *value);
+    } else if (name == "--rcon-port") {
+      options.rcon_port = number_of<std::uint16_t>(name, *value);
+    } else {
+      options.rcon_password = *value;
+    }
+  }
+  check_consistent(options);
+  return options;
+}
+
+std::string usage_text() {
+  return R"(Usage: quellwarden-sandbox [OPTIONS] < SCRIPT
+
+A stand-in game server that loads the Quellwarden plugin as the real server does and runs the
+commands it reads from standard input, one a line, on its game thread. Everything it prints,
+the plugin's log lines included, goes to standard output in the order it happens.
+
+Options:
+  --workdir DIR         the server's working directory; the plugin reads
+                        DIR/ArkApi/Plugins/Quellwarden/config.json (default: .)
+  --plugin FILE         the plugin library (default: the one built beside this program)
+  --clock UNIX          start with the clock frozen at that Unix second (default: real time)
+  --rcon-port N         serve RCON on 127.0.0.1:N; 0 picks a free port. Needs --rcon-password
+  --rcon-password PW    the password RCON clients must send first
+  --help                this text
+
+Commands (blank lines and lines starting with # are skipped):
+  clock                         clock <unix-seconds>
+  clock UNIX | +N<s|m|h|d> | -N<s|m|h|d>
+                                freezes the clock there; prints clock <unix-seconds>
+  spawn NAME CLASS              spawned NAME CLASS
+  answer tame true|false        what the game's own taming test answers (default true)
+  tame NAME|null [BOOL BOOL]    CanTame NAME -> BOOL (game)  or  CanTame NAME -> false (refused)
+  imprint NAME|null             ImprintBabyDino NAME -> game  or  ... -> refused
+  ride NAME|null                SetRider NAME -> game  or  SetRider NAME -> refused
+  console TEXT                  a player types TEXT; each reply: to player [r,g,b,a]: TEXT
+  console-noplayer TEXT         the same without a player controller
+  rcon ID TEXT                  an RCON request; each reply: rcon reply ID TYPE: TEXT
+  hooks | commands              the installed hooks | console and RCON commands
+  unload | load                 runs the plugin's unload or load sequence
+  memory                        memory <blocks> blocks <bytes> bytes live in the game's allocator
+  echo TEXT                     prints TEXT
+  quit                          ends the sandbox
+Anything else prints "error: ..." and the sandbox goes on.
+
+The sandbox ends at `quit` or at the end of standard input, also when it serves RCON: keep the
+input open (e.g. `cat script - | quellwarden-sandbox ...`) to serve RCON clients for longer.
+RCON requests run on the game thread between input lines. Over TCP the sandbox prints
+rcon client N connected | authenticated | request ID: TEXT | closed: REASON, and the replies
+as above. A client must send the password first; a broken packet, a body over 4096 bytes or
+more than 256 KiB of replies left unread closes its connection.
+)";
+}
+
+}  // namespace quellwarden::sandbox

@@ -1,0 +1,310 @@
+// Each command checks its arguments, acts on the stand-in world or the plugin, and prints exactly
+// the lines listed in --help; a mistake in a script prints "error: ..." and the script goes on.
+#include "tools/sandbox/sandbox.h"
+
+#include <charconv>
+#include <stdexcept>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "tools/sandbox/clock_change.h"
+
+namespace quellwarden::sandbox {
+namespace {
+
+class CommandError : public std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+constexpr std::string_view kBlanks = " \t";
+
+std::string_view trimmed(std::string_view text) {
+  const auto start = text.find_first_not_of(kBlanks);
+  if (start == std::string_view::npos) {
+    return {};
+  }
+  return text.substr(start, text.find_last_not_of(kBlanks) - start + 1);
+}
+
+// The first word and the rest of the line after the blanks that follow it.
+std::pair<std::string_view, std::string_view> first_word(std::string_view text) {
+  text = trimmed(text);
+  const auto end = text.find_first_of(kBlanks);
+  if (end == std::string_view::npos) {
+    return {text, {}};
+  }
+  return {text.substr(0, end), trimmed(text.substr(end))};
+}
+
+std::vector<std::string_view> words(std::string_view text) {
+  std::vector<std::string_view> out;
+  for (auto [word, rest] = first_word(text); !word.empty();
+       std::tie(word, rest) = first_word(rest)) {
+    out.push_back(word);
+  }
+  return out;
+}
+
+bool boolean(std::string_view word) {
+  if (word == "true") {
+    return true;
+  }
+  if (word == "false") {
+    return false;
+  }
+  throw CommandError("'" + std::string(word) + "' is neither true nor false");
+}
+
+const char* text_of(bool value) { return value ? "true" : "false"; }
+
+// Shortest decimal that reads back as the same float: 0, 1, 0.5.
+std::string shortest(float value) {
+  char digits[32];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value);
+  return std::string(digits, result.ptr);
+}
+
+std::size_t game_call_count() { return standin::game_calls().size(); }
+
+void expect_no_arguments(std::string_view command, std::string_view arguments) {
+  if (!arguments.empty()) {
+    throw CommandError(std::string(command) + " takes no arguments");
+  }
+}
+
+}  // namespace
+
+Sandbox::Sandbox(Transcript& transcript, std::string plugin_path)
+    : transcript_(transcript),
+      plugin_path_(std::move(plugin_path)),
+      player_(standin::player("admin")),
+      rider_(standin::rider("admin")) {
+  // The listener outlives nothing it touches: the transcript lives as long as the program.
+  standin::on_message([&out = transcript_](const standin::SentMessage& message) {
+    const FLinearColor& colour = message.colour;
+    out.line("to player [" + shortest(colour.R) + "," + shortest(colour.G) + "," +
+             shortest(colour.B) + "," + shortest(colour.A) + "]: " + message.text);
+  });
+}
+
+void Sandbox::load_plugin() { plugin_.load(plugin_path_); }
+
+const std::map<std::string_view, Sandbox::Handler>& Sandbox::handlers() {
+  static const std::map<std::string_view, Handler> table{
+      {"clock", &Sandbox::clock},       {"spawn", &Sandbox::spawn},
+      {"answer", &Sandbox::answer},     {"tame", &Sandbox::tame},
+      {"imprint", &Sandbox::imprint},   {"ride", &Sandbox::ride},
+      {"console", &Sandbox::console},   {"console-noplayer", &Sandbox::console_noplayer},
+      {"rcon", &Sandbox::rcon},         {"hooks", &Sandbox::hooks},
+      {"commands", &Sandbox::commands}, {"unload", &Sandbox::unload},
+      {"load", &Sandbox::load},         {"memory", &Sandbox::memory},
+      {"echo", &Sandbox::echo},         {"quit", &Sandbox::quit},
+  };
+  return table;
+}
+
+void Sandbox::execute(std::string_view line) {
+  const auto [command, arguments] = first_word(line);
+  if (command.empty() || command.front() == '#') {
+    return;
+  }
+  const auto found = handlers().find(command);
+  if (found == handlers().end()) {
+    print("error: unknown command '" + std::string(command) + "' (see --help)");
+    return;
+  }
+  try {
+    (this->*found->second)(arguments);
+  } catch (const std::exception& error) {
+    print(std::string("error: ") + error.what());
+  }
+}
+
+void Sandbox::clock(std::string_view arguments) {
+  if (!arguments.empty()) {
+    const auto moved = apply_clock_change(arguments, standin::clock_seconds());
+    if (!moved) {
+      throw CommandError("clock wants UNIX, +N<s|m|h|d> or -N<s|m|h|d>, not '" +
+                         std::string(arguments) + "'");
+    }
+    standin::freeze_clock(*moved);
+  }
+  print("clock " + std::to_string(standin::clock_seconds()));
+}
+
+void Sandbox::spawn(std::string_view arguments) {
+  const auto given = words(arguments);
+  if (given.size() != 2) {
+    throw CommandError("spawn wants NAME CLASS");
+  }
+  if (given[0] == "null") {
+    throw CommandError("null stands for no creature; pick another name");
+  }
+  creatures_.insert_or_assign(std::string(given[0]), standin::spawn_creature(given[1]));
+  print("spawned " + std::string(given[0]) + " " + std::string(given[1]));
+}
+
+void Sandbox::answer(std::string_view arguments) {
+  const auto given = words(arguments);
+  if (given.size() != 2 || given[0] != "tame") {
+    throw CommandError("answer wants tame true|false");
+  }
+  const bool value = boolean(given[1]);
+  standin::set_can_tame_answer(value);
+  print(std::string("answer tame ") + text_of(value));
+}
+
+APrimalDinoCharacter* Sandbox::creature(std::string_view name) const {
+  if (name == "null") {
+    return nullptr;
+  }
+  const auto found = creatures_.find(name);
+  if (found == creatures_.end()) {
+    throw CommandError("no creature named '" + std::string(name) + "'; spawn it first");
+  }
+  return found->second;
+}
+
+void Sandbox::tame(std::string_view arguments) {
+  const auto given = words(arguments);
+  if (given.size() != 1 && given.size() != 3) {
+    throw CommandError("tame wants NAME|null [BOOL BOOL]");
+  }
+  APrimalDinoCharacter* target = creature(given[0]);
+  const bool first = given.size() == 3 && boolean(given[1]);
+  const bool second = given.size() == 3 && boolean(given[2]);
+  const std::size_t before = game_call_count();
+  const bool answer = standin::game_can_tame(target, player_, first, second);
+  print("CanTame " + std::string(given[0]) + " -> " + text_of(answer) +
+        (game_call_count() > before ? " (game)" : " (refused)"));
+}
+
+void Sandbox::imprint(std::string_view arguments) {
+  const auto given = words(arguments);
+  if (given.size() != 1) {
+    throw CommandError("imprint wants NAME|null");
+  }
+  APrimalDinoCharacter* target = creature(given[0]);
+  const std::size_t before = game_call_count();
+  standin::game_imprint_baby_dino(target, player_, false);
+  print("ImprintBabyDino " + std::string(given[0]) +
+        (game_call_count() > before ? " -> game" : " -> refused"));
+}
+
+void Sandbox::ride(std::string_view arguments) {
+  const auto given = words(arguments);
+  if (given.size() != 1) {
+    throw CommandError("ride wants NAME|null");
+  }
+  APrimalDinoCharacter* target = creature(given[0]);
+  const std::size_t before = game_call_count();
+  standin::game_set_rider(target, rider_);
+  print("SetRider " + std::string(given[0]) +
+        (game_call_count() > before ? " -> game" : " -> refused"));
+}
+
+void Sandbox::run_console(APlayerController* player, std::string_view text) {
+  if (text.empty()) {
+    throw CommandError("console wants the text that is typed");
+  }
+  if (!standin::run_console_command(player, text)) {
+    print("unknown console command " + std::string(first_word(text).first));
+  }
+}
+
+void Sandbox::console(std::string_view arguments) { run_console(player_, arguments); }
+
+void Sandbox::console_noplayer(std::string_view arguments) { run_console(nullptr, arguments); }
+
+bool Sandbox::run_rcon(std::int32_t id, std::string_view body,
+                       const std::function<void(const standin::RconReply&)>& on_reply) {
+  RCONClientConnection* connection = standin::open_rcon_connection(on_reply);
+  const bool known = standin::run_rcon_command(connection, id, body);
+  standin::close_rcon_connection(connection);
+  return known;
+}
+
+void Sandbox::rcon(std::string_view arguments) {
+  const auto [id_text, body] = first_word(arguments);
+  std::int32_t id = 0;
+  const auto [end, error] = std::from_chars(id_text.data(), id_text.data() + id_text.size(), id);
+  if (id_text.empty() || body.empty() || error != std::errc() ||
+      end != id_text.data() + id_text.size()) {
+    throw CommandError("rcon wants ID TEXT, the ID a 32-bit number");
+  }
+  const bool known = run_rcon(id, body, [this](const standin::RconReply& reply) {
+    print("rcon reply " + std::to_string(reply.id) + " " + std::to_string(reply.type) + ": " +
+          reply.text);
+  });
+  if (!known) {
+    print("unknown rcon command " + std::string(first_word(body).first));
+  }
+}
+
+void Sandbox::serve_rcon(int client, const RconPacket& request, const RconReply& reply) {
+  print("rcon client " + std::to_string(client) + " request " + std::to_string(request.id) + ": " +
+        printable(request.body));
+  const bool known = run_rcon(request.id, request.body, [&](const standin::RconReply& sent) {
+    print("rcon reply " + std::to_string(sent.id) + " " + std::to_string(sent.type) + ": " +
+          printable(sent.text, sent.text.size()));
+    reply({sent.id, sent.type, sent.text});
+  });
+  if (!known) {
+    // A client waits for an answer to every request, so it hears about the unknown command too.
+    const std::string text = "unknown rcon command " + std::string(first_word(request.body).first);
+    print(printable(text));
+    reply({request.id, kRconResponseValue, text});
+  }
+}
+
+void Sandbox::hooks(std::string_view arguments) {
+  expect_no_arguments("hooks", arguments);
+  for (const std::string& signature : standin::installed_hooks()) {
+    print("hook " + signature);
+  }
+}
+
+void Sandbox::commands(std::string_view arguments) {
+  expect_no_arguments("commands", arguments);
+  for (const std::string& name : standin::console_commands()) {
+    print("console command " + name);
+  }
+  for (const std::string& name : standin::rcon_commands()) {
+    print("rcon command " + name);
+  }
+}
+
+void Sandbox::unload(std::string_view arguments) {
+  expect_no_arguments("unload", arguments);
+  if (!plugin_.loaded()) {
+    throw CommandError("the plugin is not loaded");
+  }
+  plugin_.unload();
+  print("unloaded");
+}
+
+void Sandbox::load(std::string_view arguments) {
+  expect_no_arguments("load", arguments);
+  if (plugin_.loaded()) {
+    throw CommandError("the plugin is already loaded");
+  }
+  plugin_.load(plugin_path_);
+  print("loaded");
+}
+
+void Sandbox::memory(std::string_view arguments) {
+  expect_no_arguments("memory", arguments);
+  const standin::AllocatorStats stats = standin::allocator_stats();
+  print("memory " + std::to_string(stats.live_blocks) + " blocks " +
+        std::to_string(stats.live_bytes) + " bytes");
+}
+
+void Sandbox::echo(std::string_view arguments) { print(arguments); }
+
+void Sandbox::quit(std::string_view arguments) {
+  expect_no_arguments("quit", arguments);
+  finish();
+}
+
+}  // namespace quellwarden::sandbox
