@@ -1,0 +1,228 @@
+// The quellwarden-check program run as an administrator runs it: files in a scratch directory,
+// then its output and exit status.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "tests/check/checker_process.h"
+
+namespace qw_test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::StartsWith;
+
+constexpr char kExample[] = R"({"WipeTimestamp": 1700000000, "DinoSettings": {
+  "DisallowRiding": {"A": {"HoursToDelay": 48}},
+  "DisallowTaming": {"A": {"HoursToDelay": 24}, "B": {"HoursToDelay": 72}}}})";
+
+class CheckProgramFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    directory_ = std::filesystem::temp_directory_path() /
+                 ("quellwarden-check-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(directory_);
+    std::filesystem::create_directories(directory_);
+  }
+  void TearDown() override { std::filesystem::remove_all(directory_); }
+
+  std::string write(const std::string& name, const std::string& text) {
+    const std::filesystem::path path = directory_ / name;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+    return path.string();
+  }
+  CheckerRun run(const std::vector<std::string>& arguments) {
+    return run_checker(arguments, directory_);
+  }
+  // Checks `text` as a file with --json and returns the parsed report; exit status as expected.
+  nlohmann::json json_of(const std::string& text, int expected_status,
+                         const std::string& now = "1700003600") {
+    const CheckerRun result = run({write("config.json", text), "--json", "--now", now});
+    EXPECT_EQ(result.exit_status, expected_status) << result.out << result.err;
+    EXPECT_EQ(result.err, "");
+    return nlohmann::json::parse(result.out);
+  }
+
+  std::filesystem::path directory_;
+};
+
+using check_program_test = CheckProgramFixture;
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+TEST_F(check_program_test, example_report_shows_times_timeline_and_verdict) {
+  write("ArkApi/Plugins/Quellwarden/config.json", kExample);
+  const CheckerRun result = run({"--now", "1700003600"});
+  EXPECT_EQ(result.exit_status, 0);
+  EXPECT_EQ(result.err, "");
+  EXPECT_THAT(
+      lines_of(result.out),
+      ElementsAre(
+          "Configuration  ArkApi/Plugins/Quellwarden/config.json",
+          "Wipe           2023-11-14 22:13:20 UTC (1700000000), 1h ago",
+          "Now            2023-11-14 23:13:20 UTC (1700003600)", "",
+          "Unlock times, soonest first (taming also holds back imprinting):",
+          "  taming  A  24h  2023-11-15 22:13:20 UTC  locked, 23h left",
+          "  riding  A  48h  2023-11-16 22:13:20 UTC  locked, 1d 23h left",
+          "  taming  B  72h  2023-11-17 22:13:20 UTC  locked, 2d 23h left", "",
+          "Timeline from the wipe to the last unlock, one column = 1h 30m (# locked, | now):",
+          "  taming  A  |###############", "  riding  A  |###############################",
+          "  taming  B  |###############################################",
+          "             +-------+-------+-------+-------+-------+-------+",
+          "             wipe    +12h    +1d     +36h    +2d     +60h    +3d", "", "No warnings.",
+          "", "Result: the plugin would load this file."));
+}
+
+TEST_F(check_program_test, example_as_json_in_documented_shape) {
+  const CheckerRun result = run({write("config.json", kExample), "--json", "--now", "0"});
+  EXPECT_EQ(result.exit_status, 0);
+  const auto report = nlohmann::ordered_json::parse(result.out);
+  std::vector<std::string> keys;
+  for (const auto& item : report.items()) keys.push_back(item.key());
+  EXPECT_THAT(keys, ElementsAre("wipe_timestamp", "riding", "taming", "warnings", "errors"));
+  EXPECT_EQ(report, nlohmann::ordered_json::parse(R"({"wipe_timestamp": 1700000000,
+      "riding": [{"class": "A", "hours": 48, "unlock": 1700172800}],
+      "taming": [{"class": "A", "hours": 24, "unlock": 1700086400},
+                 {"class": "B", "hours": 72, "unlock": 1700259200}],
+      "warnings": ["the wipe time 2023-11-14 22:13:20 UTC (\"WipeTimestamp\" 1700000000) is in the future, in 19675d 22h; the plugin counts every delay from then"],
+      "errors": []})"));
+}
+
+TEST_F(check_program_test, now_decides_locked_or_released_at_the_unlock_second) {
+  const std::string path = write("config.json", kExample);
+  const CheckerRun before = run({path, "--now", "1700172799"});
+  EXPECT_THAT(before.out,
+              HasSubstr("  riding  A  48h  2023-11-16 22:13:20 UTC  locked, 1s left\n"));
+  EXPECT_THAT(before.out, HasSubstr("  taming  A  24h  2023-11-15 22:13:20 UTC  released\n"));
+  const CheckerRun at = run({path, "--now=1700172800"});
+  EXPECT_THAT(at.out, HasSubstr("  riding  A  48h  2023-11-16 22:13:20 UTC  released\n"));
+  EXPECT_THAT(at.out, HasSubstr("  taming  B  72h  2023-11-17 22:13:20 UTC  locked, 1d left\n"));
+  EXPECT_EQ(at.exit_status, 0);
+}
+
+TEST_F(check_program_test, warnings_keep_exit_zero_and_lists_show_what_the_plugin_ends_with) {
+  const nlohmann::json report = json_of(R"({"WipeTimestamp": 1700000000, "DinoSetting": {},
+      "DinoSettings": {"DisallowRiding": [{"HoursToDelay": 1}],
+        "DisallowTaming": {"Rex": {"HoursToDelay": 2}, "rex": {"HoursToDelay": 3, "Hours": 4},
+                           "Giga": {"HoursToDelay": -1.5}}}})",
+                                        0);
+  EXPECT_EQ(report["riding"],
+            nlohmann::json::parse(R"([{"class": "0", "hours": 1, "unlock": 1700003600}])"));
+  EXPECT_EQ(report["taming"], nlohmann::json::parse(R"([
+      {"class": "Giga", "hours": -1, "unlock": 1699996400},
+      {"class": "rex", "hours": 3, "unlock": 1700010800}])"));
+  EXPECT_EQ(report["errors"], nlohmann::json::array());
+  EXPECT_THAT(report["warnings"].get<std::vector<std::string>>(),
+              ElementsAre(StartsWith("unknown member \"DinoSetting\" at the top level"),
+                          StartsWith("\"DisallowRiding\" is an array"),
+                          StartsWith("class names \"Rex\" and \"rex\" in \"DisallowTaming\""),
+                          StartsWith("\"HoursToDelay\" of class \"Giga\" in \"DisallowTaming\" is "
+                                     "-1.5, not a whole number"),
+                          StartsWith("\"HoursToDelay\" of class \"Giga\" in \"DisallowTaming\" is "
+                                     "-1.5, negative"),
+                          "unknown member \"Hours\" of class \"rex\" in \"DisallowTaming\" is "
+                          "ignored by the plugin"));
+}
+
+TEST_F(check_program_test, wipe_time_is_judged_against_now) {
+  const std::string file = R"({"WipeTimestamp": 1700000000})";
+  EXPECT_THAT(json_of(file, 0, "1700000000")["warnings"], IsEmpty());
+  EXPECT_THAT(json_of(file, 0, "1699999999")["warnings"][0].get<std::string>(),
+              HasSubstr("is in the future, in 1s"));
+  EXPECT_THAT(json_of(file, 0, "1731536001")["warnings"][0].get<std::string>(),
+              HasSubstr("is more than a year before now, 365d ago"));
+  EXPECT_THAT(json_of("{}", 0)["warnings"][0].get<std::string>(),
+              StartsWith("\"WipeTimestamp\" is missing"));
+}
+
+TEST_F(check_program_test, refused_file_exits_one_with_the_plugins_own_text) {
+  const std::vector<std::pair<std::string, std::string>> cases{
+      {"// note\n{}",
+       "Config has parsing ERROR! [json.exception.parse_error.101] parse error at line 1, column "
+       "1: syntax error while parsing value - invalid literal; last read: '/'"},
+      {"",
+       "Config has parsing ERROR! [json.exception.parse_error.101] parse error at line 1, "
+       "column 1: syntax error while parsing value - unexpected end of input; expected '[', "
+       "'{', or a literal"},
+      {R"({"WipeTimestamp": "1700000000"})",
+       "[json.exception.type_error.302] type must be number, but is string"},
+      {R"([{"WipeTimestamp": 1}])",
+       "[json.exception.type_error.306] cannot use value() with array"},
+      {R"({"DinoSettings": {"DisallowTaming": {"Rex": {"HoursToDelay": 1e300}}}})",
+       "\"HoursToDelay\" of class \"Rex\" in \"DisallowTaming\" is 1e+300, which does not fit a "
+       "signed 64-bit number"}};
+  for (const auto& [text, error] : cases) {
+    const nlohmann::json report = json_of(text, 1);
+    EXPECT_EQ(report["errors"], nlohmann::json::array({error})) << text;
+    EXPECT_EQ(report["wipe_timestamp"], nullptr) << text;
+    EXPECT_EQ(report["riding"], nlohmann::json::array()) << text;
+    const CheckerRun plain = run({write("config.json", text)});
+    EXPECT_EQ(plain.exit_status, 1) << text;
+    EXPECT_THAT(plain.out, HasSubstr("\n  " + error + "\n")) << text;
+    EXPECT_THAT(plain.out, HasSubstr("\nResult: the plugin would NOT load this file.\n")) << text;
+  }
+}
+
+TEST_F(check_program_test, unreadable_file_or_wrong_arguments_exit_two) {
+  const CheckerRun missing = run({});
+  EXPECT_EQ(missing.exit_status, 2);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_THAT(missing.err, StartsWith("quellwarden-check: cannot read "
+                                      "\"ArkApi/Plugins/Quellwarden/config.json\": No such file"));
+  const CheckerRun directory = run({directory_.string(), "--json"});
+  EXPECT_EQ(directory.exit_status, 2);
+  EXPECT_THAT(directory.err, HasSubstr(": is a directory\n"));
+  EXPECT_EQ(nlohmann::json::parse(directory.out)["errors"],
+            nlohmann::json::array({"Config failed to open"}));
+  for (const std::vector<std::string>& arguments :
+       std::vector<std::vector<std::string>>{{"--now"}, {"--now", "soon"}, {"a", "b"}, {"-x"}}) {
+    const CheckerRun wrong = run(arguments);
+    EXPECT_EQ(wrong.exit_status, 2) << arguments[0];
+    EXPECT_EQ(wrong.out, "") << arguments[0];
+    EXPECT_THAT(wrong.err,
+                HasSubstr("\nusage: quellwarden-check [CONFIG] [--now UNIX] [--json]\n"));
+  }
+  const CheckerRun help = run({"--help"});
+  EXPECT_EQ(help.exit_status, 0);
+  EXPECT_THAT(help.out, StartsWith("usage: quellwarden-check"));
+}
+
+TEST_F(check_program_test, hostile_files_end_in_a_verdict_not_a_crash) {
+  const std::string deep_open(1000000, '[');
+  const std::string deep_close(1000000, ']');
+  EXPECT_EQ(json_of(R"({"DinoSettings": {"X": )" + deep_open + deep_close + "}}", 0)["errors"],
+            nlohmann::json::array());
+  EXPECT_EQ(json_of(R"({"Junk": )" + deep_open + deep_close + "}", 0)["errors"],
+            nlohmann::json::array());
+  EXPECT_THAT(json_of(deep_open, 1)["errors"][0], StartsWith("Config has parsing ERROR! "));
+  // A parse error that quotes bytes which are not UTF-8 still gives valid JSON.
+  EXPECT_THAT(json_of(std::string("\xFF\xFE\0garbage", 10), 1)["errors"][0],
+              StartsWith("Config has parsing ERROR! "));
+
+  std::string huge = R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowTaming": {)";
+  for (int index = 0; index < 100000; ++index) {
+    huge += (index == 0 ? "\"C" : ",\"C") + std::to_string(index) + R"(": {"HoursToDelay": 5})";
+  }
+  const nlohmann::json report = json_of(huge + "}}}", 0);
+  EXPECT_EQ(report["taming"].size(), 100000u);
+}
+
+}  // namespace
+}  // namespace qw_test

@@ -1,0 +1,113 @@
+// Tests for the pieces of the checker between the reader and the report: what a table ends with,
+// the timeline, and the command line.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string_view>
+#include <vector>
+
+#include "tools/check/effective_entries.h"
+#include "tools/check/options.h"
+#include "tools/check/timeline.h"
+
+namespace quellwarden::check {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+void expect_entry(const config::DelayEntry& entry, std::string_view name, std::int64_t hours,
+                  std::int64_t unlock) {
+  EXPECT_EQ(entry.class_name, name);
+  EXPECT_EQ(entry.hours, hours);
+  EXPECT_EQ(entry.unlock_time, unlock);
+}
+
+TEST(check_effective_entries_test, later_case_twin_replaces_earlier_and_result_is_sorted) {
+  const std::vector<config::DelayEntry> added{{"REX", 3, 300},         {"Rex", 2, 200},
+                                              {"W\xC3\x96LF", 1, 100}, {"giga", 5, 100},
+                                              {"rex", 1, 100},         {"w\xC3\xB6lf", 9, 900}};
+  const std::vector<config::DelayEntry> kept = effective_entries(added);
+  ASSERT_EQ(kept.size(), 4u);
+  expect_entry(kept[0], "W\xC3\x96LF", 1, 100);
+  expect_entry(kept[1], "giga", 5, 100);
+  expect_entry(kept[2], "rex", 1, 100);
+  expect_entry(kept[3], "w\xC3\xB6lf", 9, 900);
+  EXPECT_EQ(ascii_folded("aZ_\xC3\xB6z"), "AZ_\xC3\xB6Z");
+}
+
+TEST(check_timeline_test, example_chart_with_now_one_hour_after_wipe) {
+  const std::vector<TimelineBar> bars{
+      {"taming  A", 1700086400}, {"riding  A", 1700172800}, {"taming  B", 1700259200}};
+  EXPECT_THAT(
+      timeline_lines(1700000000, 1700003600, bars),
+      ElementsAre(
+          "Timeline from the wipe to the last unlock, one column = 1h 30m (# locked, | now):",
+          "  taming  A  |###############", "  riding  A  |###############################",
+          "  taming  B  |###############################################",
+          "             +-------+-------+-------+-------+-------+-------+",
+          "             wipe    +12h    +1d     +36h    +2d     +60h    +3d"));
+}
+
+TEST(check_timeline_test, now_outside_the_range_and_bars_before_the_wipe) {
+  const std::string cut_label = std::string(37, 'x') + "...";
+  const std::vector<TimelineBar> bars{{"early", 1000 - 7200}, {std::string(50, 'x'), 1000 + 7200}};
+  const std::vector<std::string> before = timeline_lines(1000, 0, bars);
+  ASSERT_EQ(before.size(), 5u);
+  EXPECT_EQ(
+      before[0],
+      "Timeline from the wipe to the last unlock, one column = 7m 30s (# locked; now is before "
+      "the wipe):");
+  EXPECT_EQ(before[1], "  early");
+  EXPECT_EQ(before[2], "  " + cut_label + "  ################");
+  EXPECT_EQ(before[3], std::string(44, ' ') + "+-------+-------+");
+  EXPECT_EQ(before[4], std::string(44, ' ') + "wipe    +1h     +2h");
+  EXPECT_EQ(timeline_lines(1000, 1000 + 7200, bars)[0],
+            "Timeline from the wipe to the last unlock, one column = 7m 30s (# locked; now is past "
+            "the last unlock):");
+  EXPECT_THAT(timeline_lines(1000, 0, {{"zero", 1000}, {"negative", 0}}), IsEmpty());
+  EXPECT_THAT(timeline_lines(1000, 0, {}), IsEmpty());
+}
+
+TEST(check_timeline_test, scale_stays_within_fifty_six_columns_over_any_span) {
+  for (const std::int64_t hours :
+       {1LL, 5LL, 6LL, 7LL, 49LL, 2000LL, 100000LL, 2562047788015215LL}) {
+    const std::vector<std::string> lines =
+        timeline_lines(INT64_MIN, 0, {{"x", INT64_MIN + hours * 3600}});
+    ASSERT_EQ(lines.size(), 4u) << hours;
+    EXPECT_LE(lines[1].size(), 5u + 56u) << hours;
+    EXPECT_GT(lines[1].size(), 5u) << hours;
+  }
+}
+
+ParsedArguments parse(std::vector<std::string_view> arguments) {
+  return parse_arguments(arguments);
+}
+
+TEST(check_options_test, accepts_options_in_any_order) {
+  const ParsedArguments full = parse({"--json", "my.json", "--now", "-5"});
+  EXPECT_EQ(full.error, "");
+  EXPECT_EQ(full.options.config_path, "my.json");
+  EXPECT_EQ(full.options.now, -5);
+  EXPECT_TRUE(full.options.json);
+  const ParsedArguments none = parse({});
+  EXPECT_EQ(none.options.config_path, "ArkApi/Plugins/Quellwarden/config.json");
+  EXPECT_EQ(none.options.now, std::nullopt);
+  EXPECT_FALSE(none.options.json);
+  EXPECT_EQ(parse({"--now=1700000000"}).options.now, 1700000000);
+  EXPECT_EQ(parse({"--", "--json"}).options.config_path, "--json");
+  EXPECT_TRUE(parse({"-h"}).options.help);
+}
+
+TEST(check_options_test, names_what_is_wrong) {
+  EXPECT_EQ(parse({"--now"}).error, "--now needs a value");
+  EXPECT_EQ(parse({"--now", "12x"}).error, "--now wants whole Unix seconds, not \"12x\"");
+  EXPECT_EQ(parse({"--now=9223372036854775808"}).error,
+            "--now wants whole Unix seconds, not \"9223372036854775808\"");
+  EXPECT_EQ(parse({"a.json", "b.json"}).error,
+            "more than one configuration file given: \"b.json\"");
+  EXPECT_EQ(parse({"--jsn"}).error, "unknown option --jsn");
+}
+
+}  // namespace
+}  // namespace quellwarden::check

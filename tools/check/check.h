@@ -1,0 +1,32 @@
+// One check of a configuration text: what the plugin would hold back, or why it would refuse the
+// file, and what looks like a mistake.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/config_reader.h"
+
+namespace quellwarden::check {
+
+// What the plugin ends with after loading the file.
+struct Schedule {
+  std::int64_t wipe_timestamp = 0;
+  std::vector<config::DelayEntry> riding;  // one entry per class as the table holds it,
+  std::vector<config::DelayEntry> taming;  // sorted by unlock time, then class name
+};
+
+struct CheckResult {
+  std::optional<Schedule> schedule;  // absent when the plugin would refuse the file
+  std::vector<std::string> warnings;
+  // The text the plugin would log and answer over RCON when it refuses the file.
+  std::vector<std::string> errors;
+};
+
+// Reads `text` with the plugin's own reader, judging the wipe time against `now`.
+CheckResult check_text(std::string_view text, std::int64_t now);
+
+}  // namespace quellwarden::check

@@ -1,0 +1,26 @@
+// Reads the whole file at once: the duplicate-member scan needs the text after the parse.
+#include "tools/check/config_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace quellwarden::check {
+
+ConfigFile read_config_file(const std::string& path) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return {std::nullopt, "is a directory"};
+  errno = 0;
+  std::ifstream file(path, std::ios::binary);
+  if (!file.is_open()) {
+    return {std::nullopt, errno != 0 ? std::strerror(errno) : "cannot be opened"};
+  }
+  std::ostringstream text;
+  text << file.rdbuf();
+  if (file.bad()) return {std::nullopt, "cannot be read"};
+  return {std::move(text).str(), {}};
+}
+
+}  // namespace quellwarden::check

@@ -1,0 +1,49 @@
+// Escaping borrows the JSON library's own rules so that the report and --json quote alike.
+#include "tools/check/display_text.h"
+
+#include <nlohmann/json.hpp>
+
+namespace quellwarden::check {
+namespace {
+
+bool starts_character(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }
+
+// Bytes of the first `count` characters.
+std::size_t prefix_bytes(std::string_view text, std::size_t count) {
+  std::size_t bytes = 0;
+  for (std::size_t seen = 0; bytes < text.size(); ++bytes) {
+    if (starts_character(text[bytes]) && seen++ == count) break;
+  }
+  return bytes;
+}
+
+}  // namespace
+
+std::string json_quoted(std::string_view name) {
+  return nlohmann::json(std::string(name))
+      .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+std::string printable(std::string_view name) {
+  const std::string literal = json_quoted(name);
+  return literal.substr(1, literal.size() - 2);
+}
+
+std::size_t display_width(std::string_view text) {
+  std::size_t width = 0;
+  for (const char byte : text) width += starts_character(byte) ? 1 : 0;
+  return width;
+}
+
+std::string padded(std::string_view text, std::size_t width) {
+  const std::size_t current = display_width(text);
+  return std::string(text) + std::string(current < width ? width - current : 0, ' ');
+}
+
+std::string fit(std::string_view text, std::size_t width) {
+  if (display_width(text) <= width) return padded(text, width);
+  const std::size_t kept = width < 3 ? 0 : width - 3;
+  return std::string(text.substr(0, prefix_bytes(text, kept))) + std::string(width - kept, '.');
+}
+
+}  // namespace quellwarden::check

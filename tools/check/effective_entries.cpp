@@ -1,0 +1,35 @@
+// Mirrors the table's replace-on-add, so the report lists the class that really takes effect.
+#include "tools/check/effective_entries.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace quellwarden::check {
+
+std::string ascii_folded(std::string_view class_name) {
+  std::string folded(class_name);
+  for (char& letter : folded) {
+    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+  }
+  return folded;
+}
+
+std::vector<config::DelayEntry> effective_entries(const std::vector<config::DelayEntry>& added) {
+  std::vector<config::DelayEntry> kept;
+  std::unordered_map<std::string, std::size_t> slot_of;
+  for (const config::DelayEntry& entry : added) {
+    const auto [slot, inserted] = slot_of.try_emplace(ascii_folded(entry.class_name), kept.size());
+    if (inserted) {
+      kept.push_back(entry);
+    } else {
+      kept[slot->second] = entry;
+    }
+  }
+  std::stable_sort(kept.begin(), kept.end(), [](const auto& left, const auto& right) {
+    return left.unlock_time != right.unlock_time ? left.unlock_time < right.unlock_time
+                                                 : left.class_name < right.class_name;
+  });
+  return kept;
+}
+
+}  // namespace quellwarden::check

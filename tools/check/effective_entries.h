@@ -1,0 +1,20 @@
+// What a delay table holds once every entry of a list has been added to it.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/config_reader.h"
+
+namespace quellwarden::check {
+
+// The class name as the delay table compares it: a to z folded to upper case, nothing else.
+std::string ascii_folded(std::string_view class_name);
+
+// The entries in adding order collapse as the table collapses them: a class name that equals an
+// earlier one but for ASCII letter case replaces it, name and hours. The result is sorted by
+// unlock time, then class name.
+std::vector<config::DelayEntry> effective_entries(const std::vector<config::DelayEntry>& added);
+
+}  // namespace quellwarden::check

@@ -1,0 +1,69 @@
+// quellwarden-check: tells an administrator what the plugin will make of its configuration file.
+#include <chrono>
+#include <exception>
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+#include "tools/check/check.h"
+#include "tools/check/config_file.h"
+#include "tools/check/display_text.h"
+#include "tools/check/options.h"
+#include "tools/check/report.h"
+
+namespace {
+
+using namespace quellwarden::check;
+
+constexpr int kLoads = 0;
+constexpr int kRefused = 1;
+constexpr int kCannotRun = 2;
+
+std::int64_t system_now() {
+  const auto since_epoch = std::chrono::system_clock::now().time_since_epoch();
+  return std::chrono::floor<std::chrono::seconds>(since_epoch).count();
+}
+
+int unreadable(const Options& options, const std::string& problem) {
+  std::cerr << "quellwarden-check: cannot read " << json_quoted(options.config_path) << ": "
+            << problem
+            << "\n(the plugin would log \"Config failed to open\" and keep the configuration "
+               "it had)\n";
+  if (options.json) {
+    CheckResult result;
+    result.errors.emplace_back("Config failed to open");
+    std::cout << json_report(result);
+  }
+  return kCannotRun;
+}
+
+int run(const Options& options) {
+  const std::int64_t now = options.now.value_or(system_now());
+  const ConfigFile file = read_config_file(options.config_path);
+  if (!file.text) return unreadable(options, file.problem);
+  const CheckResult result = check_text(*file.text, now);
+  std::cout << (options.json ? json_report(result)
+                             : text_report(result, {options.config_path, now}));
+  return result.errors.empty() ? kLoads : kRefused;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  const ParsedArguments parsed = parse_arguments(arguments);
+  if (!parsed.error.empty()) {
+    std::cerr << "quellwarden-check: " << parsed.error << "\n" << usage_text();
+    return kCannotRun;
+  }
+  if (parsed.options.help) {
+    std::cout << usage_text();
+    return kLoads;
+  }
+  try {
+    return run(parsed.options);
+  } catch (const std::exception& error) {
+    std::cerr << "quellwarden-check: " << error.what() << "\n";
+    return kCannotRun;
+  }
+}

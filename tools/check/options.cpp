@@ -1,0 +1,72 @@
+// Options may come in any order; "--now=UNIX" and "--" work as with most tools.
+#include "tools/check/options.h"
+
+#include <charconv>
+
+namespace quellwarden::check {
+namespace {
+
+std::optional<std::int64_t> whole_number(std::string_view text) {
+  std::int64_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, failure] = std::from_chars(text.data(), end, value);
+  if (failure != std::errc() || stop != end) return std::nullopt;
+  return value;
+}
+
+std::string set_now(Options& options, std::string_view value) {
+  const std::optional<std::int64_t> now = whole_number(value);
+  if (!now) return "--now wants whole Unix seconds, not \"" + std::string(value) + "\"";
+  options.now = now;
+  return {};
+}
+
+std::string set_config(Options& options, bool& config_given, std::string_view value) {
+  if (config_given) return "more than one configuration file given: \"" + std::string(value) + "\"";
+  config_given = true;
+  options.config_path = std::string(value);
+  return {};
+}
+
+}  // namespace
+
+ParsedArguments parse_arguments(std::span<const std::string_view> arguments) {
+  ParsedArguments parsed;
+  bool config_given = false;
+  bool options_ended = false;
+  for (std::size_t index = 0; index < arguments.size() && parsed.error.empty(); ++index) {
+    const std::string_view argument = arguments[index];
+    if (options_ended || argument == "-" || !argument.starts_with('-')) {
+      parsed.error = set_config(parsed.options, config_given, argument);
+    } else if (argument == "--") {
+      options_ended = true;
+    } else if (argument == "--json") {
+      parsed.options.json = true;
+    } else if (argument == "--help" || argument == "-h") {
+      parsed.options.help = true;
+    } else if (argument.starts_with("--now=")) {
+      parsed.error = set_now(parsed.options, argument.substr(6));
+    } else if (argument == "--now") {
+      parsed.error = index + 1 < arguments.size() ? set_now(parsed.options, arguments[++index])
+                                                  : "--now needs a value";
+    } else {
+      parsed.error = "unknown option " + std::string(argument);
+    }
+  }
+  return parsed;
+}
+
+std::string usage_text() {
+  return "usage: quellwarden-check [CONFIG] [--now UNIX] [--json]\n"
+         "Shows what the Quellwarden plugin makes of its configuration file: the wipe time, when\n"
+         "each creature class is released for riding and for taming, and likely mistakes.\n"
+         "  CONFIG      the file to check (default: ArkApi/Plugins/Quellwarden/config.json\n"
+         "              under the current directory)\n"
+         "  --now UNIX  judge locked and released at this Unix second, not the system clock\n"
+         "  --json      print one JSON object: wipe_timestamp, riding, taming, warnings, errors\n"
+         "  --help      show this text\n"
+         "Exit status: 0 the plugin would load the file (warnings allowed), 1 it would not,\n"
+         "2 the file cannot be read or the arguments are wrong.\n";
+}
+
+}  // namespace quellwarden::check

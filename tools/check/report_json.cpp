@@ -1,0 +1,34 @@
+// Member order is fixed so that the output reads the same every time; text that is not UTF-8
+// (a parse error quoting binary garbage) is replaced rather than refused.
+#include <nlohmann/json.hpp>
+
+#include "tools/check/report.h"
+
+namespace quellwarden::check {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json entries_json(const std::vector<config::DelayEntry>& entries) {
+  Json list = Json::array();
+  for (const config::DelayEntry& entry : entries) {
+    list.push_back(
+        {{"class", entry.class_name}, {"hours", entry.hours}, {"unlock", entry.unlock_time}});
+  }
+  return list;
+}
+
+}  // namespace
+
+std::string json_report(const CheckResult& result) {
+  Json report;
+  report["wipe_timestamp"] =
+      result.schedule ? Json(result.schedule->wipe_timestamp) : Json(nullptr);
+  report["riding"] = result.schedule ? entries_json(result.schedule->riding) : Json::array();
+  report["taming"] = result.schedule ? entries_json(result.schedule->taming) : Json::array();
+  report["warnings"] = result.warnings;
+  report["errors"] = result.errors;
+  return report.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace quellwarden::check

@@ -1,0 +1,112 @@
+// The report reads top to bottom as an administrator asks: when was the wipe, what opens when,
+// what looks wrong, and will the plugin take the file at all.
+#include <algorithm>
+#include <string_view>
+
+#include "tools/check/display_text.h"
+#include "tools/check/report.h"
+#include "tools/check/time_text.h"
+#include "tools/check/timeline.h"
+
+namespace quellwarden::check {
+namespace {
+
+struct Row {
+  std::string_view kind;  // "riding" or "taming"
+  const config::DelayEntry* entry;
+};
+
+// Both tables in one list, soonest unlock first.
+std::vector<Row> schedule_rows(const Schedule& schedule) {
+  std::vector<Row> rows;
+  for (const auto& entry : schedule.riding) rows.push_back({"riding", &entry});
+  for (const auto& entry : schedule.taming) rows.push_back({"taming", &entry});
+  std::stable_sort(rows.begin(), rows.end(), [](const Row& left, const Row& right) {
+    if (left.entry->unlock_time != right.entry->unlock_time) {
+      return left.entry->unlock_time < right.entry->unlock_time;
+    }
+    return left.entry->class_name < right.entry->class_name;
+  });
+  return rows;
+}
+
+std::string header(const ReportContext& context, const std::optional<Schedule>& schedule) {
+  std::string text = "Configuration  " + printable(context.config_path) + "\n";
+  if (schedule) {
+    const std::int64_t wipe = schedule->wipe_timestamp;
+    text += "Wipe           " + utc_text(wipe) + " (" + std::to_string(wipe) + "), " +
+            relative_text(wipe, context.now) + "\n";
+  }
+  return text + "Now            " + utc_text(context.now) + " (" + std::to_string(context.now) +
+         ")\n";
+}
+
+std::string unlock_table(const std::vector<Row>& rows, std::int64_t now) {
+  std::size_t name_width = 0;
+  std::size_t hours_width = 0;
+  for (const Row& row : rows) {
+    name_width = std::max(name_width, display_width(printable(row.entry->class_name)));
+    hours_width = std::max(hours_width, std::to_string(row.entry->hours).size() + 1);
+  }
+  std::string text = "\nUnlock times, soonest first (taming also holds back imprinting):\n";
+  for (const Row& row : rows) {
+    const std::string hours = std::to_string(row.entry->hours) + "h";
+    text +=
+        "  " + std::string(row.kind) + "  " + padded(printable(row.entry->class_name), name_width) +
+        "  " + std::string(hours_width - hours.size(), ' ') + hours + "  " +
+        utc_text(row.entry->unlock_time) + "  " + unlock_status(row.entry->unlock_time, now) + "\n";
+  }
+  return text;
+}
+
+std::string timeline(const std::vector<Row>& rows, std::int64_t wipe, std::int64_t now) {
+  std::vector<TimelineBar> bars;
+  for (const Row& row : rows) {
+    bars.push_back(
+        {std::string(row.kind) + "  " + printable(row.entry->class_name), row.entry->unlock_time});
+  }
+  std::string text;
+  for (const std::string& line : timeline_lines(wipe, now, bars)) text += line + "\n";
+  return text.empty() ? text : "\n" + text;
+}
+
+std::string schedule_text(const Schedule& schedule, std::int64_t now) {
+  const std::vector<Row> rows = schedule_rows(schedule);
+  if (rows.empty()) {
+    return "\nNothing is held back: \"DisallowRiding\" and \"DisallowTaming\" list no class.\n";
+  }
+  return unlock_table(rows, now) + timeline(rows, schedule.wipe_timestamp, now);
+}
+
+std::string errors_text(const std::vector<std::string>& errors) {
+  if (errors.empty()) return {};
+  std::string text =
+      "\nThe plugin would refuse this file and keep the configuration it had (none at server "
+      "start). It would report:\n";
+  for (const std::string& error : errors) text += "  " + error + "\n";
+  return text;
+}
+
+std::string warnings_text(const std::vector<std::string>& warnings) {
+  if (warnings.empty()) return "\nNo warnings.\n";
+  std::string text = "\nWarnings (" + std::to_string(warnings.size()) + "):\n";
+  for (const std::string& warning : warnings) text += "  - " + warning + "\n";
+  return text;
+}
+
+std::string verdict(const CheckResult& result) {
+  if (!result.errors.empty()) return "Result: the plugin would NOT load this file.\n";
+  if (result.warnings.empty()) return "Result: the plugin would load this file.\n";
+  return "Result: the plugin would load this file; look at the warnings above.\n";
+}
+
+}  // namespace
+
+std::string text_report(const CheckResult& result, const ReportContext& context) {
+  std::string text = header(context, result.schedule);
+  if (result.schedule) text += schedule_text(*result.schedule, context.now);
+  return text + errors_text(result.errors) + warnings_text(result.warnings) + "\n" +
+         verdict(result);
+}
+
+}  // namespace quellwarden::check

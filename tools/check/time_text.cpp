@@ -1,0 +1,84 @@
+// Calendar arithmetic on 64-bit seconds; the standard calendar types stop at year 32767.
+#include "tools/check/time_text.h"
+
+#include <fmt/format.h>
+
+#include <array>
+#include <utility>
+
+namespace quellwarden::check {
+namespace {
+
+constexpr std::int64_t kSecondsPerDay = 86400;
+
+struct CivilDate {
+  std::int64_t year;
+  unsigned month;
+  unsigned day;
+};
+
+// Days since 1970-01-01 to year, month and day, after Howard Hinnant's civil_from_days.
+CivilDate civil_from_days(std::int64_t days) {
+  const std::int64_t shifted = days + 719468;
+  const std::int64_t era = (shifted >= 0 ? shifted : shifted - 146096) / 146097;
+  const auto day_of_era = static_cast<unsigned>(shifted - era * 146097);
+  const unsigned year_of_era =
+      (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
+  const unsigned day_of_year =
+      day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+  const unsigned month_from_march = (5 * day_of_year + 2) / 153;
+  const unsigned day = day_of_year - (153 * month_from_march + 2) / 5 + 1;
+  const unsigned month = month_from_march < 10 ? month_from_march + 3 : month_from_march - 9;
+  return {static_cast<std::int64_t>(year_of_era) + era * 400 + (month <= 2 ? 1 : 0), month, day};
+}
+
+std::string year_text(std::int64_t year) {
+  return year < 0 ? fmt::format("-{:04}", -year) : fmt::format("{:04}", year);
+}
+
+}  // namespace
+
+std::string utc_text(std::int64_t unix_seconds) {
+  std::int64_t days = unix_seconds / kSecondsPerDay;
+  std::int64_t second_of_day = unix_seconds % kSecondsPerDay;
+  if (second_of_day < 0) {
+    second_of_day += kSecondsPerDay;
+    --days;
+  }
+  const CivilDate date = civil_from_days(days);
+  return fmt::format("{}-{:02}-{:02} {:02}:{:02}:{:02} UTC", year_text(date.year), date.month,
+                     date.day, second_of_day / 3600, second_of_day / 60 % 60, second_of_day % 60);
+}
+
+std::string duration_text(std::uint64_t seconds) {
+  static constexpr std::array<std::pair<std::uint64_t, char>, 4> kUnits{
+      {{86400, 'd'}, {3600, 'h'}, {60, 'm'}, {1, 's'}}};
+  for (std::size_t index = 0; index + 1 < kUnits.size(); ++index) {
+    const auto [size, name] = kUnits[index];
+    if (seconds >= size) {
+      const auto [next_size, next_name] = kUnits[index + 1];
+      const std::uint64_t rest = seconds % size / next_size;
+      return rest == 0 ? fmt::format("{}{}", seconds / size, name)
+                       : fmt::format("{}{} {}{}", seconds / size, name, rest, next_name);
+    }
+  }
+  return fmt::format("{}s", seconds);
+}
+
+std::uint64_t seconds_between(std::int64_t from, std::int64_t to) {
+  // Modular subtraction gives the exact span for to >= from, even across the whole range.
+  return static_cast<std::uint64_t>(to) - static_cast<std::uint64_t>(from);
+}
+
+std::string relative_text(std::int64_t when, std::int64_t now) {
+  if (when == now) return "now";
+  return when > now ? "in " + duration_text(seconds_between(now, when))
+                    : duration_text(seconds_between(when, now)) + " ago";
+}
+
+std::string unlock_status(std::int64_t unlock_time, std::int64_t now) {
+  if (now >= unlock_time) return "released";
+  return "locked, " + duration_text(seconds_between(now, unlock_time)) + " left";
+}
+
+}  // namespace quellwarden::check

@@ -1,0 +1,24 @@
+// Unix seconds as an administrator reads them: UTC date-times and rounded-down spans of time.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quellwarden::check {
+
+// "2023-11-16 22:13:20 UTC"; any signed 64-bit second, proleptic Gregorian calendar.
+std::string utc_text(std::int64_t unix_seconds);
+
+// The two largest units, rounded down: "1d 23h", "5h", "12m 5s", "0s".
+std::string duration_text(std::uint64_t seconds);
+
+// The span from `from` to `to`, which may be the whole 64-bit range wide.
+std::uint64_t seconds_between(std::int64_t from, std::int64_t to);
+
+// "in 2d 3h", "2d 3h ago" or "now".
+std::string relative_text(std::int64_t when, std::int64_t now);
+
+// What the gate answers at `now`: "locked, 1d 23h left" before the unlock second, then "released".
+std::string unlock_status(std::int64_t unlock_time, std::int64_t now);
+
+}  // namespace quellwarden::check
