@@ -1,0 +1,18 @@
+# The fuzz harnesses as object libraries: fuzz/ links them with libFuzzer, tests/robustness with a
+# plain main that replays the seed corpus and the crash reproducers.
+include_guard(GLOBAL)
+
+# The real loader with the plugin's own tables, inside the stand-in host.
+add_library(qw_config_loader_harness OBJECT
+  ${CMAKE_CURRENT_LIST_DIR}/config_loader_fuzzer.cpp
+  ${PROJECT_SOURCE_DIR}/core/plugin_state.cpp
+)
+target_link_libraries(qw_config_loader_harness PUBLIC qw_config AsaApi)
+qw_enable_warnings(qw_config_loader_harness)
+
+# The sandbox's RCON packet reader, when the tools are built.
+if(TARGET qw_sandbox)
+  add_library(qw_rcon_reader_harness OBJECT ${CMAKE_CURRENT_LIST_DIR}/rcon_reader_fuzzer.cpp)
+  target_link_libraries(qw_rcon_reader_harness PUBLIC qw_sandbox)
+  qw_enable_warnings(qw_rcon_reader_harness)
+endif()

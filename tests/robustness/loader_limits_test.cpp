@@ -1,0 +1,124 @@
+// Hostile configuration files reloaded into the real plugin: deep nesting, huge numbers, huge
+// class names, huge lists. Each reload gets a clear answer and the server process stays up.
+#include <string>
+
+#include "tests/e2e/plugin_fixture.h"
+
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+constexpr int kDepth = 300000;
+constexpr std::int64_t kWipe = 1700000000;
+constexpr const char* kReloaded = "Quellwarden : Reloaded config";
+constexpr const char* kGoodConfig = R"({"WipeTimestamp": 1700000000, "DinoSettings": {
+    "DisallowRiding": {"A": {"HoursToDelay": 48}}, "DisallowTaming": {"A": {"HoursToDelay": 24}}}})";
+
+std::string nested_arrays(int depth) { return std::string(depth, '[') + std::string(depth, ']'); }
+
+class loader_limits_test : public qw_test::PluginTest {
+ protected:
+  void SetUp() override {
+    PluginTest::SetUp();
+    write_config(kGoodConfig);
+    load();
+    standin::freeze_clock(kWipe);
+  }
+
+  // Reloads `text` over RCON and returns the answer.
+  std::string reload(const std::string& text) {
+    write_config(text);
+    RCONClientConnection* connection = standin::open_rcon_connection();
+    EXPECT_TRUE(standin::run_rcon_command(connection, 7, "Quellwarden.reload"));
+    standin::close_rcon_connection(connection);
+    return standin::rcon_replies().back().text;
+  }
+
+  static bool can_tame(const std::string& class_name) {
+    return standin::game_can_tame(standin::spawn_creature(class_name), nullptr, false, false);
+  }
+
+  static bool can_ride(const std::string& class_name) {
+    const auto before = standin::game_calls().size();
+    standin::game_set_rider(standin::spawn_creature(class_name), nullptr);
+    return standin::game_calls().size() == before + 1;
+  }
+
+  // kGoodConfig still holds.
+  static void expect_good_config_in_force() {
+    EXPECT_FALSE(can_tame("A"));
+    EXPECT_FALSE(can_ride("A"));
+  }
+};
+
+TEST_F(loader_limits_test, deep_nesting_outside_the_settings_is_answered) {
+  EXPECT_EQ(reload(nested_arrays(kDepth)),
+            "[json.exception.type_error.306] cannot use value() with array");
+  expect_good_config_in_force();
+  EXPECT_THAT(reload(std::string(kDepth, '[')), StartsWith("Config has parsing ERROR! "));
+  expect_good_config_in_force();
+  EXPECT_EQ(reload(R"({"Unread": )" + nested_arrays(kDepth) + "}"), kReloaded);
+  EXPECT_TRUE(can_tame("A"));
+}
+
+TEST_F(loader_limits_test, deep_nesting_inside_the_settings_is_answered) {
+  EXPECT_EQ(reload(R"({"DinoSettings": {"Unread": )" + nested_arrays(kDepth) + "}}"), kReloaded);
+  EXPECT_TRUE(can_tame("A"));
+  reload(kGoodConfig);
+  EXPECT_EQ(reload(R"({"DinoSettings": {"DisallowTaming": {"B": {"HoursToDelay": )" +
+                   nested_arrays(kDepth) + "}}}}"),
+            "[json.exception.type_error.302] type must be number, but is array");
+  expect_good_config_in_force();
+}
+
+TEST_F(loader_limits_test, numbers_beyond_every_range_are_answered) {
+  EXPECT_THAT(reload(R"({"WipeTimestamp": 1e400})"),
+              StartsWith("Config has parsing ERROR! [json.exception.out_of_range.406]"));
+  EXPECT_THAT(reload(R"({"WipeTimestamp": )" + std::string(1 << 20, '9') + "}"),
+              StartsWith("Config has parsing ERROR! [json.exception.out_of_range.406]"));
+  EXPECT_EQ(reload(R"({"WipeTimestamp": -1e300})"),
+            "\"WipeTimestamp\" is -1e+300, which does not fit a signed 64-bit number");
+  EXPECT_THAT(
+      reload(
+          R"({"DinoSettings": {"DisallowRiding": {"B": {"HoursToDelay": 9223372036854775807}}}})"),
+      StartsWith("\"HoursToDelay\" of class \"B\" in \"DisallowRiding\" is 9223372036854775807"));
+  expect_good_config_in_force();
+}
+
+TEST_F(loader_limits_test, class_names_of_megabytes_are_held_back) {
+  const std::string riding_name(4 << 20, 'R');
+  const std::string taming_name(4 << 20, 't');
+  sink_->forget();
+  EXPECT_EQ(reload(R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowRiding": {")" +
+                   riding_name + R"(": {"HoursToDelay": 1}}, "DisallowTaming": {")" + taming_name +
+                   R"(": {"HoursToDelay": 1}}}})"),
+            kReloaded);
+  ASSERT_EQ(log_messages().size(), 1U);
+  EXPECT_EQ(log_messages()[0], "Adding a " + riding_name);
+  EXPECT_FALSE(can_ride(riding_name));
+  EXPECT_FALSE(can_tame(std::string(4 << 20, 'T')));
+  EXPECT_TRUE(can_tame(riding_name));
+  EXPECT_TRUE(can_tame("A"));
+}
+
+TEST_F(loader_limits_test, a_hundred_thousand_entries_load_and_unload) {
+  std::string text = R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowTaming": {)";
+  for (int entry = 0; entry < 100000; ++entry) {
+    text += (entry == 0 ? "\"Dino_" : ",\"Dino_") + std::to_string(entry) +
+            R"(_C": {"HoursToDelay": )" + std::to_string(entry % 100 + 1) + "}";
+  }
+  text += "}}}";
+  EXPECT_EQ(reload(text), kReloaded);
+  EXPECT_FALSE(can_tame("Dino_0_C"));
+  EXPECT_FALSE(can_tame("DINO_99999_C"));
+  standin::freeze_clock(kWipe + 3600);
+  EXPECT_TRUE(can_tame("Dino_0_C"));
+  EXPECT_FALSE(can_tame("Dino_1_C"));
+  EXPECT_TRUE(can_tame("Dino_100000_C"));
+  EXPECT_TRUE(can_ride("A")) << "the riding list was left out, so riding is free";
+  EXPECT_EQ(reload("{}"), kReloaded);
+  EXPECT_TRUE(can_tame("Dino_1_C"));
+}
+
+}  // namespace
