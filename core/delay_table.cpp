@@ -71,6 +71,23 @@ std::int32_t wanted_bucket_count(std::int32_t elements) {
   return buckets;
 }
 
+constexpr char16_t fold_ascii(char16_t unit) {
+  return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - 0x20) : unit;
+}
+
+// The same key: equal under the game's compare, and alike once a to z are folded, as the key hash
+// folds them. The game folds more letters (É and é); a table that merged two names that the hash
+// files apart would lose one of them at its next bucket rebuild and let a listed class through.
+bool same_key(const FString& stored, const FString& probe) {
+  if (!host::fstring_equal(stored, probe)) {
+    return false;
+  }
+  const std::u16string_view a = stored.view();
+  const std::u16string_view b = probe.view();
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char16_t x, char16_t y) { return fold_ascii(x) == fold_ascii(y); });
+}
+
 }  // namespace
 
 DelayTable::~DelayTable() {
@@ -95,7 +112,7 @@ std::int32_t DelayTable::find(std::uint32_t hash, const FString& key) const {
     return -1;
   }
   for (std::int32_t slot = bucket_head(hash); slot != -1; slot = slots_[slot].next_in_bucket) {
-    if (host::fstring_equal(slots_[slot].key(), key)) {
+    if (same_key(slots_[slot].key(), key)) {
       return slot;
     }
   }
