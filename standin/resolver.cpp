@@ -9,9 +9,14 @@
 namespace standin {
 namespace {
 
-const std::unordered_map<std::string, void*>& functions() {
+using FunctionTable = std::unordered_map<std::string, void*>;
+using FieldTable = std::unordered_map<std::string, std::size_t>;
+
+// Never destroyed, like the rest of the world: a plugin's tables may give their blocks back at
+// process exit, after this library's ordinary static objects are gone.
+FunctionTable* make_functions() {
   using namespace detail;
-  static const std::unordered_map<std::string, void*> table{
+  return new FunctionTable{
       {"FMemory.Malloc(unsigned__int64,unsignedint)", reinterpret_cast<void*>(&game_malloc)},
       {"FMemory.Realloc(void*,unsigned__int64,unsignedint)",
        reinterpret_cast<void*>(&game_realloc)},
@@ -28,15 +33,19 @@ const std::unordered_map<std::string, void*>& functions() {
       {"APrimalDinoCharacter.SetRider(AShooterCharacter*)",
        reinterpret_cast<void*>(&own_set_rider)},
   };
-  return table;
 }
 
-const std::unordered_map<std::string, std::size_t>& fields() {
-  static const std::unordered_map<std::string, std::size_t> table{
+const FunctionTable& functions() {
+  static const FunctionTable* const table = make_functions();
+  return *table;
+}
+
+const FieldTable& fields() {
+  static const FieldTable* const table = new FieldTable{
       {"UObjectBase.ClassPrivate", offsetof(UObjectBase, ClassPrivate)},
       {"UObjectBase.NamePrivate", offsetof(UObjectBase, NamePrivate)},
   };
-  return table;
+  return *table;
 }
 
 }  // namespace

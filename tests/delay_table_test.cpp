@@ -28,7 +28,8 @@ FString make_key(std::u16string_view text) {
 }
 
 std::u16string numbered(int index) {
-  const std::string digits = "k" + std::to_string(index);
+  std::string digits = "k";
+  digits += std::to_string(index);
   return {digits.begin(), digits.end()};
 }
 
