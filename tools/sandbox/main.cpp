@@ -1,6 +1,4 @@
 // quellwarden-sandbox: a stand-in game server that loads the plugin and runs what it is told.
-#include <unistd.h>
-
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -14,6 +12,7 @@
 #include "standin/standin.h"
 #include "tools/sandbox/game_queue.h"
 #include "tools/sandbox/options.h"
+#include "tools/sandbox/program.h"
 #include "tools/sandbox/rcon_server.h"
 #include "tools/sandbox/sandbox.h"
 #include "tools/sandbox/stdin_reader.h"
@@ -27,17 +26,22 @@ using namespace quellwarden::sandbox;
 constexpr int kBadUsage = 2;
 constexpr int kCannotStart = 1;
 
+// Paths travel as UTF-8 text, which Windows' narrow file names are not.
+std::filesystem::path path_of(const std::string& utf8) {
+  return std::u8string(utf8.begin(), utf8.end());
+}
+
+std::string text_of(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 // Found before the working directory changes, so that relative paths mean what the user meant.
 std::string plugin_path(const Options& options, const char* argv0) {
   if (!options.plugin.empty()) {
-    return std::filesystem::absolute(options.plugin).string();
+    return text_of(std::filesystem::absolute(path_of(options.plugin)));
   }
-  std::error_code error;
-  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) {
-    program = std::filesystem::absolute(argv0);
-  }
-  return standin::plugin_beside(program.string());
+  return standin::plugin_beside(program_file(argv0));
 }
 
 std::unique_ptr<RconServer> start_rcon(const Options& options, GameQueue& queue, Sandbox& sandbox) {
@@ -59,7 +63,7 @@ std::unique_ptr<RconServer> start_rcon(const Options& options, GameQueue& queue,
 
 int run(const Options& options, const std::string& plugin) {
   std::error_code error;
-  std::filesystem::current_path(options.workdir, error);
+  std::filesystem::current_path(path_of(options.workdir), error);
   if (error) {
     std::cerr << "quellwarden-sandbox: cannot enter " << options.workdir << ": " << error.message()
               << "\n";
@@ -88,7 +92,6 @@ int run(const Options& options, const std::string& plugin) {
     return kCannotStart;
   }
   const StdinReader input(
-      STDIN_FILENO,
       [&queue, &sandbox](std::string line) {
         queue.post([&sandbox, line = std::move(line)] { sandbox.execute(line); });
       },
@@ -104,7 +107,7 @@ int run(const Options& options, const std::string& plugin) {
 int main(int argc, char** argv) {
   Options options;
   try {
-    options = parse_options(std::vector<std::string>(argv + 1, argv + argc));
+    options = parse_options(program_arguments(argc, argv));
   } catch (const std::invalid_argument& wrong) {
     std::cerr << "quellwarden-sandbox: " << wrong.what() << "\nTry --help.\n";
     return kBadUsage;

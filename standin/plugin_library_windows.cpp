@@ -1,0 +1,57 @@
+// LoadLibraryW and FreeLibrary, as the server loads its plugins; paths travel as UTF-8 text.
+#include <windows.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "standin/plugin_library.h"
+
+namespace standin {
+namespace {
+
+std::filesystem::path from_utf8(const std::string& text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string to_utf8(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+std::string system_message(DWORD error) {
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string message = length > 0 ? std::string(text, length) : std::string();
+  LocalFree(text);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) {
+    message.pop_back();
+  }
+  return "error " + std::to_string(error) + (message.empty() ? "" : " (" + message + ")");
+}
+
+}  // namespace
+
+void PluginLibrary::load(const std::string& path) {
+  unload();
+  handle_ = LoadLibraryW(from_utf8(path).c_str());
+  if (handle_ == nullptr) {
+    throw std::runtime_error("cannot load " + path + ": " + system_message(GetLastError()));
+  }
+  path_ = path;
+}
+
+void PluginLibrary::unload() noexcept {
+  if (handle_ != nullptr) {
+    FreeLibrary(static_cast<HMODULE>(handle_));
+    handle_ = nullptr;
+  }
+}
+
+std::string plugin_beside(const std::string& program_path) {
+  return to_utf8(from_utf8(program_path).parent_path() / "Quellwarden.dll");
+}
+
+}  // namespace standin

@@ -1,0 +1,97 @@
+# What the Windows modules import and export, read from their PE headers with objdump:
+# - the plugin imports from the host DLL and from Windows' own system DLLs only, takes the module
+#   lookups from kernel32 and the runtime clock from the host, and exports nothing;
+# - no module needs a runtime DLL of the toolchain (libstdc++, libgcc, winpthread).
+# Run as: cmake -DOBJDUMP=... -DPLUGIN=... -DHOST=... -DPROGRAM=... -P check_dll_imports.cmake
+cmake_minimum_required(VERSION 3.25)
+
+set(system_dll_pattern
+    "^(kernel32|msvcrt|ucrtbase|ntdll|advapi32|user32|shell32|ole32|oleaut32|ws2_32|mswsock|bcrypt)\\.dll$|^api-ms-win-.+\\.dll$")
+set(failures "")
+
+function(read_headers module out)
+  execute_process(COMMAND ${OBJDUMP} -p ${module} OUTPUT_VARIABLE headers RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${OBJDUMP} -p ${module} failed")
+  endif()
+  set(${out} "${headers}" PARENT_SCOPE)
+endfunction()
+
+function(imported_dlls headers out)
+  string(REGEX MATCHALL "DLL Name: [^\n]+" lines "${headers}")
+  set(dlls "")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^DLL Name: " "" dll "${line}")
+    string(STRIP "${dll}" dll)
+    list(APPEND dlls "${dll}")
+  endforeach()
+  set(${out} "${dlls}" PARENT_SCOPE)
+endfunction()
+
+# The names imported from `dll`: the listing from its "DLL Name" line up to the next blank line.
+function(imported_names headers dll out)
+  string(FIND "${headers}" "DLL Name: ${dll}\n" start)
+  if(start EQUAL -1)
+    set(${out} "" PARENT_SCOPE)
+    return()
+  endif()
+  string(SUBSTRING "${headers}" ${start} -1 block)
+  string(FIND "${block}" "\n\n" end)
+  string(SUBSTRING "${block}" 0 ${end} block)
+  set(${out} "${block}" PARENT_SCOPE)
+endfunction()
+
+macro(fail text)
+  list(APPEND failures "${text}")
+endmacro()
+
+function(check_no_runtime_dll module)
+  read_headers(${module} headers)
+  imported_dlls("${headers}" dlls)
+  get_filename_component(name ${module} NAME)
+  message(STATUS "${name} imports: ${dlls}")
+  foreach(dll IN LISTS dlls)
+    string(TOLOWER "${dll}" lower)
+    if(NOT lower MATCHES "${system_dll_pattern}" AND NOT lower STREQUAL "asaapi.dll")
+      fail("${name} imports ${dll}")
+    endif()
+  endforeach()
+  set(failures "${failures}" PARENT_SCOPE)
+endfunction()
+
+check_no_runtime_dll(${PLUGIN})
+check_no_runtime_dll(${HOST})
+check_no_runtime_dll(${PROGRAM})
+
+read_headers(${PLUGIN} plugin)
+imported_dlls("${plugin}" plugin_dlls)
+if(NOT "AsaApi.dll" IN_LIST plugin_dlls)
+  fail("the plugin does not import from AsaApi.dll")
+endif()
+imported_names("${plugin}" "AsaApi.dll" from_host)
+foreach(name _Xtime_get_ticks _Z10GetAddressRKNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEE
+             _Z11GetLogSinksv _ZN6AsaApi8GetHooksEv)
+  if(NOT from_host MATCHES " ${name}\n|${name}$")
+    fail("the plugin does not import ${name} from AsaApi.dll")
+  endif()
+endforeach()
+imported_names("${plugin}" "KERNEL32.dll" from_kernel)
+foreach(name GetModuleHandleExA GetModuleFileNameW)
+  if(NOT from_kernel MATCHES " ${name}\n|${name}$")
+    fail("the plugin does not import ${name} from KERNEL32.dll")
+  endif()
+  if(from_host MATCHES " ${name}\n|${name}$")
+    fail("the plugin takes ${name} from AsaApi.dll; Windows supplies it")
+  endif()
+endforeach()
+
+string(REGEX MATCH "\\[Name Pointer/Ordinal\\] Table[ \t]+([0-9a-fA-F]+)" exports "${plugin}")
+if(exports AND NOT CMAKE_MATCH_1 MATCHES "^0+$")
+  fail("the plugin exports 0x${CMAKE_MATCH_1} names; it must export none")
+endif()
+
+if(failures)
+  list(JOIN failures "\n  " text)
+  message(FATAL_ERROR "DLL imports and exports:\n  ${text}")
+endif()
+message(STATUS "imports and exports as expected")

@@ -1,0 +1,22 @@
+// Arguments arrive as bytes already; the kernel knows the program's file even when it was started
+// through a link or from PATH.
+#include <filesystem>
+
+#include "tools/sandbox/program.h"
+
+namespace quellwarden::sandbox {
+
+std::vector<std::string> program_arguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+std::string program_file(const char* argv0) {
+  std::error_code error;
+  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) {
+    program = std::filesystem::absolute(argv0);
+  }
+  return program.string();
+}
+
+}  // namespace quellwarden::sandbox
