@@ -8,8 +8,13 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config nlohmann-json3-dev libspdlog-dev libfmt-dev
           libasio-dev googletest libgtest-dev libgmock-dev libbenchmark-dev)
 if [[ "${1:-}" == "--all" ]]; then
-  packages+=(clang clang-14 libclang-rt-14-dev clang-format valgrind nodejs npm
+  packages+=(clang clang-14 libclang-rt-14-dev clang-format valgrind
              g++-mingw-w64-x86-64-posix wine64 python3)
+  # Node may come from elsewhere than Debian (its npm then conflicts with Debian's): a working
+  # node and npm on the PATH are enough.
+  if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+    packages+=(nodejs npm)
+  fi
 fi
 
 missing=()
