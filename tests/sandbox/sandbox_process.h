@@ -28,12 +28,12 @@ class SandboxProcess {
   void close_input();
   // The first line from `from` on that contains `text`, waiting for it; empty after the timeout.
   std::string wait_for(std::string_view text, std::size_t from = 0,
-                       std::chrono::milliseconds timeout = 5s);
+                       std::chrono::milliseconds timeout = 15s);
   // Waits until `count` lines from `from` on contain `text`; false after the timeout.
   bool wait_for_count(std::string_view text, std::size_t count, std::size_t from = 0,
-                      std::chrono::milliseconds timeout = 5s);
+                      std::chrono::milliseconds timeout = 15s);
   // Waits for the program to end: its exit status, or -1 when it did not end in time.
-  int wait_exit(std::chrono::milliseconds timeout = 5s);
+  int wait_exit(std::chrono::milliseconds timeout = 15s);
   std::vector<std::string> lines();
   std::string errors();
 
