@@ -50,35 +50,29 @@ void unload_sequence() {
   AsaApi::GetCommands().RemoveRconCommand(FString(kReloadCommand));
 }
 
-// Last resort for what the sequences themselves could not handle (exhausted memory, a host that
-// throws): say so where the host can see it, if the log exists, and carry on.
-void report_escaped(const char* sequence, const char* what) noexcept {
+// Runs a sequence so that nothing escapes into the system's loader. What the sequence itself
+// could not handle (exhausted memory, a host that throws) is said where the host can see it, if
+// the log exists, and the plugin carries on.
+void run_guarded(const char* sequence, void (*steps)()) noexcept {
+  const auto report = [sequence](const char* what) noexcept {
+    try {
+      log_error_text(std::string(sequence) + " failed: " + what);
+    } catch (...) {
+    }
+  };
   try {
-    log_error_text(std::string(sequence) + " failed: " + what);
+    steps();
+  } catch (const std::exception& error) {
+    report(error.what());
   } catch (...) {
+    report("unknown error");
   }
 }
 
 }  // namespace
 
-void process_attach() noexcept {
-  try {
-    load_sequence();
-  } catch (const std::exception& error) {
-    report_escaped("Quellwarden load", error.what());
-  } catch (...) {
-    report_escaped("Quellwarden load", "unknown error");
-  }
-}
+void process_attach() noexcept { run_guarded("Quellwarden load", &load_sequence); }
 
-void process_detach() noexcept {
-  try {
-    unload_sequence();
-  } catch (const std::exception& error) {
-    report_escaped("Quellwarden unload", error.what());
-  } catch (...) {
-    report_escaped("Quellwarden unload", "unknown error");
-  }
-}
+void process_detach() noexcept { run_guarded("Quellwarden unload", &unload_sequence); }
 
 }  // namespace quellwarden
