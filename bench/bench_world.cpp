@@ -9,9 +9,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/gates.h"
 #include "host/asa_api.h"
 #include "log/plugin_log.h"
+#include "plugin/gates.h"
+#include "plugin/plugin_state.h"
 
 namespace bench {
 namespace {
@@ -64,7 +65,7 @@ std::filesystem::path write_config(const std::string& text) {
 void start_plugin() {
   static const bool started = [] {
     scratch();
-    quellwarden::create_plugin_log(quellwarden::plugin_log_handle(), "Quellwarden");
+    quellwarden::plugin_state().log.create("Quellwarden");
     for (const quellwarden::GateHook& hook : quellwarden::gate_hooks()) {
       AsaApi::GetHooks().SetHook(std::string(hook.signature), hook.handler, hook.call_through);
     }

@@ -10,14 +10,13 @@
 #include <string>
 
 #include "bench/bench_world.h"
-#include "config/loader.h"
 #include "core/delay_table.h"
-#include "core/gates.h"
-#include "core/plugin_state.h"
 #include "host/asa_api.h"
 #include "host/class_name.h"
 #include "host/fstring.h"
 #include "host/platform_calls.h"
+#include "plugin/gates.h"
+#include "plugin/plugin_state.h"
 #include "standin/standin.h"
 
 namespace {
@@ -60,8 +59,8 @@ class GateWorld {
   // Empty tables hold no block of the game's allocator, so nothing is left for the static
   // destructors to give back after the host has gone.
   ~GateWorld() {
-    quellwarden::riding_table.clear();
-    quellwarden::taming_table.clear();
+    quellwarden::plugin_state().tables.riding.clear();
+    quellwarden::plugin_state().tables.taming.clear();
   }
   GateWorld(const GateWorld&) = delete;
   GateWorld& operator=(const GateWorld&) = delete;

@@ -13,8 +13,7 @@
 #include "bench/bench_world.h"
 #include "bench/heap_counter.h"
 #include "config/config_reader.h"
-#include "config/loader.h"
-#include "core/plugin_state.h"
+#include "plugin/plugin_state.h"
 #include "standin/standin.h"
 
 namespace {
@@ -68,10 +67,10 @@ void load_config(benchmark::State& state) {
   const standin::AllocatorStats game = standin::allocator_stats();
   state.counters["game_live_MiB"] = static_cast<double>(game.live_bytes) / (1024.0 * 1024.0);
   state.counters["game_blocks"] = static_cast<double>(game.live_blocks);
-  state.counters["entries"] =
-      quellwarden::riding_table.element_count() + quellwarden::taming_table.element_count();
-  quellwarden::riding_table.clear();
-  quellwarden::taming_table.clear();
+  state.counters["entries"] = quellwarden::plugin_state().tables.riding.element_count() +
+                              quellwarden::plugin_state().tables.taming.element_count();
+  quellwarden::plugin_state().tables.riding.clear();
+  quellwarden::plugin_state().tables.taming.clear();
 }
 
 void parse_only(benchmark::State& state) {

@@ -1,16 +1,16 @@
-// The loader reads and checks the whole file before it touches anything, so a reload of a broken
-// file never releases classes that were held back.
+// The loader reads, checks and builds everything before it touches the live tables, so a reload
+// of a broken file never releases classes that were held back.
 #include "config/loader.h"
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 #include "config/config_reader.h"
-#include "core/plugin_state.h"
 #include "host/widen.h"
-#include "log/plugin_log.h"
 
-namespace quellwarden {
+namespace quellwarden::config {
 namespace {
 
 constexpr const char* kOpenFailure = "Config failed to open";
@@ -27,35 +27,42 @@ std::filesystem::path config_path() {
   return directory / "ArkApi" / "Plugins" / "Quellwarden" / "config.json";
 }
 
-void apply(const config::Configuration& configuration) {
-  wipe_timestamp = configuration.wipe_timestamp;
-  riding_table.clear();
-  taming_table.clear();
-  for (const config::DelayEntry& entry : configuration.riding) {
-    riding_table.add(host::widen(entry.class_name), entry.unlock_time);
-    plugin_log_handle()->info("Adding a {}", entry.class_name);
-  }
-  for (const config::DelayEntry& entry : configuration.taming) {
-    taming_table.add(host::widen(entry.class_name), entry.unlock_time);
+void fill(DelayTable& table, const std::vector<DelayEntry>& entries) {
+  for (const DelayEntry& entry : entries) {
+    table.add(host::widen(entry.class_name), entry.unlock_time);
   }
 }
 
 }  // namespace
 
-LoadOutcome LoadConfig() {
-  std::ifstream file(config_path());
+void DelayTables::swap(DelayTables& other) noexcept {
+  riding.swap(other.riding);
+  taming.swap(other.taming);
+  std::swap(wipe_timestamp, other.wipe_timestamp);
+}
+
+LoadOutcome load_configuration(DelayTables& live, const PluginLog& log) {
+  std::ifstream file(config_path(), std::ios::binary);
   if (!file.is_open()) {
-    log_error_text(kOpenFailure);
+    log.error_text(kOpenFailure);
     return {kOpenFailure};
   }
-  config::ParseResult parsed = config::parse_document(file);
+  ParseResult parsed = parse_document(file);
   file.close();
   if (parsed.error) {
-    plugin_log_handle()->error("Config has parsing ERROR! {}", *parsed.error);
+    log.error("Config has parsing ERROR! {}", *parsed.error);
     return {kParseFailure + *parsed.error};
   }
-  apply(config::read_configuration(parsed.document));
+  const Configuration configuration = read_configuration(parsed.document);
+  DelayTables fresh;
+  fill(fresh.riding, configuration.riding);
+  fill(fresh.taming, configuration.taming);
+  fresh.wipe_timestamp = configuration.wipe_timestamp;
+  live.swap(fresh);
+  for (const DelayEntry& entry : configuration.riding) {
+    log.info("Adding a {}", entry.class_name);
+  }
   return {};
 }
 
-}  // namespace quellwarden
+}  // namespace quellwarden::config

@@ -1,11 +1,24 @@
-// LoadConfig: the configuration file below the working directory becomes the wipe timestamp and
+// The configuration loader: the file below the working directory becomes the wipe timestamp and
 // the two delay tables, all at once or not at all.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
-namespace quellwarden {
+#include "core/delay_table.h"
+#include "log/plugin_log.h"
+
+namespace quellwarden::config {
+
+// What a load replaces, as one unit. Riding comes first, so it is released last.
+struct DelayTables {
+  DelayTable riding;                // holds back riding
+  DelayTable taming;                // holds back taming and imprinting
+  std::int64_t wipe_timestamp = 0;  // Unix seconds of the wipe the tables were computed from
+
+  void swap(DelayTables& other) noexcept;
+};
 
 struct LoadOutcome {
   // What the loader logged when the file could not be opened or parsed; empty when applied.
@@ -13,10 +26,11 @@ struct LoadOutcome {
   [[nodiscard]] bool applied() const noexcept { return !failure; }
 };
 
-// Reads ArkApi/Plugins/Quellwarden/config.json below the current directory. A file that cannot
-// be opened or parsed is logged and reported in the outcome. Any other failure (the working
-// directory unreadable, a member of the wrong type, a number out of range) is thrown. Whatever
-// fails, the tables and the wipe timestamp stay as they were.
-LoadOutcome LoadConfig();
+// Reads ArkApi/Plugins/Quellwarden/config.json below the current directory into new tables and
+// swaps them into `live`, logging one "Adding a" line per riding class. A file that cannot be
+// opened or parsed is logged and reported in the outcome. Any other failure (the working
+// directory unreadable, a member of the wrong type, a number out of range, a game function that
+// cannot be resolved, exhausted memory) is thrown. Whatever fails, `live` stays as it was.
+LoadOutcome load_configuration(DelayTables& live, const PluginLog& log);
 
-}  // namespace quellwarden
+}  // namespace quellwarden::config

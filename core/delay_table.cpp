@@ -7,35 +7,33 @@
 #include <cstring>
 #include <limits>
 #include <memory>
-#include <new>
+#include <type_traits>
 #include <utility>
 
-#include "host/binding.h"
+#include "host/game_functions.h"
 
 namespace quellwarden {
 
-// The key lives in raw bytes: a free slot reuses them for its list links, and slots move by
-// realloc, which FString (a pointer and two counts) survives.
+// A slot's key is the host string's three fields, owning its buffer while the slot is live. Held
+// as plain bytes, slots move by realloc as well-defined copies, and a free slot reuses the first
+// two words for its list links.
 struct DelayTable::Slot {
-  alignas(FString) std::byte key_bytes[sizeof(FString)];
+  FStringData key;
   std::int64_t unlock_time;
   std::int32_t next_in_bucket;
   std::int32_t bucket_index;
 
-  FString& key() noexcept { return *std::launder(reinterpret_cast<FString*>(key_bytes)); }
-  const FString& key() const noexcept {
-    return *std::launder(reinterpret_cast<const FString*>(key_bytes));
-  }
-
   std::int32_t free_link(std::size_t which) const noexcept {
     std::int32_t value;
-    std::memcpy(&value, key_bytes + which * sizeof(value), sizeof(value));
+    std::memcpy(&value, reinterpret_cast<const std::byte*>(&key) + which * sizeof(value),
+                sizeof(value));
     return value;
   }
   void set_free_link(std::size_t which, std::int32_t value) noexcept {
-    std::memcpy(key_bytes + which * sizeof(value), &value, sizeof(value));
+    std::memcpy(reinterpret_cast<std::byte*>(&key) + which * sizeof(value), &value, sizeof(value));
   }
 };
+static_assert(std::is_trivially_copyable_v<FStringData>);
 
 namespace {
 
@@ -71,6 +69,13 @@ std::int32_t wanted_bucket_count(std::int32_t elements) {
   return buckets;
 }
 
+// Ownership of a key's buffer ends here: it goes back to the game's allocator.
+void release_key(FStringData& key) noexcept {
+  FString owner;
+  owner.adopt(key);
+  key = {};
+}
+
 constexpr char16_t fold_ascii(char16_t unit) {
   return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - 0x20) : unit;
 }
@@ -78,12 +83,12 @@ constexpr char16_t fold_ascii(char16_t unit) {
 // The same key: equal under the game's compare, and alike once a to z are folded, as the key hash
 // folds them. The game folds more letters (É and é); a table that merged two names that the hash
 // files apart would lose one of them at its next bucket rebuild and let a listed class through.
-bool same_key(const FString& stored, const FString& probe) {
+bool same_key(const FStringData& stored, const FStringData& probe) {
   if (!host::fstring_equal(stored, probe)) {
     return false;
   }
-  const std::u16string_view a = stored.view();
-  const std::u16string_view b = probe.view();
+  const std::u16string_view a = FString::view_of(stored);
+  const std::u16string_view b = FString::view_of(probe);
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                     [](char16_t x, char16_t y) { return fold_ascii(x) == fold_ascii(y); });
 }
@@ -108,11 +113,15 @@ DelayTable::~DelayTable() {
 }
 
 std::int32_t DelayTable::find(std::uint32_t hash, const FString& key) const {
+  return find_key(hash, key.raw());
+}
+
+std::int32_t DelayTable::find_key(std::uint32_t hash, const FStringData& key) const {
   if (element_count() == 0) {
     return -1;
   }
   for (std::int32_t slot = bucket_head(hash); slot != -1; slot = slots_[slot].next_in_bucket) {
-    if (same_key(slots_[slot].key(), key)) {
+    if (same_key(slots_[slot].key, key)) {
       return slot;
     }
   }
@@ -124,19 +133,19 @@ std::int64_t DelayTable::unlock_time(std::int32_t slot) const { return slots_[sl
 std::int32_t DelayTable::add(FString&& key, std::int64_t unlock_time) {
   const std::int32_t slot = take_slot();
   Slot& taken = slots_[slot];
-  ::new (static_cast<void*>(taken.key_bytes)) FString(std::move(key));
+  taken.key = key.take();
   taken.unlock_time = unlock_time;
   taken.next_in_bucket = -1;
-  const std::uint32_t hash = key_hash(taken.key());
+  const std::uint32_t hash = key_hash(taken.key);
 
   const std::int32_t elements = element_count();
   if (elements >= 2) {
-    const std::int32_t existing = find(hash, taken.key());
+    const std::int32_t existing = find_key(hash, taken.key);
     if (existing != -1) {
       Slot& kept = slots_[existing];
-      kept.key() = std::move(taken.key());
+      release_key(kept.key);
+      kept.key = taken.key;
       kept.unlock_time = taken.unlock_time;
-      std::destroy_at(&taken.key());
       push_free(slot);
       return existing;
     }
@@ -150,6 +159,22 @@ std::int32_t DelayTable::add(FString&& key, std::int64_t unlock_time) {
     link(slot, hash);
   }
   return slot;
+}
+
+void DelayTable::swap(DelayTable& other) noexcept {
+  // Every field by value: the inline words hold no pointers into the table itself.
+  std::swap(slots_, other.slots_);
+  std::swap(slot_count_, other.slot_count_);
+  std::swap(slot_capacity_, other.slot_capacity_);
+  std::swap(inline_flags_, other.inline_flags_);
+  std::swap(flag_words_, other.flag_words_);
+  std::swap(flag_count_, other.flag_count_);
+  std::swap(flag_capacity_, other.flag_capacity_);
+  std::swap(free_head_, other.free_head_);
+  std::swap(free_count_, other.free_count_);
+  std::swap(inline_bucket_, other.inline_bucket_);
+  std::swap(buckets_, other.buckets_);
+  std::swap(bucket_count_, other.bucket_count_);
 }
 
 void DelayTable::clear() {
@@ -175,7 +200,7 @@ bool DelayTable::is_live(std::int32_t slot) const noexcept {
   return ((flag_words()[slot / 32] >> (slot % 32)) & 1U) != 0;
 }
 
-const FString& DelayTable::key_at(std::int32_t slot) const noexcept { return slots_[slot].key(); }
+const FStringData& DelayTable::key_at(std::int32_t slot) const noexcept { return slots_[slot].key; }
 
 std::uint32_t* DelayTable::flag_words() noexcept {
   return flag_words_ != nullptr ? flag_words_ : inline_flags_;
@@ -285,7 +310,7 @@ void DelayTable::rebuild_buckets() {
   }
   for (std::int32_t slot = 0; slot < slot_count_; ++slot) {
     if (is_live(slot)) {
-      link(slot, key_hash(slots_[slot].key()));
+      link(slot, key_hash(slots_[slot].key));
     }
   }
 }
@@ -293,7 +318,7 @@ void DelayTable::rebuild_buckets() {
 void DelayTable::release_all_elements() {
   for (std::int32_t slot = 0; slot < slot_count_; ++slot) {
     if (is_live(slot)) {
-      std::destroy_at(&slots_[slot].key());
+      release_key(slots_[slot].key);
     }
   }
   slot_count_ = 0;

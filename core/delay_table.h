@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "host/fstring.h"
 
@@ -10,7 +11,8 @@ namespace quellwarden {
 
 // CRC-style hash over the UTF-16 units with a to z folded to upper case; abc and ABC give
 // 0xC05C9C7B. The empty text (count 0 or 1) hashes to 0.
-std::uint32_t key_hash(const FString& key);
+std::uint32_t key_hash(const FStringData& key);
+inline std::uint32_t key_hash(const FString& key) { return key_hash(key.raw()); }
 
 namespace detail {
 // Entry `index` of the hash's byte table (MSB-first CRC remainders for 0x04C11DB7).
@@ -33,6 +35,8 @@ class DelayTable {
   std::int32_t add(FString&& key, std::int64_t unlock_time);
   // Empties the table and gives back every block.
   void clear();
+  // Exchanges the whole contents; cannot fail, so a prepared table goes live in one step.
+  void swap(DelayTable& other) noexcept;
 
   // Read-outs for tests and tools.
   [[nodiscard]] std::int32_t element_count() const noexcept;
@@ -40,7 +44,8 @@ class DelayTable {
   [[nodiscard]] std::int32_t slot_capacity() const noexcept;
   [[nodiscard]] std::int32_t flag_capacity() const noexcept;
   [[nodiscard]] std::int32_t free_count() const noexcept;
-  // Calls `visit(key, unlock_time)` for each live slot in ascending slot order.
+  // Calls `visit(key_text, unlock_time)` for each live slot in ascending slot order; the text is
+  // the table's own and stays valid until the next add, clear or swap.
   template <typename Visit>
   void for_each(Visit&& visit) const;
 
@@ -48,7 +53,8 @@ class DelayTable {
   struct Slot;
 
   [[nodiscard]] bool is_live(std::int32_t slot) const noexcept;
-  [[nodiscard]] const FString& key_at(std::int32_t slot) const noexcept;
+  [[nodiscard]] const FStringData& key_at(std::int32_t slot) const noexcept;
+  [[nodiscard]] std::int32_t find_key(std::uint32_t hash, const FStringData& key) const;
   [[nodiscard]] std::uint32_t* flag_words() noexcept;
   [[nodiscard]] const std::uint32_t* flag_words() const noexcept;
   void set_flag(std::int32_t slot, bool live) noexcept;
@@ -81,7 +87,7 @@ template <typename Visit>
 void DelayTable::for_each(Visit&& visit) const {
   for (std::int32_t slot = 0; slot < slot_count_; ++slot) {
     if (is_live(slot)) {
-      visit(key_at(slot), unlock_time(slot));
+      visit(FString::view_of(key_at(slot)), unlock_time(slot));
     }
   }
 }

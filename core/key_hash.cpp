@@ -61,10 +61,10 @@ std::uint32_t add_four_units(std::uint32_t hash, const char16_t* units) {
 
 }  // namespace
 
-std::uint32_t key_hash(const FString& key) {
+std::uint32_t key_hash(const FStringData& key) {
   std::uint32_t hash = 0;
   // view() spans every unit before the terminating NUL, embedded NULs included.
-  const std::u16string_view units = key.view();
+  const std::u16string_view units = FString::view_of(key);
   std::size_t at = 0;
   for (; at + 4 <= units.size(); at += 4) {
     hash = add_four_units(hash, units.data() + at);

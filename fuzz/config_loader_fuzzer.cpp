@@ -19,7 +19,6 @@
 
 #include "config/config_reader.h"
 #include "config/loader.h"
-#include "core/plugin_state.h"
 #include "host/fstring.h"
 #include "host/widen.h"
 #include "log/plugin_log.h"
@@ -30,6 +29,7 @@ namespace {
 using quellwarden::DelayTable;
 using quellwarden::config::Configuration;
 using quellwarden::config::DelayEntry;
+using quellwarden::config::DelayTables;
 
 // A table's contents as (class name, unlock time), sorted: slot order is not the point here.
 using Contents = std::vector<std::pair<std::u16string, std::int64_t>>;
@@ -57,16 +57,25 @@ void remove_scratch_directory() noexcept {
 
 Contents contents_of(const DelayTable& table) {
   Contents out;
-  table.for_each([&](const FString& key, std::int64_t unlock_time) {
-    out.emplace_back(std::u16string(key.view()), unlock_time);
+  table.for_each([&](std::u16string_view key, std::int64_t unlock_time) {
+    out.emplace_back(std::u16string(key), unlock_time);
   });
   std::sort(out.begin(), out.end());
   return out;
 }
 
+// The live tables a load replaces, and the log it writes to, as the plugin holds them.
+DelayTables& live() {
+  static DelayTables tables;
+  return tables;
+}
+quellwarden::PluginLog& plugin_log() {
+  static quellwarden::PluginLog log;
+  return log;
+}
+
 State current_state() {
-  return {quellwarden::wipe_timestamp, contents_of(quellwarden::riding_table),
-          contents_of(quellwarden::taming_table)};
+  return {live().wipe_timestamp, contents_of(live().riding), contents_of(live().taming)};
 }
 
 // What a table must hold after adding `entries` in order, built by a table of its own: which keys
@@ -129,7 +138,7 @@ class Harness {
     scratch_directory = directory_;
     std::filesystem::create_directories(directory_ / "ArkApi" / "Plugins" / "Quellwarden");
     std::filesystem::current_path(directory_);
-    quellwarden::create_plugin_log(quellwarden::plugin_log_handle(), "Quellwarden");
+    plugin_log().create("Quellwarden");
     baseline_blocks_ = standin::allocator_stats().live_blocks;
   }
   ~Harness() { remove_scratch_directory(); }
@@ -163,14 +172,14 @@ Harness& harness() {
 
 // A configuration already in force, so that "unchanged" means something.
 void load_previous_configuration() {
-  quellwarden::wipe_timestamp = 1700000000;
-  quellwarden::riding_table.add(FString("Rex_Character_BP_C"), 1700172800);
-  quellwarden::taming_table.add(FString("Rex_Character_BP_C"), 1700086400);
-  quellwarden::taming_table.add(FString("Giga_Character_BP_C"), 1700259200);
+  live().wipe_timestamp = 1700000000;
+  live().riding.add(FString("Rex_Character_BP_C"), 1700172800);
+  live().taming.add(FString("Rex_Character_BP_C"), 1700086400);
+  live().taming.add(FString("Giga_Character_BP_C"), 1700259200);
 }
 
 void check_outcome(const Expected& expected, const State& before,
-                   const std::optional<quellwarden::LoadOutcome>& outcome,
+                   const std::optional<quellwarden::config::LoadOutcome>& outcome,
                    const std::optional<std::string>& thrown) {
   const State after = current_state();
   if (expected.thrown) {
@@ -183,8 +192,8 @@ void check_outcome(const Expected& expected, const State& before,
     if (thrown) fail("a valid configuration threw " + *thrown);
     if (!outcome || !outcome->applied()) fail("a valid configuration was not applied");
     if (after != *expected.applied) fail("the tables differ from the configuration read");
-    expect_all_found(quellwarden::riding_table, expected.configuration.riding);
-    expect_all_found(quellwarden::taming_table, expected.configuration.taming);
+    expect_all_found(live().riding, expected.configuration.riding);
+    expect_all_found(live().taming, expected.configuration.taming);
   }
 }
 
@@ -196,17 +205,17 @@ void run_one(const std::uint8_t* data, std::size_t size) {
   const Expected expected =
       expected_outcome(std::string(reinterpret_cast<const char*>(data), size));
 
-  std::optional<quellwarden::LoadOutcome> outcome;
+  std::optional<quellwarden::config::LoadOutcome> outcome;
   std::optional<std::string> thrown;
   try {
-    outcome = quellwarden::LoadConfig();
+    outcome = quellwarden::config::load_configuration(live(), plugin_log());
   } catch (const std::exception& error) {
     thrown = error.what();
   }
   check_outcome(expected, before, outcome, thrown);
 
-  quellwarden::riding_table.clear();
-  quellwarden::taming_table.clear();
+  live().riding.clear();
+  live().taming.clear();
   scratch.expect_blocks_back();
 }
 

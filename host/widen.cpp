@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "host/binding.h"
+#include "host/game_functions.h"
 #include "host/utf8.h"
 
 namespace quellwarden::host {

@@ -8,21 +8,16 @@
 
 namespace quellwarden {
 
-std::shared_ptr<spdlog::logger>& plugin_log_handle() {
-  static std::shared_ptr<spdlog::logger> handle;
-  return handle;
-}
-
-void create_plugin_log(std::shared_ptr<spdlog::logger>& handle, const std::string& name) {
+void PluginLog::create(const std::string& name) {
   const auto& sinks = GetLogSinks();
-  handle = std::make_shared<spdlog::logger>(name, sinks.begin(), sinks.end());
-  handle->set_pattern("%D %R [%n][%l] %v", spdlog::pattern_time_type::local);
-  handle->flush_on(spdlog::level::info);
+  logger_ = std::make_shared<spdlog::logger>(name, sinks.begin(), sinks.end());
+  logger_->set_pattern("%D %R [%n][%l] %v", spdlog::pattern_time_type::local);
+  logger_->flush_on(spdlog::level::info);
 }
 
-void log_error_text(std::string_view text) {
-  if (const auto& log = plugin_log_handle()) {
-    log->log(spdlog::level::err, spdlog::string_view_t(text.data(), text.size()));
+void PluginLog::error_text(std::string_view text) const {
+  if (logger_) {
+    logger_->log(spdlog::level::err, spdlog::string_view_t(text.data(), text.size()));
   }
 }
 

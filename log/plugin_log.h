@@ -9,14 +9,33 @@
 
 namespace quellwarden {
 
-// The process-wide handle. Made empty at its first use; released when the library shuts down.
-std::shared_ptr<spdlog::logger>& plugin_log_handle();
+// The handle to the plugin's logger. Empty until created; every call on an empty handle writes
+// nothing, so nothing can log before the log exists. Not thread-safe to create; the logger
+// itself is safe to write from several threads.
+class PluginLog {
+ public:
+  constexpr PluginLog() noexcept = default;
 
-// Fills `handle` with a logger on a copy of the host's sink list as it is now, in the plugin's
-// line layout, flushing after every line.
-void create_plugin_log(std::shared_ptr<spdlog::logger>& handle, const std::string& name);
+  // A logger named `name` on a copy of the host's sink list as it is now, in the plugin's line
+  // layout, flushing after every line. Replaces a logger held before.
+  void create(const std::string& name);
 
-// Writes `text` at error level as it stands: braces in it are not a pattern.
-void log_error_text(std::string_view text);
+  // Writes `text` as it stands: braces in it are not a pattern.
+  void error_text(std::string_view text) const;
+
+  template <typename... Args>
+  void info(spdlog::format_string_t<Args...> pattern, Args&&... args) const {
+    if (logger_) logger_->info(pattern, std::forward<Args>(args)...);
+  }
+  template <typename... Args>
+  void error(spdlog::format_string_t<Args...> pattern, Args&&... args) const {
+    if (logger_) logger_->error(pattern, std::forward<Args>(args)...);
+  }
+
+  [[nodiscard]] const std::shared_ptr<spdlog::logger>& logger() const noexcept { return logger_; }
+
+ private:
+  std::shared_ptr<spdlog::logger> logger_;
+};
 
 }  // namespace quellwarden

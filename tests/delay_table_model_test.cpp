@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/delay_table.h"
-#include "host/binding.h"
+#include "host/game_functions.h"
 #include "standin/standin.h"
 
 namespace {
@@ -83,8 +83,8 @@ void expect_lookup_agrees(const DelayTable& table, const Model& model, Generator
 
 void expect_contents_agree(const DelayTable& table, const Model& model) {
   Model seen;
-  table.for_each([&](const FString& key, std::int64_t time) {
-    const std::u16string text(key.view());
+  table.for_each([&](std::u16string_view key, std::int64_t time) {
+    const std::u16string text(key);
     EXPECT_TRUE(seen.emplace(upper(text), Entry{text, time, -1}).second) << "key held twice";
   });
   ASSERT_EQ(seen.size(), model.size());

@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "host/binding.h"
+#include "host/game_functions.h"
 #include "standin/standin.h"
 
 namespace {
@@ -52,6 +53,43 @@ TEST(key_hash_test, matches_host_values) {
   EXPECT_EQ(quellwarden::detail::key_hash_table_entry(1), 0x04C11DB7U);
   EXPECT_EQ(quellwarden::detail::key_hash_table_entry(2), 0x09823B6EU);
   EXPECT_EQ(quellwarden::detail::key_hash_table_entry(255), 0xB1F740B4U);
+}
+
+// The hash exactly as the host defines it, one byte at a time, for comparison with the fast one.
+std::uint32_t reference_key_hash(std::u16string_view text) {
+  std::uint32_t hash = 0;
+  for (char16_t unit : text) {
+    const std::uint32_t folded = unit >= u'a' && unit <= u'z' ? unit - 0x20U : unit;
+    for (const std::uint32_t byte : {folded & 0xFFU, folded >> 8U}) {
+      hash = (hash >> 8U) ^ quellwarden::detail::key_hash_table_entry(
+                                static_cast<std::uint8_t>((hash ^ byte) & 0xFFU));
+    }
+  }
+  return hash;
+}
+
+TEST(key_hash_test, fast_hash_agrees_with_byte_at_a_time_on_random_texts) {
+  std::mt19937 random(20261208);
+  // ASCII letters of both cases, and units whose high byte is set.
+  std::uniform_int_distribution<int> kind(0, 3);
+  std::uniform_int_distribution<int> any(0, 0xFFFF);
+  for (std::size_t length = 0; length <= 64; ++length) {
+    for (int round = 0; round < 50; ++round) {
+      std::u16string text(length, u'a');
+      for (char16_t& unit : text) {
+        const int pick = any(random);
+        unit = kind(random) == 0 ? static_cast<char16_t>(pick)
+                                 : static_cast<char16_t>(u'A' + pick % 58);
+      }
+      ASSERT_EQ(key_hash(make_key(text)), reference_key_hash(text)) << "length " << length;
+    }
+  }
+}
+
+TEST(key_hash_test, pins_values_of_long_class_names) {
+  EXPECT_EQ(key_hash(make_key(u"Rex_Character_BP_C")), 0x10564204U);
+  EXPECT_EQ(key_hash(make_key(u"Giga_Character_BP_C")), 0x16281353U);
+  EXPECT_EQ(key_hash(make_key(u"Wyvern_Character_BP_Fire_C")), 0x9D84DC91U);
 }
 
 TEST(key_hash_test, folds_only_ascii_letters_and_reads_past_embedded_nul) {
@@ -128,8 +166,8 @@ TEST_F(delay_table_test, duplicate_add_keeps_latest_case_and_frees_its_slot) {
   EXPECT_EQ(find(table, u"rex"), 0);
   EXPECT_EQ(table.unlock_time(0), 200);
   std::vector<std::pair<std::u16string, std::int64_t>> seen;
-  table.for_each([&](const FString& key, std::int64_t time) {
-    seen.emplace_back(std::u16string(key.view()), time);
+  table.for_each([&](std::u16string_view key, std::int64_t time) {
+    seen.emplace_back(std::u16string(key), time);
   });
   const std::vector<std::pair<std::u16string, std::int64_t>> expected = {{u"REX", 200},
                                                                          {u"Raptor", 150}};

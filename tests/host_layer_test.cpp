@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "host/binding.h"
 #include "host/class_name.h"
 #include "host/fstring.h"
+#include "host/game_functions.h"
 #include "host/widen.h"
 #include "standin/standin.h"
 

@@ -1,16 +1,14 @@
 // A failed reload is never reported as success and never reaches the host as an exception.
-#include "config/reload_commands.h"
+#include "plugin/reload_commands.h"
 
 #include <exception>
-#include <optional>
 #include <string>
 
-#include "config/loader.h"
 #include "host/asa_api.h"
-#include "host/binding.h"
 #include "host/format.h"
-#include "host/platform_calls.h"
-#include "log/plugin_log.h"
+#include "host/game_functions.h"
+#include "plugin/module_path.h"
+#include "plugin/plugin_state.h"
 
 namespace quellwarden {
 namespace {
@@ -27,21 +25,11 @@ struct ReloadResult {
 
 ReloadResult reload() {
   try {
-    LoadOutcome outcome = LoadConfig();
+    const config::LoadOutcome outcome = LoadConfig();
     return {outcome.applied(), outcome.failure.value_or(std::string()), false};
   } catch (const std::exception& error) {
     return {false, error.what(), true};
   }
-}
-
-// The full path of the plugin's own library file, as the messenger lookup wants it.
-FString module_path() {
-  platform::HMODULE module = nullptr;
-  GetModuleHandleExA(platform::kModuleFromAddress | platform::kModuleUnchangedRefcount,
-                     reinterpret_cast<const char*>(&module_path), &module);
-  WIDECHAR path[platform::kMaxPath] = {};
-  GetModuleFileNameW(module, path, platform::kMaxPath);
-  return FString(path);
 }
 
 void reply_to_player(APlayerController* player, bool applied) {
@@ -64,19 +52,24 @@ void console_reload(APlayerController* player, FString* /*command*/, bool /*flag
   const ReloadResult result = reload();
   reply_to_player(player, result.applied);
   if (result.thrown) {
-    log_error_text(result.failure);
+    plugin_state().log.error_text(result.failure);
   }
 }
 
 void rcon_reload(RCONClientConnection* connection, RCONPacket* packet, UWorld* /*world*/) {
+  const PluginLog& log = plugin_state().log;
   FString reply;
   const ReloadResult result = reload();
   if (result.thrown) {
-    log_error_text(result.failure);
+    log.error_text(result.failure);
   }
   reply = FString(result.applied ? kReloaded : result.failure.c_str());
-  host::call_game<void, RCONClientConnection*, int, int, FString&>(
-      "RCONClientConnection.SendMessage(int,int,FString&)", connection, packet->Id, 0, reply);
+  try {
+    host::call(host::game::rcon_send_message, connection, packet->Id, 0, reply);
+  } catch (const host::UnresolvedName& error) {
+    // No way to answer: say so where the admin can see it rather than unwind into the host.
+    log.error_text(error.what());
+  }
 }
 
 }  // namespace quellwarden

@@ -2,7 +2,7 @@
 // attach and releases them after process detach. Thread notifications change nothing.
 #include <windows.h>
 
-#include "core/lifecycle.h"
+#include "plugin/lifecycle.h"
 
 BOOL WINAPI DllMain(HINSTANCE /*instance*/, DWORD reason, LPVOID /*reserved*/) {
   switch (reason) {

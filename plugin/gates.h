@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 
 #include "host/game_types.h"
 
@@ -14,9 +15,10 @@ void riding_gate(APrimalDinoCharacter* creature, AShooterCharacter* rider);
 
 // What the lifecycle hands to the hook manager, in install order.
 struct GateHook {
-  const char* signature;
+  std::string_view signature;
   void* handler;
   void** call_through;
+  const char* holds_back;  // what stays open to everyone while this hook is missing
 };
 const std::array<GateHook, 3>& gate_hooks();
 

@@ -1,0 +1,111 @@
+// Every game function and field the plugin reaches, each declared once with its exact type, and
+// the one way to reach them: by name, resolved anew on every use, so a game update that moves a
+// function is picked up without a restart. A name the resolver cannot find is an error, never a
+// call of address 0.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+#include "host/asa_api.h"
+#include "host/game_types.h"
+#include "host/widechar.h"
+
+namespace quellwarden::host {
+
+template <typename Signature>
+struct GameFunction;
+
+// A game function by its signature text. Calls convert their arguments to `Params`, so a call
+// site's literal types can never change the function's binary interface.
+template <typename Result, typename... Params>
+struct GameFunction<Result(Params...)> {
+  using Pointer = Result (*)(Params...);
+  std::string_view name;
+};
+
+// A field of a game object by class and field name.
+template <typename Field>
+struct GameField {
+  std::string_view name;
+};
+
+namespace game {
+
+inline constexpr GameFunction<void*(std::uint64_t, std::uint32_t)> malloc_block{
+    "FMemory.Malloc(unsigned__int64,unsignedint)"};
+inline constexpr GameFunction<void*(void*, std::uint64_t, std::uint32_t)> realloc_block{
+    "FMemory.Realloc(void*,unsigned__int64,unsignedint)"};
+inline constexpr GameFunction<void(void*)> free_block{"FMemory.Free(void*)"};
+inline constexpr GameFunction<int(WIDECHAR*, WIDECHAR*)> compare_ignoring_case{
+    "FGenericPlatformStricmp.Stricmp(wchar_t*,wchar_t*)"};
+// A member function; on the host's platform `this` is passed as the first argument.
+inline constexpr GameFunction<void(FName*, FString&)> name_to_string{"FName.ToString(FString&)"};
+inline constexpr GameFunction<void(RCONClientConnection*, int, int, FString&)> rcon_send_message{
+    "RCONClientConnection.SendMessage(int,int,FString&)"};
+
+// The three functions the gates stand in front of, reached through the host's hooks.
+inline constexpr GameFunction<bool(APrimalDinoCharacter*, AShooterPlayerController*, bool, bool)>
+    can_tame{"APrimalDinoCharacter.CanTame(AShooterPlayerController*,bool,bool)"};
+inline constexpr GameFunction<void(APrimalDinoCharacter*, APlayerController*, bool)>
+    imprint_baby_dino{"APrimalDinoCharacter.ImprintBabyDino(APlayerController*,bool)"};
+inline constexpr GameFunction<void(APrimalDinoCharacter*, AShooterCharacter*)> set_rider{
+    "APrimalDinoCharacter.SetRider(AShooterCharacter*)"};
+
+inline constexpr GameField<const void*> class_of_object{"UObjectBase.ClassPrivate"};
+inline constexpr GameField<FName> name_of_class{"UObjectBase.NamePrivate"};
+
+}  // namespace game
+
+// The resolver yielded null for `name`: the running game has no such function or field.
+class UnresolvedName : public std::runtime_error {
+ public:
+  explicit UnresolvedName(std::string_view name)
+      : std::runtime_error("cannot resolve \"" + std::string(name) + "\" in the running game") {}
+};
+
+// Resolves the function's name (the text lives until the call has returned) and calls it.
+template <typename Result, typename... Params>
+Result call(const GameFunction<Result(Params...)>& function, std::type_identity_t<Params>... args) {
+  const std::string name(function.name);
+  void* const address = GetAddress(name);
+  if (address == nullptr) {
+    throw UnresolvedName(function.name);
+  }
+  using Pointer = typename GameFunction<Result(Params...)>::Pointer;
+  return reinterpret_cast<Pointer>(address)(static_cast<Params>(args)...);
+}
+
+// Address of `field` inside `object`.
+template <typename Field>
+Field* field_of(const void* object, const GameField<Field>& field) {
+  const std::string name(field.name);
+  const std::uint64_t address = GetAddress(object, name);
+  if (address == 0) {
+    throw UnresolvedName(field.name);
+  }
+  return reinterpret_cast<Field*>(static_cast<std::uintptr_t>(address));
+}
+
+// The game's allocator: a null block allocates; a size of 0 frees and yields null.
+inline void* resize_block(void* block, std::uint64_t size) {
+  if (block == nullptr) {
+    return call(game::malloc_block, size, 0);
+  }
+  return call(game::realloc_block, block, size, 0);
+}
+
+// Gives `block` back to the game. Called from destructors, so it never throws: when the game's
+// free cannot be resolved the block stays allocated, which is safer than a crash.
+inline void free_block(void* block) noexcept {
+  const std::string name(game::free_block.name);
+  void* const address = GetAddress(name);
+  if (address != nullptr) {
+    reinterpret_cast<decltype(game::free_block)::Pointer>(address)(block);
+  }
+}
+
+}  // namespace quellwarden::host

@@ -1,0 +1,83 @@
+// A gate refuses silently while its class's unlock time lies ahead; otherwise the game's own
+// function runs with every argument unchanged. Nothing is cached between calls: each decision
+// reads the table and the clock afresh, so a reload or a passing unlock time counts at once.
+#include "plugin/gates.h"
+
+#include <cstdint>
+#include <type_traits>
+
+#include "host/class_name.h"
+#include "host/game_functions.h"
+#include "host/platform_calls.h"
+#include "plugin/plugin_state.h"
+
+namespace quellwarden {
+namespace {
+
+namespace game = host::game;
+
+// Filled by the hook manager while it installs each hook.
+decltype(game::can_tame)::Pointer can_tame_call_through = nullptr;
+decltype(game::imprint_baby_dino)::Pointer imprint_call_through = nullptr;
+decltype(game::set_rider)::Pointer set_rider_call_through = nullptr;
+
+static_assert(std::is_same_v<decltype(&taming_gate), decltype(game::can_tame)::Pointer>);
+static_assert(std::is_same_v<decltype(&imprint_gate), decltype(game::imprint_baby_dino)::Pointer>);
+static_assert(std::is_same_v<decltype(&riding_gate), decltype(game::set_rider)::Pointer>);
+
+constexpr long long kTicksPerSecond = 10'000'000;
+
+std::int64_t current_unix_time() { return _Xtime_get_ticks() / kTicksPerSecond; }
+
+// True while `creature`'s class has an unlock time in `table` that lies ahead. Compared as signed
+// numbers, so an unlock time before 1970 is simply in the past. When the host fails the gate (a
+// name it cannot resolve, a throwing call) the game decides, and the failure is counted: nothing
+// may unwind into the game's own frames.
+bool held_back(const DelayTable& table, const APrimalDinoCharacter* creature) noexcept {
+  try {
+    const FString class_name = host::read_class_name(creature);
+    const std::int32_t slot = table.find(key_hash(class_name), class_name);
+    return slot != -1 && table.unlock_time(slot) > current_unix_time();
+  } catch (...) {
+    ++plugin_state().host_failures;
+    return false;
+  }
+}
+
+}  // namespace
+
+bool taming_gate(APrimalDinoCharacter* creature, AShooterPlayerController* controller, bool first,
+                 bool second) {
+  if (creature != nullptr && held_back(plugin_state().tables.taming, creature)) {
+    return false;
+  }
+  return can_tame_call_through(creature, controller, first, second);
+}
+
+void imprint_gate(APrimalDinoCharacter* creature, APlayerController* controller, bool flag) {
+  if (creature != nullptr && held_back(plugin_state().tables.taming, creature)) {
+    return;
+  }
+  imprint_call_through(creature, controller, flag);
+}
+
+void riding_gate(APrimalDinoCharacter* creature, AShooterCharacter* rider) {
+  if (creature != nullptr && held_back(plugin_state().tables.riding, creature)) {
+    return;
+  }
+  set_rider_call_through(creature, rider);
+}
+
+const std::array<GateHook, 3>& gate_hooks() {
+  static const std::array<GateHook, 3> hooks{{
+      {game::can_tame.name, reinterpret_cast<void*>(&taming_gate),
+       reinterpret_cast<void**>(&can_tame_call_through), "taming"},
+      {game::imprint_baby_dino.name, reinterpret_cast<void*>(&imprint_gate),
+       reinterpret_cast<void**>(&imprint_call_through), "imprinting"},
+      {game::set_rider.name, reinterpret_cast<void*>(&riding_gate),
+       reinterpret_cast<void**>(&set_rider_call_through), "riding"},
+  }};
+  return hooks;
+}
+
+}  // namespace quellwarden

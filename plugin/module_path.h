@@ -1,0 +1,11 @@
+// The full path of the plugin's own library file, as the host's messenger lookup wants it.
+#pragma once
+
+#include "host/fstring.h"
+
+namespace quellwarden {
+
+// However long the path is: the buffer grows until it fits.
+FString module_path();
+
+}  // namespace quellwarden

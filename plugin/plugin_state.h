@@ -1,0 +1,29 @@
+// The plugin's process-wide state, as one object: what a load applies, what the gates count, and
+// the plugin log. Not thread-safe: the host runs gates and commands one at a time.
+#pragma once
+
+#include <cstdint>
+
+#include "config/loader.h"
+#include "log/plugin_log.h"
+
+namespace quellwarden {
+
+struct PluginState {
+  // The tables and the wipe they were computed from; the riding table is released last.
+  config::DelayTables tables;
+  // Gate decisions left to the game because the host failed the gate (a name it could not
+  // resolve, an exception from a host call).
+  std::uint64_t host_failures = 0;
+  // Declared last, so it is released first at shutdown, before the tables.
+  PluginLog log;
+};
+
+// The one instance. Its first use is the first step of the load sequence, so it is released only
+// after the unload sequence has run: members in reverse order, the log, then taming, then riding.
+PluginState& plugin_state() noexcept;
+
+// Loads the configuration file into the plugin's state (see config::load_configuration).
+config::LoadOutcome LoadConfig();
+
+}  // namespace quellwarden
