@@ -9,6 +9,7 @@
 
 #include "config/config_reader.h"
 #include "host/widen.h"
+#include "log/printable.h"
 
 namespace quellwarden::config {
 namespace {
@@ -60,7 +61,7 @@ LoadOutcome load_configuration(DelayTables& live, const PluginLog& log) {
   fresh.wipe_timestamp = configuration.wipe_timestamp;
   live.swap(fresh);
   for (const DelayEntry& entry : configuration.riding) {
-    log.info("Adding a {}", entry.class_name);
+    log.info("Adding a {}", printable(entry.class_name));
   }
   return {};
 }

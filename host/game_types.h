@@ -1,4 +1,4 @@
-// Game types the plugin passes through without looking inside, and the two records it does read.
+// Game types the plugin passes through without looking inside, and the colour record it fills.
 #pragma once
 
 #include <cstddef>
@@ -22,10 +22,4 @@ struct FLinearColor {
   float A;
 };
 
-// Only the request id is read by the plugin; it must stay the second 32-bit field.
-struct RCONPacket {
-  std::int32_t Length;
-  std::int32_t Id;
-  std::int32_t Type;
-};
-static_assert(offsetof(RCONPacket, Id) == 4);
+struct RCONPacket;  // host/rcon_packet.h

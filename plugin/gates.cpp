@@ -8,7 +8,7 @@
 
 #include "host/class_name.h"
 #include "host/game_functions.h"
-#include "host/platform_calls.h"
+#include "plugin/clock.h"
 #include "plugin/plugin_state.h"
 
 namespace quellwarden {
@@ -25,10 +25,6 @@ static_assert(std::is_same_v<decltype(&taming_gate), decltype(game::can_tame)::P
 static_assert(std::is_same_v<decltype(&imprint_gate), decltype(game::imprint_baby_dino)::Pointer>);
 static_assert(std::is_same_v<decltype(&riding_gate), decltype(game::set_rider)::Pointer>);
 
-constexpr long long kTicksPerSecond = 10'000'000;
-
-std::int64_t current_unix_time() { return _Xtime_get_ticks() / kTicksPerSecond; }
-
 // True while `creature`'s class has an unlock time in `table` that lies ahead. Compared as signed
 // numbers, so an unlock time before 1970 is simply in the past. When the host fails the gate (a
 // name it cannot resolve, a throwing call) the game decides, and the failure is counted: nothing
@@ -37,7 +33,7 @@ bool held_back(const DelayTable& table, const APrimalDinoCharacter* creature) no
   try {
     const FString class_name = host::read_class_name(creature);
     const std::int32_t slot = table.find(key_hash(class_name), class_name);
-    return slot != -1 && table.unlock_time(slot) > current_unix_time();
+    return slot != -1 && table.unlock_time(slot) > unix_now();
   } catch (...) {
     ++plugin_state().host_failures;
     return false;

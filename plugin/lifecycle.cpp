@@ -2,14 +2,17 @@
 // every step is attempted even when one before it failed: a failure is logged, never fatal.
 #include "plugin/lifecycle.h"
 
+#include <array>
 #include <exception>
 #include <string>
 
+#include "config/version.h"
 #include "host/asa_api.h"
 #include "host/fstring.h"
 #include "plugin/gates.h"
 #include "plugin/plugin_state.h"
 #include "plugin/reload_commands.h"
+#include "plugin/status_command.h"
 
 namespace quellwarden {
 namespace {
@@ -38,6 +41,7 @@ void create_log() {
   attempt([] { return std::string("Quellwarden load failed"); },
           [] {
             plugin_state().log.create("Quellwarden");
+            plugin_state().log.info("Quellwarden {}", kVersion);
             return true;
           });
 }
@@ -69,19 +73,32 @@ void install_hooks() {
   }
 }
 
+// Each command exists on the console and over RCON, added in this order.
+struct Command {
+  const char* name;
+  void (*console)(APlayerController*, FString*, bool);
+  void (*rcon)(RCONClientConnection*, RCONPacket*, UWorld*);
+};
+constexpr std::array<Command, 2> kCommands{{
+    {kReloadCommand, &console_reload, &rcon_reload},
+    {kStatusCommand, &console_status, &rcon_status},
+}};
+
 void add_commands() {
-  attempt([] { return std::string("Failed to add console command ") + kReloadCommand; },
-          [] {
-            AsaApi::GetCommands().AddConsoleCommand(FString(kReloadCommand),
-                                                    AsaApi::ConsoleCallback(&console_reload));
-            return true;
-          });
-  attempt([] { return std::string("Failed to add RCON command ") + kReloadCommand; },
-          [] {
-            AsaApi::GetCommands().AddRconCommand(FString(kReloadCommand),
-                                                 AsaApi::RconCallback(&rcon_reload));
-            return true;
-          });
+  for (const Command& command : kCommands) {
+    attempt([&] { return std::string("Failed to add console command ") + command.name; },
+            [&] {
+              AsaApi::GetCommands().AddConsoleCommand(FString(command.name),
+                                                      AsaApi::ConsoleCallback(command.console));
+              return true;
+            });
+    attempt([&] { return std::string("Failed to add RCON command ") + command.name; },
+            [&] {
+              AsaApi::GetCommands().AddRconCommand(FString(command.name),
+                                                   AsaApi::RconCallback(command.rcon));
+              return true;
+            });
+  }
 }
 
 void remove_hooks() {
@@ -93,10 +110,12 @@ void remove_hooks() {
 }
 
 void remove_commands() {
-  attempt([] { return std::string("Failed to remove console command ") + kReloadCommand; },
-          [] { return AsaApi::GetCommands().RemoveConsoleCommand(FString(kReloadCommand)); });
-  attempt([] { return std::string("Failed to remove RCON command ") + kReloadCommand; },
-          [] { return AsaApi::GetCommands().RemoveRconCommand(FString(kReloadCommand)); });
+  for (const Command& command : kCommands) {
+    attempt([&] { return std::string("Failed to remove console command ") + command.name; },
+            [&] { return AsaApi::GetCommands().RemoveConsoleCommand(FString(command.name)); });
+    attempt([&] { return std::string("Failed to remove RCON command ") + command.name; },
+            [&] { return AsaApi::GetCommands().RemoveRconCommand(FString(command.name)); });
+  }
 }
 
 }  // namespace

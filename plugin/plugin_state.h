@@ -1,17 +1,29 @@
-// The plugin's process-wide state, as one object: what a load applies, what the gates count, and
-// the plugin log. Not thread-safe: the host runs gates and commands one at a time.
+// The plugin's process-wide state, as one object: what a load applies, what the latest load
+// attempt said, what the gates count, and the plugin log. Not thread-safe: the host runs gates
+// and commands one at a time.
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "config/loader.h"
 #include "log/plugin_log.h"
 
 namespace quellwarden {
 
+struct LoadRecord {
+  std::int64_t time = 0;  // Unix seconds of the attempt
+  bool ok = false;
+  std::string error;  // what the failure said; empty when it applied
+};
+
 struct PluginState {
   // The tables and the wipe they were computed from; the riding table is released last.
   config::DelayTables tables;
+  // Whether any load has applied; until then nothing is held back.
+  bool in_force = false;
+  std::optional<LoadRecord> last_load;
   // Gate decisions left to the game because the host failed the gate (a name it could not
   // resolve, an exception from a host call).
   std::uint64_t host_failures = 0;
@@ -23,7 +35,8 @@ struct PluginState {
 // after the unload sequence has run: members in reverse order, the log, then taming, then riding.
 PluginState& plugin_state() noexcept;
 
-// Loads the configuration file into the plugin's state (see config::load_configuration).
+// Loads the configuration file into the plugin's state (see config::load_configuration), records
+// the attempt, and after a load that applies logs what is now in force.
 config::LoadOutcome LoadConfig();
 
 }  // namespace quellwarden

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "host/rcon_packet.h"
 #include "standin/world.h"
 
 namespace standin {
@@ -87,12 +88,6 @@ std::optional<Callback> copy_of(const std::vector<Command<Callback>>& list,
   return found != nullptr ? std::optional<Callback>(*found) : std::nullopt;
 }
 
-// The request record the game hands to an RCON command: the plugin reads the id from its head.
-struct GamePacket {
-  RCONPacket head;
-  FString body;
-};
-
 }  // namespace
 
 std::vector<std::string> console_commands() { return names_of(commands().console_); }
@@ -115,9 +110,9 @@ bool run_rcon_command(RCONClientConnection* connection, std::int32_t id, std::st
   if (!callback) {
     return false;
   }
-  GamePacket packet{{static_cast<std::int32_t>(body.size() + 10), id, 2},
+  RCONPacket packet{static_cast<std::int32_t>(body.size() + 10), id, 2,
                     FString(reinterpret_cast<const WIDECHAR*>(text.c_str()))};
-  (*callback)(connection, &packet.head, nullptr);
+  (*callback)(connection, &packet, nullptr);
   return true;
 }
 

@@ -1,5 +1,5 @@
 // Tests for the checker's dates and spans of time, across the whole 64-bit range.
-#include "tools/check/time_text.h"
+#include "config/time_text.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include "tools/check/display_text.h"
 #include "tools/check/report.h"
-#include "tools/check/time_text.h"
+#include "config/time_text.h"
 #include "tools/check/timeline.h"
 
 namespace quellwarden::check {

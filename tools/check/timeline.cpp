@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "tools/check/display_text.h"
-#include "tools/check/time_text.h"
+#include "config/time_text.h"
 
 namespace quellwarden::check {
 namespace {

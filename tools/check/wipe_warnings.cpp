@@ -1,6 +1,6 @@
 // A wipe time far from now usually means a file left over from the previous wipe, or a time
 // copied in milliseconds.
-#include "tools/check/time_text.h"
+#include "config/time_text.h"
 #include "tools/check/warnings.h"
 
 namespace quellwarden::check {

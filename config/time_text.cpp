@@ -1,12 +1,12 @@
 // Calendar arithmetic on 64-bit seconds; the standard calendar types stop at year 32767.
-#include "tools/check/time_text.h"
+#include "config/time_text.h"
 
 #include <fmt/format.h>
 
 #include <array>
 #include <utility>
 
-namespace quellwarden::check {
+namespace quellwarden {
 namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
@@ -65,6 +65,19 @@ std::string duration_text(std::uint64_t seconds) {
   return fmt::format("{}s", seconds);
 }
 
+std::string left_text(std::uint64_t seconds) {
+  if (seconds < 60) {
+    return fmt::format("{}s", seconds);
+  }
+  const std::uint64_t days = seconds / 86400;
+  const std::uint64_t hours = seconds % 86400 / 3600;
+  const std::uint64_t minutes = seconds % 3600 / 60;
+  if (days > 0) {
+    return fmt::format("{}d {}h {}m", days, hours, minutes);
+  }
+  return hours > 0 ? fmt::format("{}h {}m", hours, minutes) : fmt::format("{}m", minutes);
+}
+
 std::uint64_t seconds_between(std::int64_t from, std::int64_t to) {
   // Modular subtraction gives the exact span for to >= from, even across the whole range.
   return static_cast<std::uint64_t>(to) - static_cast<std::uint64_t>(from);
@@ -81,4 +94,4 @@ std::string unlock_status(std::int64_t unlock_time, std::int64_t now) {
   return "locked, " + duration_text(seconds_between(now, unlock_time)) + " left";
 }
 
-}  // namespace quellwarden::check
+}  // namespace quellwarden

@@ -4,13 +4,17 @@
 #include <cstdint>
 #include <string>
 
-namespace quellwarden::check {
+namespace quellwarden {
 
 // "2023-11-16 22:13:20 UTC"; any signed 64-bit second, proleptic Gregorian calendar.
 std::string utc_text(std::int64_t unix_seconds);
 
 // The two largest units, rounded down: "1d 23h", "5h", "12m 5s", "0s".
 std::string duration_text(std::uint64_t seconds);
+
+// Time left as players and the status read it: days, hours and minutes from the first that is
+// not zero ("2d 3h 5m", "1h 0m", "7m"), and seconds only under a minute ("45s").
+std::string left_text(std::uint64_t seconds);
 
 // The span from `from` to `to`, which may be the whole 64-bit range wide.
 std::uint64_t seconds_between(std::int64_t from, std::int64_t to);
@@ -21,4 +25,4 @@ std::string relative_text(std::int64_t when, std::int64_t now);
 // What the gate answers at `now`: "locked, 1d 23h left" before the unlock second, then "released".
 std::string unlock_status(std::int64_t unlock_time, std::int64_t now);
 
-}  // namespace quellwarden::check
+}  // namespace quellwarden

@@ -1,0 +1,21 @@
+// The reply string is the plugin's: made by the host's narrow constructor, freed after the call.
+#include "plugin/rcon_reply.h"
+
+#include "host/game_functions.h"
+#include "host/rcon_packet.h"
+#include "plugin/plugin_state.h"
+
+namespace quellwarden {
+
+void send_rcon_reply(RCONClientConnection* connection, const RCONPacket& packet,
+                     const std::string& text) {
+  FString reply;
+  reply = FString(text.c_str());
+  try {
+    host::call(host::game::rcon_send_message, connection, packet.Id, 0, reply);
+  } catch (const host::UnresolvedName& error) {
+    plugin_state().log.error_text(error.what());
+  }
+}
+
+}  // namespace quellwarden

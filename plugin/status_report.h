@@ -1,0 +1,16 @@
+// What the plugin holds back right now, read from its live state (never from the file): as lines
+// for admins and as one JSON object for bots.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "plugin/plugin_state.h"
+
+namespace quellwarden {
+
+std::vector<std::string> status_lines(const PluginState& state, std::int64_t now);
+std::string status_json(const PluginState& state, std::int64_t now);
+
+}  // namespace quellwarden
