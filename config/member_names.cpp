@@ -1,19 +1,23 @@
-// A near miss is a name within two edits of a known one, or equal to it but for letter case.
-#include "tools/check/member_names.h"
+// A near miss ignores letter case, since the parser does not: "disallowriding" is as unknown to
+// the plugin as "Disallow", and both were meant as "DisallowRiding".
+#include "config/member_names.h"
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <vector>
 
-#include "tools/check/effective_entries.h"
+#include "config/effective_entries.h"
+#include "config/vocabulary.h"
 
-namespace quellwarden::check {
+namespace quellwarden::config {
 namespace {
 
-constexpr std::array<std::string_view, 2> kTop{"WipeTimestamp", "DinoSettings"};
-constexpr std::array<std::string_view, 2> kSettings{"DisallowRiding", "DisallowTaming"};
-constexpr std::array<std::string_view, 1> kEntry{"HoursToDelay"};
+constexpr std::array<std::string_view, 2> kTop{kWipeTimestamp, kDinoSettings};
+constexpr std::array<std::string_view, 2> kSettings{kDisallowRiding, kDisallowTaming};
+constexpr std::array<std::string_view, 1> kEntry{kHoursToDelay};
 constexpr std::size_t kMaxEdits = 2;
+constexpr std::size_t kShortestCutName = 4;
 constexpr std::size_t kLongestComparedName = 64;
 
 // Levenshtein distance over bytes.
@@ -33,26 +37,17 @@ std::size_t edit_distance(std::string_view from, std::string_view to) {
   return row[to.size()];
 }
 
+// "Hours" and "DisallowRide" are cut short: all but their last letter starts the known name.
+bool cut_short(const std::string& name, const std::string& known) {
+  return name.size() >= kShortestCutName && name.size() < known.size() &&
+         known.starts_with(std::string_view(name).substr(0, name.size() - 1));
+}
+
 bool near_miss(std::string_view name, std::string_view known) {
-  return ascii_folded(name) == ascii_folded(known) || edit_distance(name, known) <= kMaxEdits;
-}
-
-std::string_view place_of(Level level) {
-  switch (level) {
-    case Level::top:
-      return "at the top level";
-    case Level::settings:
-      return "inside \"DinoSettings\"";
-    case Level::entry:
-      return "inside each class entry";
-  }
-  return {};
-}
-
-std::string misplaced_advice(std::string_view name, std::string_view known, Level home) {
-  const std::string place(place_of(home));
-  if (name == known) return "; it belongs " + place;
-  return "; did you mean \"" + std::string(known) + "\", which belongs " + place + "?";
+  const std::string folded_name = ascii_folded(name);
+  const std::string folded_known = ascii_folded(known);
+  return edit_distance(folded_name, folded_known) <= kMaxEdits ||
+         cut_short(folded_name, folded_known);
 }
 
 }  // namespace
@@ -69,18 +64,30 @@ std::span<const std::string_view> known_members(Level level) {
   return {};
 }
 
-std::string member_advice(std::string_view name, Level level) {
-  if (name.size() > kLongestComparedName) return {};
-  for (const std::string_view known : known_members(level)) {
-    if (near_miss(name, known)) return "; did you mean \"" + std::string(known) + "\"?";
-  }
-  for (const Level other : {Level::top, Level::settings, Level::entry}) {
-    if (other == level) continue;
-    for (const std::string_view known : known_members(other)) {
-      if (near_miss(name, known)) return misplaced_advice(name, known, other);
-    }
+std::string level_place(Level level) {
+  switch (level) {
+    case Level::top:
+      return "at the top level";
+    case Level::settings:
+      return "inside \"" + std::string(kDinoSettings) + "\"";
+    case Level::entry:
+      return "inside each class entry";
   }
   return {};
 }
 
-}  // namespace quellwarden::check
+std::optional<MemberMatch> meant_member(std::string_view name, Level level) {
+  if (name.size() > kLongestComparedName) return std::nullopt;
+  for (const std::string_view known : known_members(level)) {
+    if (near_miss(name, known)) return MemberMatch{known, level};
+  }
+  for (const Level other : {Level::top, Level::settings, Level::entry}) {
+    if (other == level) continue;
+    for (const std::string_view known : known_members(other)) {
+      if (near_miss(name, known)) return MemberMatch{known, other};
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace quellwarden::config

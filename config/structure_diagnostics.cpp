@@ -2,24 +2,31 @@
 #include <cmath>
 #include <map>
 
-#include "tools/check/display_text.h"
-#include "tools/check/effective_entries.h"
-#include "tools/check/member_names.h"
-#include "tools/check/warnings.h"
+#include "config/diagnostic_parts.h"
+#include "config/effective_entries.h"
+#include "config/member_names.h"
+#include "config/quoted_text.h"
+#include "config/vocabulary.h"
 
-namespace quellwarden::check {
+namespace quellwarden::config {
 namespace {
 
 using nlohmann::json;
-using Warnings = std::vector<std::string>;
 
-constexpr std::string_view kWipeTimestamp = "WipeTimestamp";
-constexpr std::string_view kDinoSettings = "DinoSettings";
-constexpr std::string_view kHoursToDelay = "HoursToDelay";
-constexpr double kTwoToThe63 = 9223372036854775808.0;
+// A member that lives in a list: its list, its class name and the path down to it.
+struct Entry {
+  std::string_view list_name;
+  std::string_view class_name;
+  MemberPath path;
+};
 
-std::string entry_place(std::string_view class_name, std::string_view list_name) {
-  return "class " + json_quoted(class_name) + " in " + json_quoted(list_name);
+MemberPath below(MemberPath path, std::string_view name) {
+  path.emplace_back(name);
+  return path;
+}
+
+std::string entry_place(const Entry& entry) {
+  return "class " + json_quoted(entry.class_name) + " in " + json_quoted(entry.list_name);
 }
 
 bool is_known(std::string_view name, Level level) {
@@ -29,12 +36,28 @@ bool is_known(std::string_view name, Level level) {
   return false;
 }
 
-void warn_unknown_members(const json& holder, Level level, const std::string& where,
-                          Warnings& out) {
+Diagnostic unknown_member(std::string_view name, Level level, const std::string& where,
+                          MemberPath path) {
+  std::string text =
+      "unknown member " + json_quoted(name) + " " + where + " is ignored by the plugin";
+  const std::optional<MemberMatch> match = meant_member(name, level);
+  if (!match) return {"unknown_member", std::move(path), std::move(text)};
+  if (match->level == level) {
+    return {"unknown_member", std::move(path),
+            text + "; did you mean " + json_quoted(match->known) + "?"};
+  }
+  const std::string place = level_place(match->level);
+  text += name == match->known
+              ? "; it belongs " + place
+              : "; did you mean " + json_quoted(match->known) + ", which belongs " + place + "?";
+  return {"misplaced_member", std::move(path), std::move(text)};
+}
+
+void check_members(const json& holder, Level level, const std::string& where,
+                   const MemberPath& path, Diagnostics& out) {
   for (const auto& item : holder.items()) {
     if (is_known(item.key(), level)) continue;
-    out.push_back("unknown member " + json_quoted(item.key()) + " " + where +
-                  " is ignored by the plugin" + member_advice(item.key(), level));
+    out.push_back(unknown_member(item.key(), level, where, below(path, item.key())));
   }
 }
 
@@ -58,93 +81,133 @@ bool is_negative(const json& hours) {
          (hours.is_number_float() && hours.get<double>() <= -1.0);
 }
 
-void warn_hours(const json& entry, const std::string& place, Warnings& out) {
-  const auto hours = entry.find(kHoursToDelay);
-  if (hours == entry.end()) {
-    out.push_back(place +
-                  " has no \"HoursToDelay\", so the plugin uses 0 hours and releases it "
-                  "at the wipe");
+// Ten years and more: hours given in minutes or seconds, most likely.
+bool is_absurd(const json& hours) {
+  if (hours.is_number_integer()) return hours.get<std::int64_t>() > kAbsurdHours;
+  if (hours.is_number_unsigned()) return hours.get<std::uint64_t>() > kAbsurdHours;
+  return hours.is_number_float() && hours.get<double>() >= static_cast<double>(kAbsurdHours + 1);
+}
+
+void check_hours(const json& entry_value, const Entry& entry, Diagnostics& out) {
+  const std::string place = entry_place(entry);
+  const MemberPath path = below(entry.path, kHoursToDelay);
+  const auto hours = entry_value.find(kHoursToDelay);
+  if (hours == entry_value.end()) {
+    out.push_back({"missing_hours", path,
+                   place + " has no " + json_quoted(kHoursToDelay) +
+                       ", so the plugin uses 0 hours and releases it at the wipe"});
     return;
   }
+  const std::string member = json_quoted(kHoursToDelay) + " of " + place + " ";
   if (const auto note = conversion_note(*hours)) {
-    out.push_back("\"HoursToDelay\" of " + place + " " + *note);
+    out.push_back({"hours_not_whole", path, member + *note});
   }
   if (is_negative(*hours)) {
-    out.push_back("\"HoursToDelay\" of " + place + " is " + hours->dump() +
-                  ", negative: the class is released before the wipe, not after it");
+    out.push_back({"negative_hours", path,
+                   member + "is " + hours->dump() +
+                       ", negative: the class is released before the wipe, not after it"});
+  }
+  if (is_absurd(*hours)) {
+    out.push_back({"absurd_hours", path,
+                   member + "is " + hours->dump() +
+                       ", more than ten years: the class is never released in practice; give "
+                       "the delay in hours, not in minutes or seconds"});
   }
 }
 
-void warn_array_list(const json& list, std::string_view list_name, Warnings& out) {
+void check_array_list(const json& list, std::string_view list_name, const MemberPath& path,
+                      Diagnostics& out) {
   if (!list.is_array() || list.empty()) return;
   const std::string names =
       list.size() == 1 ? "the class name \"0\""
                        : "the class names \"0\" to \"" + std::to_string(list.size() - 1) + "\"";
-  out.push_back(json_quoted(list_name) + " is an array, so the plugin files its entries under " +
-                names + "; it should be an object from class name to entry");
+  out.push_back({"list_is_array", path,
+                 json_quoted(list_name) + " is an array, so the plugin files its entries under " +
+                     names + "; it should be an object from class name to entry"});
 }
 
-void warn_case_twins(const json& list, std::string_view list_name, Warnings& out) {
+std::string listed(const std::vector<std::string>& names) {
+  std::string text;
+  for (std::size_t index = 0; index < names.size(); ++index) {
+    text += (index == 0                  ? ""
+             : index + 1 == names.size() ? " and "
+                                         : ", ") +
+            json_quoted(names[index]);
+  }
+  return text;
+}
+
+void check_case_twins(const json& list, std::string_view list_name, const MemberPath& path,
+                      Diagnostics& out) {
   if (!list.is_object()) return;
   std::map<std::string, std::vector<std::string>> spellings;
   for (const auto& item : list.items()) spellings[ascii_folded(item.key())].push_back(item.key());
   for (const auto& [folded, names] : spellings) {
     if (names.size() < 2) continue;
-    std::string listed;
-    for (std::size_t index = 0; index < names.size(); ++index) {
-      listed += (index == 0                  ? ""
-                 : index + 1 == names.size() ? " and "
-                                             : ", ") +
-                json_quoted(names[index]);
-    }
-    out.push_back("class names " + listed + " in " + json_quoted(list_name) +
-                  " differ only in letter case; the plugin keeps one class, " +
-                  json_quoted(names.back()) + ", the last in byte order");
+    out.push_back({"case_twin", path,
+                   "class names " + listed(names) + " in " + json_quoted(list_name) +
+                       " differ only in letter case; the plugin keeps one class, " +
+                       json_quoted(names.back()) + ", the last in byte order"});
   }
 }
 
-void warn_list(const json& list, std::string_view list_name, Warnings& out) {
+void check_list(const json& list, std::string_view list_name, const MemberPath& path,
+                Diagnostics& out) {
+  if (list.is_null()) {
+    out.push_back({"null_list", path,
+                   json_quoted(list_name) +
+                       " is null, so the plugin holds back no class in it; write {} for an "
+                       "empty list, or an object from class name to entry"});
+  }
   if (!list.is_object() && !list.is_array()) return;
-  warn_array_list(list, list_name, out);
-  warn_case_twins(list, list_name, out);
+  check_array_list(list, list_name, path, out);
+  check_case_twins(list, list_name, path, out);
   for (const auto& item : list.items()) {
+    const Entry entry{list_name, item.key(), below(path, item.key())};
+    if (list.is_object()) {
+      if (auto problem = class_name_diagnostic(item.key(), list_name, entry.path)) {
+        out.push_back(std::move(*problem));
+      }
+    }
     if (!item.value().is_object()) continue;
-    const std::string place = entry_place(item.key(), list_name);
-    warn_unknown_members(item.value(), Level::entry, "of " + place, out);
-    warn_hours(item.value(), place, out);
+    check_members(item.value(), Level::entry, "of " + entry_place(entry), entry.path, out);
+    check_hours(item.value(), entry, out);
   }
 }
 
-void warn_settings(const json& settings, Warnings& out) {
+void check_settings(const json& settings, Diagnostics& out) {
   if (!settings.is_object()) return;
-  warn_unknown_members(settings, Level::settings, "in \"DinoSettings\"", out);
+  const MemberPath path{kDinoSettings};
+  check_members(settings, Level::settings, "in " + json_quoted(kDinoSettings), path, out);
   for (const std::string_view list_name : known_members(Level::settings)) {
     const auto list = settings.find(list_name);
-    if (list != settings.end()) warn_list(*list, list_name, out);
+    if (list != settings.end()) check_list(*list, list_name, below(path, list_name), out);
   }
 }
 
-void warn_wipe_member(const json& document, Warnings& out) {
+void check_wipe_member(const json& document, Diagnostics& out) {
+  const MemberPath path{kWipeTimestamp};
   const auto wipe = document.find(kWipeTimestamp);
   if (wipe == document.end()) {
-    out.push_back(
-        "\"WipeTimestamp\" is missing, so the plugin counts every unlock time from 0 "
-        "(1970-01-01 00:00:00 UTC)");
+    out.push_back({"missing_wipe", path,
+                   json_quoted(kWipeTimestamp) +
+                       " is missing, so the plugin counts every unlock time from 0 "
+                       "(1970-01-01 00:00:00 UTC)"});
   } else if (const auto note = conversion_note(*wipe)) {
-    out.push_back("\"WipeTimestamp\" " + *note);
+    out.push_back({"wipe_not_whole", path, json_quoted(kWipeTimestamp) + " " + *note});
   }
 }
 
 }  // namespace
 
-std::vector<std::string> structure_warnings(const json& document) {
-  Warnings out;
+Diagnostics structure_diagnostics(const json& document) {
+  Diagnostics out;
   if (!document.is_object()) return out;
-  warn_wipe_member(document, out);
-  warn_unknown_members(document, Level::top, "at the top level", out);
+  check_wipe_member(document, out);
+  check_members(document, Level::top, "at the top level", {}, out);
   const auto settings = document.find(kDinoSettings);
-  if (settings != document.end()) warn_settings(*settings, out);
+  if (settings != document.end()) check_settings(*settings, out);
   return out;
 }
 
-}  // namespace quellwarden::check
+}  // namespace quellwarden::config

@@ -1,11 +1,11 @@
 // Tests for the checker's dates and spans of time, across the whole 64-bit range.
-#include "tools/check/time_text.h"
+#include "config/time_text.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
-namespace quellwarden::check {
+namespace quellwarden::config {
 namespace {
 
 constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
@@ -52,4 +52,4 @@ TEST(check_time_text_test, status_and_relative_text_turn_at_the_unlock_second) {
 }
 
 }  // namespace
-}  // namespace quellwarden::check
+}  // namespace quellwarden::config
