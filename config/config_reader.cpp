@@ -1,24 +1,14 @@
 // Reads the configuration document member by member, in the same order as the plugin's loader.
 #include "config/config_reader.h"
 
-#include <limits>
 #include <string_view>
+
+#include "config/vocabulary.h"
 
 namespace quellwarden::config {
 namespace {
 
 using nlohmann::json;
-
-constexpr char kWipeTimestamp[] = "WipeTimestamp";
-constexpr char kDinoSettings[] = "DinoSettings";
-constexpr char kDisallowRiding[] = "DisallowRiding";
-constexpr char kDisallowTaming[] = "DisallowTaming";
-constexpr char kHoursToDelay[] = "HoursToDelay";
-
-constexpr std::int64_t kSecondsPerHour = 3600;
-constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-constexpr double kTwoToThe63 = 9223372036854775808.0;
 
 // Where a number member stands, so that an error can point the administrator at it.
 struct Place {
@@ -49,7 +39,7 @@ std::int64_t to_int64(const json& value, const Place& place) {
     case json::value_t::number_integer:
       return value.get<std::int64_t>();
     case json::value_t::number_unsigned:
-      if (value.get<std::uint64_t>() > static_cast<std::uint64_t>(kMax)) {
+      if (value.get<std::uint64_t>() > static_cast<std::uint64_t>(kMaxNumber)) {
         throw_does_not_fit(place, value);
       }
       return static_cast<std::int64_t>(value.get<std::uint64_t>());
@@ -84,12 +74,15 @@ std::int64_t read_number(const json& holder, const Place& place) {
 }
 
 std::int64_t unlock_time(std::int64_t wipe, std::int64_t hours, const Place& place) {
-  const bool product_fits = hours <= kMax / kSecondsPerHour && hours >= kMin / kSecondsPerHour;
+  const bool product_fits =
+      hours <= kMaxNumber / kSecondsPerHour && hours >= kMinNumber / kSecondsPerHour;
   const std::int64_t delay = product_fits ? hours * kSecondsPerHour : 0;
-  if (!product_fits || (delay > 0 && wipe > kMax - delay) || (delay < 0 && wipe < kMin - delay)) {
+  if (!product_fits || (delay > 0 && wipe > kMaxNumber - delay) ||
+      (delay < 0 && wipe < kMinNumber - delay)) {
     throw ConfigError(describe(place) + " is " + std::to_string(hours) +
-                      ", which puts the unlock time (WipeTimestamp " + std::to_string(wipe) +
-                      " + HoursToDelay * 3600) outside a signed 64-bit number");
+                      ", which puts the unlock time (" + kWipeTimestamp + " " +
+                      std::to_string(wipe) + " + " + kHoursToDelay + " * " +
+                      std::to_string(kSecondsPerHour) + ") outside a signed 64-bit number");
   }
   return wipe + delay;
 }

@@ -4,18 +4,17 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <utility>
-#include <vector>
 
 #include "config/config_reader.h"
+#include "config/vocabulary.h"
 #include "host/widen.h"
 #include "log/printable.h"
 
 namespace quellwarden::config {
 namespace {
-
-constexpr const char* kOpenFailure = "Config failed to open";
-constexpr const char* kParseFailure = "Config has parsing ERROR! ";
 
 // The working directory is read anew on every load, so a server that changes it reads elsewhere.
 // Its error names "current_path()" on every platform's runtime.
@@ -25,7 +24,7 @@ std::filesystem::path config_path() {
   if (error) {
     throw std::filesystem::filesystem_error("current_path()", error);
   }
-  return directory / "ArkApi" / "Plugins" / "Quellwarden" / "config.json";
+  return directory / kArkApiFolder / kPluginsFolder / kPluginFolder / kConfigFileName;
 }
 
 void fill(DelayTable& table, const std::vector<DelayEntry>& entries) {
@@ -42,28 +41,31 @@ void DelayTables::swap(DelayTables& other) noexcept {
   std::swap(wipe_timestamp, other.wipe_timestamp);
 }
 
-LoadOutcome load_configuration(DelayTables& live, const PluginLog& log) {
+LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int64_t now) {
   std::ifstream file(config_path(), std::ios::binary);
   if (!file.is_open()) {
     log.error_text(kOpenFailure);
-    return {kOpenFailure};
+    return {kOpenFailure, {}};
   }
-  ParseResult parsed = parse_document(file);
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   file.close();
+  std::istringstream text(bytes);
+  ParseResult parsed = parse_document(text);
   if (parsed.error) {
-    log.error("Config has parsing ERROR! {}", *parsed.error);
-    return {kParseFailure + *parsed.error};
+    log.error("{}{}", kParseFailure, *parsed.error);
+    return {kParseFailure + *parsed.error, {}};
   }
   const Configuration configuration = read_configuration(parsed.document);
   DelayTables fresh;
   fill(fresh.riding, configuration.riding);
   fill(fresh.taming, configuration.taming);
   fresh.wipe_timestamp = configuration.wipe_timestamp;
+  std::vector<Diagnostic> diagnostics = diagnose(bytes, parsed.document, now);
   live.swap(fresh);
   for (const DelayEntry& entry : configuration.riding) {
-    log.info("Adding a {}", printable(entry.class_name));
+    log.info(kAddingClass, printable(entry.class_name));
   }
-  return {};
+  return {std::nullopt, std::move(diagnostics)};
 }
 
 }  // namespace quellwarden::config

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "config/diagnostics.h"
 #include "core/delay_table.h"
 #include "log/plugin_log.h"
 
@@ -23,6 +25,8 @@ struct DelayTables {
 struct LoadOutcome {
   // What the loader logged when the file could not be opened or parsed; empty when applied.
   std::optional<std::string> failure;
+  // What the applied file says that is valid but almost surely a mistake.
+  std::vector<Diagnostic> diagnostics;
   [[nodiscard]] bool applied() const noexcept { return !failure; }
 };
 
@@ -31,6 +35,7 @@ struct LoadOutcome {
 // opened or parsed is logged and reported in the outcome. Any other failure (the working
 // directory unreadable, a member of the wrong type, a number out of range, a game function that
 // cannot be resolved, exhausted memory) is thrown. Whatever fails, `live` stays as it was.
-LoadOutcome load_configuration(DelayTables& live, const PluginLog& log);
+// Diagnostics judge times against `now`.
+LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int64_t now);
 
 }  // namespace quellwarden::config

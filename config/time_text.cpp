@@ -6,10 +6,10 @@
 #include <array>
 #include <utility>
 
-namespace quellwarden {
-namespace {
+#include "config/vocabulary.h"
 
-constexpr std::int64_t kSecondsPerDay = 86400;
+namespace quellwarden::config {
+namespace {
 
 struct CivilDate {
   std::int64_t year;
@@ -47,12 +47,13 @@ std::string utc_text(std::int64_t unix_seconds) {
   }
   const CivilDate date = civil_from_days(days);
   return fmt::format("{}-{:02}-{:02} {:02}:{:02}:{:02} UTC", year_text(date.year), date.month,
-                     date.day, second_of_day / 3600, second_of_day / 60 % 60, second_of_day % 60);
+                     date.day, second_of_day / kSecondsPerHour, second_of_day / 60 % 60,
+                     second_of_day % 60);
 }
 
 std::string duration_text(std::uint64_t seconds) {
   static constexpr std::array<std::pair<std::uint64_t, char>, 4> kUnits{
-      {{86400, 'd'}, {3600, 'h'}, {60, 'm'}, {1, 's'}}};
+      {{kSecondsPerDay, 'd'}, {kSecondsPerHour, 'h'}, {60, 'm'}, {1, 's'}}};
   for (std::size_t index = 0; index + 1 < kUnits.size(); ++index) {
     const auto [size, name] = kUnits[index];
     if (seconds >= size) {
@@ -94,4 +95,4 @@ std::string unlock_status(std::int64_t unlock_time, std::int64_t now) {
   return "locked, " + duration_text(seconds_between(now, unlock_time)) + " left";
 }
 
-}  // namespace quellwarden
+}  // namespace quellwarden::config

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace quellwarden {
+namespace quellwarden::config {
 
 // "2023-11-16 22:13:20 UTC"; any signed 64-bit second, proleptic Gregorian calendar.
 std::string utc_text(std::int64_t unix_seconds);
@@ -25,4 +25,4 @@ std::string relative_text(std::int64_t when, std::int64_t now);
 // What the gate answers at `now`: "locked, 1d 23h left" before the unlock second, then "released".
 std::string unlock_status(std::int64_t unlock_time, std::int64_t now);
 
-}  // namespace quellwarden
+}  // namespace quellwarden::config

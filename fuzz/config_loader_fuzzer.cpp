@@ -208,7 +208,7 @@ void run_one(const std::uint8_t* data, std::size_t size) {
   std::optional<quellwarden::config::LoadOutcome> outcome;
   std::optional<std::string> thrown;
   try {
-    outcome = quellwarden::config::load_configuration(live(), plugin_log());
+    outcome = quellwarden::config::load_configuration(live(), plugin_log(), 1700000000);
   } catch (const std::exception& error) {
     thrown = error.what();
   }

@@ -28,6 +28,10 @@ class PluginLog {
     if (logger_) logger_->info(pattern, std::forward<Args>(args)...);
   }
   template <typename... Args>
+  void warn(spdlog::format_string_t<Args...> pattern, Args&&... args) const {
+    if (logger_) logger_->warn(pattern, std::forward<Args>(args)...);
+  }
+  template <typename... Args>
   void error(spdlog::format_string_t<Args...> pattern, Args&&... args) const {
     if (logger_) logger_->error(pattern, std::forward<Args>(args)...);
   }

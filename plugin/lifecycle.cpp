@@ -2,11 +2,14 @@
 // every step is attempted even when one before it failed: a failure is logged, never fatal.
 #include "plugin/lifecycle.h"
 
+#include <fmt/format.h>
+
 #include <array>
 #include <exception>
 #include <string>
 
 #include "config/version.h"
+#include "config/vocabulary.h"
 #include "host/asa_api.h"
 #include "host/fstring.h"
 #include "plugin/gates.h"
@@ -38,17 +41,17 @@ void attempt(Describe&& what_failed, Step&& step) noexcept {
 }
 
 void create_log() {
-  attempt([] { return std::string("Quellwarden load failed"); },
+  attempt([] { return std::string(config::kLoadFailed); },
           [] {
-            plugin_state().log.create("Quellwarden");
-            plugin_state().log.info("Quellwarden {}", kVersion);
+            plugin_state().log.create(config::kPluginLogName);
+            plugin_state().log.info(config::kVersionLine, kVersion);
             return true;
           });
 }
 
 // A configuration that fails at start is logged; the reload command still comes, to load the fix.
 void load_configuration() {
-  attempt([] { return std::string("Quellwarden load failed"); },
+  attempt([] { return std::string(config::kLoadFailed); },
           [] {
             try {
               LoadConfig();
@@ -61,15 +64,11 @@ void load_configuration() {
 
 void install_hooks() {
   for (const GateHook& hook : gate_hooks()) {
-    attempt(
-        [&] {
-          return "Failed to hook " + std::string(hook.signature) + "; " + hook.holds_back +
-                 " is not held back";
-        },
-        [&] {
-          return AsaApi::GetHooks().SetHook(std::string(hook.signature), hook.handler,
-                                            hook.call_through);
-        });
+    attempt([&] { return fmt::format(config::kHookFailed, hook.signature, hook.holds_back); },
+            [&] {
+              return AsaApi::GetHooks().SetHook(std::string(hook.signature), hook.handler,
+                                                hook.call_through);
+            });
   }
 }
 
@@ -80,19 +79,19 @@ struct Command {
   void (*rcon)(RCONClientConnection*, RCONPacket*, UWorld*);
 };
 constexpr std::array<Command, 2> kCommands{{
-    {kReloadCommand, &console_reload, &rcon_reload},
-    {kStatusCommand, &console_status, &rcon_status},
+    {config::kReloadCommand, &console_reload, &rcon_reload},
+    {config::kStatusCommand, &console_status, &rcon_status},
 }};
 
 void add_commands() {
   for (const Command& command : kCommands) {
-    attempt([&] { return std::string("Failed to add console command ") + command.name; },
+    attempt([&] { return fmt::format(config::kAddCommandFailed, "console", command.name); },
             [&] {
               AsaApi::GetCommands().AddConsoleCommand(FString(command.name),
                                                       AsaApi::ConsoleCallback(command.console));
               return true;
             });
-    attempt([&] { return std::string("Failed to add RCON command ") + command.name; },
+    attempt([&] { return fmt::format(config::kAddCommandFailed, "RCON", command.name); },
             [&] {
               AsaApi::GetCommands().AddRconCommand(FString(command.name),
                                                    AsaApi::RconCallback(command.rcon));
@@ -104,16 +103,16 @@ void add_commands() {
 void remove_hooks() {
   for (const GateHook& hook : gate_hooks()) {
     attempt(
-        [&] { return "Failed to remove hook " + std::string(hook.signature); },
+        [&] { return fmt::format(config::kRemoveHookFailed, hook.signature); },
         [&] { return AsaApi::GetHooks().RemoveHook(std::string(hook.signature), hook.handler); });
   }
 }
 
 void remove_commands() {
   for (const Command& command : kCommands) {
-    attempt([&] { return std::string("Failed to remove console command ") + command.name; },
+    attempt([&] { return fmt::format(config::kRemoveCommandFailed, "console", command.name); },
             [&] { return AsaApi::GetCommands().RemoveConsoleCommand(FString(command.name)); });
-    attempt([&] { return std::string("Failed to remove RCON command ") + command.name; },
+    attempt([&] { return fmt::format(config::kRemoveCommandFailed, "RCON", command.name); },
             [&] { return AsaApi::GetCommands().RemoveRconCommand(FString(command.name)); });
   }
 }

@@ -5,6 +5,8 @@
 #include <exception>
 
 #include "config/time_text.h"
+#include "config/vocabulary.h"
+#include "log/printable.h"
 #include "plugin/clock.h"
 
 namespace quellwarden {
@@ -19,10 +21,12 @@ std::size_t held_back_now(const DelayTable& table, std::int64_t now) {
 
 void report_applied(const PluginState& state, std::int64_t now) {
   const config::DelayTables& tables = state.tables;
-  state.log.info("Loaded config: wipe {}, {} riding and {} taming classes, {} held back now",
-                 utc_text(tables.wipe_timestamp), tables.riding.element_count(),
-                 tables.taming.element_count(),
+  state.log.info(config::kLoadedConfig, config::utc_text(tables.wipe_timestamp),
+                 tables.riding.element_count(), tables.taming.element_count(),
                  held_back_now(tables.riding, now) + held_back_now(tables.taming, now));
+  for (const config::Diagnostic& diagnostic : state.diagnostics) {
+    state.log.warn("{}", printable(diagnostic.text));
+  }
 }
 
 }  // namespace
@@ -36,10 +40,11 @@ config::LoadOutcome LoadConfig() {
   PluginState& state = plugin_state();
   const std::int64_t now = unix_now();
   try {
-    config::LoadOutcome outcome = config::load_configuration(state.tables, state.log);
+    config::LoadOutcome outcome = config::load_configuration(state.tables, state.log, now);
     state.last_load = LoadRecord{now, outcome.applied(), outcome.failure.value_or("")};
     if (outcome.applied()) {
       state.in_force = true;
+      state.diagnostics = outcome.diagnostics;
       report_applied(state, now);
     }
     return outcome;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "config/loader.h"
 #include "log/plugin_log.h"
@@ -23,6 +24,8 @@ struct PluginState {
   config::DelayTables tables;
   // Whether any load has applied; until then nothing is held back.
   bool in_force = false;
+  // What the configuration in force says that is valid but almost surely a mistake.
+  std::vector<config::Diagnostic> diagnostics;
   std::optional<LoadRecord> last_load;
   // Gate decisions left to the game because the host failed the gate (a name it could not
   // resolve, an exception from a host call).

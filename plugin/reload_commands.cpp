@@ -1,9 +1,12 @@
 // A failed reload is never reported as success and never reaches the host as an exception.
 #include "plugin/reload_commands.h"
 
+#include <fmt/format.h>
+
 #include <exception>
 #include <string>
 
+#include "config/vocabulary.h"
 #include "plugin/player_messages.h"
 #include "plugin/plugin_state.h"
 #include "plugin/rcon_reply.h"
@@ -11,11 +14,9 @@
 namespace quellwarden {
 namespace {
 
-constexpr const char* kReloaded = "Quellwarden : Reloaded config";
-constexpr const char* kReloadFailed = "Quellwarden: Failed to reload config";
-
 struct ReloadResult {
   bool applied = false;
+  std::size_t warnings = 0;
   std::string failure;  // for RCON: the text the loader logged, or the exception's
   bool thrown = false;  // the loader did not log it; the callback must
 };
@@ -23,9 +24,10 @@ struct ReloadResult {
 ReloadResult reload() {
   try {
     const config::LoadOutcome outcome = LoadConfig();
-    return {outcome.applied(), outcome.failure.value_or(std::string()), false};
+    return {outcome.applied(), outcome.diagnostics.size(), outcome.failure.value_or(std::string()),
+            false};
   } catch (const std::exception& error) {
-    return {false, error.what(), true};
+    return {false, 0, error.what(), true};
   }
 }
 
@@ -35,7 +37,12 @@ void console_reload(APlayerController* player, FString* /*command*/, bool /*flag
   const ReloadResult result = reload();
   {
     const PlayerReply reply(player);
-    reply.send(result.applied ? kGreen : kRed, result.applied ? kReloaded : kReloadFailed);
+    reply.send(result.applied ? kGreen : kRed,
+               result.applied ? config::kReloaded : config::kReloadFailed);
+    if (result.warnings > 0) {
+      reply.send(kYellow, fmt::format(config::kWarningsNotice, result.warnings,
+                                      result.warnings == 1 ? "warning" : "warnings"));
+    }
   }
   if (result.thrown) {
     plugin_state().log.error_text(result.failure);
@@ -47,7 +54,7 @@ void rcon_reload(RCONClientConnection* connection, RCONPacket* packet, UWorld* /
   if (result.thrown) {
     plugin_state().log.error_text(result.failure);
   }
-  send_rcon_reply(connection, *packet, result.applied ? kReloaded : result.failure);
+  send_rcon_reply(connection, *packet, result.applied ? config::kReloaded : result.failure);
 }
 
 }  // namespace quellwarden

@@ -5,8 +5,6 @@
 
 namespace quellwarden {
 
-inline constexpr const char* kReloadCommand = "Quellwarden.reload";
-
 // Words after the command name change nothing; so does the flag.
 void console_reload(APlayerController* player, FString* command, bool flag);
 void rcon_reload(RCONClientConnection* connection, RCONPacket* packet, UWorld* world);

@@ -6,8 +6,6 @@
 
 namespace quellwarden {
 
-inline constexpr const char* kStatusCommand = "Quellwarden.status";
-
 // On the console each line is one white message to the player.
 void console_status(APlayerController* player, FString* command, bool flag);
 // Over RCON the lines are one reply; the host splits a long one.

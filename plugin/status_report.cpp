@@ -34,10 +34,11 @@ std::vector<Entry> sorted_entries(const DelayTable& table) {
 std::string entry_line(const char* list, const Entry& entry, std::int64_t now) {
   const std::string name = printable(entry.class_name);
   if (entry.unlock_time > now) {
-    return fmt::format("{} {}: locked until {} ({} left)", list, name, utc_text(entry.unlock_time),
-                       left_text(seconds_between(now, entry.unlock_time)));
+    return fmt::format("{} {}: locked until {} ({} left)", list, name,
+                       config::utc_text(entry.unlock_time),
+                       config::left_text(config::seconds_between(now, entry.unlock_time)));
   }
-  return fmt::format("{} {}: released at {}", list, name, utc_text(entry.unlock_time));
+  return fmt::format("{} {}: released at {}", list, name, config::utc_text(entry.unlock_time));
 }
 
 void add_list(std::vector<std::string>& lines, const char* list, const DelayTable& table,
@@ -56,18 +57,19 @@ std::string headline(const PluginState& state, std::int64_t now) {
     return fmt::format("Quellwarden {}: no configuration in force; nothing is held back", kVersion);
   }
   const std::int64_t wipe = state.tables.wipe_timestamp;
-  return fmt::format("Quellwarden {}: wipe {} ({}), now {}", kVersion, utc_text(wipe), wipe,
-                     utc_text(now));
+  return fmt::format("Quellwarden {}: wipe {} ({}), now {}", kVersion, config::utc_text(wipe), wipe,
+                     config::utc_text(now));
 }
 
 nlohmann::ordered_json entries_json(const DelayTable& table, std::int64_t now) {
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
   for (const Entry& entry : sorted_entries(table)) {
     const bool locked = entry.unlock_time > now;
-    list.push_back({{"class", entry.class_name},
-                    {"unlock", entry.unlock_time},
-                    {"locked", locked},
-                    {"seconds_left", locked ? seconds_between(now, entry.unlock_time) : 0U}});
+    list.push_back(
+        {{"class", entry.class_name},
+         {"unlock", entry.unlock_time},
+         {"locked", locked},
+         {"seconds_left", locked ? config::seconds_between(now, entry.unlock_time) : 0U}});
   }
   return list;
 }
@@ -78,7 +80,7 @@ std::vector<std::string> status_lines(const PluginState& state, std::int64_t now
   std::vector<std::string> lines{headline(state, now)};
   if (state.last_load && !state.last_load->ok) {
     lines.push_back(fmt::format(
-        "last load failed at {}: {}; {}", utc_text(state.last_load->time),
+        "last load failed at {}: {}; {}", config::utc_text(state.last_load->time),
         printable(state.last_load->error),
         state.in_force ? "the previous configuration is still in force" : "nothing is held back"));
   }
@@ -89,6 +91,9 @@ std::vector<std::string> status_lines(const PluginState& state, std::int64_t now
   if (state.host_failures > 0) {
     lines.push_back(fmt::format("the host failed the gates {} times; the game decided alone",
                                 state.host_failures));
+  }
+  for (const config::Diagnostic& diagnostic : state.diagnostics) {
+    lines.push_back("warning: " + printable(diagnostic.text));
   }
   return lines;
 }
@@ -102,6 +107,10 @@ std::string status_json(const PluginState& state, std::int64_t now) {
   status["riding"] = entries_json(state.tables.riding, now);
   status["taming"] = entries_json(state.tables.taming, now);
   status["warnings"] = nlohmann::ordered_json::array();
+  for (const config::Diagnostic& diagnostic : state.diagnostics) {
+    status["warnings"].push_back(
+        {{"code", diagnostic.code}, {"path", diagnostic.path}, {"text", diagnostic.text}});
+  }
   status["host_failures"] = state.host_failures;
   if (state.last_load) {
     const LoadRecord& load = *state.last_load;

@@ -21,8 +21,8 @@ using ::testing::IsEmpty;
 using ::testing::StartsWith;
 
 constexpr char kExample[] = R"({"WipeTimestamp": 1700000000, "DinoSettings": {
-  "DisallowRiding": {"A": {"HoursToDelay": 48}},
-  "DisallowTaming": {"A": {"HoursToDelay": 24}, "B": {"HoursToDelay": 72}}}})";
+  "DisallowRiding": {"A_C": {"HoursToDelay": 48}},
+  "DisallowTaming": {"A_C": {"HoursToDelay": 24}, "B_C": {"HoursToDelay": 72}}}})";
 
 class CheckProgramFixture : public ::testing::Test {
  protected:
@@ -58,6 +58,12 @@ class CheckProgramFixture : public ::testing::Test {
 
 using check_program_test = CheckProgramFixture;
 
+std::vector<std::string> texts_of(const nlohmann::json& warnings) {
+  std::vector<std::string> texts;
+  for (const auto& warning : warnings) texts.push_back(warning["text"].get<std::string>());
+  return texts;
+}
+
 std::vector<std::string> lines_of(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
@@ -79,14 +85,14 @@ TEST_F(check_program_test, example_report_shows_times_timeline_and_verdict) {
           "Wipe           2023-11-14 22:13:20 UTC (1700000000), 1h ago",
           "Now            2023-11-14 23:13:20 UTC (1700003600)", "",
           "Unlock times, soonest first (taming also holds back imprinting):",
-          "  taming  A  24h  2023-11-15 22:13:20 UTC  locked, 23h left",
-          "  riding  A  48h  2023-11-16 22:13:20 UTC  locked, 1d 23h left",
-          "  taming  B  72h  2023-11-17 22:13:20 UTC  locked, 2d 23h left", "",
+          "  taming  A_C  24h  2023-11-15 22:13:20 UTC  locked, 23h left",
+          "  riding  A_C  48h  2023-11-16 22:13:20 UTC  locked, 1d 23h left",
+          "  taming  B_C  72h  2023-11-17 22:13:20 UTC  locked, 2d 23h left", "",
           "Timeline from the wipe to the last unlock, one column = 1h 30m (# locked, | now):",
-          "  taming  A  |###############", "  riding  A  |###############################",
-          "  taming  B  |###############################################",
-          "             +-------+-------+-------+-------+-------+-------+",
-          "             wipe    +12h    +1d     +36h    +2d     +60h    +3d", "", "No warnings.",
+          "  taming  A_C  |###############", "  riding  A_C  |###############################",
+          "  taming  B_C  |###############################################",
+          "               +-------+-------+-------+-------+-------+-------+",
+          "               wipe    +12h    +1d     +36h    +2d     +60h    +3d", "", "No warnings.",
           "", "Result: the plugin would load this file."));
 }
 
@@ -98,10 +104,11 @@ TEST_F(check_program_test, example_as_json_in_documented_shape) {
   for (const auto& item : report.items()) keys.push_back(item.key());
   EXPECT_THAT(keys, ElementsAre("wipe_timestamp", "riding", "taming", "warnings", "errors"));
   EXPECT_EQ(report, nlohmann::ordered_json::parse(R"({"wipe_timestamp": 1700000000,
-      "riding": [{"class": "A", "hours": 48, "unlock": 1700172800}],
-      "taming": [{"class": "A", "hours": 24, "unlock": 1700086400},
-                 {"class": "B", "hours": 72, "unlock": 1700259200}],
-      "warnings": ["the wipe time 2023-11-14 22:13:20 UTC (\"WipeTimestamp\" 1700000000) is in the future, in 19675d 22h; the plugin counts every delay from then"],
+      "riding": [{"class": "A_C", "hours": 48, "unlock": 1700172800}],
+      "taming": [{"class": "A_C", "hours": 24, "unlock": 1700086400},
+                 {"class": "B_C", "hours": 72, "unlock": 1700259200}],
+      "warnings": [{"code": "future_wipe", "path": ["WipeTimestamp"],
+                    "text": "the wipe time 2023-11-14 22:13:20 UTC (\"WipeTimestamp\" 1700000000) is in the future, in 19675d 22h; the plugin counts every delay from then"}],
       "errors": []})"));
 }
 
@@ -109,47 +116,58 @@ TEST_F(check_program_test, now_decides_locked_or_released_at_the_unlock_second) 
   const std::string path = write("config.json", kExample);
   const CheckerRun before = run({path, "--now", "1700172799"});
   EXPECT_THAT(before.out,
-              HasSubstr("  riding  A  48h  2023-11-16 22:13:20 UTC  locked, 1s left\n"));
-  EXPECT_THAT(before.out, HasSubstr("  taming  A  24h  2023-11-15 22:13:20 UTC  released\n"));
+              HasSubstr("  riding  A_C  48h  2023-11-16 22:13:20 UTC  locked, 1s left\n"));
+  EXPECT_THAT(before.out, HasSubstr("  taming  A_C  24h  2023-11-15 22:13:20 UTC  released\n"));
   const CheckerRun at = run({path, "--now=1700172800"});
-  EXPECT_THAT(at.out, HasSubstr("  riding  A  48h  2023-11-16 22:13:20 UTC  released\n"));
-  EXPECT_THAT(at.out, HasSubstr("  taming  B  72h  2023-11-17 22:13:20 UTC  locked, 1d left\n"));
+  EXPECT_THAT(at.out, HasSubstr("  riding  A_C  48h  2023-11-16 22:13:20 UTC  released\n"));
+  EXPECT_THAT(at.out, HasSubstr("  taming  B_C  72h  2023-11-17 22:13:20 UTC  locked, 1d left\n"));
   EXPECT_EQ(at.exit_status, 0);
 }
 
 TEST_F(check_program_test, warnings_keep_exit_zero_and_lists_show_what_the_plugin_ends_with) {
   const nlohmann::json report = json_of(R"({"WipeTimestamp": 1700000000, "DinoSetting": {},
       "DinoSettings": {"DisallowRiding": [{"HoursToDelay": 1}],
-        "DisallowTaming": {"Rex": {"HoursToDelay": 2}, "rex": {"HoursToDelay": 3, "Hours": 4},
-                           "Giga": {"HoursToDelay": -1.5}}}})",
+        "DisallowTaming": {"Rex_C": {"HoursToDelay": 2}, "rex_C": {"HoursToDelay": 3, "Hours": 4},
+                           "Giga_C": {"HoursToDelay": -1.5}}}})",
                                         0);
   EXPECT_EQ(report["riding"],
             nlohmann::json::parse(R"([{"class": "0", "hours": 1, "unlock": 1700003600}])"));
   EXPECT_EQ(report["taming"], nlohmann::json::parse(R"([
-      {"class": "Giga", "hours": -1, "unlock": 1699996400},
-      {"class": "rex", "hours": 3, "unlock": 1700010800}])"));
+      {"class": "Giga_C", "hours": -1, "unlock": 1699996400},
+      {"class": "rex_C", "hours": 3, "unlock": 1700010800}])"));
   EXPECT_EQ(report["errors"], nlohmann::json::array());
-  EXPECT_THAT(report["warnings"].get<std::vector<std::string>>(),
+  EXPECT_THAT(texts_of(report["warnings"]),
               ElementsAre(StartsWith("unknown member \"DinoSetting\" at the top level"),
                           StartsWith("\"DisallowRiding\" is an array"),
-                          StartsWith("class names \"Rex\" and \"rex\" in \"DisallowTaming\""),
-                          StartsWith("\"HoursToDelay\" of class \"Giga\" in \"DisallowTaming\" is "
-                                     "-1.5, not a whole number"),
-                          StartsWith("\"HoursToDelay\" of class \"Giga\" in \"DisallowTaming\" is "
-                                     "-1.5, negative"),
-                          "unknown member \"Hours\" of class \"rex\" in \"DisallowTaming\" is "
-                          "ignored by the plugin"));
+                          StartsWith("class names \"Rex_C\" and \"rex_C\" in \"DisallowTaming\""),
+                          StartsWith("\"HoursToDelay\" of class \"Giga_C\" in \"DisallowTaming\" "
+                                     "is -1.5, not a whole number"),
+                          StartsWith("\"HoursToDelay\" of class \"Giga_C\" in \"DisallowTaming\" "
+                                     "is -1.5, negative"),
+                          "unknown member \"Hours\" of class \"rex_C\" in \"DisallowTaming\" is "
+                          "ignored by the plugin; did you mean \"HoursToDelay\"?"));
+  EXPECT_EQ(report["warnings"][0]["code"], "unknown_member");
+  EXPECT_EQ(report["warnings"][0]["path"], nlohmann::json::array({"DinoSetting"}));
 }
 
 TEST_F(check_program_test, wipe_time_is_judged_against_now) {
   const std::string file = R"({"WipeTimestamp": 1700000000})";
   EXPECT_THAT(json_of(file, 0, "1700000000")["warnings"], IsEmpty());
-  EXPECT_THAT(json_of(file, 0, "1699999999")["warnings"][0].get<std::string>(),
+  EXPECT_THAT(json_of(file, 0, "1699999999")["warnings"][0]["text"].get<std::string>(),
               HasSubstr("is in the future, in 1s"));
-  EXPECT_THAT(json_of(file, 0, "1731536001")["warnings"][0].get<std::string>(),
+  EXPECT_THAT(json_of(file, 0, "1731536001")["warnings"][0]["text"].get<std::string>(),
               HasSubstr("is more than a year before now, 365d ago"));
-  EXPECT_THAT(json_of("{}", 0)["warnings"][0].get<std::string>(),
+  EXPECT_THAT(json_of("{}", 0)["warnings"][0]["text"].get<std::string>(),
               StartsWith("\"WipeTimestamp\" is missing"));
+}
+
+TEST_F(check_program_test, strict_fails_a_file_that_loads_with_warnings) {
+  const auto status = [this](const std::string& text) {
+    return run({write("config.json", text), "--strict", "--now", "1700003600"}).exit_status;
+  };
+  EXPECT_EQ(status(kExample), 0);
+  EXPECT_EQ(status(R"({"WipeTimestamp": 1700000000, "Wipe": 1})"), 3);
+  EXPECT_EQ(status(R"({"WipeTimestamp": "1700000000", "Wipe": 1})"), 1);
 }
 
 TEST_F(check_program_test, refused_file_exits_one_with_the_plugins_own_text) {
@@ -196,8 +214,9 @@ TEST_F(check_program_test, unreadable_file_or_wrong_arguments_exit_two) {
     const CheckerRun wrong = run(arguments);
     EXPECT_EQ(wrong.exit_status, 2) << arguments[0];
     EXPECT_EQ(wrong.out, "") << arguments[0];
-    EXPECT_THAT(wrong.err,
-                HasSubstr("\nusage: quellwarden-check [CONFIG] [--now UNIX] [--json]\n"));
+    EXPECT_THAT(
+        wrong.err,
+        HasSubstr("\nusage: quellwarden-check [CONFIG] [--now UNIX] [--json] [--strict]\n"));
   }
   const CheckerRun help = run({"--help"});
   EXPECT_EQ(help.exit_status, 0);
@@ -218,7 +237,7 @@ TEST_F(check_program_test, hostile_files_end_in_a_verdict_not_a_crash) {
 
   std::string huge = R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowTaming": {)";
   for (int index = 0; index < 100000; ++index) {
-    huge += (index == 0 ? "\"C" : ",\"C") + std::to_string(index) + R"(": {"HoursToDelay": 5})";
+    huge += (index == 0 ? "\"C" : ",\"C") + std::to_string(index) + R"(_C": {"HoursToDelay": 5})";
   }
   const nlohmann::json report = json_of(huge + "}}}", 0);
   EXPECT_EQ(report["taming"].size(), 100000u);

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/check/effective_entries.h"
+#include "config/effective_entries.h"
 #include "tools/check/options.h"
 #include "tools/check/timeline.h"
 
@@ -27,13 +27,13 @@ TEST(check_effective_entries_test, later_case_twin_replaces_earlier_and_result_i
   const std::vector<config::DelayEntry> added{{"REX", 3, 300},         {"Rex", 2, 200},
                                               {"W\xC3\x96LF", 1, 100}, {"giga", 5, 100},
                                               {"rex", 1, 100},         {"w\xC3\xB6lf", 9, 900}};
-  const std::vector<config::DelayEntry> kept = effective_entries(added);
+  const std::vector<config::DelayEntry> kept = config::effective_entries(added);
   ASSERT_EQ(kept.size(), 4u);
   expect_entry(kept[0], "W\xC3\x96LF", 1, 100);
   expect_entry(kept[1], "giga", 5, 100);
   expect_entry(kept[2], "rex", 1, 100);
   expect_entry(kept[3], "w\xC3\xB6lf", 9, 900);
-  EXPECT_EQ(ascii_folded("aZ_\xC3\xB6z"), "AZ_\xC3\xB6Z");
+  EXPECT_EQ(config::ascii_folded("aZ_\xC3\xB6z"), "AZ_\xC3\xB6Z");
 }
 
 TEST(check_timeline_test, example_chart_with_now_one_hour_after_wipe) {

@@ -5,7 +5,7 @@
 
 #include <limits>
 
-namespace quellwarden::check {
+namespace quellwarden::config {
 namespace {
 
 constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
@@ -52,4 +52,4 @@ TEST(check_time_text_test, status_and_relative_text_turn_at_the_unlock_second) {
 }
 
 }  // namespace
-}  // namespace quellwarden::check
+}  // namespace quellwarden::config

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "config/config_reader.h"
+#include "config/diagnostics.h"
 
 namespace quellwarden::check {
 
@@ -21,7 +22,7 @@ struct Schedule {
 
 struct CheckResult {
   std::optional<Schedule> schedule;  // absent when the plugin would refuse the file
-  std::vector<std::string> warnings;
+  std::vector<config::Diagnostic> warnings;
   // The text the plugin would log and answer over RCON when it refuses the file.
   std::vector<std::string> errors;
 };

@@ -1,7 +1,5 @@
-// Escaping borrows the JSON library's own rules so that the report and --json quote alike.
+// Names escaped as the diagnostics quote them; widths counted in characters, not bytes.
 #include "tools/check/display_text.h"
-
-#include <nlohmann/json.hpp>
 
 namespace quellwarden::check {
 namespace {
@@ -18,11 +16,6 @@ std::size_t prefix_bytes(std::string_view text, std::size_t count) {
 }
 
 }  // namespace
-
-std::string json_quoted(std::string_view name) {
-  return nlohmann::json(std::string(name))
-      .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-}
 
 std::string printable(std::string_view name) {
   const std::string literal = json_quoted(name);

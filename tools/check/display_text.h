@@ -5,10 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "config/quoted_text.h"
+
 namespace quellwarden::check {
 
-// The name as a JSON string literal: "Rex", "tab\there". Bytes that are not UTF-8 become U+FFFD.
-std::string json_quoted(std::string_view name);
+using config::json_quoted;
 
 // The name unquoted, with control characters escaped as in json_quoted() so that a name cannot
 // steer the terminal.

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/vocabulary.h"
 #include "tools/check/check.h"
 #include "tools/check/config_file.h"
 #include "tools/check/display_text.h"
@@ -18,6 +19,7 @@ using namespace quellwarden::check;
 constexpr int kLoads = 0;
 constexpr int kRefused = 1;
 constexpr int kCannotRun = 2;
+constexpr int kLoadsWithWarnings = 3;  // only with --strict
 
 std::int64_t system_now() {
   const auto since_epoch = std::chrono::system_clock::now().time_since_epoch();
@@ -26,12 +28,12 @@ std::int64_t system_now() {
 
 int unreadable(const Options& options, const std::string& problem) {
   std::cerr << "quellwarden-check: cannot read " << json_quoted(options.config_path) << ": "
-            << problem
-            << "\n(the plugin would log \"Config failed to open\" and keep the configuration "
-               "it had)\n";
+            << problem << "\n(the plugin would log "
+            << json_quoted(quellwarden::config::kOpenFailure)
+            << " and keep the configuration it had)\n";
   if (options.json) {
     CheckResult result;
-    result.errors.emplace_back("Config failed to open");
+    result.errors.emplace_back(quellwarden::config::kOpenFailure);
     std::cout << json_report(result);
   }
   return kCannotRun;
@@ -44,7 +46,8 @@ int run(const Options& options) {
   const CheckResult result = check_text(*file.text, now);
   std::cout << (options.json ? json_report(result)
                              : text_report(result, {options.config_path, now}));
-  return result.errors.empty() ? kLoads : kRefused;
+  if (!result.errors.empty()) return kRefused;
+  return options.strict && !result.warnings.empty() ? kLoadsWithWarnings : kLoads;
 }
 
 }  // namespace

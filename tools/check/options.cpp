@@ -42,6 +42,8 @@ ParsedArguments parse_arguments(std::span<const std::string_view> arguments) {
       options_ended = true;
     } else if (argument == "--json") {
       parsed.options.json = true;
+    } else if (argument == "--strict") {
+      parsed.options.strict = true;
     } else if (argument == "--help" || argument == "-h") {
       parsed.options.help = true;
     } else if (argument.starts_with("--now=")) {
@@ -57,16 +59,20 @@ ParsedArguments parse_arguments(std::span<const std::string_view> arguments) {
 }
 
 std::string usage_text() {
-  return "usage: quellwarden-check [CONFIG] [--now UNIX] [--json]\n"
+  return "usage: quellwarden-check [CONFIG] [--now UNIX] [--json] [--strict]\n"
          "Shows what the Quellwarden plugin makes of its configuration file: the wipe time, when\n"
          "each creature class is released for riding and for taming, and likely mistakes.\n"
-         "  CONFIG      the file to check (default: ArkApi/Plugins/Quellwarden/config.json\n"
+         "  CONFIG      the file to check (default: " +
+         config::config_path_text() +
+         "\n"
          "              under the current directory)\n"
          "  --now UNIX  judge locked and released at this Unix second, not the system clock\n"
          "  --json      print one JSON object: wipe_timestamp, riding, taming, warnings, errors\n"
+         "  --strict    exit with 3 when the plugin would load the file but there are warnings\n"
          "  --help      show this text\n"
          "Exit status: 0 the plugin would load the file (warnings allowed), 1 it would not,\n"
-         "2 the file cannot be read or the arguments are wrong.\n";
+         "2 the file cannot be read or the arguments are wrong, 3 it would load the file with\n"
+         "warnings and --strict is given.\n";
 }
 
 }  // namespace quellwarden::check

@@ -1,4 +1,4 @@
-// The command line: quellwarden-check [CONFIG] [--now UNIX] [--json].
+// The command line: quellwarden-check [CONFIG] [--now UNIX] [--json] [--strict].
 #pragma once
 
 #include <cstdint>
@@ -7,12 +7,15 @@
 #include <string>
 #include <string_view>
 
+#include "config/vocabulary.h"
+
 namespace quellwarden::check {
 
 struct Options {
-  std::string config_path = "ArkApi/Plugins/Quellwarden/config.json";
+  std::string config_path = config::config_path_text();
   std::optional<std::int64_t> now;  // the system clock when absent
   bool json = false;
+  bool strict = false;  // a file that loads but has warnings fails too
   bool help = false;
 };
 

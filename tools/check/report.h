@@ -17,7 +17,7 @@ struct ReportContext {
 std::string text_report(const CheckResult& result, const ReportContext& context);
 
 // {"wipe_timestamp", "riding", "taming", "warnings", "errors"}; wipe_timestamp is null and the
-// lists are empty when the plugin would refuse the file.
+// lists are empty when the plugin would refuse the file. Each warning is {"code", "path", "text"}.
 std::string json_report(const CheckResult& result);
 
 }  // namespace quellwarden::check

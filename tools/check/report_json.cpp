@@ -18,6 +18,15 @@ Json entries_json(const std::vector<config::DelayEntry>& entries) {
   return list;
 }
 
+Json diagnostics_json(const std::vector<config::Diagnostic>& diagnostics) {
+  Json list = Json::array();
+  for (const config::Diagnostic& diagnostic : diagnostics) {
+    list.push_back(
+        {{"code", diagnostic.code}, {"path", diagnostic.path}, {"text", diagnostic.text}});
+  }
+  return list;
+}
+
 }  // namespace
 
 std::string json_report(const CheckResult& result) {
@@ -26,7 +35,7 @@ std::string json_report(const CheckResult& result) {
       result.schedule ? Json(result.schedule->wipe_timestamp) : Json(nullptr);
   report["riding"] = result.schedule ? entries_json(result.schedule->riding) : Json::array();
   report["taming"] = result.schedule ? entries_json(result.schedule->taming) : Json::array();
-  report["warnings"] = result.warnings;
+  report["warnings"] = diagnostics_json(result.warnings);
   report["errors"] = result.errors;
   return report.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }

@@ -3,13 +3,18 @@
 #include <algorithm>
 #include <string_view>
 
+#include "config/time_text.h"
+#include "config/vocabulary.h"
 #include "tools/check/display_text.h"
 #include "tools/check/report.h"
-#include "config/time_text.h"
 #include "tools/check/timeline.h"
 
 namespace quellwarden::check {
 namespace {
+
+using config::relative_text;
+using config::unlock_status;
+using config::utc_text;
 
 struct Row {
   std::string_view kind;  // "riding" or "taming"
@@ -73,7 +78,8 @@ std::string timeline(const std::vector<Row>& rows, std::int64_t wipe, std::int64
 std::string schedule_text(const Schedule& schedule, std::int64_t now) {
   const std::vector<Row> rows = schedule_rows(schedule);
   if (rows.empty()) {
-    return "\nNothing is held back: \"DisallowRiding\" and \"DisallowTaming\" list no class.\n";
+    return "\nNothing is held back: " + json_quoted(config::kDisallowRiding) + " and " +
+           json_quoted(config::kDisallowTaming) + " list no class.\n";
   }
   return unlock_table(rows, now) + timeline(rows, schedule.wipe_timestamp, now);
 }
@@ -87,10 +93,10 @@ std::string errors_text(const std::vector<std::string>& errors) {
   return text;
 }
 
-std::string warnings_text(const std::vector<std::string>& warnings) {
+std::string warnings_text(const std::vector<config::Diagnostic>& warnings) {
   if (warnings.empty()) return "\nNo warnings.\n";
   std::string text = "\nWarnings (" + std::to_string(warnings.size()) + "):\n";
-  for (const std::string& warning : warnings) text += "  - " + warning + "\n";
+  for (const config::Diagnostic& warning : warnings) text += "  - " + warning.text + "\n";
   return text;
 }
 

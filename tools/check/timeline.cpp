@@ -6,14 +6,18 @@
 #include <array>
 #include <optional>
 
-#include "tools/check/display_text.h"
 #include "config/time_text.h"
+#include "config/vocabulary.h"
+#include "tools/check/display_text.h"
 
 namespace quellwarden::check {
 namespace {
 
-constexpr std::uint64_t kHour = 3600;
-constexpr std::uint64_t kDay = 24 * kHour;
+using config::duration_text;
+using config::seconds_between;
+
+constexpr std::uint64_t kHour = config::kSecondsPerHour;
+constexpr std::uint64_t kDay = config::kSecondsPerDay;
 constexpr std::uint64_t kColumnsPerTick = 8;
 constexpr std::uint64_t kMaxTicks = 7;
 constexpr std::size_t kMaxLabelWidth = 40;

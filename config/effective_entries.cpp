@@ -1,10 +1,10 @@
 // Mirrors the table's replace-on-add, so the report lists the class that really takes effect.
-#include "tools/check/effective_entries.h"
+#include "config/effective_entries.h"
 
 #include <algorithm>
 #include <unordered_map>
 
-namespace quellwarden::check {
+namespace quellwarden::config {
 
 std::string ascii_folded(std::string_view class_name) {
   std::string folded(class_name);
@@ -32,4 +32,4 @@ std::vector<config::DelayEntry> effective_entries(const std::vector<config::Dela
   return kept;
 }
 
-}  // namespace quellwarden::check
+}  // namespace quellwarden::config

@@ -7,7 +7,7 @@
 
 #include "config/config_reader.h"
 
-namespace quellwarden::check {
+namespace quellwarden::config {
 
 // The class name as the delay table compares it: a to z folded to upper case, nothing else.
 std::string ascii_folded(std::string_view class_name);
@@ -17,4 +17,4 @@ std::string ascii_folded(std::string_view class_name);
 // unlock time, then class name.
 std::vector<config::DelayEntry> effective_entries(const std::vector<config::DelayEntry>& added);
 
-}  // namespace quellwarden::check
+}  // namespace quellwarden::config

@@ -2,10 +2,11 @@
 // event pass over the text can see them. Only objects the plugin reads are tracked.
 #include <map>
 
-#include "tools/check/display_text.h"
-#include "tools/check/warnings.h"
+#include "config/diagnostic_parts.h"
+#include "config/quoted_text.h"
+#include "config/vocabulary.h"
 
-namespace quellwarden::check {
+namespace quellwarden::config {
 namespace {
 
 using nlohmann::json;
@@ -22,13 +23,13 @@ struct Frame {
 };
 
 bool is_list_name(std::string_view name) {
-  return name == "DisallowRiding" || name == "DisallowTaming";
+  return name == kDisallowRiding || name == kDisallowTaming;
 }
 
 Depth depth_below(const Frame& parent, std::string_view name) {
   switch (parent.depth) {
     case Depth::top:
-      return parent.is_object && name == "DinoSettings" ? Depth::settings : Depth::ignored;
+      return parent.is_object && name == kDinoSettings ? Depth::settings : Depth::ignored;
     case Depth::settings:
       return parent.is_object && is_list_name(name) ? Depth::list : Depth::ignored;
     case Depth::list:
@@ -62,7 +63,7 @@ class DuplicateFinder {
   }
   bool parse_error(std::size_t, const std::string&, const json::exception&) { return false; }
 
-  std::vector<std::string> take_warnings() { return std::move(warnings_); }
+  Diagnostics take_diagnostics() { return std::move(diagnostics_); }
 
  private:
   std::string child_name() {
@@ -86,11 +87,12 @@ class DuplicateFinder {
     return true;
   }
   std::string where(const Frame& frame) const;
+  MemberPath path_of(std::string_view name) const;
   void report(const Frame& frame);
 
   std::vector<Frame> frames_;
   std::string pending_name_;
-  std::vector<std::string> warnings_;
+  Diagnostics diagnostics_;
 };
 
 std::string DuplicateFinder::where(const Frame& frame) const {
@@ -98,7 +100,7 @@ std::string DuplicateFinder::where(const Frame& frame) const {
     case Depth::top:
       return "at the top level";
     case Depth::settings:
-      return "in \"DinoSettings\"";
+      return "in " + json_quoted(kDinoSettings);
     case Depth::list:
       return "in " + json_quoted(frame.name);
     default:
@@ -107,22 +109,31 @@ std::string DuplicateFinder::where(const Frame& frame) const {
   }
 }
 
+// Called while the reported object's frame is still open: the frames below the top name it.
+MemberPath DuplicateFinder::path_of(std::string_view name) const {
+  MemberPath path;
+  for (std::size_t index = 1; index < frames_.size(); ++index) path.push_back(frames_[index].name);
+  path.emplace_back(name);
+  return path;
+}
+
 void DuplicateFinder::report(const Frame& frame) {
   const std::string_view kind = frame.depth == Depth::list ? "class " : "member ";
   for (const auto& [name, count] : frame.member_counts) {
     if (count < 2) continue;
-    warnings_.push_back(std::string(kind) + json_quoted(name) + " is given " +
-                        std::to_string(count) + " times " + where(frame) +
-                        "; the plugin reads only the last one");
+    diagnostics_.push_back({"duplicate_member", path_of(name),
+                            std::string(kind) + json_quoted(name) + " is given " +
+                                std::to_string(count) + " times " + where(frame) +
+                                "; the plugin reads only the last one"});
   }
 }
 
 }  // namespace
 
-std::vector<std::string> duplicate_member_warnings(std::string_view text) {
+Diagnostics duplicate_member_diagnostics(std::string_view bytes) {
   DuplicateFinder finder;
-  json::sax_parse(text.begin(), text.end(), &finder, json::input_format_t::json, false);
-  return finder.take_warnings();
+  json::sax_parse(bytes.begin(), bytes.end(), &finder, json::input_format_t::json, false);
+  return finder.take_diagnostics();
 }
 
-}  // namespace quellwarden::check
+}  // namespace quellwarden::config

@@ -1,0 +1,74 @@
+// Administrators often paste what the editor copies, a blueprint path such as
+// "Blueprint'/Game/Dinos/Rex/Rex_Character_BP.Rex_Character_BP'", where the game's class name is
+// the part after the last point with "_C" added; the table never matches the path itself.
+#include <algorithm>
+
+#include "config/diagnostic_parts.h"
+#include "config/effective_entries.h"
+#include "config/quoted_text.h"
+#include "config/vocabulary.h"
+
+namespace quellwarden::config {
+namespace {
+
+bool is_blank_or_control(char byte) {
+  const auto code = static_cast<unsigned char>(byte);
+  return code <= 0x20 || code == 0x7F;
+}
+
+bool is_quote(char byte) { return byte == '\'' || byte == '"'; }
+
+bool is_path(std::string_view name) { return name.find_first_of("/.") != std::string_view::npos; }
+
+bool has_odd_characters(std::string_view name) {
+  return std::any_of(name.begin(), name.end(),
+                     [](char byte) { return is_quote(byte) || is_blank_or_control(byte); });
+}
+
+// Letter case as the table compares: "rex_character_bp_c" is a class name too.
+bool ends_as_class_name(std::string_view name) {
+  return ascii_folded(name).ends_with(kClassNameEnding);
+}
+
+// The class name a blueprint path or a name with stray characters stands for, or empty.
+std::string suggested_class_name(std::string_view name) {
+  const std::size_t last_separator = name.find_last_of("/.");
+  const std::string_view tail =
+      last_separator == std::string_view::npos ? name : name.substr(last_separator + 1);
+  std::string suggestion;
+  for (const char byte : tail) {
+    if (!is_quote(byte) && !is_blank_or_control(byte)) suggestion += byte;
+  }
+  if (is_path(name) && !suggestion.empty() && !ends_as_class_name(suggestion)) {
+    suggestion += kClassNameEnding;
+  }
+  return suggestion == name ? std::string() : suggestion;
+}
+
+std::string problem_text(std::string_view name) {
+  if (is_path(name)) return "is a blueprint path, not a class name, so no creature matches it";
+  if (has_odd_characters(name)) {
+    return "holds a quote, a blank or a control character, so no creature matches it";
+  }
+  return "does not end in \"" + std::string(kClassNameEnding) +
+         "\", so it is likely not a creature's class name and matches none";
+}
+
+}  // namespace
+
+std::optional<Diagnostic> class_name_diagnostic(std::string_view class_name,
+                                                std::string_view list_name, MemberPath path) {
+  if (!is_path(class_name) && !has_odd_characters(class_name) && ends_as_class_name(class_name)) {
+    return std::nullopt;
+  }
+  std::string text = "class name " + json_quoted(class_name) + " in " + json_quoted(list_name) +
+                     " " + problem_text(class_name);
+  const std::string suggestion = suggested_class_name(class_name);
+  text += suggestion.empty() || !ends_as_class_name(suggestion)
+              ? "; write the class name as the game gives it, ending in \"" +
+                    std::string(kClassNameEnding) + "\""
+              : "; did you mean " + json_quoted(suggestion) + "?";
+  return Diagnostic{"not_a_class_name", std::move(path), std::move(text)};
+}
+
+}  // namespace quellwarden::config

@@ -1,0 +1,93 @@
+// A near miss ignores letter case, since the parser does not: "disallowriding" is as unknown to
+// the plugin as "Disallow", and both were meant as "DisallowRiding".
+#include "config/member_names.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "config/effective_entries.h"
+#include "config/vocabulary.h"
+
+namespace quellwarden::config {
+namespace {
+
+constexpr std::array<std::string_view, 2> kTop{kWipeTimestamp, kDinoSettings};
+constexpr std::array<std::string_view, 2> kSettings{kDisallowRiding, kDisallowTaming};
+constexpr std::array<std::string_view, 1> kEntry{kHoursToDelay};
+constexpr std::size_t kMaxEdits = 2;
+constexpr std::size_t kShortestCutName = 4;
+constexpr std::size_t kLongestComparedName = 64;
+
+// Levenshtein distance over bytes.
+std::size_t edit_distance(std::string_view from, std::string_view to) {
+  std::vector<std::size_t> row(to.size() + 1);
+  for (std::size_t column = 0; column < row.size(); ++column) row[column] = column;
+  for (std::size_t line = 1; line <= from.size(); ++line) {
+    std::size_t diagonal = row[0];
+    row[0] = line;
+    for (std::size_t column = 1; column <= to.size(); ++column) {
+      const std::size_t above = row[column];
+      const std::size_t change = diagonal + (from[line - 1] == to[column - 1] ? 0 : 1);
+      row[column] = std::min({above + 1, row[column - 1] + 1, change});
+      diagonal = above;
+    }
+  }
+  return row[to.size()];
+}
+
+// "Hours" and "DisallowRide" are cut short: all but their last letter starts the known name.
+bool cut_short(const std::string& name, const std::string& known) {
+  return name.size() >= kShortestCutName && name.size() < known.size() &&
+         known.starts_with(std::string_view(name).substr(0, name.size() - 1));
+}
+
+bool near_miss(std::string_view name, std::string_view known) {
+  const std::string folded_name = ascii_folded(name);
+  const std::string folded_known = ascii_folded(known);
+  return edit_distance(folded_name, folded_known) <= kMaxEdits ||
+         cut_short(folded_name, folded_known);
+}
+
+}  // namespace
+
+std::span<const std::string_view> known_members(Level level) {
+  switch (level) {
+    case Level::top:
+      return kTop;
+    case Level::settings:
+      return kSettings;
+    case Level::entry:
+      return kEntry;
+  }
+  return {};
+}
+
+std::string level_place(Level level) {
+  switch (level) {
+    case Level::top:
+      return "at the top level";
+    case Level::settings:
+      return "inside \"" + std::string(kDinoSettings) + "\"";
+    case Level::entry:
+      return "inside each class entry";
+  }
+  return {};
+}
+
+std::optional<MemberMatch> meant_member(std::string_view name, Level level) {
+  if (name.size() > kLongestComparedName) return std::nullopt;
+  for (const std::string_view known : known_members(level)) {
+    if (near_miss(name, known)) return MemberMatch{known, level};
+  }
+  for (const Level other : {Level::top, Level::settings, Level::entry}) {
+    if (other == level) continue;
+    for (const std::string_view known : known_members(other)) {
+      if (near_miss(name, known)) return MemberMatch{known, other};
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace quellwarden::config

@@ -1,0 +1,65 @@
+// The configuration's words, said once: member names, where the file lies, the number rules and
+// limits, and every fixed text the plugin logs or answers. The plugin and the tools both use it.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+namespace quellwarden::config {
+
+// Member names, as the file spells them.
+inline constexpr char kWipeTimestamp[] = "WipeTimestamp";
+inline constexpr char kDinoSettings[] = "DinoSettings";
+inline constexpr char kDisallowRiding[] = "DisallowRiding";
+inline constexpr char kDisallowTaming[] = "DisallowTaming";
+inline constexpr char kHoursToDelay[] = "HoursToDelay";
+
+// The file lies in these folders below the server's working directory.
+inline constexpr char kArkApiFolder[] = "ArkApi";
+inline constexpr char kPluginsFolder[] = "Plugins";
+inline constexpr char kPluginFolder[] = "Quellwarden";
+inline constexpr char kConfigFileName[] = "config.json";
+
+// "ArkApi/Plugins/Quellwarden/config.json": the same path as text, for people to read.
+inline std::string config_path_text() {
+  return std::string(kArkApiFolder) + '/' + kPluginsFolder + '/' + kPluginFolder + '/' +
+         kConfigFileName;
+}
+
+// Number rules: unlock time = wipe timestamp + hours * seconds per hour, all in signed 64 bits.
+inline constexpr std::int64_t kSecondsPerHour = 3600;
+inline constexpr std::int64_t kSecondsPerDay = 24 * kSecondsPerHour;
+inline constexpr std::int64_t kMaxNumber = std::numeric_limits<std::int64_t>::max();
+inline constexpr std::int64_t kMinNumber = std::numeric_limits<std::int64_t>::min();
+// A double fits the signed 64-bit range when it lies in [-2^63, 2^63).
+inline constexpr double kTwoToThe63 = 9223372036854775808.0;
+
+// Limits past which a valid number is almost surely a mistake.
+inline constexpr std::int64_t kSecondsPerYear = 365 * kSecondsPerDay;
+inline constexpr std::int64_t kAbsurdHours = 10 * 365 * 24;  // ten years
+// Unix seconds this large lie past the year 5000; milliseconds of today's dates are larger still.
+inline constexpr std::int64_t kLooksLikeMilliseconds = 100'000'000'000;
+// A class name as the game gives it ends so.
+inline constexpr char kClassNameEnding[] = "_C";
+
+// Fixed texts of the plugin's log and replies.
+inline constexpr char kPluginLogName[] = "Quellwarden";
+inline constexpr char kOpenFailure[] = "Config failed to open";
+inline constexpr char kParseFailure[] = "Config has parsing ERROR! ";
+inline constexpr char kAddingClass[] = "Adding a {}";  // a format text: the class name
+inline constexpr char kReloadCommand[] = "Quellwarden.reload";
+inline constexpr char kReloaded[] = "Quellwarden : Reloaded config";
+inline constexpr char kReloadFailed[] = "Quellwarden: Failed to reload config";
+inline constexpr char kStatusCommand[] = "Quellwarden.status";
+inline constexpr char kVersionLine[] = "Quellwarden {}";  // the version
+inline constexpr char kLoadedConfig[] =
+    "Loaded config: wipe {}, {} riding and {} taming classes, {} held back now";
+inline constexpr char kWarningsNotice[] = "Quellwarden : {} {}, see Quellwarden.status";
+inline constexpr char kLoadFailed[] = "Quellwarden load failed";
+inline constexpr char kHookFailed[] = "Failed to hook {}; {} is not held back";
+inline constexpr char kAddCommandFailed[] = "Failed to add {} command {}";  // console/RCON, name
+inline constexpr char kRemoveHookFailed[] = "Failed to remove hook {}";
+inline constexpr char kRemoveCommandFailed[] = "Failed to remove {} command {}";
+
+}  // namespace quellwarden::config

@@ -1,0 +1,308 @@
+// Tests for the configuration diagnostics: each mistake with its code, path and text, the exact
+// wording of the ones the checker has always printed, and silence on a clean file.
+#include "config/diagnostics.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "config/config_reader.h"
+#include "config/diagnostic_parts.h"
+#include "config/member_names.h"
+
+namespace quellwarden::config {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr std::int64_t kWipe = 1700000000;
+constexpr std::int64_t kNow = kWipe + 3600;
+
+constexpr char kExample[] = R"({"WipeTimestamp": 1700000000, "DinoSettings": {
+    "DisallowRiding": {"A_C": {"HoursToDelay": 48}},
+    "DisallowTaming": {"A_C": {"HoursToDelay": 24}, "B_C": {"HoursToDelay": 72}}}})";
+
+std::vector<Diagnostic> diagnose_text(const std::string& text, std::int64_t now = kNow) {
+  std::istringstream in(text);
+  const ParseResult parsed = parse_document(in);
+  EXPECT_FALSE(parsed.error) << text;
+  return diagnose(text, parsed.document, now);
+}
+
+std::vector<std::string> texts(const std::vector<Diagnostic>& diagnostics) {
+  std::vector<std::string> result;
+  for (const Diagnostic& diagnostic : diagnostics) result.push_back(diagnostic.text);
+  return result;
+}
+
+std::vector<std::string> structure_of(const std::string& text) {
+  return texts(structure_diagnostics(nlohmann::json::parse(text)));
+}
+
+// A document whose only list is DisallowTaming, holding `entries` and a class still held back.
+std::string taming(const std::string& entries) {
+  return R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowTaming": {)" + entries +
+         R"(, "Held_C": {"HoursToDelay": 48}}}})";
+}
+
+struct Case {
+  std::string document;
+  std::string code;
+  std::vector<std::string> path;
+  std::string text;
+};
+
+TEST(diagnostics_test, each_mistake_gives_its_code_path_and_text) {
+  const std::vector<Case> cases{
+      {R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowRide": {}}})",
+       "unknown_member",
+       {"DinoSettings", "DisallowRide"},
+       "unknown member \"DisallowRide\" in \"DinoSettings\" is ignored by the plugin; did you "
+       "mean \"DisallowRiding\"?"},
+      {taming(R"("Rex_C": {"HoursToDelay": 1, "Hours": 2})"),
+       "unknown_member",
+       {"DinoSettings", "DisallowTaming", "Rex_C", "Hours"},
+       "unknown member \"Hours\" of class \"Rex_C\" in \"DisallowTaming\" is ignored by the "
+       "plugin; did you mean \"HoursToDelay\"?"},
+      {R"({"WipeTimestamp": 1700000000, "HoursToDelay": 5})",
+       "misplaced_member",
+       {"HoursToDelay"},
+       "unknown member \"HoursToDelay\" at the top level is ignored by the plugin; it belongs "
+       "inside each class entry"},
+      {R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowTaming": [{"HoursToDelay": 1}]}})",
+       "list_is_array",
+       {"DinoSettings", "DisallowTaming"},
+       "\"DisallowTaming\" is an array, so the plugin files its entries under the class name "
+       "\"0\"; it should be an object from class name to entry"},
+      {R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowRiding": null}})",
+       "null_list",
+       {"DinoSettings", "DisallowRiding"},
+       "\"DisallowRiding\" is null, so the plugin holds back no class in it; write {} for an "
+       "empty list, or an object from class name to entry"},
+      {taming(R"("Rex_C": {"HoursToDelay": 1}, "rex_c": {"HoursToDelay": 2})"),
+       "case_twin",
+       {"DinoSettings", "DisallowTaming"},
+       "class names \"Rex_C\" and \"rex_c\" in \"DisallowTaming\" differ only in letter case; the "
+       "plugin keeps one class, \"rex_c\", the last in byte order"},
+      {R"({"WipeTimestamp": 1, "WipeTimestamp": 1700000000})",
+       "duplicate_member",
+       {"WipeTimestamp"},
+       "member \"WipeTimestamp\" is given 2 times at the top level; the plugin reads only the "
+       "last one"},
+      {"{}",
+       "missing_wipe",
+       {"WipeTimestamp"},
+       "\"WipeTimestamp\" is missing, so the plugin counts every unlock time from 0 (1970-01-01 "
+       "00:00:00 UTC)"},
+      {R"({"WipeTimestamp": 1700000000.5})",
+       "wipe_not_whole",
+       {"WipeTimestamp"},
+       "\"WipeTimestamp\" is 1700000000.5, not a whole number; the plugin cuts it to 1700000000"},
+      {R"({"WipeTimestamp": 1700007200})",
+       "future_wipe",
+       {"WipeTimestamp"},
+       "the wipe time 2023-11-15 00:13:20 UTC (\"WipeTimestamp\" 1700007200) is in the future, "
+       "in 1h; the plugin counts every delay from then"},
+      {R"({"WipeTimestamp": 1700000000000})",
+       "wipe_in_milliseconds",
+       {"WipeTimestamp"},
+       "the wipe time 55840-11-08 22:13:20 UTC (\"WipeTimestamp\" 1700000000000) is in the "
+       "future, in 19656249d 23h; the plugin counts every delay from then; it looks like "
+       "milliseconds, the plugin wants seconds"},
+      {R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowRiding": {"Rex_C": {"HoursToDelay": 0}}}})",
+       "stale_wipe",
+       {"WipeTimestamp"},
+       "the wipe time 2023-11-14 22:13:20 UTC (\"WipeTimestamp\" 1700000000) leaves every listed "
+       "unlock in the past, the last one 1h ago: nothing is held back; is \"WipeTimestamp\" from "
+       "an earlier wipe?"},
+      {taming(R"("Rex_C": {})"),
+       "missing_hours",
+       {"DinoSettings", "DisallowTaming", "Rex_C", "HoursToDelay"},
+       "class \"Rex_C\" in \"DisallowTaming\" has no \"HoursToDelay\", so the plugin uses 0 hours "
+       "and releases it at the wipe"},
+      {taming(R"("Rex_C": {"HoursToDelay": -5})"),
+       "negative_hours",
+       {"DinoSettings", "DisallowTaming", "Rex_C", "HoursToDelay"},
+       "\"HoursToDelay\" of class \"Rex_C\" in \"DisallowTaming\" is -5, negative: the class is "
+       "released before the wipe, not after it"},
+      {taming(R"("Rex_C": {"HoursToDelay": true})"),
+       "hours_not_whole",
+       {"DinoSettings", "DisallowTaming", "Rex_C", "HoursToDelay"},
+       "\"HoursToDelay\" of class \"Rex_C\" in \"DisallowTaming\" is true, not a number; the "
+       "plugin reads it as 1"},
+      {taming(R"("Rex_C": {"HoursToDelay": 87601})"),
+       "absurd_hours",
+       {"DinoSettings", "DisallowTaming", "Rex_C", "HoursToDelay"},
+       "\"HoursToDelay\" of class \"Rex_C\" in \"DisallowTaming\" is 87601, more than ten years: "
+       "the class is never released in practice; give the delay in hours, not in minutes or "
+       "seconds"},
+      {taming(
+           R"("Blueprint'/Game/Dinos/Rex/Rex_Character_BP.Rex_Character_BP'": {"HoursToDelay": 1})"),
+       "not_a_class_name",
+       {"DinoSettings", "DisallowTaming",
+        "Blueprint'/Game/Dinos/Rex/Rex_Character_BP.Rex_Character_BP'"},
+       "class name \"Blueprint'/Game/Dinos/Rex/Rex_Character_BP.Rex_Character_BP'\" in "
+       "\"DisallowTaming\" is a blueprint path, not a class name, so no creature matches it; did "
+       "you mean \"Rex_Character_BP_C\"?"},
+      {R"({"WipeTimestamp": 1700000000}
+          {"DinoSettings": {}} )",
+       "trailing_text",
+       {},
+       "text after the JSON value, at line 2, column 11 (\"{\\\"DinoSettings\\\": {}}\"), is "
+       "ignored by the plugin, which reads only the first value: remove it, or merge it into the "
+       "first value"}};
+  for (const Case& expected : cases) {
+    const std::vector<Diagnostic> found = diagnose_text(expected.document);
+    ASSERT_EQ(found.size(), 1u) << expected.document;
+    EXPECT_EQ(found[0].code, expected.code) << expected.document;
+    EXPECT_EQ(found[0].path, expected.path) << expected.document;
+    EXPECT_EQ(found[0].text, expected.text) << expected.document;
+  }
+}
+
+TEST(diagnostics_test, clean_file_and_other_shapes_give_none) {
+  EXPECT_THAT(diagnose_text(kExample), IsEmpty());
+  EXPECT_THAT(diagnose_text(std::string(kExample) + " \t\r\n"), IsEmpty());
+  for (const char* text :
+       {"[]", "5", "5 ", "null", R"({"WipeTimestamp": 1700000000, "DinoSettings": 7})",
+        R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowTaming": 3}})",
+        R"({"WipeTimestamp": 1700000000.0, "DinoSettings": {"DisallowRiding": []}})"}) {
+    EXPECT_THAT(diagnose_text(text), IsEmpty()) << text;
+  }
+}
+
+TEST(diagnostics_test, unknown_members_at_every_level_with_advice) {
+  EXPECT_THAT(
+      structure_of(R"({"WipeTimestamp": 1, "DinoSetting": {}, "Notes": "x", "DisallowRiding": {},
+          "DinoSettings": {"disallowriding": {}, "HoursToDelay": 1,
+              "DisallowTaming": {"Rex_C": {"HoursToDelya": 2, "HoursToDelay": 3, "wipetimestamp": 4}}}})"),
+      ElementsAre(
+          "unknown member \"DinoSetting\" at the top level is ignored by the plugin; did you mean "
+          "\"DinoSettings\"?",
+          "unknown member \"DisallowRiding\" at the top level is ignored by the plugin; it belongs "
+          "inside \"DinoSettings\"",
+          "unknown member \"Notes\" at the top level is ignored by the plugin",
+          "unknown member \"HoursToDelay\" in \"DinoSettings\" is ignored by the plugin; it "
+          "belongs inside each class entry",
+          "unknown member \"disallowriding\" in \"DinoSettings\" is ignored by the plugin; did you "
+          "mean \"DisallowRiding\"?",
+          "unknown member \"HoursToDelya\" of class \"Rex_C\" in \"DisallowTaming\" is ignored by "
+          "the plugin; did you mean \"HoursToDelay\"?",
+          "unknown member \"wipetimestamp\" of class \"Rex_C\" in \"DisallowTaming\" is ignored by "
+          "the plugin; did you mean \"WipeTimestamp\", which belongs at the top level?"));
+  EXPECT_FALSE(meant_member(std::string(65, 'x'), Level::top));
+  EXPECT_FALSE(meant_member("DinoSettingsXYZ", Level::top));
+  EXPECT_FALSE(meant_member("Hou", Level::entry));
+}
+
+TEST(diagnostics_test, list_given_as_array_names_its_index_classes) {
+  EXPECT_THAT(
+      structure_of(R"({"WipeTimestamp": 1, "DinoSettings": {
+          "DisallowRiding": [{"HoursToDelay": 1}, {"HoursToDelay": 2}, {"HoursToDelay": 3}]}})"),
+      ElementsAre("\"DisallowRiding\" is an array, so the plugin files its entries under the class "
+                  "names \"0\" to \"2\"; it should be an object from class name to entry"));
+}
+
+TEST(diagnostics_test, class_names_differing_only_in_ascii_case_name_the_survivor) {
+  EXPECT_THAT(
+      structure_of(taming(R"("rex_C": {"HoursToDelay": 1}, "REX_C": {"HoursToDelay": 2},
+          "Rex_C": {"HoursToDelay": 3}, "Wölf_C": {"HoursToDelay": 4}, "WÖLF_C": {"HoursToDelay": 5},
+          "Giga_C": {"HoursToDelay": 6})")),
+      ElementsAre("class names \"REX_C\", \"Rex_C\" and \"rex_C\" in \"DisallowTaming\" differ "
+                  "only in letter case; the plugin keeps one class, \"rex_C\", the last in byte "
+                  "order"));
+}
+
+TEST(diagnostics_test, hours_negative_fractional_boolean_or_missing) {
+  EXPECT_THAT(
+      structure_of(taming(R"("B_C": {"HoursToDelay": 1.5}, "C_C": {"HoursToDelay": -2.5},
+          "F_C": {"HoursToDelay": -0.5}, "G_C": {"HoursToDelay": 2.0}, "H_C": {"HoursToDelay": 87600.9},
+          "I_C": {"HoursToDelay": 87601.0})")),
+      ElementsAre("\"HoursToDelay\" of class \"B_C\" in \"DisallowTaming\" is 1.5, not a whole "
+                  "number; the plugin cuts it to 1",
+                  "\"HoursToDelay\" of class \"C_C\" in \"DisallowTaming\" is -2.5, not a whole "
+                  "number; the plugin cuts it to -2",
+                  "\"HoursToDelay\" of class \"C_C\" in \"DisallowTaming\" is -2.5, negative: the "
+                  "class is released before the wipe, not after it",
+                  "\"HoursToDelay\" of class \"F_C\" in \"DisallowTaming\" is -0.5, not a whole "
+                  "number; the plugin cuts it to 0",
+                  "\"HoursToDelay\" of class \"H_C\" in \"DisallowTaming\" is 87600.9, not a whole "
+                  "number; the plugin cuts it to 87600",
+                  "\"HoursToDelay\" of class \"I_C\" in \"DisallowTaming\" is 87601.0, more than "
+                  "ten years: the class is never released in practice; give the delay in hours, "
+                  "not in minutes or seconds"));
+  EXPECT_THAT(structure_of(R"({"WipeTimestamp": false})"),
+              ElementsAre("\"WipeTimestamp\" is false, not a number; the plugin reads it as 0"));
+}
+
+TEST(diagnostics_test, class_name_suggestion_is_the_name_after_the_last_point) {
+  const auto text_for = [](const std::string& name) {
+    const auto found = class_name_diagnostic(name, "DisallowRiding", {});
+    return found ? found->text : std::string("none");
+  };
+  EXPECT_EQ(text_for("rex_character_bp_c"), "none");
+  EXPECT_EQ(text_for("/Game/Dinos/Rex/Rex_Character_BP.Rex_Character_BP_C"),
+            "class name \"/Game/Dinos/Rex/Rex_Character_BP.Rex_Character_BP_C\" in "
+            "\"DisallowRiding\" is a blueprint path, not a class name, so no creature matches it; "
+            "did you mean \"Rex_Character_BP_C\"?");
+  EXPECT_EQ(text_for(" 'Rex_Character_BP_C'\t"),
+            "class name \" 'Rex_Character_BP_C'\\t\" in \"DisallowRiding\" holds a quote, a blank "
+            "or a control character, so no creature matches it; did you mean "
+            "\"Rex_Character_BP_C\"?");
+  EXPECT_EQ(text_for("Rex"),
+            "class name \"Rex\" in \"DisallowRiding\" does not end in \"_C\", so it is likely not "
+            "a creature's class name and matches none; write the class name as the game gives "
+            "it, ending in \"_C\"");
+  EXPECT_EQ(text_for("Rex.").substr(text_for("Rex.").find(';')),
+            "; write the class name as the game gives it, ending in \"_C\"");
+}
+
+TEST(diagnostics_test, member_given_twice_where_the_plugin_reads) {
+  const std::vector<Diagnostic> found = duplicate_member_diagnostics(R"({"WipeTimestamp": 1,
+      "WipeTimestamp": 2, "Other": {"x": 1, "x": 2}, "DinoSettings": {"DisallowTaming": {
+      "Rex": {"HoursToDelay": 1, "HoursToDelay": 2}, "Rex": {}, "Rex": {}},
+      "DisallowRiding": [{"HoursToDelay": 1, "HoursToDelay": 1}]}} {"a": 1, "a": 1})");
+  EXPECT_THAT(texts(found),
+              ElementsAre("member \"HoursToDelay\" is given 2 times in the entry of class \"Rex\" "
+                          "in \"DisallowTaming\"; the plugin reads only the last one",
+                          "class \"Rex\" is given 3 times in \"DisallowTaming\"; the plugin reads "
+                          "only the last one",
+                          "member \"HoursToDelay\" is given 2 times in the entry of class \"0\" in "
+                          "\"DisallowRiding\"; the plugin reads only the last one",
+                          "member \"WipeTimestamp\" is given 2 times at the top level; the plugin "
+                          "reads only the last one"));
+  EXPECT_EQ(found[0].path,
+            (std::vector<std::string>{"DinoSettings", "DisallowTaming", "Rex", "HoursToDelay"}));
+  EXPECT_EQ(found[1].path, (std::vector<std::string>{"DinoSettings", "DisallowTaming", "Rex"}));
+}
+
+TEST(diagnostics_test, wipe_time_far_from_now) {
+  constexpr std::int64_t kYear = 365 * 86400;
+  const Configuration bare{kWipe, {}, {}};
+  const Configuration locked{kWipe, {}, {{"Rex_C", 2, kWipe + 7200}}};
+  EXPECT_THAT(wipe_diagnostics(bare, false, 0), IsEmpty());
+  EXPECT_THAT(wipe_diagnostics(bare, true, kWipe), IsEmpty());
+  EXPECT_THAT(wipe_diagnostics(bare, true, kWipe + kYear), IsEmpty());
+  EXPECT_THAT(wipe_diagnostics(locked, true, kWipe + 7200), IsEmpty());
+  EXPECT_THAT(texts(wipe_diagnostics(bare, true, kWipe + kYear + 1)),
+              ElementsAre("the wipe time 2023-11-14 22:13:20 UTC (\"WipeTimestamp\" 1700000000) "
+                          "is more than a year before now, 365d ago; is it left from an earlier "
+                          "wipe?"));
+  EXPECT_EQ(wipe_diagnostics(locked, true, kWipe + 7201).at(0).code, "stale_wipe");
+}
+
+TEST(diagnostics_test, trailing_text_after_a_number_or_a_literal) {
+  EXPECT_EQ(diagnose_text("5x").at(0).code, "trailing_text");
+  EXPECT_EQ(diagnose_text("5x").at(0).text.substr(0, 46),
+            "text after the JSON value, at line 1, column 2");
+  EXPECT_EQ(diagnose_text(std::string("{\"WipeTimestamp\": 1700000000}\0junk", 34)).size(), 1u);
+  EXPECT_THAT(diagnose_text("null " + std::string(40, 'x')).at(0).text,
+              ::testing::HasSubstr("(\"" + std::string(24, 'x') + "\"...)"));
+}
+
+}  // namespace
+}  // namespace quellwarden::config
