@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,9 +33,14 @@ ASAAPI_EXPORT void set_allocator_violation_handler(AllocatorViolationHandler han
 
 // ---- The runtime clock (_Xtime_get_ticks) ---------------------------------------------------
 inline constexpr long long kTicksPerSecond = 10'000'000;
-// Freezes the clock at that Unix second (or tick) until changed or thawed.
-ASAAPI_EXPORT void freeze_clock(std::int64_t unix_seconds);
-ASAAPI_EXPORT void freeze_clock_ticks(long long ticks);
+// The seconds the clock can hold: its 100-nanosecond ticks fill a signed 64-bit number.
+inline constexpr std::int64_t kClockFirstSecond =
+    std::numeric_limits<long long>::min() / kTicksPerSecond;
+inline constexpr std::int64_t kClockLastSecond =
+    std::numeric_limits<long long>::max() / kTicksPerSecond;
+// Freezes the clock at that Unix second until changed or thawed. A second outside
+// [kClockFirstSecond, kClockLastSecond] is refused (false) and the clock stays as it was.
+ASAAPI_EXPORT bool freeze_clock(std::int64_t unix_seconds);
 // Back to the system wall clock.
 ASAAPI_EXPORT void thaw_clock();
 ASAAPI_EXPORT bool clock_frozen();

@@ -38,14 +38,18 @@ TEST_F(sandbox_commands_test, clock_reads_freezes_steps_and_refuses_what_it_cann
                   "clock +5\n"
                   "clock soon\n"
                   "clock +9223372036854775807d\n"
-                  "clock\n"),
+                  "clock 922337203686\n"
+                  "clock\n"
+                  "clock -1\n"),
               ElementsAre(kAdding, "clock 1700000000", "clock 1700000090", "clock 1699999970",
                           "clock 1700003570", "clock 1700176370", "clock 1800000000",
                           "error: clock wants UNIX, +N<s|m|h|d> or -N<s|m|h|d>, not '+5'",
                           "error: clock wants UNIX, +N<s|m|h|d> or -N<s|m|h|d>, not 'soon'",
-                          "error: clock wants UNIX, +N<s|m|h|d> or -N<s|m|h|d>, not "
-                          "'+9223372036854775807d'",
-                          "clock 1800000000"));
+                          "error: clock must lie between -922337203685 and 922337203685 "
+                          "(Unix seconds), not '+9223372036854775807d'",
+                          "error: clock must lie between -922337203685 and 922337203685 "
+                          "(Unix seconds), not '922337203686'",
+                          "clock 1800000000", "clock -1"));
 }
 
 TEST_F(sandbox_commands_test, gates_refuse_until_the_unlock_second_and_then_ask_the_game) {
@@ -192,6 +196,9 @@ TEST(sandbox_options_test, help_and_wrong_options_answer_with_their_exit_status)
   const auto bad_clock = run_sandbox({"--clock=yesterday"}, "");
   EXPECT_EQ(bad_clock.status, 2);
   EXPECT_THAT(bad_clock.errors, HasSubstr("--clock wants a number, not 'yesterday'"));
+  const auto far_clock = run_sandbox({"--clock=922337203686"}, "");
+  EXPECT_EQ(far_clock.status, 2);
+  EXPECT_THAT(far_clock.errors, HasSubstr("--clock must lie between -922337203685 and"));
 
   const auto no_directory = run_sandbox({"--workdir", "/nonexistent/server"}, "");
   EXPECT_EQ(no_directory.status, 2);

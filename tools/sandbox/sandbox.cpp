@@ -123,12 +123,16 @@ void Sandbox::execute(std::string_view line) {
 
 void Sandbox::clock(std::string_view arguments) {
   if (!arguments.empty()) {
-    const auto moved = apply_clock_change(arguments, standin::clock_seconds());
-    if (!moved) {
+    const ClockChange change =
+        apply_clock_change(arguments, standin::clock_seconds(), kStandinClock);
+    if (change.outcome == ClockOutcome::malformed) {
       throw CommandError("clock wants UNIX, +N<s|m|h|d> or -N<s|m|h|d>, not '" +
                          std::string(arguments) + "'");
     }
-    standin::freeze_clock(*moved);
+    if (change.outcome == ClockOutcome::out_of_range || !standin::freeze_clock(change.seconds)) {
+      throw CommandError("clock must lie " + range_text(kStandinClock) + ", not '" +
+                         std::string(arguments) + "'");
+    }
   }
   print("clock " + std::to_string(standin::clock_seconds()));
 }
