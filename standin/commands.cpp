@@ -2,6 +2,7 @@
 // sent, compared without regard to ASCII case as the game's console does.
 #include <algorithm>
 #include <optional>
+#include <stdexcept>
 
 #include "standin/world.h"
 
@@ -53,12 +54,21 @@ const Callback* find_named(const std::vector<Command<Callback>>& list, std::u16s
   return nullptr;
 }
 
+void refuse_if_asked(const FString& name) {
+  const std::string text = utf16_to_utf8(name.view());
+  if (detail::command_fails(text)) {
+    throw std::runtime_error("the host refused to register the command " + text);
+  }
+}
+
 class Commands final : public AsaApi::ICommands {
  public:
   void AddConsoleCommand(const FString& name, const AsaApi::ConsoleCallback& callback) override {
+    refuse_if_asked(name);
     console_.push_back({std::u16string(name.view()), callback});
   }
   void AddRconCommand(const FString& name, const AsaApi::RconCallback& callback) override {
+    refuse_if_asked(name);
     rcon_.push_back({std::u16string(name.view()), callback});
   }
   bool RemoveConsoleCommand(const FString& name) override { return remove_named(console_, name); }

@@ -28,6 +28,9 @@ class Hooks final : public AsaApi::IHooks {
   }
 
   bool SetHook(const std::string& signature, void* handler, void** call_through) override {
+    if (detail::hook_fails(signature)) {
+      return false;
+    }
     void* below = nullptr;
     try {
       below = detail::own_function(signature);

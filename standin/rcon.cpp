@@ -48,6 +48,7 @@ void reset_records() {
   detail::reset_game_records();
   detail::reset_messenger_records();
   detail::reset_rcon_records();
+  detail::reset_failures();
   thaw_clock();
   reset_world();
 }

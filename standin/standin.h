@@ -121,9 +121,20 @@ ASAAPI_EXPORT std::vector<std::string> messenger_lookups();
 // Calls of FGenericPlatformStricmp.Stricmp since the last reset_records().
 ASAAPI_EXPORT std::size_t compare_calls();
 
+// ---- Failures on demand -----------------------------------------------------------------------
+// The next `count` look-ups of that signature or field name through GetAddress, either form,
+// yield null (nullptr or 0). A count of 0 withdraws what is pending.
+ASAAPI_EXPORT void fail_resolve(std::string_view name, std::size_t count = 1);
+// The next SetHook on that signature returns false and installs nothing.
+ASAAPI_EXPORT void fail_next_hook(std::string_view signature);
+// The next AddConsoleCommand or AddRconCommand of that name (any letter case) throws
+// std::runtime_error naming it: the host's Add* return nothing, so throwing is how it refuses.
+ASAAPI_EXPORT void fail_next_command(std::string_view name);
+
 // ---- Whole-world reset ----------------------------------------------------------------------
-// Clears every record, thaws the clock, the taming answer back to true, a messenger available,
-// the world emptied. Hooks, commands and log sinks stay: they belong to whoever installed them.
+// Clears every record and pending failure, thaws the clock, the taming answer back to true, a
+// messenger available, the world emptied. Hooks, commands and log sinks stay: they belong to
+// whoever installed them.
 ASAAPI_EXPORT void reset_records();
 
 // ---- Text -----------------------------------------------------------------------------------

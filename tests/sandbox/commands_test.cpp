@@ -10,6 +10,7 @@ using qw_sandbox_test::kConfig;
 using qw_sandbox_test::run_sandbox;
 using qw_sandbox_test::SandboxProcess;
 using qw_sandbox_test::WorkDir;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
@@ -171,6 +172,21 @@ TEST_F(sandbox_commands_test, unload_and_load_run_both_sequences_and_give_back_a
                   "CanTame rex -> false (refused)"));
 }
 
+TEST_F(sandbox_commands_test, fail_arms_the_host_failures_and_says_so) {
+  EXPECT_THAT(
+      run("fail resolve APrimalDinoCharacter.Foo(FString&,int*) 3\n"
+          "fail resolve UObjectBase.NamePrivate\n"
+          "fail hook APrimalDinoCharacter.SetRider(AShooterCharacter*)\n"
+          "fail command Quellwarden.reload\n"
+          "fail resolve X 0\n"
+          "fail hook\n"),
+      ElementsAre(kAdding, "fail resolve APrimalDinoCharacter.Foo(FString&,int*) 3",
+                  "fail resolve UObjectBase.NamePrivate 1",
+                  "fail hook APrimalDinoCharacter.SetRider(AShooterCharacter*)",
+                  "fail command Quellwarden.reload", "error: '0' is not a count of one or more",
+                  "error: fail wants resolve NAME [COUNT], hook NAME or command NAME"));
+}
+
 TEST_F(sandbox_commands_test, a_missing_file_is_logged_and_the_sandbox_still_runs) {
   WorkDir empty;
   const auto result = run_sandbox({"--workdir", empty.path(), "--clock", "1700000000"}, "clock\n");
@@ -184,6 +200,9 @@ TEST(sandbox_options_test, help_and_wrong_options_answer_with_their_exit_status)
   EXPECT_EQ(help.status, 0);
   ASSERT_FALSE(help.lines.empty());
   EXPECT_EQ(help.lines[0], "Usage: quellwarden-sandbox [OPTIONS] < SCRIPT");
+  for (const char* command : {"fail resolve NAME [COUNT]", "fail hook NAME", "fail command NAME"}) {
+    EXPECT_THAT(help.lines, Contains(HasSubstr(command)));
+  }
 
   const auto unknown = run_sandbox({"--port", "1"}, "");
   EXPECT_EQ(unknown.status, 2);

@@ -114,6 +114,12 @@ Commands (blank lines and lines starting with # are skipped):
   hooks | commands              the installed hooks | console and RCON commands
   unload | load                 runs the plugin's unload or load sequence
   memory                        memory <blocks> blocks <bytes> bytes live in the game's allocator
+  fail resolve NAME [COUNT]     the next COUNT (default 1) look-ups of that signature or field
+                                name yield null; prints fail resolve NAME COUNT
+  fail hook NAME                the next hook on that signature fails and installs nothing;
+                                prints fail hook NAME
+  fail command NAME             the next registration of that console or RCON command throws;
+                                prints fail command NAME
   echo TEXT                     prints TEXT
   quit                          ends the sandbox
 Anything else prints "error: ..." and the sandbox goes on.
