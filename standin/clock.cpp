@@ -1,9 +1,9 @@
 // The runtime's wall clock as the plugin reads it (_Xtime_get_ticks), which the host can freeze at
 // any instant so that tests and the sandbox decide what "now" is.
+#include "standin/clock.h"
+
 #include <atomic>
 #include <chrono>
-
-#include "standin/standin.h"
 
 namespace standin {
 namespace {

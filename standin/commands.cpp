@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "standin/registry.h"
 #include "standin/world.h"
 
 namespace standin {
@@ -119,7 +120,7 @@ bool run_console_command(APlayerController* player, std::string_view line) {
   return true;
 }
 
-bool run_rcon_command(RCONClientConnection* connection, std::int32_t id, std::string_view body) {
+bool run_rcon_command(const RconConnection& connection, std::int32_t id, std::string_view body) {
   const std::u16string text = utf8_to_utf16(body);
   const auto callback = copy_of(commands().rcon_, text);
   if (!callback) {
@@ -127,7 +128,7 @@ bool run_rcon_command(RCONClientConnection* connection, std::int32_t id, std::st
   }
   GamePacket packet{{static_cast<std::int32_t>(body.size() + 10), id, 2},
                     FString(reinterpret_cast<const WIDECHAR*>(text.c_str()))};
-  (*callback)(connection, &packet.head, nullptr);
+  (*callback)(connection.get(), &packet.head, nullptr);
   return true;
 }
 

@@ -1,5 +1,7 @@
 // Failures on demand, so that a test or a sandbox script can show how the plugin copes when the
 // host cannot resolve a name, install a hook or register a command.
+#include "standin/failures.h"
+
 #include <algorithm>
 #include <cctype>
 

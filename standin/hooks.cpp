@@ -2,6 +2,7 @@
 // the handler below it, the lowest the game's own function.
 #include <stdexcept>
 
+#include "standin/registry.h"
 #include "standin/world.h"
 
 namespace standin {

@@ -233,10 +233,8 @@ void Sandbox::console_noplayer(std::string_view arguments) { run_console(nullptr
 
 bool Sandbox::run_rcon(std::int32_t id, std::string_view body,
                        const std::function<void(const standin::RconReply&)>& on_reply) {
-  RCONClientConnection* connection = standin::open_rcon_connection(on_reply);
-  const bool known = standin::run_rcon_command(connection, id, body);
-  standin::close_rcon_connection(connection);
-  return known;
+  const standin::RconConnection connection(on_reply);
+  return standin::run_rcon_command(connection, id, body);
 }
 
 void Sandbox::rcon(std::string_view arguments) {
