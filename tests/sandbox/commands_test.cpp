@@ -53,6 +53,12 @@ TEST_F(sandbox_commands_test, clock_reads_freezes_steps_and_refuses_what_it_cann
                           "clock 1800000000", "clock -1"));
 }
 
+TEST_F(sandbox_commands_test, log_lines_beyond_the_log_clock_carry_its_last_minute) {
+  EXPECT_THAT(run("console-noplayer Quellwarden.reload\n", "922337203685"),
+              ElementsAre("04/11/62 23:47 [Quellwarden][info] Adding a Rex_Character_BP_C",
+                          "04/11/62 23:47 [Quellwarden][info] Adding a Rex_Character_BP_C"));
+}
+
 TEST_F(sandbox_commands_test, gates_refuse_until_the_unlock_second_and_then_ask_the_game) {
   EXPECT_THAT(
       run("spawn rex Rex_Character_BP_C\n"
