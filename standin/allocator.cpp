@@ -1,5 +1,7 @@
 // The game's allocator (FMemory), with every live block accounted for so that a test can prove
 // the plugin gives back all it takes, and a double or foreign free is caught where it happens.
+#include "standin/allocator.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -16,7 +18,6 @@ struct Accounts {
   std::unordered_map<void*, std::uint64_t> live;
   std::unordered_set<void*> freed;  // given back and not handed out again since
   AllocatorStats stats;
-  AllocatorViolationHandler on_violation;
 };
 
 Accounts& accounts() { return detail::forever<Accounts>(); }
@@ -29,17 +30,8 @@ std::string describe(const char* operation, void* block, const Accounts& books) 
   return text.str();
 }
 
-// Reported outside the lock, so that a handler may throw or call back into the allocator.
-void report(const std::string& message) {
-  AllocatorViolationHandler handler;
-  {
-    const std::lock_guard lock(accounts().mutex);
-    handler = accounts().on_violation;
-  }
-  if (handler) {
-    handler(message);
-    return;
-  }
+// Stops the process where the fault happens, so that its stack still shows who did it.
+[[noreturn]] void report(const std::string& message) {
   std::fprintf(stderr, "stand-in allocator: %s\n", message.c_str());
   std::abort();
 }
@@ -65,11 +57,6 @@ void record_gone(Accounts& books, void* block, std::uint64_t size) {
 AllocatorStats allocator_stats() {
   const std::lock_guard lock(accounts().mutex);
   return accounts().stats;
-}
-
-void set_allocator_violation_handler(AllocatorViolationHandler handler) {
-  const std::lock_guard lock(accounts().mutex);
-  accounts().on_violation = std::move(handler);
 }
 
 namespace detail {
@@ -114,7 +101,6 @@ void* game_realloc(void* block, std::uint64_t size, std::uint32_t alignment) {
     }
   }
   report(violation);
-  return nullptr;
 }
 
 void game_free(void* block) {

@@ -1,9 +1,9 @@
 // The runtime's wall clock as the plugin reads it (_Xtime_get_ticks), which the host can freeze at
 // any instant so that tests and the sandbox decide what "now" is.
+#include "standin/clock.h"
+
 #include <atomic>
 #include <chrono>
-
-#include "standin/standin.h"
 
 namespace standin {
 namespace {
@@ -21,12 +21,15 @@ long long current_ticks() { return frozen.load() ? frozen_ticks.load() : system_
 
 }  // namespace
 
-void freeze_clock_ticks(long long ticks) {
-  frozen_ticks.store(ticks);
+// Checked before multiplying: a wrapped product would put the clock before 1970 without a word.
+bool freeze_clock(std::int64_t unix_seconds) {
+  if (unix_seconds < kClockFirstSecond || unix_seconds > kClockLastSecond) {
+    return false;
+  }
+  frozen_ticks.store(unix_seconds * kTicksPerSecond);
   frozen.store(true);
+  return true;
 }
-
-void freeze_clock(std::int64_t unix_seconds) { freeze_clock_ticks(unix_seconds * kTicksPerSecond); }
 
 void thaw_clock() { frozen.store(false); }
 

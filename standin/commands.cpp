@@ -2,8 +2,10 @@
 // sent, compared without regard to ASCII case as the game's console does.
 #include <algorithm>
 #include <optional>
+#include <stdexcept>
 
 #include "host/rcon_packet.h"
+#include "standin/registry.h"
 #include "standin/world.h"
 
 namespace standin {
@@ -54,12 +56,21 @@ const Callback* find_named(const std::vector<Command<Callback>>& list, std::u16s
   return nullptr;
 }
 
+void refuse_if_asked(const FString& name) {
+  const std::string text = utf16_to_utf8(name.view());
+  if (detail::command_fails(text)) {
+    throw std::runtime_error("the host refused to register the command " + text);
+  }
+}
+
 class Commands final : public AsaApi::ICommands {
  public:
   void AddConsoleCommand(const FString& name, const AsaApi::ConsoleCallback& callback) override {
+    refuse_if_asked(name);
     console_.push_back({std::u16string(name.view()), callback});
   }
   void AddRconCommand(const FString& name, const AsaApi::RconCallback& callback) override {
+    refuse_if_asked(name);
     rcon_.push_back({std::u16string(name.view()), callback});
   }
   bool RemoveConsoleCommand(const FString& name) override { return remove_named(console_, name); }
@@ -104,7 +115,7 @@ bool run_console_command(APlayerController* player, std::string_view line) {
   return true;
 }
 
-bool run_rcon_command(RCONClientConnection* connection, std::int32_t id, std::string_view body) {
+bool run_rcon_command(const RconConnection& connection, std::int32_t id, std::string_view body) {
   const std::u16string text = utf8_to_utf16(body);
   const auto callback = copy_of(commands().rcon_, text);
   if (!callback) {
@@ -112,7 +123,7 @@ bool run_rcon_command(RCONClientConnection* connection, std::int32_t id, std::st
   }
   RCONPacket packet{static_cast<std::int32_t>(body.size() + 10), id, 2,
                     FString(reinterpret_cast<const WIDECHAR*>(text.c_str()))};
-  (*callback)(connection, &packet, nullptr);
+  (*callback)(connection.get(), &packet, nullptr);
   return true;
 }
 

@@ -1,5 +1,6 @@
 // The three game functions the plugin gates, as the game calls them (through whatever hook is
 // installed) and as the game itself runs them (recorded, with a settable taming answer).
+#include "standin/gated_functions.h"
 #include "standin/world.h"
 
 namespace standin {

@@ -5,6 +5,7 @@
 #include <deque>
 #include <unordered_map>
 
+#include "standin/objects.h"
 #include "standin/world.h"
 
 namespace standin {
@@ -66,10 +67,6 @@ APrimalDinoCharacter* spawn_creature(std::string_view class_name_utf8) {
   const std::u16string instance =
       class_name + u"_" + utf8_to_utf16(std::to_string(world().next_index));
   return make_object<APrimalDinoCharacter>(class_name, instance);
-}
-
-std::string class_name_of(const APrimalDinoCharacter* creature) {
-  return utf16_to_utf8(detail::name_text(creature->ClassPrivate->NamePrivate));
 }
 
 AShooterPlayerController* player(std::string_view name) {

@@ -2,6 +2,7 @@
 // the handler below it, the lowest the game's own function.
 #include <stdexcept>
 
+#include "standin/registry.h"
 #include "standin/world.h"
 
 namespace standin {
@@ -28,6 +29,9 @@ class Hooks final : public AsaApi::IHooks {
   }
 
   bool SetHook(const std::string& signature, void* handler, void** call_through) override {
+    if (detail::hook_fails(signature)) {
+      return false;
+    }
     void* below = nullptr;
     try {
       below = detail::own_function(signature);

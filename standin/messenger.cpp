@@ -1,4 +1,6 @@
 // The host's utilities: the messenger lookup and a messenger that records what players are sent.
+#include "standin/messenger.h"
+
 #include "standin/world.h"
 
 namespace standin {

@@ -18,11 +18,9 @@ class PluginLibrary {
   void load(const std::string& path);
   void unload() noexcept;
   [[nodiscard]] bool loaded() const noexcept { return handle_ != nullptr; }
-  [[nodiscard]] const std::string& path() const noexcept { return path_; }
 
  private:
   void* handle_ = nullptr;
-  std::string path_;
 };
 
 // The plugin built beside the running program: Quellwarden with the platform's library naming.

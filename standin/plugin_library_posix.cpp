@@ -15,7 +15,6 @@ void PluginLibrary::load(const std::string& path) {
     const char* reason = dlerror();
     throw std::runtime_error("cannot load " + path + ": " + (reason != nullptr ? reason : "?"));
   }
-  path_ = path;
 }
 
 void PluginLibrary::unload() noexcept {

@@ -40,7 +40,6 @@ void PluginLibrary::load(const std::string& path) {
   if (handle_ == nullptr) {
     throw std::runtime_error("cannot load " + path + ": " + system_message(GetLastError()));
   }
-  path_ = path;
 }
 
 void PluginLibrary::unload() noexcept {

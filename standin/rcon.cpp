@@ -1,4 +1,8 @@
 // RCON client connections and the game's SendMessage, which writes a reply onto one of them.
+#include "standin/rcon.h"
+
+#include <utility>
+
 #include "standin/world.h"
 
 namespace standin {
@@ -13,11 +17,21 @@ RconState& state() { return detail::forever<RconState>(); }
 
 }  // namespace
 
-RCONClientConnection* open_rcon_connection(RconReplySink sink) {
-  return new RCONClientConnection{std::move(sink)};
+RconConnection::RconConnection(RconReplySink sink)
+    : connection_(new RCONClientConnection{std::move(sink)}) {}
+
+RconConnection::RconConnection(RconConnection&& other) noexcept
+    : connection_(std::exchange(other.connection_, nullptr)) {}
+
+RconConnection& RconConnection::operator=(RconConnection&& other) noexcept {
+  if (this != &other) {
+    delete connection_;
+    connection_ = std::exchange(other.connection_, nullptr);
+  }
+  return *this;
 }
 
-void close_rcon_connection(RCONClientConnection* connection) { delete connection; }
+RconConnection::~RconConnection() { delete connection_; }
 
 std::vector<RconReply> rcon_replies() {
   const std::lock_guard lock(state().mutex);
@@ -43,13 +57,4 @@ void reset_rcon_records() {
 }
 
 }  // namespace detail
-
-void reset_records() {
-  detail::reset_game_records();
-  detail::reset_messenger_records();
-  detail::reset_rcon_records();
-  thaw_clock();
-  reset_world();
-}
-
 }  // namespace standin

@@ -1,9 +1,10 @@
 // UTF-8 and UTF-16 conversions for the stand-in's texts; malformed input becomes U+FFFD.
 // Decoding is the plugin's own, so both sides read a class name the same way.
+#include "standin/text.h"
+
 #include <cstddef>
 
 #include "host/utf8.h"
-#include "standin/standin.h"
 
 namespace standin {
 namespace {

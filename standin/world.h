@@ -51,7 +51,13 @@ void* own_function(const std::string& signature);
 // The newest handler hooked on `signature`, or the game's own function.
 void* entry_of(const std::string& signature);
 
+// Each consumes one pending failure of that name set through the control surface.
+bool resolve_fails(std::string_view name);
+bool hook_fails(std::string_view signature);
+bool command_fails(std::string_view name);
+
 void reset_game_records();
+void reset_failures();
 void reset_rcon_records();
 void reset_messenger_records();
 

@@ -25,10 +25,9 @@ class reload_test : public qw_test::PluginTest {
   }
 
   standin::RconReply rcon(std::int32_t id, const std::string& body = "Quellwarden.reload") {
-    RCONClientConnection* connection = standin::open_rcon_connection();
+    const standin::RconConnection connection;
     const auto before = standin::rcon_replies().size();
     EXPECT_TRUE(standin::run_rcon_command(connection, id, body));
-    standin::close_rcon_connection(connection);
     const auto replies = standin::rcon_replies();
     EXPECT_EQ(replies.size(), before + 1);
     return replies.back();

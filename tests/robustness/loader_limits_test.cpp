@@ -29,9 +29,8 @@ class loader_limits_test : public qw_test::PluginTest {
   // Reloads `text` over RCON and returns the answer.
   std::string reload(const std::string& text) {
     write_config(text);
-    RCONClientConnection* connection = standin::open_rcon_connection();
+    const standin::RconConnection connection;
     EXPECT_TRUE(standin::run_rcon_command(connection, 7, "Quellwarden.reload"));
-    standin::close_rcon_connection(connection);
     return standin::rcon_replies().back().text;
   }
 

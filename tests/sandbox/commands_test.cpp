@@ -10,6 +10,7 @@ using qw_sandbox_test::kConfig;
 using qw_sandbox_test::run_sandbox;
 using qw_sandbox_test::SandboxProcess;
 using qw_sandbox_test::WorkDir;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
@@ -38,14 +39,24 @@ TEST_F(sandbox_commands_test, clock_reads_freezes_steps_and_refuses_what_it_cann
                   "clock +5\n"
                   "clock soon\n"
                   "clock +9223372036854775807d\n"
-                  "clock\n"),
+                  "clock 922337203686\n"
+                  "clock\n"
+                  "clock -1\n"),
               ElementsAre(kAdding, "clock 1700000000", "clock 1700000090", "clock 1699999970",
                           "clock 1700003570", "clock 1700176370", "clock 1800000000",
                           "error: clock wants UNIX, +N<s|m|h|d> or -N<s|m|h|d>, not '+5'",
                           "error: clock wants UNIX, +N<s|m|h|d> or -N<s|m|h|d>, not 'soon'",
-                          "error: clock wants UNIX, +N<s|m|h|d> or -N<s|m|h|d>, not "
-                          "'+9223372036854775807d'",
-                          "clock 1800000000"));
+                          "error: clock must lie between -922337203685 and 922337203685 "
+                          "(Unix seconds), not '+9223372036854775807d'",
+                          "error: clock must lie between -922337203685 and 922337203685 "
+                          "(Unix seconds), not '922337203686'",
+                          "clock 1800000000", "clock -1"));
+}
+
+TEST_F(sandbox_commands_test, log_lines_beyond_the_log_clock_carry_its_last_minute) {
+  EXPECT_THAT(run("console-noplayer Quellwarden.reload\n", "922337203685"),
+              ElementsAre("04/11/62 23:47 [Quellwarden][info] Adding a Rex_Character_BP_C",
+                          "04/11/62 23:47 [Quellwarden][info] Adding a Rex_Character_BP_C"));
 }
 
 TEST_F(sandbox_commands_test, gates_refuse_until_the_unlock_second_and_then_ask_the_game) {
@@ -167,6 +178,21 @@ TEST_F(sandbox_commands_test, unload_and_load_run_both_sequences_and_give_back_a
                   "CanTame rex -> false (refused)"));
 }
 
+TEST_F(sandbox_commands_test, fail_arms_the_host_failures_and_says_so) {
+  EXPECT_THAT(
+      run("fail resolve APrimalDinoCharacter.Foo(FString&,int*) 3\n"
+          "fail resolve UObjectBase.NamePrivate\n"
+          "fail hook APrimalDinoCharacter.SetRider(AShooterCharacter*)\n"
+          "fail command Quellwarden.reload\n"
+          "fail resolve X 0\n"
+          "fail hook\n"),
+      ElementsAre(kAdding, "fail resolve APrimalDinoCharacter.Foo(FString&,int*) 3",
+                  "fail resolve UObjectBase.NamePrivate 1",
+                  "fail hook APrimalDinoCharacter.SetRider(AShooterCharacter*)",
+                  "fail command Quellwarden.reload", "error: '0' is not a count of one or more",
+                  "error: fail wants resolve NAME [COUNT], hook NAME or command NAME"));
+}
+
 TEST_F(sandbox_commands_test, a_missing_file_is_logged_and_the_sandbox_still_runs) {
   WorkDir empty;
   const auto result = run_sandbox({"--workdir", empty.path(), "--clock", "1700000000"}, "clock\n");
@@ -180,6 +206,9 @@ TEST(sandbox_options_test, help_and_wrong_options_answer_with_their_exit_status)
   EXPECT_EQ(help.status, 0);
   ASSERT_FALSE(help.lines.empty());
   EXPECT_EQ(help.lines[0], "Usage: quellwarden-sandbox [OPTIONS] < SCRIPT");
+  for (const char* command : {"fail resolve NAME [COUNT]", "fail hook NAME", "fail command NAME"}) {
+    EXPECT_THAT(help.lines, Contains(HasSubstr(command)));
+  }
 
   const auto unknown = run_sandbox({"--port", "1"}, "");
   EXPECT_EQ(unknown.status, 2);
@@ -192,6 +221,9 @@ TEST(sandbox_options_test, help_and_wrong_options_answer_with_their_exit_status)
   const auto bad_clock = run_sandbox({"--clock=yesterday"}, "");
   EXPECT_EQ(bad_clock.status, 2);
   EXPECT_THAT(bad_clock.errors, HasSubstr("--clock wants a number, not 'yesterday'"));
+  const auto far_clock = run_sandbox({"--clock=922337203686"}, "");
+  EXPECT_EQ(far_clock.status, 2);
+  EXPECT_THAT(far_clock.errors, HasSubstr("--clock must lie between -922337203685 and"));
 
   const auto no_directory = run_sandbox({"--workdir", "/nonexistent/server"}, "");
   EXPECT_EQ(no_directory.status, 2);

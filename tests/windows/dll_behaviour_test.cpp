@@ -98,11 +98,10 @@ TEST_F(dll_behaviour_test, rcon_reload_replies_under_the_request_id) {
   write_config(kConfig);
   load();
   sink_->forget();
-  RCONClientConnection* connection = standin::open_rcon_connection();
+  const standin::RconConnection connection;
   ASSERT_TRUE(standin::run_rcon_command(connection, 41, "Quellwarden.reload"));
   write_config(kBrokenConfig);
   ASSERT_TRUE(standin::run_rcon_command(connection, 42, "Quellwarden.reload"));
-  standin::close_rcon_connection(connection);
 
   const auto replies = standin::rcon_replies();
   ASSERT_EQ(replies.size(), 2U);

@@ -2,20 +2,26 @@
 #include "tools/sandbox/clock_change.h"
 
 #include <charconv>
+#include <limits>
+#include <optional>
 
 namespace quellwarden::sandbox {
 namespace {
 
+constexpr std::int64_t kTooLarge = std::numeric_limits<std::int64_t>::max();
+
+// Digits only. Too many of them read as kTooLarge, which no clock holds and every step
+// overflows, so such a number ends up out of range rather than malformed.
 std::optional<std::int64_t> whole_number(std::string_view digits) {
   if (digits.empty() || digits.front() < '0' || digits.front() > '9') {
     return std::nullopt;
   }
   std::int64_t value = 0;
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (error != std::errc() || end != digits.data() + digits.size()) {
+  if (end != digits.data() + digits.size()) {
     return std::nullopt;
   }
-  return value;
+  return error == std::errc::result_out_of_range ? kTooLarge : value;
 }
 
 std::optional<std::int64_t> seconds_per(char unit) {
@@ -33,27 +39,51 @@ std::optional<std::int64_t> seconds_per(char unit) {
   }
 }
 
-}  // namespace
+ClockChange within(std::optional<std::int64_t> seconds, ClockRange range) {
+  if (!seconds || *seconds < range.first || *seconds > range.last) {
+    return {ClockOutcome::out_of_range, 0};
+  }
+  return {ClockOutcome::moved, *seconds};
+}
 
-std::optional<std::int64_t> apply_clock_change(std::string_view text, std::int64_t now) {
-  if (text.empty()) {
-    return std::nullopt;
-  }
-  if (text.front() != '+' && text.front() != '-') {
-    return whole_number(text);
-  }
-  const bool forward = text.front() == '+';
-  const std::optional<std::int64_t> unit = seconds_per(text.back());
-  const std::optional<std::int64_t> count =
-      text.size() > 2 ? whole_number(text.substr(1, text.size() - 2)) : std::nullopt;
+// "+<n><unit>" or "-<n><unit>" from `now`; nothing when the arithmetic overflows.
+std::optional<std::int64_t> stepped(std::int64_t now, bool forward, std::int64_t count,
+                                    std::int64_t unit) {
   std::int64_t step = 0;
   std::int64_t result = 0;
-  if (!unit || !count || __builtin_mul_overflow(*count, *unit, &step) ||
+  if (__builtin_mul_overflow(count, unit, &step) ||
       (forward ? __builtin_add_overflow(now, step, &result)
                : __builtin_sub_overflow(now, step, &result))) {
     return std::nullopt;
   }
   return result;
+}
+
+}  // namespace
+
+std::string range_text(ClockRange range) {
+  return "between " + std::to_string(range.first) + " and " + std::to_string(range.last) +
+         " (Unix seconds)";
+}
+
+ClockChange apply_clock_change(std::string_view text, std::int64_t now, ClockRange range) {
+  const ClockChange malformed{ClockOutcome::malformed, 0};
+  if (text.empty()) {
+    return malformed;
+  }
+  if (text.front() != '+' && text.front() != '-') {
+    const auto seconds = whole_number(text);
+    return seconds ? within(seconds, range) : malformed;
+  }
+  const bool forward = text.front() == '+';
+  const std::optional<std::int64_t> unit = seconds_per(text.back());
+  if (!unit) {
+    // Without a unit only a time before 1970 is meant; "+5" says nothing.
+    const auto seconds = forward ? std::nullopt : whole_number(text.substr(1));
+    return seconds ? within(-*seconds, range) : malformed;
+  }
+  const auto count = text.size() > 2 ? whole_number(text.substr(1, text.size() - 2)) : std::nullopt;
+  return count ? within(stepped(now, forward, *count, *unit), range) : malformed;
 }
 
 }  // namespace quellwarden::sandbox

@@ -69,8 +69,9 @@ int run(const Options& options, const std::string& plugin) {
               << "\n";
     return kBadUsage;
   }
-  if (options.clock) {
-    standin::freeze_clock(*options.clock);
+  if (options.clock && !standin::freeze_clock(*options.clock)) {
+    std::cerr << "quellwarden-sandbox: the clock cannot hold " << *options.clock << "\n";
+    return kBadUsage;
   }
   static Transcript transcript(stdout);  // the plugin's log sink may be used until exit
   GetLogSinks().push_back(std::make_shared<TranscriptLogSink>(transcript));

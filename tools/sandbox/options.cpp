@@ -4,6 +4,8 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "tools/sandbox/clock_change.h"
+
 namespace quellwarden::sandbox {
 namespace {
 
@@ -15,6 +17,16 @@ Number number_of(const std::string& option, const std::string& text) {
     throw std::invalid_argument(option + " wants a number, not '" + text + "'");
   }
   return value;
+}
+
+// The same seconds the `clock` command accepts, so that a script may start where it could go.
+std::int64_t clock_of(const std::string& text) {
+  const auto seconds = number_of<std::int64_t>("--clock", text);
+  if (seconds < kStandinClock.first || seconds > kStandinClock.last) {
+    throw std::invalid_argument("--clock must lie " + range_text(kStandinClock) + ", not '" + text +
+                                "'");
+  }
+  return seconds;
 }
 
 void check_consistent(const Options& options) {
@@ -56,7 +68,7 @@ Options parse_options(const std::vector<std::string>& arguments) {
     } else if (name == "--plugin") {
       options.plugin = *value;
     } else if (name == "--clock") {
-      options.clock = number_of<std::int64_t>(name, *value);
+      options.clock = clock_of(*value);
     } else if (name == "--rcon-port") {
       options.rcon_port = number_of<std::uint16_t>(name, *value);
     } else {
@@ -78,7 +90,8 @@ Options:
   --workdir DIR         the server's working directory; the plugin reads
                         DIR/ArkApi/Plugins/Quellwarden/config.json (default: .)
   --plugin FILE         the plugin library (default: the one built beside this program)
-  --clock UNIX          start with the clock frozen at that Unix second (default: real time)
+  --clock UNIX          start with the clock frozen at that Unix second, negative before 1970
+                        (default: real time)
   --rcon-port N         serve RCON on 127.0.0.1:N; 0 picks a free port. Needs --rcon-password
   --rcon-password PW    the password RCON clients must send first
   --help                this text
@@ -86,7 +99,10 @@ Options:
 Commands (blank lines and lines starting with # are skipped):
   clock                         clock <unix-seconds>
   clock UNIX | +N<s|m|h|d> | -N<s|m|h|d>
-                                freezes the clock there; prints clock <unix-seconds>
+                                freezes the clock there; prints clock <unix-seconds>. UNIX may
+                                be negative (-86400 is a day before 1970): a step has a unit.
+                                The clock holds -922337203685 to 922337203685; past that:
+                                error: clock must lie between ..., and the clock stays
   spawn NAME CLASS              spawned NAME CLASS
   answer tame true|false        what the game's own taming test answers (default true)
   tame NAME|null [BOOL BOOL]    CanTame NAME -> BOOL (game)  or  CanTame NAME -> false (refused)
@@ -98,6 +114,12 @@ Commands (blank lines and lines starting with # are skipped):
   hooks | commands              the installed hooks | console and RCON commands
   unload | load                 runs the plugin's unload or load sequence
   memory                        memory <blocks> blocks <bytes> bytes live in the game's allocator
+  fail resolve NAME [COUNT]     the next COUNT (default 1) look-ups of that signature or field
+                                name yield null; prints fail resolve NAME COUNT
+  fail hook NAME                the next hook on that signature fails and installs nothing;
+                                prints fail hook NAME
+  fail command NAME             the next registration of that console or RCON command throws;
+                                prints fail command NAME
   echo TEXT                     prints TEXT
   quit                          ends the sandbox
 Anything else prints "error: ..." and the sandbox goes on.

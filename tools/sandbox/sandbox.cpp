@@ -65,6 +65,15 @@ std::string shortest(float value) {
   return std::string(digits, result.ptr);
 }
 
+std::size_t positive_count(std::string_view text) {
+  std::size_t count = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+  if (error != std::errc() || end != text.data() + text.size() || count == 0) {
+    throw CommandError("'" + std::string(text) + "' is not a count of one or more");
+  }
+  return count;
+}
+
 std::size_t game_call_count() { return standin::game_calls().size(); }
 
 void expect_no_arguments(std::string_view command, std::string_view arguments) {
@@ -100,6 +109,7 @@ const std::map<std::string_view, Sandbox::Handler>& Sandbox::handlers() {
       {"commands", &Sandbox::commands}, {"unload", &Sandbox::unload},
       {"load", &Sandbox::load},         {"memory", &Sandbox::memory},
       {"echo", &Sandbox::echo},         {"quit", &Sandbox::quit},
+      {"fail", &Sandbox::fail},
   };
   return table;
 }
@@ -123,12 +133,16 @@ void Sandbox::execute(std::string_view line) {
 
 void Sandbox::clock(std::string_view arguments) {
   if (!arguments.empty()) {
-    const auto moved = apply_clock_change(arguments, standin::clock_seconds());
-    if (!moved) {
+    const ClockChange change =
+        apply_clock_change(arguments, standin::clock_seconds(), kStandinClock);
+    if (change.outcome == ClockOutcome::malformed) {
       throw CommandError("clock wants UNIX, +N<s|m|h|d> or -N<s|m|h|d>, not '" +
                          std::string(arguments) + "'");
     }
-    standin::freeze_clock(*moved);
+    if (change.outcome == ClockOutcome::out_of_range || !standin::freeze_clock(change.seconds)) {
+      throw CommandError("clock must lie " + range_text(kStandinClock) + ", not '" +
+                         std::string(arguments) + "'");
+    }
   }
   print("clock " + std::to_string(standin::clock_seconds()));
 }
@@ -219,10 +233,8 @@ void Sandbox::console_noplayer(std::string_view arguments) { run_console(nullptr
 
 bool Sandbox::run_rcon(std::int32_t id, std::string_view body,
                        const std::function<void(const standin::RconReply&)>& on_reply) {
-  RCONClientConnection* connection = standin::open_rcon_connection(on_reply);
-  const bool known = standin::run_rcon_command(connection, id, body);
-  standin::close_rcon_connection(connection);
-  return known;
+  const standin::RconConnection connection(on_reply);
+  return standin::run_rcon_command(connection, id, body);
 }
 
 void Sandbox::rcon(std::string_view arguments) {
@@ -298,6 +310,24 @@ void Sandbox::memory(std::string_view arguments) {
   const standin::AllocatorStats stats = standin::allocator_stats();
   print("memory " + std::to_string(stats.live_blocks) + " blocks " +
         std::to_string(stats.live_bytes) + " bytes");
+}
+
+void Sandbox::fail(std::string_view arguments) {
+  const auto given = words(arguments);
+  const std::string_view what = given.empty() ? std::string_view() : given[0];
+  if (what == "resolve" && (given.size() == 2 || given.size() == 3)) {
+    const std::size_t count = given.size() == 3 ? positive_count(given[2]) : 1;
+    standin::fail_resolve(given[1], count);
+    print("fail resolve " + std::string(given[1]) + " " + std::to_string(count));
+  } else if (what == "hook" && given.size() == 2) {
+    standin::fail_next_hook(given[1]);
+    print("fail hook " + std::string(given[1]));
+  } else if (what == "command" && given.size() == 2) {
+    standin::fail_next_command(given[1]);
+    print("fail command " + std::string(given[1]));
+  } else {
+    throw CommandError("fail wants resolve NAME [COUNT], hook NAME or command NAME");
+  }
 }
 
 void Sandbox::echo(std::string_view arguments) { print(arguments); }

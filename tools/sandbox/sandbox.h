@@ -53,6 +53,7 @@ class Sandbox {
   void unload(std::string_view arguments);
   void load(std::string_view arguments);
   void memory(std::string_view arguments);
+  void fail(std::string_view arguments);
   void echo(std::string_view arguments);
   void quit(std::string_view arguments);
 

@@ -1,0 +1,22 @@
+// What plugins have installed with the host: hooks and console and RCON commands.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/export.h"
+#include "host/game_types.h"
+
+namespace standin {
+
+// Signature texts of the installed hooks, in install order.
+ASAAPI_EXPORT std::vector<std::string> installed_hooks();
+ASAAPI_EXPORT std::vector<std::string> console_commands();
+ASAAPI_EXPORT std::vector<std::string> rcon_commands();
+
+// Runs the console command named by the first word of `line` (UTF-8), as typed by `player`
+// (may be null). False when no such command is registered.
+ASAAPI_EXPORT bool run_console_command(APlayerController* player, std::string_view line);
+
+}  // namespace standin

@@ -1,0 +1,79 @@
+// Failures the stand-in host produces on demand: each strikes the named thing only, as often as
+// asked, and a reset withdraws what is still pending.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "host/asa_api.h"
+#include "host/fstring.h"
+#include "standin/standin.h"
+
+namespace {
+
+using ::testing::HasSubstr;
+
+constexpr const char* kFree = "FMemory.Free(void*)";
+constexpr const char* kSetRider = "APrimalDinoCharacter.SetRider(AShooterCharacter*)";
+
+class standin_failures_test : public ::testing::Test {
+ protected:
+  ~standin_failures_test() override { standin::reset_records(); }
+};
+
+TEST_F(standin_failures_test, look_ups_of_the_name_yield_null_as_often_as_asked) {
+  const auto* creature = standin::spawn_creature("Rex_Character_BP_C");
+  standin::fail_resolve(kFree, 2);
+  standin::fail_resolve("UObjectBase.NamePrivate");
+  EXPECT_NE(GetAddress("FMemory.Malloc(unsigned__int64,unsignedint)"), nullptr);
+  EXPECT_EQ(GetAddress(kFree), nullptr);
+  EXPECT_EQ(GetAddress(kFree), nullptr);
+  EXPECT_NE(GetAddress(kFree), nullptr);
+  EXPECT_EQ(GetAddress(creature, "UObjectBase.NamePrivate"), 0U);
+  EXPECT_NE(GetAddress(creature, "UObjectBase.NamePrivate"), 0U);
+}
+
+TEST_F(standin_failures_test, a_failed_hook_installs_nothing_and_the_next_one_succeeds) {
+  void (*handler)() = [] {};
+  void* call_through = nullptr;
+  standin::fail_next_hook(kSetRider);
+  EXPECT_FALSE(
+      AsaApi::GetHooks().SetHook(kSetRider, reinterpret_cast<void*>(handler), &call_through));
+  EXPECT_EQ(call_through, nullptr);
+  EXPECT_TRUE(standin::installed_hooks().empty());
+  EXPECT_TRUE(
+      AsaApi::GetHooks().SetHook(kSetRider, reinterpret_cast<void*>(handler), &call_through));
+  EXPECT_TRUE(AsaApi::GetHooks().RemoveHook(kSetRider, reinterpret_cast<void*>(handler)));
+}
+
+TEST_F(standin_failures_test, a_refused_command_throws_its_name_in_any_letter_case) {
+  standin::fail_next_command("quellwarden.RELOAD");
+  const FString name("Quellwarden.reload");
+  try {
+    AsaApi::GetCommands().AddRconCommand(name, {});
+    FAIL() << "registered";
+  } catch (const std::runtime_error& refused) {
+    EXPECT_THAT(refused.what(), HasSubstr("Quellwarden.reload"));
+  }
+  EXPECT_TRUE(standin::rcon_commands().empty());
+  AsaApi::GetCommands().AddConsoleCommand(name, {});
+  EXPECT_TRUE(AsaApi::GetCommands().RemoveConsoleCommand(name));
+}
+
+TEST_F(standin_failures_test, a_reset_withdraws_pending_failures) {
+  standin::fail_resolve(kFree, 3);
+  standin::fail_next_hook(kSetRider);
+  standin::fail_next_command("Quellwarden.reload");
+  standin::reset_records();
+  EXPECT_NE(GetAddress(kFree), nullptr);
+  void (*handler)() = [] {};
+  void* call_through = nullptr;
+  EXPECT_TRUE(
+      AsaApi::GetHooks().SetHook(kSetRider, reinterpret_cast<void*>(handler), &call_through));
+  EXPECT_TRUE(AsaApi::GetHooks().RemoveHook(kSetRider, reinterpret_cast<void*>(handler)));
+  const FString name("Quellwarden.reload");
+  EXPECT_NO_THROW(AsaApi::GetCommands().AddRconCommand(name, {}));
+  EXPECT_TRUE(AsaApi::GetCommands().RemoveRconCommand(name));
+}
+
+}  // namespace
