@@ -1,14 +1,13 @@
 // The delay table against a plain ordered map keyed by the upper-cased text, over many random adds.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <random>
 #include <string>
 
 #include "core/delay_table.h"
-#include "host/game_functions.h"
 #include "standin/standin.h"
+#include "tests/support/fstring_key.h"
 
 namespace {
 
@@ -39,16 +38,10 @@ class Generator {
 
   // The empty text comes in both of its forms: no buffer, or a buffer holding only the NUL.
   FString key(std::u16string_view text) {
-    FString key;
     if (text.empty() && below(2) == 0) {
-      return key;
+      return FString();
     }
-    const auto units = static_cast<std::int32_t>(text.size() + 1);
-    auto* buffer = static_cast<WIDECHAR*>(quellwarden::host::resize_block(nullptr, units * 2U));
-    std::copy(text.begin(), text.end(), buffer);
-    buffer[text.size()] = 0;
-    key.adopt(buffer, units, units);
-    return key;
+    return qw_test::make_key(text);
   }
 
   std::int64_t time() {

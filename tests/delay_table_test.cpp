@@ -3,30 +3,19 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "host/game_functions.h"
 #include "standin/standin.h"
+#include "tests/support/fstring_key.h"
 
 namespace {
 
 using quellwarden::DelayTable;
 using quellwarden::key_hash;
-
-// Any text, embedded NULs included, with the terminating NUL counted.
-FString make_key(std::u16string_view text) {
-  const auto units = static_cast<std::int32_t>(text.size() + 1);
-  auto* buffer = static_cast<WIDECHAR*>(quellwarden::host::resize_block(nullptr, units * 2U));
-  std::copy(text.begin(), text.end(), buffer);
-  buffer[text.size()] = 0;
-  FString key;
-  key.adopt(buffer, units, units);
-  return key;
-}
+using qw_test::make_key;
 
 std::u16string numbered(int index) {
   std::string digits = "k";

@@ -8,6 +8,7 @@
 #include "host/game_functions.h"
 #include "host/widen.h"
 #include "standin/standin.h"
+#include "tests/support/fstring_key.h"
 
 namespace {
 
@@ -29,11 +30,7 @@ class host_layer_test : public ::testing::Test {
 
 TEST_F(host_layer_test, empty_forms_are_equal_and_differ_from_one_letter) {
   const FString zero;
-  const WIDECHAR nul[] = {0};
-  FString one_unit;
-  auto* buffer = static_cast<WIDECHAR*>(quellwarden::host::resize_block(nullptr, 2));
-  buffer[0] = nul[0];
-  one_unit.adopt(buffer, 1, 1);
+  const FString one_unit = qw_test::make_key(u"");
   const FString letter = text("a");
   EXPECT_TRUE(fstring_equal(zero, one_unit));
   EXPECT_TRUE(fstring_equal(one_unit, zero));
@@ -93,12 +90,15 @@ TEST_F(host_layer_test, widening_borrows_a_block_only_past_127_units) {
 }
 
 TEST_F(host_layer_test, resize_block_allocates_grows_and_frees_to_null) {
+  const std::size_t bytes_before = standin::allocator_stats().live_bytes;
   void* block = quellwarden::host::resize_block(nullptr, 16);
   ASSERT_NE(block, nullptr);
-  EXPECT_EQ(standin::allocator_stats().live_bytes % 16, 0U);
+  EXPECT_EQ(standin::allocator_stats().live_bytes, bytes_before + 16);
   block = quellwarden::host::resize_block(block, 64);
   ASSERT_NE(block, nullptr);
+  EXPECT_EQ(standin::allocator_stats().live_bytes, bytes_before + 64);
   EXPECT_EQ(quellwarden::host::resize_block(block, 0), nullptr);
+  EXPECT_EQ(standin::allocator_stats().live_bytes, bytes_before);
 }
 
 TEST_F(host_layer_test, class_name_is_the_class_not_the_instance) {

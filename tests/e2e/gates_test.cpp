@@ -1,7 +1,12 @@
 // The three gates as the game meets them: through the hooks the loaded plugin installed.
-#include "tests/e2e/plugin_fixture.h"
+#include "tests/support/gate_outcome.h"
+#include "tests/support/plugin_fixture.h"
 
 namespace {
+
+using qw_test::imprints;
+using qw_test::rides;
+using qw_test::tames;
 
 constexpr std::int64_t kWipe = 1700000000;
 constexpr std::int64_t kHour = 3600;
@@ -16,27 +21,7 @@ class gates_test : public qw_test::PluginTest {
         "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24},
                            "Giga_Character_BP_C": {"HoursToDelay": 72}}}})");
     load();
-    rider_ = standin::rider("rider");
-    controller_ = standin::player("tamer");
   }
-
-  bool tames(APrimalDinoCharacter* creature, bool first = true, bool second = false) {
-    return standin::game_can_tame(creature, controller_, first, second);
-  }
-  // True when the game's own function ran for the call.
-  bool imprints(APrimalDinoCharacter* creature) {
-    const auto before = standin::game_calls().size();
-    standin::game_imprint_baby_dino(creature, controller_, true);
-    return standin::game_calls().size() > before;
-  }
-  bool rides(APrimalDinoCharacter* creature) {
-    const auto before = standin::game_calls().size();
-    standin::game_set_rider(creature, rider_);
-    return standin::game_calls().size() > before;
-  }
-
-  AShooterCharacter* rider_ = nullptr;
-  AShooterPlayerController* controller_ = nullptr;
 };
 
 TEST_F(gates_test, unlock_second_allows_and_one_second_before_refuses) {
@@ -50,15 +35,16 @@ TEST_F(gates_test, unlock_second_allows_and_one_second_before_refuses) {
 
 TEST_F(gates_test, passed_calls_carry_every_argument_and_the_games_answer) {
   APrimalDinoCharacter* dodo = standin::spawn_creature("Dodo_Character_BP_C");
+  AShooterPlayerController* tamer = standin::player("tamer");
   standin::freeze_clock(kWipe);
   standin::set_can_tame_answer(false);
-  EXPECT_FALSE(tames(dodo, false, true));
+  EXPECT_FALSE(standin::game_can_tame(dodo, tamer, false, true));
   standin::set_can_tame_answer(true);
-  EXPECT_TRUE(tames(dodo, true, false));
+  EXPECT_TRUE(standin::game_can_tame(dodo, tamer, true, false));
   const auto calls = standin::game_calls();
   ASSERT_EQ(calls.size(), 2U);
   EXPECT_EQ(calls[0].creature, dodo);
-  EXPECT_EQ(calls[0].other, controller_);
+  EXPECT_EQ(calls[0].other, tamer);
   EXPECT_FALSE(calls[0].first);
   EXPECT_TRUE(calls[0].second);
   EXPECT_TRUE(calls[1].first);
@@ -74,6 +60,7 @@ TEST_F(gates_test, null_creature_goes_straight_to_the_game) {
   const auto calls = standin::game_calls();
   ASSERT_EQ(calls.size(), 3U);
   EXPECT_EQ(calls[0].creature, nullptr);
+  EXPECT_EQ(calls[0].function, "CanTame");
 }
 
 TEST_F(gates_test, riding_only_and_taming_only_classes_are_independent) {
@@ -114,7 +101,7 @@ TEST_F(gates_test, unlock_time_before_1970_lets_every_call_through) {
       "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": -1}}}})");
   console(nullptr);
   standin::freeze_clock(kWipe);
-  EXPECT_TRUE(tames(standin::spawn_creature("Rex_Character_BP_C")));
+  EXPECT_TRUE(tames("Rex_Character_BP_C"));
 }
 
 TEST_F(gates_test, empty_tables_let_everything_through) {

@@ -1,7 +1,6 @@
 // Loading and unloading the plugin library: what it registers with the host, and what it leaves.
-#include <dlfcn.h>
-
-#include "tests/e2e/plugin_fixture.h"
+#include "tests/support/gate_outcome.h"
+#include "tests/support/plugin_fixture.h"
 
 namespace {
 
@@ -53,8 +52,7 @@ TEST_F(lifecycle_test, broken_file_at_start_still_installs_hooks_and_reload) {
   const auto replies = console(standin::player("admin"));
   ASSERT_EQ(replies.size(), 1U);
   EXPECT_EQ(replies[0].text, "Quellwarden : Reloaded config");
-  EXPECT_FALSE(
-      standin::game_can_tame(standin::spawn_creature("Rex_Character_BP_C"), nullptr, false, false));
+  EXPECT_FALSE(qw_test::tames("Rex_Character_BP_C"));
 }
 
 TEST_F(lifecycle_test, plugin_log_holds_the_hosts_sinks_of_load_time_only) {

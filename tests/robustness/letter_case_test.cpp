@@ -2,7 +2,8 @@
 // however the table files them, every name the configuration lists must stay held back.
 #include <string>
 
-#include "tests/e2e/plugin_fixture.h"
+#include "tests/support/gate_outcome.h"
+#include "tests/support/plugin_fixture.h"
 
 namespace {
 
@@ -10,12 +11,9 @@ constexpr std::int64_t kWipe = 1700000000;
 constexpr const char* kUpper = "\xC3\x89meu_Character_BP_C";  // starts with U+00C9
 constexpr const char* kLower = "\xC3\xA9meu_Character_BP_C";  // starts with U+00E9
 
-class letter_case_test : public qw_test::PluginTest {
- protected:
-  static bool can_tame(const std::string& class_name) {
-    return standin::game_can_tame(standin::spawn_creature(class_name), nullptr, false, false);
-  }
-};
+using qw_test::tames;
+
+class letter_case_test : public qw_test::PluginTest {};
 
 // The two names share the only bucket while the table is small, so the second replaces the
 // first; the later entries then spread the table over 16 buckets by the key hash, which folds
@@ -27,8 +25,8 @@ TEST_F(letter_case_test, both_spellings_stay_held_back_after_the_table_grows) {
                "\u00ff2": {"HoursToDelay": 1}, "\u00ff3": {"HoursToDelay": 1}}}})");
   load();
   standin::freeze_clock(kWipe);
-  EXPECT_FALSE(can_tame(kLower));
-  EXPECT_FALSE(can_tame(kUpper)) << "a listed class is let through";
+  EXPECT_FALSE(tames(kLower));
+  EXPECT_FALSE(tames(kUpper)) << "a listed class is let through";
 }
 
 }  // namespace

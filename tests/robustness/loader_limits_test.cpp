@@ -2,11 +2,14 @@
 // class names, huge lists. Each reload gets a clear answer and the server process stays up.
 #include <string>
 
-#include "tests/e2e/plugin_fixture.h"
+#include "tests/support/gate_outcome.h"
+#include "tests/support/plugin_fixture.h"
+#include "tests/support/rcon_reload.h"
 
 namespace {
 
-using ::testing::HasSubstr;
+using qw_test::rides;
+using qw_test::tames;
 using ::testing::StartsWith;
 
 constexpr int kDepth = 300000;
@@ -29,25 +32,13 @@ class loader_limits_test : public qw_test::PluginTest {
   // Reloads `text` over RCON and returns the answer.
   std::string reload(const std::string& text) {
     write_config(text);
-    const standin::RconConnection connection;
-    EXPECT_TRUE(standin::run_rcon_command(connection, 7, "Quellwarden.reload"));
-    return standin::rcon_replies().back().text;
-  }
-
-  static bool can_tame(const std::string& class_name) {
-    return standin::game_can_tame(standin::spawn_creature(class_name), nullptr, false, false);
-  }
-
-  static bool can_ride(const std::string& class_name) {
-    const auto before = standin::game_calls().size();
-    standin::game_set_rider(standin::spawn_creature(class_name), nullptr);
-    return standin::game_calls().size() == before + 1;
+    return qw_test::rcon_reload(7).text;
   }
 
   // kGoodConfig still holds.
   static void expect_good_config_in_force() {
-    EXPECT_FALSE(can_tame("A"));
-    EXPECT_FALSE(can_ride("A"));
+    EXPECT_FALSE(tames("A"));
+    EXPECT_FALSE(rides("A"));
   }
 };
 
@@ -58,12 +49,12 @@ TEST_F(loader_limits_test, deep_nesting_outside_the_settings_is_answered) {
   EXPECT_THAT(reload(std::string(kDepth, '[')), StartsWith("Config has parsing ERROR! "));
   expect_good_config_in_force();
   EXPECT_EQ(reload(R"({"Unread": )" + nested_arrays(kDepth) + "}"), kReloaded);
-  EXPECT_TRUE(can_tame("A"));
+  EXPECT_TRUE(tames("A"));
 }
 
 TEST_F(loader_limits_test, deep_nesting_inside_the_settings_is_answered) {
   EXPECT_EQ(reload(R"({"DinoSettings": {"Unread": )" + nested_arrays(kDepth) + "}}"), kReloaded);
-  EXPECT_TRUE(can_tame("A"));
+  EXPECT_TRUE(tames("A"));
   reload(kGoodConfig);
   EXPECT_EQ(reload(R"({"DinoSettings": {"DisallowTaming": {"B": {"HoursToDelay": )" +
                    nested_arrays(kDepth) + "}}}}"),
@@ -95,10 +86,10 @@ TEST_F(loader_limits_test, class_names_of_megabytes_are_held_back) {
             kReloaded);
   ASSERT_EQ(log_messages().size(), 1U);
   EXPECT_EQ(log_messages()[0], "Adding a " + riding_name);
-  EXPECT_FALSE(can_ride(riding_name));
-  EXPECT_FALSE(can_tame(std::string(4 << 20, 'T')));
-  EXPECT_TRUE(can_tame(riding_name));
-  EXPECT_TRUE(can_tame("A"));
+  EXPECT_FALSE(rides(riding_name));
+  EXPECT_FALSE(tames(std::string(4 << 20, 'T')));
+  EXPECT_TRUE(tames(riding_name));
+  EXPECT_TRUE(tames("A"));
 }
 
 TEST_F(loader_limits_test, a_hundred_thousand_entries_load_and_unload) {
@@ -109,15 +100,15 @@ TEST_F(loader_limits_test, a_hundred_thousand_entries_load_and_unload) {
   }
   text += "}}}";
   EXPECT_EQ(reload(text), kReloaded);
-  EXPECT_FALSE(can_tame("Dino_0_C"));
-  EXPECT_FALSE(can_tame("DINO_99999_C"));
+  EXPECT_FALSE(tames("Dino_0_C"));
+  EXPECT_FALSE(tames("DINO_99999_C"));
   standin::freeze_clock(kWipe + 3600);
-  EXPECT_TRUE(can_tame("Dino_0_C"));
-  EXPECT_FALSE(can_tame("Dino_1_C"));
-  EXPECT_TRUE(can_tame("Dino_100000_C"));
-  EXPECT_TRUE(can_ride("A")) << "the riding list was left out, so riding is free";
+  EXPECT_TRUE(tames("Dino_0_C"));
+  EXPECT_FALSE(tames("Dino_1_C"));
+  EXPECT_TRUE(tames("Dino_100000_C"));
+  EXPECT_TRUE(rides("A")) << "the riding list was left out, so riding is free";
   EXPECT_EQ(reload("{}"), kReloaded);
-  EXPECT_TRUE(can_tame("Dino_1_C"));
+  EXPECT_TRUE(tames("Dino_1_C"));
 }
 
 }  // namespace

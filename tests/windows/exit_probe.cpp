@@ -11,6 +11,7 @@
 #include "host/asa_api.h"
 #include "standin/plugin_library.h"
 #include "standin/standin.h"
+#include "tests/support/built_files.h"
 
 namespace {
 
@@ -36,24 +37,12 @@ class ExitReportingSink final : public spdlog::sinks::base_sink<spdlog::details:
   void flush_() override {}
 };
 
-std::string program_path() {
-  std::wstring buffer(32768, L'\0');
-  buffer.resize(GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size())));
-  std::string utf8(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, buffer.data(),
-                                                                static_cast<int>(buffer.size()),
-                                                                nullptr, 0, nullptr, nullptr)),
-                   '\0');
-  WideCharToMultiByte(CP_UTF8, 0, buffer.data(), static_cast<int>(buffer.size()), utf8.data(),
-                      static_cast<int>(utf8.size()), nullptr, nullptr);
-  return utf8;
-}
-
 }  // namespace
 
 int main() {
   GetLogSinks().push_back(std::make_shared<ExitReportingSink>());
   // Never freed: the process ends with the DLL still loaded.
-  new standin::PluginLibrary(standin::plugin_beside(program_path()));
+  new standin::PluginLibrary(qw_test::built_plugin_path());
   GetLogSinks().clear();
   say("loaded with " + registrations() + "\n");
   return 0;

@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "tests/windows/dll_fixture.h"
+#include "tests/support/built_files.h"
 
 namespace qw_windows {
 namespace {
@@ -62,7 +62,8 @@ SandboxProcess::SandboxProcess(const std::vector<std::string>& arguments,
   startup.hStdOutput = output.child;
   startup.hStdError = errors.child;
   PROCESS_INFORMATION started{};
-  const std::wstring program = (program_path().parent_path() / "quellwarden-sandbox.exe").wstring();
+  const std::wstring program =
+      (qw_test::program_file().parent_path() / "quellwarden-sandbox.exe").wstring();
   std::wstring line = command_line(arguments);
   const BOOL created = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0,
                                       nullptr, directory.c_str(), &startup, &started);

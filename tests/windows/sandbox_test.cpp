@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/windows/dll_fixture.h"
+#include "tests/support/built_files.h"
 #include "tests/windows/rcon_socket.h"
 #include "tests/windows/sandbox_process.h"
 
@@ -22,9 +22,9 @@ using quellwarden::sandbox::kRconAuthResponse;
 using quellwarden::sandbox::kRconExecCommand;
 using quellwarden::sandbox::kRconResponseValue;
 using quellwarden::sandbox::RconPacket;
+using qw_test::utf8;
 using qw_windows::RconSocket;
 using qw_windows::SandboxProcess;
-using qw_windows::utf8;
 using ::testing::ElementsAre;
 using ::testing::Optional;
 using ::testing::StartsWith;
