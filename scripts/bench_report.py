@@ -1,0 +1,287 @@
+#!/usr/bin/env python3
+"""Turns one run of the benchmarks into the "Latest run" section of docs/benchmarks.md.
+
+Reads google-benchmark JSON files (times) and the output of the callgrind run of
+quellwarden_gate_instructions (instruction counts), prints the section and writes it between the
+document's "bench:begin" and "bench:end" markers. The machine's description comes from the
+QW_BENCH_CPU, QW_BENCH_CORES, QW_BENCH_DATE and QW_BENCH_COMPILER environment variables.
+
+usage: bench_report.py DOC --times FILE... [--instructions DIR]
+"""
+import argparse
+import glob
+import json
+import os
+import re
+import sys
+
+SCALE = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
+GATES = ["taming", "imprint", "riding"]
+SITUATIONS = ["null_creature", "not_listed", "locked", "released"]
+TARGET_ADDED = 0.10
+BEGIN, END = "<!-- bench:begin -->", "<!-- bench:end -->"
+
+
+def fastest_repetitions(result_paths):
+    """The fastest repetition of each benchmark: on a shared machine, other work only adds time."""
+    runs = [json.load(open(path)) for path in result_paths]
+    best = {}
+    for run in runs:
+        for entry in run["benchmarks"]:
+            if entry.get("run_type") != "iteration":
+                continue
+            name = re.sub(r"/min_time:[0-9.]+", "", entry["run_name"])
+            if name not in best or entry["cpu_time"] < best[name]["cpu_time"]:
+                best[name] = entry
+    return runs[0]["context"], best
+
+
+class Times:
+    def __init__(self, best):
+        self.best = best
+
+    def ns(self, name):
+        entry = self.best.get(name)
+        return None if entry is None else entry["cpu_time"] * SCALE[entry["time_unit"]]
+
+    def counter(self, name, key):
+        entry = self.best.get(name)
+        return None if entry is None else entry.get(key)
+
+
+class Instructions:
+    """Instructions per step of each measured loop, the loop's own instructions taken off."""
+
+    def __init__(self, directory):
+        self.totals, self.runs, self.count = {}, {}, None
+        if directory is None:
+            return
+        driver = json.load(open(os.path.join(directory, "driver.json")))
+        self.count, self.runs = driver["decisions"], driver["runs"]
+        for path in glob.glob(os.path.join(directory, "callgrind.out*")):
+            text = open(path).read()
+            label = re.search(r"^desc: Trigger: Client Request: (\S+)$", text, re.M)
+            total = re.search(r"^(?:summary|totals): (\d+)", text, re.M)
+            if label and total:
+                self.totals[label.group(1)] = int(total.group(1))
+
+    def per_step(self, label, loop):
+        if label not in self.totals or loop not in self.totals:
+            return None
+        return (self.totals[label] - self.totals[loop]) / self.count
+
+    def decision(self, gate, way, situation):
+        return self.per_step(f"{gate}/{way}/{situation}", f"{gate}/loop/{situation}")
+
+    def part(self, step):
+        return self.per_step(f"part/{step}", "part/loop")
+
+    def compares(self, label):
+        run = self.runs.get(label)
+        return None if run is None else run["compares"] / self.count
+
+
+def fmt_ns(value):
+    if value is None:
+        return "n/a"
+    return f"{value / 1e6:.1f} ms" if value >= 1e6 else f"{value:.1f} ns"
+
+
+def fmt_count(value):
+    return "n/a" if value is None else f"{value:,.0f}"
+
+
+def fmt_ratio(value):
+    return "n/a" if value is None else f"{value:.2f}x"
+
+
+def fmt_added(value):
+    return "n/a" if value is None else f"{value * 100:+.1f}%"
+
+
+def ratio(a, b):
+    return None if a is None or b is None or b == 0 else a / b
+
+
+def added(total, base):
+    r = ratio(total, base)
+    return None if r is None else r - 1
+
+
+def difference(a, b):
+    return None if a is None or b is None else a - b
+
+
+def verdict(ok):
+    return "n/a" if ok is None else ("met" if ok else "**missed**")
+
+
+def header(context):
+    load = context.get("load_avg", [])
+    return [
+        "## Latest run",
+        "",
+        f"- Machine: {os.environ.get('QW_BENCH_CPU', 'n/a')},"
+        f" {os.environ.get('QW_BENCH_CORES', 'n/a')} cores"
+        f" (load average at start: {', '.join(f'{x:.2f}' for x in load) or 'n/a'})",
+        f"- Date: {os.environ.get('QW_BENCH_DATE', 'n/a')}",
+        f"- Compiler: {os.environ.get('QW_BENCH_COMPILER', 'n/a')}, Release (-O3)",
+        *(["- **The machine was busy when the run started; times are noisier than on a quiet"
+           " one (instruction counts are not).**"] if load and load[0] > 1.0 else []),
+        "- Times: the least CPU time of 9 repetitions run in random interleaved order, per call"
+        " (per load for the loader).",
+        "- Instructions: counted by callgrind over a loop of many calls, less the loop's own, per"
+        " call; the same code as the times.",
+        "",
+    ]
+
+
+def game_table(times, counts):
+    out = ["### Gate decision against a direct call of the game's own function", "",
+           "| Gate | Situation | Game's function | Gate decision | Ratio |"
+           " Game's function, time | Gate decision, time | Ratio by time |",
+           "|---|---|---|---|---|---|---|---|"]
+    for gate in GATES:
+        for situation in SITUATIONS:
+            game_i = counts.decision(gate, "game", situation)
+            gate_i = counts.decision(gate, "gate", situation)
+            game_t = times.ns(f"gate/{gate}/game/{situation}")
+            gate_t = times.ns(f"gate/{gate}/gate/{situation}")
+            out.append(f"| {gate} | {situation} | {fmt_count(game_i)} | {fmt_count(gate_i)} | "
+                       f"{fmt_ratio(ratio(gate_i, game_i))} | {fmt_ns(game_t)} | "
+                       f"{fmt_ns(gate_t)} | {fmt_ratio(ratio(gate_t, game_t))} |")
+    return out
+
+
+def host_work_table(times, counts):
+    out = ["", "### What a gate adds over its mandated host work"
+           f" (target: at most {TARGET_ADDED * 100:.0f}% by instructions)", "",
+           "Host work: for a creature, the class name read (two fields and FName.ToString, the"
+           " name's buffer given back) and, for a listed class, one compare and the clock read,"
+           " each reached by name through the resolver; wherever the gate lets the call through,"
+           " the game's own function. Counts are instructions per decision.", "",
+           "| Gate | Situation | Host work | Gate decision | Plugin's own | Added | Target |"
+           " Compares | Host work, time | Gate decision, time | Added by time |",
+           "|---|---|---|---|---|---|---|---|---|---|---|"]
+    for gate in GATES:
+        for situation in SITUATIONS:
+            host_i = counts.decision(gate, "host_work", situation)
+            gate_i = counts.decision(gate, "gate", situation)
+            host_t = times.ns(f"gate/{gate}/host_work/{situation}")
+            gate_t = times.ns(f"gate/{gate}/gate/{situation}")
+            share = added(gate_i, host_i)
+            compares = counts.compares(f"{gate}/gate/{situation}")
+            out.append(
+                f"| {gate} | {situation} | {fmt_count(host_i)} | {fmt_count(gate_i)} | "
+                f"{fmt_count(difference(gate_i, host_i))} | {fmt_added(share)} | "
+                f"{verdict(None if share is None else share <= TARGET_ADDED)} | "
+                f"{'n/a' if compares is None else f'{compares:.2f}'} | {fmt_ns(host_t)} | "
+                f"{fmt_ns(gate_t)} | {fmt_added(added(gate_t, host_t))} |")
+    return out
+
+
+def steps_table(times, counts):
+    find = counts.part("find")
+    compare = counts.part("compare")
+    null_own = difference(counts.decision("taming", "gate", "null_creature"),
+                          counts.decision("taming", "game", "null_creature"))
+    rows = [
+        ("plugin", "key hash of Rex_Character_BP_C (18 units)", counts.part("key_hash"),
+         times.ns("gate/part/key_hash")),
+        ("plugin", "its find in the table, beyond the one compare", difference(find, compare),
+         None),
+        ("plugin", "taming gate on a null creature, beyond the game's function", null_own, None),
+        ("host", "the game's compare by name (resolver lookup and Stricmp)", compare, None),
+        ("host", "current time (_Xtime_get_ticks), read for a listed class",
+         counts.part("clock_read"), times.ns("gate/part/clock_read")),
+    ]
+    out = ["", "### Steps of a locked decision, alone", "",
+           "| Whose | Step | Instructions | Time |", "|---|---|---|---|"]
+    for whose, label, count, time in rows:
+        out.append(f"| {whose} | {label} | {fmt_count(count)} | {fmt_ns(time)} |")
+    return out
+
+
+def find_table(times):
+    out = ["", "### Find against std::unordered_map with a case-folding hash"
+           " (target: within 2x, flat)", "",
+           "| Entries | Delay table | Compares | unordered_map | Ratio | Target |"
+           " unordered_map, game compare | Ratio |", "|---|---|---|---|---|---|---|---|"]
+    for size in [10, 1000, 100000]:
+        table = times.ns(f"find/delay_table/{size}")
+        plain = times.ns(f"find/unordered_map/{size}")
+        game = times.ns(f"find/unordered_map_game_compare/{size}")
+        compares = times.counter(f"find/delay_table/{size}", "compares")
+        r = ratio(table, plain)
+        out.append(f"| {size:,} | {fmt_ns(table)} | "
+                   f"{'n/a' if compares is None else f'{compares:.2f}'} | {fmt_ns(plain)} | "
+                   f"{fmt_ratio(r)} | {verdict(None if r is None else r <= 2)} | "
+                   f"{fmt_ns(game)} | {fmt_ratio(ratio(table, game))} |")
+    growth = [ratio(times.ns(f"find/{kind}/100000"), times.ns(f"find/{kind}/10"))
+              for kind in ("delay_table", "unordered_map", "unordered_map_game_compare")]
+    out.append(f"| growth 10 to 100,000 | {fmt_ratio(growth[0])} | | {fmt_ratio(growth[1])} |"
+               f" | | {fmt_ratio(growth[2])} | |")
+    out += ["", "Key hash of the find probes (Dino<n>_Character_BP_C):"
+            f" {fmt_ns(times.ns('find/part/key_hash/100000'))}; the map's folded FNV-1a hash of"
+            f" the same probes: {fmt_ns(times.ns('find/part/folded_hash/100000'))}."]
+    return out
+
+
+def load_table(times):
+    out = ["", "### Loading 100,000 entries against parsing the file alone (target: less than 2x)",
+           "", "| Step | Time | Ratio to parse | Heap peak | Heap allocations |",
+           "|---|---|---|---|---|"]
+    parse = times.ns("load/nlohmann_parse")
+    for name, label in [("load/nlohmann_parse", "nlohmann/json parse alone"),
+                        ("load/parse_and_read", "parse and read the configuration, no tables"),
+                        ("load/load_config", "LoadConfig, the whole load")]:
+        peak = times.counter(name, "heap_peak_MiB")
+        allocs = times.counter(name, "heap_allocs")
+        out.append(f"| {label} | {fmt_ns(times.ns(name))} | "
+                   f"{fmt_ratio(ratio(times.ns(name), parse))} | "
+                   f"{'n/a' if peak is None else f'{peak:.1f} MiB'} | "
+                   f"{'n/a' if allocs is None else f'{allocs:,.0f}'} |")
+    r = ratio(times.ns("load/load_config"), parse)
+    file_mib = times.counter("load/load_config", "file_MiB")
+    game_mib = times.counter("load/load_config", "game_live_MiB")
+    blocks = times.counter("load/load_config", "game_blocks")
+    out += ["", f"Target less than 2x: {verdict(None if r is None else r < 2)}. The file is "
+            f"{'n/a' if file_mib is None else f'{file_mib:.1f} MiB'}; after the load the two"
+            f" tables hold {'n/a' if game_mib is None else f'{game_mib:.1f} MiB'} in "
+            f"{'n/a' if blocks is None else f'{blocks:,.0f}'} blocks of the game's allocator."]
+    return out
+
+
+def write_section(doc_path, report):
+    doc = (open(doc_path).read() if os.path.exists(doc_path)
+           else f"# Benchmarks\n\n{BEGIN}\n{END}\n")
+    if BEGIN not in doc or END not in doc:
+        sys.exit(f"{doc_path} lacks the {BEGIN} and {END} markers")
+    head, rest = doc.split(BEGIN, 1)
+    tail = rest.split(END, 1)[1]
+    open(doc_path, "w").write(f"{head}{BEGIN}\n{report}{END}{tail}")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("doc")
+    parser.add_argument("--times", nargs="+", required=True, metavar="FILE")
+    parser.add_argument("--instructions", metavar="DIR")
+    args = parser.parse_args()
+
+    context, best = fastest_repetitions(args.times)
+    times, counts = Times(best), Instructions(args.instructions)
+    out = header(context)
+    out += game_table(times, counts)
+    out += host_work_table(times, counts)
+    out += steps_table(times, counts)
+    out += find_table(times)
+    out += load_table(times)
+    report = "\n".join(out) + "\n"
+    print(report)
+    write_section(args.doc, report)
+    print(f"written to {args.doc}")
+
+
+if __name__ == "__main__":
+    main()
