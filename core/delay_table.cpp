@@ -89,6 +89,10 @@ bool same_key(const FStringData& stored, const FStringData& probe) {
   }
   const std::u16string_view a = FString::view_of(stored);
   const std::u16string_view b = FString::view_of(probe);
+  // The same spelling is the usual case and needs no folding.
+  if (a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0) {
+    return true;
+  }
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                     [](char16_t x, char16_t y) { return fold_ascii(x) == fold_ascii(y); });
 }

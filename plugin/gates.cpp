@@ -29,7 +29,9 @@ static_assert(std::is_same_v<decltype(&riding_gate), decltype(game::set_rider)::
 // numbers, so an unlock time before 1970 is simply in the past. When the host fails the gate (a
 // name it cannot resolve, a throwing call) the game decides, and the failure is counted: nothing
 // may unwind into the game's own frames.
-bool held_back(const DelayTable& table, const APrimalDinoCharacter* creature) noexcept {
+// Kept out of line so a gate's null test and call-through need no frame of their own.
+[[gnu::noinline]] bool held_back(const DelayTable& table,
+                                 const APrimalDinoCharacter* creature) noexcept {
   try {
     const FString class_name = host::read_class_name(creature);
     const std::int32_t slot = table.find(key_hash(class_name), class_name);
