@@ -14,12 +14,13 @@ constexpr const char* kCanTame =
 constexpr const char* kImprint = "APrimalDinoCharacter.ImprintBabyDino(APlayerController*,bool)";
 constexpr const char* kSetRider = "APrimalDinoCharacter.SetRider(AShooterCharacter*)";
 
-TEST_F(lifecycle_test, load_registers_three_hooks_and_two_commands_and_unload_removes_them) {
+TEST_F(lifecycle_test, load_registers_three_hooks_and_both_commands_and_unload_removes_them) {
   write_config("{}");
   load();
   EXPECT_THAT(standin::installed_hooks(), ElementsAre(kCanTame, kImprint, kSetRider));
-  EXPECT_THAT(standin::console_commands(), ElementsAre("Quellwarden.reload"));
-  EXPECT_THAT(standin::rcon_commands(), ElementsAre("Quellwarden.reload"));
+  EXPECT_THAT(standin::console_commands(), ElementsAre("Quellwarden.reload", "Quellwarden.status"));
+  EXPECT_THAT(standin::rcon_commands(), ElementsAre("Quellwarden.reload", "Quellwarden.status"));
+  EXPECT_EQ(log_messages().front(), "Quellwarden 0.2.0");
   unload();
   EXPECT_TRUE(standin::installed_hooks().empty());
   EXPECT_TRUE(standin::console_commands().empty());
@@ -41,10 +42,9 @@ TEST_F(lifecycle_test, broken_file_at_start_still_installs_hooks_and_reload) {
   write_config(R"({"DinoSettings": null})");
   load();
   EXPECT_EQ(standin::installed_hooks().size(), 3U);
-  EXPECT_EQ(standin::console_commands().size(), 1U);
-  ASSERT_EQ(log_lines().size(), 1U);
-  EXPECT_EQ(log_lines()[0].level, spdlog::level::err);
-  EXPECT_EQ(log_lines()[0].message, "[json.exception.type_error.306] cannot use value() with null");
+  EXPECT_EQ(standin::console_commands().size(), 2U);
+  EXPECT_THAT(log_messages(spdlog::level::err),
+              ElementsAre("[json.exception.type_error.306] cannot use value() with null"));
 
   write_config(R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowTaming":
       {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})");
@@ -63,6 +63,7 @@ TEST_F(lifecycle_test, plugin_log_holds_the_hosts_sinks_of_load_time_only) {
   EXPECT_EQ(sink_.use_count(), owners_before + 1);
   GetLogSinks().push_back(late);
   remove_config();
+  sink_->forget();
   console(nullptr);
   EXPECT_EQ(log_messages().size(), 1U);
   EXPECT_TRUE(late->lines().empty());

@@ -45,16 +45,19 @@ class reload_test : public qw_test::PluginTest {
 
 TEST_F(reload_test, example_configuration_gives_exact_unlock_times_and_one_adding_line) {
   const auto replies = console(admin_);
-  ASSERT_EQ(replies.size(), 1U);
+  ASSERT_EQ(replies.size(), 2U) << "the green reply, then the yellow notice of its warnings";
   EXPECT_EQ(replies[0].text, "Quellwarden : Reloaded config");
   EXPECT_EQ(replies[0].player, admin_);
   EXPECT_EQ(replies[0].colour.R, 0.0F);
   EXPECT_EQ(replies[0].colour.G, 1.0F);
   EXPECT_EQ(replies[0].colour.B, 0.0F);
   EXPECT_EQ(replies[0].colour.A, 1.0F);
-  ASSERT_EQ(log_lines().size(), 1U);
-  EXPECT_EQ(log_lines()[0].level, spdlog::level::info);
-  EXPECT_EQ(log_lines()[0].message, "Adding a A");
+  EXPECT_EQ(replies[1].text, "Quellwarden : 4 warnings, see Quellwarden.status");
+  EXPECT_EQ(replies[1].colour.G, 1.0F);
+  EXPECT_EQ(replies[1].colour.B, 0.0F);
+  const auto info = log_messages(spdlog::level::info);
+  ASSERT_EQ(info.size(), 2U);
+  EXPECT_EQ(info[0], "Adding a A");
 
   APrimalDinoCharacter* a = standin::spawn_creature("A");
   APrimalDinoCharacter* b = standin::spawn_creature("B");

@@ -91,6 +91,14 @@ class PluginTest : public ::testing::Test {
     }
     return out;
   }
+  // The messages at `level` only, e.g. the errors among the version line and the load report.
+  std::vector<std::string> log_messages(spdlog::level::level_enum level) const {
+    std::vector<std::string> out;
+    for (const auto& line : sink_->lines()) {
+      if (line.level == level) out.push_back(line.message);
+    }
+    return out;
+  }
 
   std::shared_ptr<standin::RecordingSink> sink_;
   std::filesystem::path directory_;
