@@ -62,9 +62,9 @@ TEST_F(log_test, only_riding_entries_are_logged_in_byte_order) {
   load();
   const auto info = log_messages(spdlog::level::info);
   ASSERT_EQ(info.size(), 5U);
-  EXPECT_THAT(std::vector<std::string>(info.begin() + 1, info.end() - 1),
-              ::testing::ElementsAre("Adding a Argent_Character_BP_C", "Adding a Rex",
-                                     "Adding a rex"));
+  EXPECT_THAT(
+      std::vector<std::string>(info.begin() + 1, info.end() - 1),
+      ::testing::ElementsAre("Adding a Argent_Character_BP_C", "Adding a Rex", "Adding a rex"));
   EXPECT_EQ(info.back(),
             "Loaded config: wipe 1970-01-01 00:00:00 UTC, 2 riding and 1 taming classes, 0 held "
             "back now");
