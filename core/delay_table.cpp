@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <tuple>
 #include <type_traits>
 #include <utility>
 
@@ -167,18 +168,14 @@ std::int32_t DelayTable::add(FString&& key, std::int64_t unlock_time) {
 
 void DelayTable::swap(DelayTable& other) noexcept {
   // Every field by value: the inline words hold no pointers into the table itself.
-  std::swap(slots_, other.slots_);
-  std::swap(slot_count_, other.slot_count_);
-  std::swap(slot_capacity_, other.slot_capacity_);
-  std::swap(inline_flags_, other.inline_flags_);
-  std::swap(flag_words_, other.flag_words_);
-  std::swap(flag_count_, other.flag_count_);
-  std::swap(flag_capacity_, other.flag_capacity_);
-  std::swap(free_head_, other.free_head_);
-  std::swap(free_count_, other.free_count_);
-  std::swap(inline_bucket_, other.inline_bucket_);
-  std::swap(buckets_, other.buckets_);
-  std::swap(bucket_count_, other.bucket_count_);
+  const auto fields = [](DelayTable& table) {
+    return std::tie(table.slots_, table.slot_count_, table.slot_capacity_, table.inline_flags_,
+                    table.flag_words_, table.flag_count_, table.flag_capacity_, table.free_head_,
+                    table.free_count_, table.inline_bucket_, table.buckets_, table.bucket_count_);
+  };
+  auto mine = fields(*this);
+  auto theirs = fields(other);
+  mine.swap(theirs);
 }
 
 void DelayTable::clear() {

@@ -187,6 +187,23 @@ TEST_F(delay_table_test, non_ascii_case_variants_in_other_buckets_stay_apart) {
   EXPECT_EQ(table.unlock_time(find(table, u"\u00C9")), 20);
 }
 
+TEST_F(delay_table_test, swap_exchanges_inline_and_allocated_contents_whole) {
+  DelayTable large;
+  for (int index = 0; index < 200; ++index) {
+    add(large, numbered(index), index);
+  }
+  DelayTable small;
+  add(small, u"Rex", 7);
+  large.swap(small);
+  EXPECT_EQ(large.element_count(), 1);
+  EXPECT_EQ(large.bucket_count(), 1);
+  EXPECT_EQ(large.unlock_time(find(large, u"REX")), 7);
+  EXPECT_EQ(small.element_count(), 200);
+  EXPECT_EQ(small.flag_capacity(), 768);
+  EXPECT_EQ(small.unlock_time(find(small, u"k199")), 199);
+  EXPECT_EQ(find(small, u"Rex"), -1);
+}
+
 TEST_F(delay_table_test, clear_gives_back_every_block) {
   DelayTable table;
   for (int index = 0; index < 4; ++index) {
