@@ -26,7 +26,7 @@ class Generator {
  public:
   explicit Generator(std::uint32_t seed) : engine_(seed) {}
 
-  std::uint32_t below(std::uint32_t bound) { return engine_() % bound; }
+  std::uint32_t below(std::uint32_t bound) { return static_cast<std::uint32_t>(engine_() % bound); }
 
   // Up to four letters of a to e in random case, so duplicates and case variants are common.
   std::u16string text() {
@@ -44,7 +44,8 @@ class Generator {
       return key;
     }
     const auto units = static_cast<std::int32_t>(text.size() + 1);
-    auto* buffer = static_cast<WIDECHAR*>(quellwarden::host::resize_block(nullptr, units * 2U));
+    auto* buffer = static_cast<WIDECHAR*>(
+        quellwarden::host::resize_block(nullptr, static_cast<std::uint64_t>(units) * 2U));
     std::copy(text.begin(), text.end(), buffer);
     buffer[text.size()] = 0;
     key.adopt(buffer, units, units);
