@@ -56,7 +56,7 @@ struct GameEqual {
 // Indexes of the entries probed, in a fixed random order, so no one chain stays in cache.
 std::vector<std::int64_t> probe_indexes(std::int64_t entries) {
   std::vector<std::int64_t> indexes;
-  std::mt19937_64 random(entries);
+  std::mt19937_64 random(static_cast<std::uint64_t>(entries));
   for (std::size_t probe = 0; probe < kProbes; ++probe) {
     indexes.push_back(static_cast<std::int64_t>(random() % static_cast<std::uint64_t>(entries)));
   }

@@ -291,7 +291,8 @@ void DelayTable::push_free(std::int32_t slot) noexcept {
 
 void DelayTable::link(std::int32_t slot, std::uint32_t hash) noexcept {
   std::int32_t& head = bucket_head(hash);
-  slots_[slot].bucket_index = static_cast<std::int32_t>(hash & (bucket_count_ - 1U));
+  slots_[slot].bucket_index =
+      static_cast<std::int32_t>(hash & (static_cast<std::uint32_t>(bucket_count_) - 1U));
   slots_[slot].next_in_bucket = head;
   head = slot;
 }

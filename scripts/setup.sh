@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs, when they are missing.
 #   scripts/setup.sh          what building and running the sandbox needs
 #   scripts/setup.sh --all    also what the whole test suite needs (sanitizers, fuzzing,
-#                             valgrind, the Windows cross-build under Wine, Node for RCON tests)
+#                             valgrind, the Windows cross-build under Wine, Node and the pinned
+#                             npm RCON client for the RCON tests)
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config nlohmann-json3-dev libspdlog-dev libfmt-dev
@@ -31,4 +32,14 @@ if ((${#missing[@]} > 0)); then
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
     "${missing[@]}" >/dev/null
+fi
+
+# The third-party RCON client the sandbox's RCON test drives, pinned by its lock file. A fresh
+# install only when the lock file changed since the last one (npm keeps its copy in node_modules).
+if [[ "${1:-}" == "--all" ]]; then
+  client_dir="$(cd "$(dirname "$0")/.." && pwd)/tests/sandbox/rcon-client"
+  if [[ ! "$client_dir/node_modules/.package-lock.json" -nt "$client_dir/package-lock.json" ]]; then
+    echo "setup: installing the RCON test client (npm ci in tests/sandbox/rcon-client)"
+    (cd "$client_dir" && npm ci --prefer-offline --no-audit --no-fund --loglevel=error)
+  fi
 fi

@@ -110,7 +110,8 @@ void fill_fstring(FString& out, std::u16string_view text) {
     return;
   }
   const auto units = static_cast<std::int32_t>(text.size() + 1);
-  auto* buffer = static_cast<WIDECHAR*>(game_malloc(units * sizeof(WIDECHAR), 0));
+  auto* buffer =
+      static_cast<WIDECHAR*>(game_malloc(static_cast<std::uint64_t>(units) * sizeof(WIDECHAR), 0));
   std::memcpy(buffer, text.data(), text.size() * sizeof(WIDECHAR));
   buffer[text.size()] = 0;
   out.adopt(buffer, units, units);

@@ -25,7 +25,7 @@ class Generator {
  public:
   explicit Generator(std::uint32_t seed) : engine_(seed) {}
 
-  std::uint32_t below(std::uint32_t bound) { return engine_() % bound; }
+  std::uint32_t below(std::uint32_t bound) { return static_cast<std::uint32_t>(engine_() % bound); }
 
   // Up to four letters of a to e in random case, so duplicates and case variants are common.
   std::u16string text() {

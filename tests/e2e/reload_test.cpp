@@ -184,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenFile{"hours_overflow",
                    R"({"DinoSettings": {"DisallowTaming": {"Rex": {"HoursToDelay": 1e300}}}})",
                    "\"HoursToDelay\" of class \"Rex\" in \"DisallowTaming\"", false}),
-    [](const ::testing::TestParamInfo<BrokenFile>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<BrokenFile>& file) { return file.param.name; });
 
 TEST_F(reload_test, unreadable_working_directory_is_reported_and_changes_nothing) {
   const std::filesystem::path doomed = directory_ / "doomed";

@@ -12,13 +12,15 @@ using qw_test::rides;
 using qw_test::tames;
 using ::testing::StartsWith;
 
-constexpr int kDepth = 300000;
+constexpr std::size_t kDepth = 300000;
 constexpr std::int64_t kWipe = 1700000000;
 constexpr const char* kReloaded = "Quellwarden : Reloaded config";
 constexpr const char* kGoodConfig = R"({"WipeTimestamp": 1700000000, "DinoSettings": {
     "DisallowRiding": {"A": {"HoursToDelay": 48}}, "DisallowTaming": {"A": {"HoursToDelay": 24}}}})";
 
-std::string nested_arrays(int depth) { return std::string(depth, '[') + std::string(depth, ']'); }
+std::string nested_arrays(std::size_t depth) {
+  return std::string(depth, '[') + std::string(depth, ']');
+}
 
 class loader_limits_test : public qw_test::PluginTest {
  protected:

@@ -15,7 +15,8 @@ class RconClient {
  public:
   // Connects to 127.0.0.1:port; every later wait gives up after `timeout_ms`. A small receive
   // buffer makes a client that does not read fill up sooner.
-  explicit RconClient(std::uint16_t port, int timeout_ms = 15000, bool small_receive_buffer = false);
+  explicit RconClient(std::uint16_t port, int timeout_ms = 15000,
+                      bool small_receive_buffer = false);
   RconClient(const RconClient&) = delete;
   RconClient& operator=(const RconClient&) = delete;
   ~RconClient();

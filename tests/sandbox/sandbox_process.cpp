@@ -167,7 +167,7 @@ bool SandboxProcess::wait_for_count(std::string_view text, std::size_t count, st
   return changed_.wait_for(lock, timeout, [&] {
     std::size_t seen = 0;
     for (std::size_t at = from; at < lines_.size(); ++at) {
-      seen += lines_[at].find(text) != std::string::npos ? 1 : 0;
+      seen += lines_[at].find(text) != std::string::npos ? 1U : 0U;
     }
     return seen >= count;
   });

@@ -24,7 +24,7 @@ std::string printable(std::string_view name) {
 
 std::size_t display_width(std::string_view text) {
   std::size_t width = 0;
-  for (const char byte : text) width += starts_character(byte) ? 1 : 0;
+  for (const char byte : text) width += starts_character(byte) ? 1U : 0U;
   return width;
 }
 
