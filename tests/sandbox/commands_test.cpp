@@ -2,6 +2,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "config/version.h"
 #include "tests/sandbox/sandbox_process.h"
 
 namespace {
@@ -14,7 +17,13 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
+// What every load of kConfig at 1700000000 logs: the version, the class, then the summary.
+const std::string kVersionLine =
+    "11/14/23 22:13 [Quellwarden][info] Quellwarden " + std::string(quellwarden::kVersion);
 constexpr const char* kAdding = "11/14/23 22:13 [Quellwarden][info] Adding a Rex_Character_BP_C";
+constexpr const char* kLoaded =
+    "11/14/23 22:13 [Quellwarden][info] Loaded config: wipe 2023-11-14 22:13:20 UTC, 1 riding and "
+    "2 taming classes, 3 held back now";
 
 class sandbox_commands_test : public ::testing::Test {
  protected:
@@ -30,33 +39,44 @@ class sandbox_commands_test : public ::testing::Test {
 };
 
 TEST_F(sandbox_commands_test, clock_reads_freezes_steps_and_refuses_what_it_cannot_apply) {
-  EXPECT_THAT(run("clock\n"
-                  "clock +90s\n"
-                  "clock -2m\n"
-                  "clock +1h\n"
-                  "clock +2d\n"
-                  "clock 1800000000\n"
-                  "clock +5\n"
-                  "clock soon\n"
-                  "clock +9223372036854775807d\n"
-                  "clock 922337203686\n"
-                  "clock\n"
-                  "clock -1\n"),
-              ElementsAre(kAdding, "clock 1700000000", "clock 1700000090", "clock 1699999970",
-                          "clock 1700003570", "clock 1700176370", "clock 1800000000",
-                          "error: clock wants UNIX, +N<s|m|h|d> or -N<s|m|h|d>, not '+5'",
-                          "error: clock wants UNIX, +N<s|m|h|d> or -N<s|m|h|d>, not 'soon'",
-                          "error: clock must lie between -922337203685 and 922337203685 "
-                          "(Unix seconds), not '+9223372036854775807d'",
-                          "error: clock must lie between -922337203685 and 922337203685 "
-                          "(Unix seconds), not '922337203686'",
-                          "clock 1800000000", "clock -1"));
+  EXPECT_THAT(
+      run("clock\n"
+          "clock +90s\n"
+          "clock -2m\n"
+          "clock +1h\n"
+          "clock +2d\n"
+          "clock 1800000000\n"
+          "clock +5\n"
+          "clock soon\n"
+          "clock +9223372036854775807d\n"
+          "clock 922337203686\n"
+          "clock\n"
+          "clock -1\n"),
+      ElementsAre(kVersionLine, kAdding, kLoaded, "clock 1700000000", "clock 1700000090",
+                  "clock 1699999970", "clock 1700003570", "clock 1700176370", "clock 1800000000",
+                  "error: clock wants UNIX, +N<s|m|h|d> or -N<s|m|h|d>, not '+5'",
+                  "error: clock wants UNIX, +N<s|m|h|d> or -N<s|m|h|d>, not 'soon'",
+                  "error: clock must lie between -922337203685 and 922337203685 "
+                  "(Unix seconds), not '+9223372036854775807d'",
+                  "error: clock must lie between -922337203685 and 922337203685 "
+                  "(Unix seconds), not '922337203686'",
+                  "clock 1800000000", "clock -1"));
 }
 
 TEST_F(sandbox_commands_test, log_lines_beyond_the_log_clock_carry_its_last_minute) {
+  const std::string stamp = "04/11/62 23:47 [Quellwarden]";
+  const std::string adding = stamp + "[info] Adding a Rex_Character_BP_C";
+  const std::string loaded = stamp +
+                             "[info] Loaded config: wipe 2023-11-14 22:13:20 UTC, 1 riding and 2 "
+                             "taming classes, 0 held back now";
+  const std::string stale = stamp +
+                            "[warning] the wipe time 2023-11-14 22:13:20 UTC (\"WipeTimestamp\" "
+                            "1700000000) leaves every listed unlock in the past, the last one "
+                            "10655520d 4h ago: nothing is held back; is \"WipeTimestamp\" from an "
+                            "earlier wipe?";
   EXPECT_THAT(run("console-noplayer Quellwarden.reload\n", "922337203685"),
-              ElementsAre("04/11/62 23:47 [Quellwarden][info] Adding a Rex_Character_BP_C",
-                          "04/11/62 23:47 [Quellwarden][info] Adding a Rex_Character_BP_C"));
+              ElementsAre(stamp + "[info] Quellwarden " + std::string(quellwarden::kVersion),
+                          adding, loaded, stale, adding, loaded, stale));
 }
 
 TEST_F(sandbox_commands_test, gates_refuse_until_the_unlock_second_and_then_ask_the_game) {
@@ -79,43 +99,47 @@ TEST_F(sandbox_commands_test, gates_refuse_until_the_unlock_second_and_then_ask_
           "imprint null\n"
           "ride null\n",
           "1700086399"),
-      ElementsAre("11/15/23 22:13 [Quellwarden][info] Adding a Rex_Character_BP_C",
-                  "spawned rex Rex_Character_BP_C", "spawned dodo Dodo_Character_BP_C",
-                  "CanTame rex -> false (refused)", "ImprintBabyDino rex -> refused",
-                  "SetRider rex -> refused", "CanTame dodo -> true (game)", "clock 1700086400",
-                  "CanTame rex -> true (game)", "ImprintBabyDino rex -> game",
-                  "SetRider rex -> refused", "answer tame false", "CanTame rex -> false (game)",
-                  "clock 1700172800", "SetRider rex -> game", "CanTame null -> false (game)",
-                  "ImprintBabyDino null -> game", "SetRider null -> game"));
+      ElementsAre(
+          "11/15/23 22:13 [Quellwarden][info] Quellwarden " + std::string(quellwarden::kVersion),
+          "11/15/23 22:13 [Quellwarden][info] Adding a Rex_Character_BP_C",
+          "11/15/23 22:13 [Quellwarden][info] Loaded config: wipe 2023-11-14 22:13:20 UTC, "
+          "1 riding and 2 taming classes, 3 held back now",
+          "spawned rex Rex_Character_BP_C", "spawned dodo Dodo_Character_BP_C",
+          "CanTame rex -> false (refused)", "ImprintBabyDino rex -> refused",
+          "SetRider rex -> refused", "CanTame dodo -> true (game)", "clock 1700086400",
+          "CanTame rex -> true (game)", "ImprintBabyDino rex -> game", "SetRider rex -> refused",
+          "answer tame false", "CanTame rex -> false (game)", "clock 1700172800",
+          "SetRider rex -> game", "CanTame null -> false (game)", "ImprintBabyDino null -> game",
+          "SetRider null -> game"));
 }
 
 TEST_F(sandbox_commands_test, mistakes_print_an_error_and_the_script_goes_on_until_quit) {
-  EXPECT_THAT(run("# a comment\n"
-                  "\n"
-                  "   \n"
-                  "fly rex\n"
-                  "spawn rex\n"
-                  "spawn null Rex_Character_BP_C\n"
-                  "tame ghost\n"
-                  "tame null maybe false\n"
-                  "answer tame maybe\n"
-                  "rcon seven Quellwarden.reload\n"
-                  "rcon 7\n"
-                  "console\n"
-                  "hooks now\n"
-                  "echo  still here \n"
-                  "quit\n"
-                  "echo never\n"),
-              ElementsAre(kAdding, "error: unknown command 'fly' (see --help)",
-                          "error: spawn wants NAME CLASS",
-                          "error: null stands for no creature; pick another name",
-                          "error: no creature named 'ghost'; spawn it first",
-                          "error: 'maybe' is neither true nor false",
-                          "error: 'maybe' is neither true nor false",
-                          "error: rcon wants ID TEXT, the ID a 32-bit number",
-                          "error: rcon wants ID TEXT, the ID a 32-bit number",
-                          "error: console wants the text that is typed",
-                          "error: hooks takes no arguments", "still here"));
+  EXPECT_THAT(
+      run("# a comment\n"
+          "\n"
+          "   \n"
+          "fly rex\n"
+          "spawn rex\n"
+          "spawn null Rex_Character_BP_C\n"
+          "tame ghost\n"
+          "tame null maybe false\n"
+          "answer tame maybe\n"
+          "rcon seven Quellwarden.reload\n"
+          "rcon 7\n"
+          "console\n"
+          "hooks now\n"
+          "echo  still here \n"
+          "quit\n"
+          "echo never\n"),
+      ElementsAre(
+          kVersionLine, kAdding, kLoaded, "error: unknown command 'fly' (see --help)",
+          "error: spawn wants NAME CLASS", "error: null stands for no creature; pick another name",
+          "error: no creature named 'ghost'; spawn it first",
+          "error: 'maybe' is neither true nor false", "error: 'maybe' is neither true nor false",
+          "error: rcon wants ID TEXT, the ID a 32-bit number",
+          "error: rcon wants ID TEXT, the ID a 32-bit number",
+          "error: console wants the text that is typed", "error: hooks takes no arguments",
+          "still here"));
 }
 
 TEST_F(sandbox_commands_test, reloads_answer_the_console_player_and_the_rcon_request) {
@@ -125,8 +149,9 @@ TEST_F(sandbox_commands_test, reloads_answer_the_console_player_and_the_rcon_req
           "console Quellwarden.nothing\n"
           "rcon -3 quellwarden.RELOAD\n"
           "rcon 9 Status now\n"),
-      ElementsAre(kAdding, kAdding, "to player [0,1,0,1]: Quellwarden : Reloaded config", kAdding,
-                  "unknown console command Quellwarden.nothing", kAdding,
+      ElementsAre(kVersionLine, kAdding, kLoaded, kAdding, kLoaded,
+                  "to player [0,1,0,1]: Quellwarden : Reloaded config", kAdding, kLoaded,
+                  "unknown console command Quellwarden.nothing", kAdding, kLoaded,
                   "rcon reply -3 0: Quellwarden : Reloaded config", "unknown rcon command Status"));
 }
 
@@ -143,7 +168,7 @@ TEST_F(sandbox_commands_test, a_failed_reload_answers_red_and_with_the_error_tex
       "11/14/23 22:13 [Quellwarden][error] [json.exception.type_error.306] cannot use value() "
       "with null";
   EXPECT_THAT(sandbox.lines(),
-              ElementsAre(kAdding, "ready",
+              ElementsAre(kVersionLine, kAdding, kLoaded, "ready",
                           "to player [1,0,0,1]: Quellwarden: Failed to reload config", error, error,
                           "rcon reply 4 0: [json.exception.type_error.306] cannot use value() "
                           "with null"));
@@ -166,14 +191,15 @@ TEST_F(sandbox_commands_test, unload_and_load_run_both_sequences_and_give_back_a
           "load\n"
           "memory\n"
           "tame rex\n"),
-      ElementsAre(kAdding, "spawned rex Rex_Character_BP_C",
+      ElementsAre(kVersionLine, kAdding, kLoaded, "spawned rex Rex_Character_BP_C",
                   "hook APrimalDinoCharacter.CanTame(AShooterPlayerController*,bool,bool)",
                   "hook APrimalDinoCharacter.ImprintBabyDino(APlayerController*,bool)",
                   "hook APrimalDinoCharacter.SetRider(AShooterCharacter*)",
-                  "console command Quellwarden.reload", "rcon command Quellwarden.reload",
+                  "console command Quellwarden.reload", "console command Quellwarden.status",
+                  "rcon command Quellwarden.reload", "rcon command Quellwarden.status",
                   "memory 5 blocks 372 bytes", "unloaded", "memory 0 blocks 0 bytes",
                   "CanTame rex -> true (game)", "unknown console command Quellwarden.reload",
-                  "error: the plugin is not loaded", kAdding, "loaded",
+                  "error: the plugin is not loaded", kVersionLine, kAdding, kLoaded, "loaded",
                   "error: the plugin is already loaded", "memory 5 blocks 372 bytes",
                   "CanTame rex -> false (refused)"));
 }
@@ -186,7 +212,8 @@ TEST_F(sandbox_commands_test, fail_arms_the_host_failures_and_says_so) {
           "fail command Quellwarden.reload\n"
           "fail resolve X 0\n"
           "fail hook\n"),
-      ElementsAre(kAdding, "fail resolve APrimalDinoCharacter.Foo(FString&,int*) 3",
+      ElementsAre(kVersionLine, kAdding, kLoaded,
+                  "fail resolve APrimalDinoCharacter.Foo(FString&,int*) 3",
                   "fail resolve UObjectBase.NamePrivate 1",
                   "fail hook APrimalDinoCharacter.SetRider(AShooterCharacter*)",
                   "fail command Quellwarden.reload", "error: '0' is not a count of one or more",
@@ -197,8 +224,9 @@ TEST_F(sandbox_commands_test, a_missing_file_is_logged_and_the_sandbox_still_run
   WorkDir empty;
   const auto result = run_sandbox({"--workdir", empty.path(), "--clock", "1700000000"}, "clock\n");
   EXPECT_EQ(result.status, 0);
-  EXPECT_THAT(result.lines, ElementsAre("11/14/23 22:13 [Quellwarden][error] Config failed to open",
-                                        "clock 1700000000"));
+  EXPECT_THAT(result.lines,
+              ElementsAre(kVersionLine, "11/14/23 22:13 [Quellwarden][error] Config failed to open",
+                          "clock 1700000000"));
 }
 
 TEST(sandbox_options_test, help_and_wrong_options_answer_with_their_exit_status) {

@@ -5,6 +5,7 @@
 namespace {
 
 using qw_test::utf8;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 
 class dll_paths_test : public qw_test::PluginTest {};
@@ -14,10 +15,9 @@ TEST_F(dll_paths_test, configuration_is_read_below_a_non_ascii_working_directory
       << utf8(std::filesystem::current_path());
   write_config(R"({"DinoSettings": {"DisallowRiding": {"Rex_Character_BP_C": {}}}})");
   load();
-  const auto lines = log_lines();
-  ASSERT_EQ(lines.size(), 1U);
-  EXPECT_EQ(lines[0].level, spdlog::level::info);
-  EXPECT_EQ(lines[0].message, "Adding a Rex_Character_BP_C");
+  // Warnings about the missing wipe time and hours come with it; the class line shows the file
+  // was found and read.
+  EXPECT_THAT(log_messages(), Contains("Adding a Rex_Character_BP_C"));
 }
 
 TEST_F(dll_paths_test, messenger_lookup_keeps_non_ascii_characters_and_blanks_of_the_path) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "config/version.h"
 #include "tests/support/built_files.h"
 #include "tests/windows/rcon_socket.h"
 #include "tests/windows/sandbox_process.h"
@@ -35,15 +36,31 @@ constexpr const char* kConfig = R"({"WipeTimestamp": 1700000000, "DinoSettings":
     "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})";
 constexpr const char* kReloaded = "Quellwarden : Reloaded config";
 
-// The plugin's log line at Unix second `seconds`, its stamp in the time zone that this program and
-// the sandbox share.
-std::string adding_rex_at(std::int64_t seconds) {
+// The plugin's info line `text` at Unix second `seconds`, its stamp in the time zone that this
+// program and the sandbox share.
+std::string logged_at(std::int64_t seconds, const std::string& text) {
   const std::time_t time = seconds;
   std::tm local{};
   localtime_s(&local, &time);
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%m/%d/%y %H:%M", &local);
-  return std::string(stamp) + " [Quellwarden][info] Adding a Rex_Character_BP_C";
+  return std::string(stamp) + " [Quellwarden][info] " + text;
+}
+
+std::string version_at(std::int64_t seconds) {
+  return logged_at(seconds, "Quellwarden " + std::string(quellwarden::kVersion));
+}
+
+std::string adding_rex_at(std::int64_t seconds) {
+  return logged_at(seconds, "Adding a Rex_Character_BP_C");
+}
+
+// The summary after a load of kConfig, with `held_back` of its two entries still locked.
+std::string loaded_at(std::int64_t seconds, int held_back) {
+  return logged_at(seconds,
+                   "Loaded config: wipe 2023-11-14 22:13:20 UTC, 1 riding and 1 taming "
+                   "classes, " +
+                       std::to_string(held_back) + " held back now");
 }
 
 // The transcript's lines. Each must end in exactly one CR LF: the sandbox writes its own line ends
@@ -107,17 +124,20 @@ TEST_F(sandbox_under_wine_test, a_script_drives_the_plugin_through_load_library_
   }
   sandbox->close_input();
   ASSERT_EQ(sandbox->wait_exit(), 0) << sandbox->errors();
+  // After the clock step only the Rex's riding is still held back.
   const std::string adding = adding_rex_at(kStart + 1);
+  const std::string loaded = loaded_at(kStart + 1, 1);
   EXPECT_THAT(
       lines_of(sandbox->output()),
-      ElementsAre(adding_rex_at(kStart), "spawned rex Rex_Character_BP_C",
-                  "CanTame rex -> false (refused)", "ImprintBabyDino rex -> refused",
-                  "clock 1700086400", "CanTame rex -> true (game)", "SetRider rex -> refused",
-                  adding, std::string("to player [0,1,0,1]: ") + kReloaded, adding,
+      ElementsAre(version_at(kStart), adding_rex_at(kStart), loaded_at(kStart, 2),
+                  "spawned rex Rex_Character_BP_C", "CanTame rex -> false (refused)",
+                  "ImprintBabyDino rex -> refused", "clock 1700086400",
+                  "CanTame rex -> true (game)", "SetRider rex -> refused", adding, loaded,
+                  std::string("to player [0,1,0,1]: ") + kReloaded, adding, loaded,
                   std::string("rcon reply 7 0: ") + kReloaded, "memory 4 blocks 332 bytes",
                   "unloaded", "memory 0 blocks 0 bytes", "SetRider rex -> game",
-                  "unknown console command Quellwarden.reload", adding, "loaded",
-                  "memory 4 blocks 332 bytes", "SetRider rex -> refused"));
+                  "unknown console command Quellwarden.reload", version_at(kStart + 1), adding,
+                  loaded, "loaded", "memory 4 blocks 332 bytes", "SetRider rex -> refused"));
   EXPECT_EQ(sandbox->errors(), "");
 }
 
@@ -127,7 +147,8 @@ TEST_F(sandbox_under_wine_test, quit_ends_the_sandbox_while_its_input_is_still_o
   sandbox->send("quit");
   sandbox->send("echo never");
   ASSERT_EQ(sandbox->wait_exit(), 0) << "a reader blocked on the open pipe held the program";
-  EXPECT_THAT(lines_of(sandbox->output()), ElementsAre(adding_rex_at(kStart), "ready"));
+  EXPECT_THAT(lines_of(sandbox->output()), ElementsAre(version_at(kStart), adding_rex_at(kStart),
+                                                       loaded_at(kStart, 2), "ready"));
 }
 
 TEST_F(sandbox_under_wine_test, an_rcon_client_authenticates_and_reloads_over_tcp) {
@@ -147,11 +168,13 @@ TEST_F(sandbox_under_wine_test, an_rcon_client_authenticates_and_reloads_over_tc
   sandbox->close_input();
   ASSERT_EQ(sandbox->wait_exit(), 0) << sandbox->errors();
   const std::string adding = adding_rex_at(kStart);
+  const std::string loaded = loaded_at(kStart, 2);
   EXPECT_THAT(
       lines_of(sandbox->output()),
-      ElementsAre(adding, StartsWith("rcon listening on 127.0.0.1:"), "rcon client 1 connected",
-                  "rcon client 1 authenticated", "rcon client 1 request 5: Quellwarden.reload",
-                  adding, std::string("rcon reply 5 0: ") + kReloaded,
+      ElementsAre(version_at(kStart), adding, loaded, StartsWith("rcon listening on 127.0.0.1:"),
+                  "rcon client 1 connected", "rcon client 1 authenticated",
+                  "rcon client 1 request 5: Quellwarden.reload", adding, loaded,
+                  std::string("rcon reply 5 0: ") + kReloaded,
                   "rcon client 1 closed: disconnected"));
 }
 
