@@ -7,11 +7,29 @@
 #include <fstream>
 #include <sstream>
 
+#include "config/vocabulary.h"
+
 namespace quellwarden::check {
+
+std::string config_file_path(const std::string& given) {
+  const std::filesystem::path folder(given);
+  std::error_code error;
+  if (!std::filesystem::is_directory(folder, error)) return given;
+  for (const std::filesystem::path& inside :
+       {folder / config::kArkApiFolder / config::kPluginsFolder / config::kPluginFolder /
+            config::kConfigFileName,
+        folder / config::kConfigFileName}) {
+    if (std::filesystem::exists(inside, error)) return inside.string();
+  }
+  return given;
+}
 
 ConfigFile read_config_file(const std::string& path) {
   std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return {std::nullopt, "is a directory"};
+  if (std::filesystem::is_directory(path, error)) {
+    return {std::nullopt, "is a directory without " + config::config_path_text() + " or " +
+                              config::kConfigFileName + " in it"};
+  }
   errno = 0;
   std::ifstream file(path, std::ios::binary);
   if (!file.is_open()) {
