@@ -99,16 +99,16 @@ DateReading read_date(std::string_view text) {
   char separator = 0;
   if (!cursor.digits(4, at.year) || !cursor.literal("-") || !cursor.digits(2, at.month) ||
       !cursor.literal("-") || !cursor.digits(2, at.day)) {
-    return refused("is not a date");
+    return refused("is not a date the plugin reads");
   }
   if (cursor.at_end()) return refused("has no time of day and no zone");
   if (!cursor.one_of("T ", separator) || !cursor.digits(2, at.hour) || !cursor.literal(":") ||
       !cursor.digits(2, at.minute) || !cursor.literal(":") || !cursor.digits(2, at.second)) {
-    return refused("is not a date");
+    return refused("is not a date the plugin reads");
   }
   if (cursor.at_end()) return refused("has no zone, so it could be any of the world's local times");
   const std::optional<int> offset = zone_offset(cursor);
-  if (!offset || !cursor.at_end()) return refused("is not a date");
+  if (!offset || !cursor.at_end()) return refused("is not a date the plugin reads");
   if (at.month < 1 || at.month > 12 || at.day < 1 || at.day > days_in_month(at.year, at.month)) {
     return refused("names a day that its month does not have");
   }

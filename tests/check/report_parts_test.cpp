@@ -162,7 +162,8 @@ TEST(check_options_test, names_what_is_wrong) {
   EXPECT_EQ(parse({"--now"}).error, "--now needs a value");
   EXPECT_EQ(parse({"--now", "12x"}).error,
             "--now wants whole Unix seconds or a date as \"2026-01-08T18:00:00Z\", "
-            "\"2026-01-08 18:00:00 UTC\" or \"2026-01-08T20:00:00+02:00\"; \"12x\" is not a date");
+            "\"2026-01-08 18:00:00 UTC\" or \"2026-01-08T20:00:00+02:00\"; \"12x\" is not a date "
+            "the plugin reads");
   EXPECT_EQ(parse({"--now=9223372036854775808"}).error,
             "--now wants whole Unix seconds, not \"9223372036854775808\"");
   EXPECT_EQ(parse({"a.json", "b.json"}).error,

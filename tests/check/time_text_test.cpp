@@ -82,7 +82,7 @@ TEST(check_date_reading_test, refusals_say_what_is_missing) {
        {"", "yesterday", "2026-01-08T18:00Z", "2026-1-08T18:00:00Z", "2026-01-08T18:00:00 Z",
         "2026-01-08T18:00:00+2:00", "2026-01-08T18:00:00+24:00", "2026-01-08T18:00:00ZZ",
         "2026-01-08_18:00:00Z", "2026-01-08 18:00:00 utc"}) {
-    EXPECT_EQ(read_date(bad).problem, "is not a date") << bad;
+    EXPECT_EQ(read_date(bad).problem, "is not a date the plugin reads") << bad;
     EXPECT_FALSE(read_date(bad).unix_seconds) << bad;
   }
 }

@@ -169,8 +169,10 @@ INSTANTIATE_TEST_SUITE_P(
                    "[json.exception.type_error.306] cannot use value() with array", false},
         BrokenFile{"dino_settings_null", R"({"DinoSettings": null})",
                    "[json.exception.type_error.306] cannot use value() with null", false},
-        BrokenFile{"wipe_string", R"({"WipeTimestamp": "yesterday"})",
-                   "\"WipeTimestamp\" is \"yesterday\", which is not a date; write", false},
+        BrokenFile{
+            "wipe_string", R"({"WipeTimestamp": "yesterday"})",
+            "\"WipeTimestamp\" is \"yesterday\", which is not a date the plugin reads; write",
+            false},
         BrokenFile{"class_name_nul",
                    R"({"DinoSettings": {"DisallowRiding": {"Rex_Character_BP_C\u0000x": {}}}})",
                    "class name \"Rex_Character_BP_C\\u0000x\" in \"DisallowRiding\" holds a NUL",
