@@ -11,15 +11,15 @@
 
 namespace quellwarden::check {
 
+// Joined as text, so that the report shows the path as the admin typed it, without a round trip
+// through the platform's path encoding.
 std::string config_file_path(const std::string& given) {
-  const std::filesystem::path folder(given);
   std::error_code error;
-  if (!std::filesystem::is_directory(folder, error)) return given;
-  for (const std::filesystem::path& inside :
-       {folder / config::kArkApiFolder / config::kPluginsFolder / config::kPluginFolder /
-            config::kConfigFileName,
-        folder / config::kConfigFileName}) {
-    if (std::filesystem::exists(inside, error)) return inside.string();
+  if (!std::filesystem::is_directory(given, error)) return given;
+  const std::string folder = given.ends_with('/') || given.ends_with('\\') ? given : given + '/';
+  for (const std::string& inside :
+       {folder + config::config_path_text(), folder + config::kConfigFileName}) {
+    if (std::filesystem::exists(inside, error)) return inside;
   }
   return given;
 }
