@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "config/date_reading.h"
+#include "config/quoted_text.h"
 #include "config/vocabulary.h"
 
 namespace quellwarden::config {
@@ -73,6 +75,28 @@ std::int64_t read_number(const json& holder, const Place& place) {
   return to_int64(member_or(holder, std::string(place.member), absent), place);
 }
 
+// Unix seconds as a number, as ever, or a date with its zone; any other text is refused with
+// the forms that work, since a guessed zone would shift every unlock by hours.
+std::int64_t read_wipe(const json& document) {
+  static const json absent = 0;
+  const json& wipe = member_or(document, kWipeTimestamp, absent);
+  if (!wipe.is_string()) return to_int64(wipe, {kWipeTimestamp});
+  const DateReading date = read_date(wipe.get_ref<const std::string&>());
+  if (date.unix_seconds) return *date.unix_seconds;
+  throw ConfigError(quoted(kWipeTimestamp) + " is " +
+                    json_quoted(wipe.get_ref<const std::string&>()) + ", which " + date.problem +
+                    "; write Unix seconds as a number, without quotes, or a date as " + kDateForms);
+}
+
+// The table widens a class name up to its first NUL, so "A\u0000old" would silently stand for
+// "A" and replace that class's entry.
+void check_class_name(std::string_view class_name, std::string_view list_name) {
+  if (class_name.find('\0') == std::string_view::npos) return;
+  throw ConfigError("class name " + json_quoted(class_name) + " in " + quoted(list_name) +
+                    " holds a NUL character (\\u0000), which would cut it to " +
+                    json_quoted(class_name.substr(0, class_name.find('\0'))) + "; remove it");
+}
+
 std::int64_t unlock_time(std::int64_t wipe, std::int64_t hours, const Place& place) {
   const bool product_fits =
       hours <= kMaxNumber / kSecondsPerHour && hours >= kMinNumber / kSecondsPerHour;
@@ -92,6 +116,7 @@ std::vector<DelayEntry> read_entries(const json& list, std::string_view list_nam
   std::vector<DelayEntry> entries;
   entries.reserve(list.size());
   for (const auto& item : list.items()) {
+    check_class_name(item.key(), list_name);
     const Place place{kHoursToDelay, list_name, item.key()};
     const std::int64_t hours = read_number(item.value(), place);
     entries.push_back({item.key(), hours, unlock_time(wipe, hours, place)});
@@ -120,7 +145,7 @@ Configuration read_configuration(const json& document) {
   const json& taming = member_or(settings, kDisallowTaming, no_entries);
 
   Configuration configuration;
-  configuration.wipe_timestamp = read_number(document, {kWipeTimestamp});
+  configuration.wipe_timestamp = read_wipe(document);
   configuration.riding = read_entries(riding, kDisallowRiding, configuration.wipe_timestamp);
   configuration.taming = read_entries(taming, kDisallowTaming, configuration.wipe_timestamp);
   return configuration;

@@ -11,8 +11,9 @@
 
 namespace quellwarden::config {
 
-// A number that the configuration holds but that cannot be used: it does not fit a signed 64-bit
-// value, or the unlock time computed from it would not. what() names the member and its place.
+// A value that the configuration holds but that cannot be used: a number that does not fit a
+// signed 64-bit value (or whose unlock time would not), a wipe text that is no date with its zone,
+// a class name with a NUL in it. what() names the member and its place.
 class ConfigError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -41,7 +42,8 @@ ParseResult parse_document(std::istream& in);
 
 // Reads the whole document in the loader's order and raises what the loader would raise at the
 // first failing read: nlohmann's type_error 306 (a holder that is not an object), its type_error
-// 302 (a number member of another type), or ConfigError.
+// 302 (a number member of another type), or ConfigError (a number out of range, a
+// "WipeTimestamp" text that is no date with its zone, a class name holding a NUL).
 Configuration read_configuration(const nlohmann::json& document);
 
 }  // namespace quellwarden::config

@@ -35,7 +35,9 @@ Diagnostics duplicate_member_diagnostics(std::string_view bytes);
 Diagnostics trailing_text_diagnostics(std::string_view bytes, const nlohmann::json& document);
 
 // A wipe time in the future, in milliseconds, more than a year ago, or so long ago that every
-// listed unlock is past; nothing when "WipeTimestamp" is not given (its own diagnostic says so).
-Diagnostics wipe_diagnostics(const Configuration& configuration, bool wipe_given, std::int64_t now);
+// listed unlock is past. `member` is the "WipeTimestamp" member as the file gives it, a number or
+// a date, or null when the file lacks it (its own diagnostic says so, and this one nothing).
+Diagnostics wipe_diagnostics(const Configuration& configuration, const nlohmann::json* member,
+                             std::int64_t now);
 
 }  // namespace quellwarden::config

@@ -16,7 +16,8 @@ void append(Diagnostics& to, Diagnostics more) {
 Diagnostics time_diagnostics(const nlohmann::json& document, std::int64_t now) {
   try {
     const Configuration configuration = read_configuration(document);
-    return wipe_diagnostics(configuration, document.contains(kWipeTimestamp), now);
+    const auto wipe = document.find(kWipeTimestamp);
+    return wipe_diagnostics(configuration, wipe == document.end() ? nullptr : &*wipe, now);
   } catch (const nlohmann::json::exception&) {
     return {};
   } catch (const ConfigError&) {

@@ -10,9 +10,11 @@
 namespace quellwarden::config {
 namespace {
 
-std::string wipe_text(std::int64_t wipe) {
-  return "the wipe time " + utc_text(wipe) + " (" + json_quoted(kWipeTimestamp) + " " +
-         std::to_string(wipe) + ")";
+// The time as the file gives it: the number the reader made of it, or the date text itself.
+std::string wipe_text(std::int64_t wipe, const nlohmann::json& member) {
+  const std::string given =
+      member.is_string() ? json_quoted(member.get_ref<const std::string&>()) : std::to_string(wipe);
+  return "the wipe time " + utc_text(wipe) + " (" + json_quoted(kWipeTimestamp) + " " + given + ")";
 }
 
 // The last unlock of both lists, if they list any class.
@@ -26,10 +28,12 @@ std::optional<std::int64_t> last_unlock(const Configuration& configuration) {
   return last;
 }
 
-Diagnostic future_wipe(std::int64_t wipe, std::int64_t now) {
-  std::string text = wipe_text(wipe) + " is in the future, " + relative_text(wipe, now) +
+Diagnostic future_wipe(std::int64_t wipe, const nlohmann::json& member, std::int64_t now) {
+  std::string text = wipe_text(wipe, member) + " is in the future, " + relative_text(wipe, now) +
                      "; the plugin counts every delay from then";
-  if (wipe < kLooksLikeMilliseconds) return {"future_wipe", {kWipeTimestamp}, std::move(text)};
+  if (wipe < kLooksLikeMilliseconds || member.is_string()) {
+    return {"future_wipe", {kWipeTimestamp}, std::move(text)};
+  }
   return {"wipe_in_milliseconds",
           {kWipeTimestamp},
           text + "; it looks like milliseconds, the plugin wants seconds"};
@@ -37,24 +41,24 @@ Diagnostic future_wipe(std::int64_t wipe, std::int64_t now) {
 
 }  // namespace
 
-Diagnostics wipe_diagnostics(const Configuration& configuration, bool wipe_given,
+Diagnostics wipe_diagnostics(const Configuration& configuration, const nlohmann::json* member,
                              std::int64_t now) {
-  if (!wipe_given) return {};
+  if (member == nullptr) return {};
   const std::int64_t wipe = configuration.wipe_timestamp;
-  if (wipe > now) return {future_wipe(wipe, now)};
+  if (wipe > now) return {future_wipe(wipe, *member, now)};
   const std::optional<std::int64_t> last = last_unlock(configuration);
   if (last && *last < now) {
     return {{"stale_wipe",
              {kWipeTimestamp},
-             wipe_text(wipe) + " leaves every listed unlock in the past, the last one " +
+             wipe_text(wipe, *member) + " leaves every listed unlock in the past, the last one " +
                  relative_text(*last, now) + ": nothing is held back; is " +
                  json_quoted(kWipeTimestamp) + " from an earlier wipe?"}};
   }
   if (seconds_between(wipe, now) > static_cast<std::uint64_t>(kSecondsPerYear)) {
     return {{"stale_wipe",
              {kWipeTimestamp},
-             wipe_text(wipe) + " is more than a year before now, " + relative_text(wipe, now) +
-                 "; is it left from an earlier wipe?"}};
+             wipe_text(wipe, *member) + " is more than a year before now, " +
+                 relative_text(wipe, now) + "; is it left from an earlier wipe?"}};
   }
   return {};
 }

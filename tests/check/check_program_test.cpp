@@ -97,19 +97,22 @@ TEST_F(check_program_test, example_report_shows_times_timeline_and_verdict) {
 }
 
 TEST_F(check_program_test, example_as_json_in_documented_shape) {
-  const CheckerRun result = run({write("config.json", kExample), "--json", "--now", "0"});
+  const CheckerRun result = run({write("config.json", kExample), "--json", "--now", "1700086400"});
   EXPECT_EQ(result.exit_status, 0);
   const auto report = nlohmann::ordered_json::parse(result.out);
   std::vector<std::string> keys;
   for (const auto& item : report.items()) keys.push_back(item.key());
-  EXPECT_THAT(keys, ElementsAre("wipe_timestamp", "riding", "taming", "warnings", "errors"));
-  EXPECT_EQ(report, nlohmann::ordered_json::parse(R"({"wipe_timestamp": 1700000000,
-      "riding": [{"class": "A_C", "hours": 48, "unlock": 1700172800}],
-      "taming": [{"class": "A_C", "hours": 24, "unlock": 1700086400},
-                 {"class": "B_C", "hours": 72, "unlock": 1700259200}],
-      "warnings": [{"code": "future_wipe", "path": ["WipeTimestamp"],
-                    "text": "the wipe time 2023-11-14 22:13:20 UTC (\"WipeTimestamp\" 1700000000) is in the future, in 19675d 22h; the plugin counts every delay from then"}],
-      "errors": []})"));
+  EXPECT_THAT(keys, ElementsAre("now", "wipe_timestamp", "riding", "taming", "warnings", "errors",
+                                "hints"));
+  EXPECT_EQ(report, nlohmann::ordered_json::parse(R"({"now": 1700086400,
+      "wipe_timestamp": 1700000000,
+      "riding": [{"class": "A_C", "hours": 48, "unlock": 1700172800, "locked": true,
+                  "seconds_left": 86400}],
+      "taming": [{"class": "A_C", "hours": 24, "unlock": 1700086400, "locked": false,
+                  "seconds_left": 0},
+                 {"class": "B_C", "hours": 72, "unlock": 1700259200, "locked": true,
+                  "seconds_left": 172800}],
+      "warnings": [], "errors": [], "hints": []})"));
 }
 
 TEST_F(check_program_test, now_decides_locked_or_released_at_the_unlock_second) {
@@ -131,10 +134,11 @@ TEST_F(check_program_test, warnings_keep_exit_zero_and_lists_show_what_the_plugi
                            "Giga_C": {"HoursToDelay": -1.5}}}})",
                                         0);
   EXPECT_EQ(report["riding"],
-            nlohmann::json::parse(R"([{"class": "0", "hours": 1, "unlock": 1700003600}])"));
+            nlohmann::json::parse(R"([{"class": "0", "hours": 1, "unlock": 1700003600,
+                                           "locked": false, "seconds_left": 0}])"));
   EXPECT_EQ(report["taming"], nlohmann::json::parse(R"([
-      {"class": "Giga_C", "hours": -1, "unlock": 1699996400},
-      {"class": "rex_C", "hours": 3, "unlock": 1700010800}])"));
+      {"class": "Giga_C", "hours": -1, "unlock": 1699996400, "locked": false, "seconds_left": 0},
+      {"class": "rex_C", "hours": 3, "unlock": 1700010800, "locked": true, "seconds_left": 7200}])"));
   EXPECT_EQ(report["errors"], nlohmann::json::array());
   EXPECT_THAT(texts_of(report["warnings"]),
               ElementsAre(StartsWith("unknown member \"DinoSetting\" at the top level"),
@@ -170,30 +174,46 @@ TEST_F(check_program_test, strict_fails_a_file_that_loads_with_warnings) {
   EXPECT_EQ(status(R"({"WipeTimestamp": "1700000000", "Wipe": 1})"), 1);
 }
 
+// Besides the plugin's own text, a hint names the place or the likely cause where one is known.
 TEST_F(check_program_test, refused_file_exits_one_with_the_plugins_own_text) {
-  const std::vector<std::pair<std::string, std::string>> cases{
+  struct Refused {
+    std::string text;
+    std::string error;
+    std::vector<std::string> hints;
+  };
+  const std::vector<Refused> cases{
       {"// note\n{}",
        "Config has parsing ERROR! [json.exception.parse_error.101] parse error at line 1, column "
-       "1: syntax error while parsing value - invalid literal; last read: '/'"},
+       "1: syntax error while parsing value - invalid literal; last read: '/'",
+       {"line 1 holds a comment (// or /*), which JSON does not allow; remove it"}},
       {"",
        "Config has parsing ERROR! [json.exception.parse_error.101] parse error at line 1, "
        "column 1: syntax error while parsing value - unexpected end of input; expected '[', "
-       "'{', or a literal"},
+       "'{', or a literal",
+       {}},
       {R"({"WipeTimestamp": "1700000000"})",
-       "[json.exception.type_error.302] type must be number, but is string"},
+       "\"WipeTimestamp\" is \"1700000000\", which is a number in quotes; write Unix seconds as a "
+       "number, without quotes, or a date as \"2026-01-08T18:00:00Z\", \"2026-01-08 18:00:00 UTC\" "
+       "or \"2026-01-08T20:00:00+02:00\"",
+       {}},
       {R"([{"WipeTimestamp": 1}])",
-       "[json.exception.type_error.306] cannot use value() with array"},
+       "[json.exception.type_error.306] cannot use value() with array",
+       {"the file's top level is an array; remove the [ ] around the object"}},
       {R"({"DinoSettings": {"DisallowTaming": {"Rex": {"HoursToDelay": 1e300}}}})",
        "\"HoursToDelay\" of class \"Rex\" in \"DisallowTaming\" is 1e+300, which does not fit a "
-       "signed 64-bit number"}};
-  for (const auto& [text, error] : cases) {
+       "signed 64-bit number",
+       {}}};
+  for (const auto& [text, error, hints] : cases) {
     const nlohmann::json report = json_of(text, 1);
     EXPECT_EQ(report["errors"], nlohmann::json::array({error})) << text;
+    EXPECT_EQ(report["hints"], nlohmann::json(hints)) << text;
     EXPECT_EQ(report["wipe_timestamp"], nullptr) << text;
     EXPECT_EQ(report["riding"], nlohmann::json::array()) << text;
     const CheckerRun plain = run({write("config.json", text)});
     EXPECT_EQ(plain.exit_status, 1) << text;
-    EXPECT_THAT(plain.out, HasSubstr("\n  " + error + "\n")) << text;
+    std::string reported = "\n  " + error + "\n";
+    for (const std::string& hint : hints) reported += "Hint: " + hint + "\n";
+    EXPECT_THAT(plain.out, HasSubstr(reported)) << text;
     EXPECT_THAT(plain.out, HasSubstr("\nResult: the plugin would NOT load this file.\n")) << text;
   }
 }
@@ -206,7 +226,9 @@ TEST_F(check_program_test, unreadable_file_or_wrong_arguments_exit_two) {
                                       "\"ArkApi/Plugins/Quellwarden/config.json\": No such file"));
   const CheckerRun directory = run({directory_.string(), "--json"});
   EXPECT_EQ(directory.exit_status, 2);
-  EXPECT_THAT(directory.err, HasSubstr(": is a directory\n"));
+  EXPECT_THAT(directory.err,
+              HasSubstr(": is a directory without ArkApi/Plugins/Quellwarden/config.json or "
+                        "config.json in it\n"));
   EXPECT_EQ(nlohmann::json::parse(directory.out)["errors"],
             nlohmann::json::array({"Config failed to open"}));
   for (const std::vector<std::string>& arguments :
@@ -214,13 +236,27 @@ TEST_F(check_program_test, unreadable_file_or_wrong_arguments_exit_two) {
     const CheckerRun wrong = run(arguments);
     EXPECT_EQ(wrong.exit_status, 2) << arguments[0];
     EXPECT_EQ(wrong.out, "") << arguments[0];
-    EXPECT_THAT(
-        wrong.err,
-        HasSubstr("\nusage: quellwarden-check [CONFIG] [--now UNIX] [--json] [--strict]\n"));
+    EXPECT_THAT(wrong.err,
+                HasSubstr("\nusage: quellwarden-check [CONFIG] [--now TIME] [--json] [--strict] "
+                          "[--version]\n"));
   }
   const CheckerRun help = run({"--help"});
   EXPECT_EQ(help.exit_status, 0);
   EXPECT_THAT(help.out, StartsWith("usage: quellwarden-check"));
+}
+
+TEST_F(check_program_test, server_folder_stands_for_its_file_and_now_may_be_a_date) {
+  const std::string file = write("server/ArkApi/Plugins/Quellwarden/config.json", kExample);
+  const CheckerRun result =
+      run({(directory_ / "server").string(), "--now", "2023-11-15T00:13:20+01:00"});
+  EXPECT_EQ(result.exit_status, 0) << result.err;
+  const std::vector<std::string> lines = lines_of(result.out);
+  ASSERT_GE(lines.size(), 3u) << result.out;
+  EXPECT_EQ(lines[0], "Configuration  " + file);
+  EXPECT_EQ(lines[2], "Now            2023-11-14 23:13:20 UTC (1700003600)");
+  const CheckerRun version = run({"--version"});
+  EXPECT_EQ(version.exit_status, 0);
+  EXPECT_THAT(version.out, ::testing::MatchesRegex("quellwarden-check [0-9]+\\.[0-9]+\\.[0-9]+\n"));
 }
 
 TEST_F(check_program_test, hostile_files_end_in_a_verdict_not_a_crash) {

@@ -284,15 +284,29 @@ TEST(diagnostics_test, wipe_time_far_from_now) {
   constexpr std::int64_t kYear = 365 * 86400;
   const Configuration bare{kWipe, {}, {}};
   const Configuration locked{kWipe, {}, {{"Rex_C", 2, kWipe + 7200}}};
-  EXPECT_THAT(wipe_diagnostics(bare, false, 0), IsEmpty());
-  EXPECT_THAT(wipe_diagnostics(bare, true, kWipe), IsEmpty());
-  EXPECT_THAT(wipe_diagnostics(bare, true, kWipe + kYear), IsEmpty());
-  EXPECT_THAT(wipe_diagnostics(locked, true, kWipe + 7200), IsEmpty());
-  EXPECT_THAT(texts(wipe_diagnostics(bare, true, kWipe + kYear + 1)),
+  const nlohmann::json number = kWipe;
+  EXPECT_THAT(wipe_diagnostics(bare, nullptr, 0), IsEmpty());
+  EXPECT_THAT(wipe_diagnostics(bare, &number, kWipe), IsEmpty());
+  EXPECT_THAT(wipe_diagnostics(bare, &number, kWipe + kYear), IsEmpty());
+  EXPECT_THAT(wipe_diagnostics(locked, &number, kWipe + 7200), IsEmpty());
+  EXPECT_THAT(texts(wipe_diagnostics(bare, &number, kWipe + kYear + 1)),
               ElementsAre("the wipe time 2023-11-14 22:13:20 UTC (\"WipeTimestamp\" 1700000000) "
                           "is more than a year before now, 365d ago; is it left from an earlier "
                           "wipe?"));
-  EXPECT_EQ(wipe_diagnostics(locked, true, kWipe + 7201).at(0).code, "stale_wipe");
+  EXPECT_EQ(wipe_diagnostics(locked, &number, kWipe + 7201).at(0).code, "stale_wipe");
+}
+
+// A date is quoted as written, and a far one is never taken for milliseconds.
+TEST(diagnostics_test, wipe_given_as_date) {
+  EXPECT_THAT(texts(diagnose_text(R"({"WipeTimestamp": "2023-11-15T00:13:20+02:00",
+      "DinoSettings": {"DisallowTaming": {"A_C": {"HoursToDelay": 1}}}})",
+                                  kWipe + 3601)),
+              ElementsAre("the wipe time 2023-11-14 22:13:20 UTC (\"WipeTimestamp\" "
+                          "\"2023-11-15T00:13:20+02:00\") leaves every listed unlock in the past, "
+                          "the last one 1s ago: nothing is held back; is \"WipeTimestamp\" from "
+                          "an earlier wipe?"));
+  EXPECT_EQ(diagnose_text(R"({"WipeTimestamp": "9999-12-31T23:59:59Z"})").at(0).code,
+            "future_wipe");
 }
 
 TEST(diagnostics_test, trailing_text_after_a_number_or_a_literal) {

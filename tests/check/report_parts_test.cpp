@@ -1,13 +1,16 @@
 // Tests for the pieces of the checker between the reader and the report: what a table ends with,
-// the timeline, and the command line.
+// where a refused file goes wrong, the timeline, and the command line.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string_view>
 #include <vector>
 
+#include "config/config_reader.h"
 #include "config/effective_entries.h"
+#include "tools/check/error_place.h"
 #include "tools/check/options.h"
+#include "tools/check/parse_hints.h"
 #include "tools/check/timeline.h"
 
 namespace quellwarden::check {
@@ -34,6 +37,60 @@ TEST(check_effective_entries_test, later_case_twin_replaces_earlier_and_result_i
   expect_entry(kept[2], "rex", 1, 100);
   expect_entry(kept[3], "w\xC3\xB6lf", 9, 900);
   EXPECT_EQ(config::ascii_folded("aZ_\xC3\xB6z"), "AZ_\xC3\xB6Z");
+}
+
+// The place is found for the type error the reader itself raises on the document.
+std::optional<std::string> place_of(std::string_view text) {
+  const nlohmann::json document = nlohmann::json::parse(text);
+  try {
+    config::read_configuration(document);
+  } catch (const nlohmann::json::type_error& error) {
+    return type_error_place(document, error);
+  }
+  ADD_FAILURE() << "no type error for " << text;
+  return std::nullopt;
+}
+
+TEST(check_error_place_test, names_the_path_what_stands_there_and_the_fix) {
+  EXPECT_EQ(place_of(R"({"DinoSettings": {"DisallowRiding": {"A_C": {"HoursToDelay": 1}},
+      "DisallowTaming": {"A_C": {}, "Rex_Character_BP_C": {"HoursToDelay": "24h"}}}})"),
+            "DinoSettings > DisallowTaming > Rex_Character_BP_C > HoursToDelay is the string "
+            "\"24h\"; write a number of hours");
+  EXPECT_EQ(place_of(R"({"DinoSettings": {"DisallowTaming": {"Rex_Character_BP_C": 72}}})"),
+            "DinoSettings > DisallowTaming > Rex_Character_BP_C is the number 72; write "
+            "{\"HoursToDelay\": 72}");
+  EXPECT_EQ(place_of(R"({"DinoSettings": {"DisallowRiding": [null]}})"),
+            "DinoSettings > DisallowRiding > 0 is null; write an object such as "
+            "{\"HoursToDelay\": 24}");
+  EXPECT_EQ(place_of(R"({"DinoSettings": {"DisallowRiding": "Rex_Character_BP_C"}})"),
+            "DinoSettings > DisallowRiding is the string \"Rex_Character_BP_C\"; write an object "
+            "from class name to entry, such as {\"Rex_Character_BP_C\": {\"HoursToDelay\": 24}}");
+  EXPECT_EQ(place_of(R"({"DinoSettings": null, "WipeTimestamp": []})"),
+            "DinoSettings is null; write an object holding \"DisallowRiding\" and "
+            "\"DisallowTaming\"");
+  EXPECT_EQ(place_of(R"({"WipeTimestamp": {}, "DinoSettings": {"DisallowRiding": {"A": 1}}})"),
+            "WipeTimestamp is an object; write Unix seconds or a date such as "
+            "\"2026-01-08T18:00:00Z\"");
+  EXPECT_EQ(place_of(R"([{"WipeTimestamp": 1}])"),
+            "the file's top level is an array; remove the [ ] around the object");
+  EXPECT_EQ(place_of("true"),
+            "the file's top level is true; the file must hold one object, "
+            "{\"WipeTimestamp\": ..., \"DinoSettings\": {...}}");
+}
+
+TEST(check_parse_hints_test, encoding_quotes_and_comments_outside_strings) {
+  EXPECT_THAT(parse_hints("\xFF\xFE{\0}\0"),
+              ElementsAre(::testing::StartsWith(
+                  "the file is saved as UTF-16 (it starts with the bytes FF FE); the plugin reads "
+                  "UTF-8 only: save it as UTF-8")));
+  EXPECT_THAT(parse_hints(std::string_view("{\0}\0", 4)),
+              ElementsAre(::testing::StartsWith("the file looks saved as UTF-16 (2 of its 4 bytes "
+                                                "are NUL)")));
+  EXPECT_THAT(parse_hints("{\n\"A\": \xE2\x80\x9C\n// x\n'B': 1}"),
+              ElementsAre(::testing::StartsWith("line 2 holds curly quotes"),
+                          ::testing::StartsWith("line 3 holds a comment (// or /*)"),
+                          ::testing::StartsWith("line 4 holds a single quote (')")));
+  EXPECT_THAT(parse_hints(R"({"Blueprint'/Game//x.y'\"/*": 1,})"), IsEmpty());
 }
 
 TEST(check_timeline_test, example_chart_with_now_one_hour_after_wipe) {
@@ -95,13 +152,18 @@ TEST(check_options_test, accepts_options_in_any_order) {
   EXPECT_EQ(none.options.now, std::nullopt);
   EXPECT_FALSE(none.options.json);
   EXPECT_EQ(parse({"--now=1700000000"}).options.now, 1700000000);
+  EXPECT_EQ(parse({"--now", "2026-01-08 20:00:00 UTC"}).options.now, 1767902400);
+  EXPECT_TRUE(parse({"--version"}).options.version);
   EXPECT_EQ(parse({"--", "--json"}).options.config_path, "--json");
   EXPECT_TRUE(parse({"-h"}).options.help);
 }
 
 TEST(check_options_test, names_what_is_wrong) {
   EXPECT_EQ(parse({"--now"}).error, "--now needs a value");
-  EXPECT_EQ(parse({"--now", "12x"}).error, "--now wants whole Unix seconds, not \"12x\"");
+  EXPECT_EQ(parse({"--now", "12x"}).error,
+            "--now wants whole Unix seconds or a date as \"2026-01-08T18:00:00Z\", "
+            "\"2026-01-08 18:00:00 UTC\" or \"2026-01-08T20:00:00+02:00\"; \"12x\" is not a date "
+            "the plugin reads");
   EXPECT_EQ(parse({"--now=9223372036854775808"}).error,
             "--now wants whole Unix seconds, not \"9223372036854775808\"");
   EXPECT_EQ(parse({"a.json", "b.json"}).error,

@@ -1,9 +1,13 @@
-// Tests for the checker's dates and spans of time, across the whole 64-bit range.
+// Tests for the checker's dates and spans of time, across the whole 64-bit range, and for dates
+// read back from text.
 #include "config/time_text.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <limits>
+
+#include "config/date_reading.h"
 
 namespace quellwarden::config {
 namespace {
@@ -49,6 +53,38 @@ TEST(check_time_text_test, status_and_relative_text_turn_at_the_unlock_second) {
   EXPECT_EQ(relative_text(100 + 3600, 100), "in 1h");
   EXPECT_EQ(relative_text(100, 100 + 90), "1m 30s ago");
   EXPECT_EQ(seconds_between(kMin, kMax), std::numeric_limits<std::uint64_t>::max());
+}
+
+std::optional<std::int64_t> date_of(std::string_view text) { return read_date(text).unix_seconds; }
+
+TEST(check_date_reading_test, three_forms_and_exact_calendar) {
+  EXPECT_EQ(date_of("2026-01-08T18:00:00Z"), 1767895200);
+  EXPECT_EQ(date_of("2026-01-08 18:00:00 UTC"), 1767895200);
+  EXPECT_EQ(date_of("2026-01-08T20:00:00+02:00"), 1767895200);
+  EXPECT_EQ(date_of("2026-01-08T12:30:00-05:30"), 1767895200);
+  EXPECT_EQ(date_of(utc_text(-62167219200)), -62167219200);  // 0000-01-01, a leap year
+  EXPECT_EQ(date_of("2000-02-29T00:00:00Z"), 951782400);
+  EXPECT_EQ(date_of("2028-02-29T23:59:59Z"), 1835481599);
+  for (const std::string_view bad :
+       {"2026-02-29T00:00:00Z", "2100-02-29T00:00:00Z", "2026-04-31T00:00:00Z",
+        "2026-13-01T00:00:00Z", "2026-00-10T00:00:00Z", "2026-01-00T00:00:00Z"}) {
+    EXPECT_EQ(read_date(bad).problem, "names a day that its month does not have") << bad;
+  }
+  EXPECT_EQ(read_date("2026-01-08T24:00:00Z").problem, "has a time of day out of range");
+  EXPECT_EQ(read_date("2026-01-08T23:59:60Z").problem, "has a time of day out of range");
+}
+
+TEST(check_date_reading_test, refusals_say_what_is_missing) {
+  EXPECT_THAT(read_date("2026-01-08T18:00:00").problem, ::testing::StartsWith("has no zone"));
+  EXPECT_EQ(read_date("2026-01-08").problem, "has no time of day and no zone");
+  EXPECT_EQ(read_date("1767895200").problem, "is a number in quotes");
+  for (const std::string_view bad :
+       {"", "yesterday", "2026-01-08T18:00Z", "2026-1-08T18:00:00Z", "2026-01-08T18:00:00 Z",
+        "2026-01-08T18:00:00+2:00", "2026-01-08T18:00:00+24:00", "2026-01-08T18:00:00ZZ",
+        "2026-01-08_18:00:00Z", "2026-01-08 18:00:00 utc"}) {
+    EXPECT_EQ(read_date(bad).problem, "is not a date the plugin reads") << bad;
+    EXPECT_FALSE(read_date(bad).unix_seconds) << bad;
+  }
 }
 
 }  // namespace

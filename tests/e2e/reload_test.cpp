@@ -98,10 +98,10 @@ TEST_F(reload_test, no_player_or_no_messenger_sends_nothing_and_fails_nothing) {
   EXPECT_TRUE(console(nullptr).empty());
   standin::set_messenger_available(false);
   EXPECT_TRUE(console(admin_).empty());
-  write_config(R"({"WipeTimestamp": "soon"})");
+  write_config(R"({"WipeTimestamp": null})");
   EXPECT_TRUE(console(nullptr).empty());
   EXPECT_EQ(log_messages().back(),
-            "[json.exception.type_error.302] type must be number, but is string");
+            "[json.exception.type_error.302] type must be number, but is null");
 }
 
 struct BrokenFile {
@@ -172,8 +172,14 @@ INSTANTIATE_TEST_SUITE_P(
                    "[json.exception.type_error.306] cannot use value() with array", false},
         BrokenFile{"dino_settings_null", R"({"DinoSettings": null})",
                    "[json.exception.type_error.306] cannot use value() with null", false},
-        BrokenFile{"wipe_string", R"({"WipeTimestamp": "yesterday"})",
-                   "[json.exception.type_error.302] type must be number, but is string", false},
+        BrokenFile{
+            "wipe_string", R"({"WipeTimestamp": "yesterday"})",
+            "\"WipeTimestamp\" is \"yesterday\", which is not a date the plugin reads; write",
+            false},
+        BrokenFile{"class_name_nul",
+                   R"({"DinoSettings": {"DisallowRiding": {"Rex_Character_BP_C\u0000x": {}}}})",
+                   "class name \"Rex_Character_BP_C\\u0000x\" in \"DisallowRiding\" holds a NUL",
+                   false},
         BrokenFile{"item_not_object",
                    R"({"DinoSettings": {"DisallowTaming": {"A": {"HoursToDelay": 1}, "B": 5}}})",
                    "[json.exception.type_error.306] cannot use value() with number", false},

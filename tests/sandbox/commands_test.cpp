@@ -237,6 +237,9 @@ TEST(sandbox_options_test, help_and_wrong_options_answer_with_their_exit_status)
   for (const char* command : {"fail resolve NAME [COUNT]", "fail hook NAME", "fail command NAME"}) {
     EXPECT_THAT(help.lines, Contains(HasSubstr(command)));
   }
+  const auto version = run_sandbox({"--version"}, "");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_THAT(version.lines, ElementsAre(::testing::MatchesRegex("quellwarden-sandbox [0-9.]+")));
 
   const auto unknown = run_sandbox({"--port", "1"}, "");
   EXPECT_EQ(unknown.status, 2);

@@ -6,6 +6,8 @@
 
 #include "config/effective_entries.h"
 #include "config/vocabulary.h"
+#include "tools/check/error_place.h"
+#include "tools/check/parse_hints.h"
 
 namespace quellwarden::check {
 namespace {
@@ -25,6 +27,9 @@ void read_schedule(const nlohmann::json& document, CheckResult& result) {
     result.schedule =
         Schedule{configuration.wipe_timestamp, config::effective_entries(configuration.riding),
                  config::effective_entries(configuration.taming)};
+  } catch (const nlohmann::json::type_error& error) {
+    result.errors.emplace_back(error.what());
+    if (auto place = type_error_place(document, error)) result.hints.push_back(std::move(*place));
   } catch (const nlohmann::json::exception& error) {
     result.errors.emplace_back(error.what());
   } catch (const config::ConfigError& error) {
@@ -41,6 +46,7 @@ CheckResult check_text(std::string_view text, std::int64_t now) {
   const config::ParseResult parsed = config::parse_document(in);
   if (parsed.error) {
     result.errors.push_back(config::kParseFailure + *parsed.error);
+    result.hints = parse_hints(text);
     return result;
   }
   result.warnings = config::diagnose(text, parsed.document, now);

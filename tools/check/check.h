@@ -25,6 +25,9 @@ struct CheckResult {
   std::vector<config::Diagnostic> warnings;
   // The text the plugin would log and answer over RCON when it refuses the file.
   std::vector<std::string> errors;
+  // For a refused file, what the plugin's text leaves out: the place of a type error, the likely
+  // cause of a parse error.
+  std::vector<std::string> hints;
 };
 
 // Reads `text` with the plugin's own reader, judging the wipe time against `now`.

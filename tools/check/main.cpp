@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/version.h"
 #include "config/vocabulary.h"
 #include "tools/check/check.h"
 #include "tools/check/config_file.h"
@@ -26,26 +27,26 @@ std::int64_t system_now() {
   return std::chrono::floor<std::chrono::seconds>(since_epoch).count();
 }
 
-int unreadable(const Options& options, const std::string& problem) {
-  std::cerr << "quellwarden-check: cannot read " << json_quoted(options.config_path) << ": "
-            << problem << "\n(the plugin would log "
-            << json_quoted(quellwarden::config::kOpenFailure)
+int unreadable(const Options& options, const std::string& path, const std::string& problem,
+               std::int64_t now) {
+  std::cerr << "quellwarden-check: cannot read " << json_quoted(path) << ": " << problem
+            << "\n(the plugin would log " << json_quoted(quellwarden::config::kOpenFailure)
             << " and keep the configuration it had)\n";
   if (options.json) {
     CheckResult result;
     result.errors.emplace_back(quellwarden::config::kOpenFailure);
-    std::cout << json_report(result);
+    std::cout << json_report(result, now);
   }
   return kCannotRun;
 }
 
 int run(const Options& options) {
   const std::int64_t now = options.now.value_or(system_now());
-  const ConfigFile file = read_config_file(options.config_path);
-  if (!file.text) return unreadable(options, file.problem);
+  const std::string path = config_file_path(options.config_path);
+  const ConfigFile file = read_config_file(path);
+  if (!file.text) return unreadable(options, path, file.problem, now);
   const CheckResult result = check_text(*file.text, now);
-  std::cout << (options.json ? json_report(result)
-                             : text_report(result, {options.config_path, now}));
+  std::cout << (options.json ? json_report(result, now) : text_report(result, {path, now}));
   if (!result.errors.empty()) return kRefused;
   return options.strict && !result.warnings.empty() ? kLoadsWithWarnings : kLoads;
 }
@@ -61,6 +62,10 @@ int main(int argc, char** argv) {
   }
   if (parsed.options.help) {
     std::cout << usage_text();
+    return kLoads;
+  }
+  if (parsed.options.version) {
+    std::cout << "quellwarden-check " << quellwarden::kVersion << "\n";
     return kLoads;
   }
   try {

@@ -3,6 +3,8 @@
 
 #include <charconv>
 
+#include "config/date_reading.h"
+
 namespace quellwarden::check {
 namespace {
 
@@ -14,10 +16,22 @@ std::optional<std::int64_t> whole_number(std::string_view text) {
   return value;
 }
 
+// The same times the configuration's "WipeTimestamp" takes, so a wipe can be pasted as now.
 std::string set_now(Options& options, std::string_view value) {
-  const std::optional<std::int64_t> now = whole_number(value);
-  if (!now) return "--now wants whole Unix seconds, not \"" + std::string(value) + "\"";
-  options.now = now;
+  const std::string quoted = "\"" + std::string(value) + "\"";
+  if (const std::optional<std::int64_t> seconds = whole_number(value)) {
+    options.now = seconds;
+    return {};
+  }
+  if (value.find_first_not_of("-0123456789") == std::string_view::npos) {
+    return "--now wants whole Unix seconds, not " + quoted;
+  }
+  const config::DateReading date = config::read_date(value);
+  if (!date.unix_seconds) {
+    return "--now wants whole Unix seconds or a date as " + std::string(config::kDateForms) + "; " +
+           quoted + " " + date.problem;
+  }
+  options.now = date.unix_seconds;
   return {};
 }
 
@@ -46,6 +60,8 @@ ParsedArguments parse_arguments(std::span<const std::string_view> arguments) {
       parsed.options.strict = true;
     } else if (argument == "--help" || argument == "-h") {
       parsed.options.help = true;
+    } else if (argument == "--version") {
+      parsed.options.version = true;
     } else if (argument.starts_with("--now=")) {
       parsed.error = set_now(parsed.options, argument.substr(6));
     } else if (argument == "--now") {
@@ -59,16 +75,19 @@ ParsedArguments parse_arguments(std::span<const std::string_view> arguments) {
 }
 
 std::string usage_text() {
-  return "usage: quellwarden-check [CONFIG] [--now UNIX] [--json] [--strict]\n"
+  return "usage: quellwarden-check [CONFIG] [--now TIME] [--json] [--strict] [--version]\n"
          "Shows what the Quellwarden plugin makes of its configuration file: the wipe time, when\n"
          "each creature class is released for riding and for taming, and likely mistakes.\n"
-         "  CONFIG      the file to check (default: " +
+         "  CONFIG      the file to check, or a server folder holding it (default: " +
          config::config_path_text() +
          "\n"
          "              under the current directory)\n"
-         "  --now UNIX  judge locked and released at this Unix second, not the system clock\n"
-         "  --json      print one JSON object: wipe_timestamp, riding, taming, warnings, errors\n"
+         "  --now TIME  judge locked and released at this time, not the system clock: Unix\n"
+         "              seconds or a date such as 2026-01-08T18:00:00Z\n"
+         "  --json      print one JSON object: now, wipe_timestamp, riding, taming, warnings,\n"
+         "              errors, hints\n"
          "  --strict    exit with 3 when the plugin would load the file but there are warnings\n"
+         "  --version   show the version\n"
          "  --help      show this text\n"
          "Exit status: 0 the plugin would load the file (warnings allowed), 1 it would not,\n"
          "2 the file cannot be read or the arguments are wrong, 3 it would load the file with\n"

@@ -1,4 +1,4 @@
-// The command line: quellwarden-check [CONFIG] [--now UNIX] [--json] [--strict].
+// The command line: quellwarden-check [CONFIG] [--now TIME] [--json] [--strict] [--version].
 #pragma once
 
 #include <cstdint>
@@ -17,6 +17,7 @@ struct Options {
   bool json = false;
   bool strict = false;  // a file that loads but has warnings fails too
   bool help = false;
+  bool version = false;
 };
 
 struct ParsedArguments {

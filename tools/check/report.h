@@ -16,8 +16,10 @@ struct ReportContext {
 
 std::string text_report(const CheckResult& result, const ReportContext& context);
 
-// {"wipe_timestamp", "riding", "taming", "warnings", "errors"}; wipe_timestamp is null and the
-// lists are empty when the plugin would refuse the file. Each warning is {"code", "path", "text"}.
-std::string json_report(const CheckResult& result);
+// {"now", "wipe_timestamp", "riding", "taming", "warnings", "errors", "hints"}; wipe_timestamp is
+// null and the lists are empty when the plugin would refuse the file. Each entry is {"class",
+// "hours", "unlock", "locked", "seconds_left"} judged at `now`, each warning {"code", "path",
+// "text"}, as the status command gives them.
+std::string json_report(const CheckResult& result, std::int64_t now);
 
 }  // namespace quellwarden::check

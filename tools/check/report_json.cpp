@@ -2,6 +2,7 @@
 // (a parse error quoting binary garbage) is replaced rather than refused.
 #include <nlohmann/json.hpp>
 
+#include "config/time_text.h"
 #include "tools/check/report.h"
 
 namespace quellwarden::check {
@@ -9,11 +10,17 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json entries_json(const std::vector<config::DelayEntry>& entries) {
+// "locked" and "seconds_left" as the status command gives them, judged at the report's now.
+Json entries_json(const std::vector<config::DelayEntry>& entries, std::int64_t now) {
   Json list = Json::array();
   for (const config::DelayEntry& entry : entries) {
+    const bool locked = entry.unlock_time > now;
     list.push_back(
-        {{"class", entry.class_name}, {"hours", entry.hours}, {"unlock", entry.unlock_time}});
+        {{"class", entry.class_name},
+         {"hours", entry.hours},
+         {"unlock", entry.unlock_time},
+         {"locked", locked},
+         {"seconds_left", locked ? config::seconds_between(now, entry.unlock_time) : 0U}});
   }
   return list;
 }
@@ -29,14 +36,16 @@ Json diagnostics_json(const std::vector<config::Diagnostic>& diagnostics) {
 
 }  // namespace
 
-std::string json_report(const CheckResult& result) {
+std::string json_report(const CheckResult& result, std::int64_t now) {
   Json report;
+  report["now"] = now;
   report["wipe_timestamp"] =
       result.schedule ? Json(result.schedule->wipe_timestamp) : Json(nullptr);
-  report["riding"] = result.schedule ? entries_json(result.schedule->riding) : Json::array();
-  report["taming"] = result.schedule ? entries_json(result.schedule->taming) : Json::array();
+  report["riding"] = result.schedule ? entries_json(result.schedule->riding, now) : Json::array();
+  report["taming"] = result.schedule ? entries_json(result.schedule->taming, now) : Json::array();
   report["warnings"] = diagnostics_json(result.warnings);
   report["errors"] = result.errors;
+  report["hints"] = result.hints;
   return report.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 

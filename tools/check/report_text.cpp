@@ -84,12 +84,13 @@ std::string schedule_text(const Schedule& schedule, std::int64_t now) {
   return unlock_table(rows, now) + timeline(rows, schedule.wipe_timestamp, now);
 }
 
-std::string errors_text(const std::vector<std::string>& errors) {
-  if (errors.empty()) return {};
+std::string errors_text(const CheckResult& result) {
+  if (result.errors.empty()) return {};
   std::string text =
       "\nThe plugin would refuse this file and keep the configuration it had (none at server "
       "start). It would report:\n";
-  for (const std::string& error : errors) text += "  " + error + "\n";
+  for (const std::string& error : result.errors) text += "  " + error + "\n";
+  for (const std::string& hint : result.hints) text += "Hint: " + hint + "\n";
   return text;
 }
 
@@ -111,8 +112,7 @@ std::string verdict(const CheckResult& result) {
 std::string text_report(const CheckResult& result, const ReportContext& context) {
   std::string text = header(context, result.schedule);
   if (result.schedule) text += schedule_text(*result.schedule, context.now);
-  return text + errors_text(result.errors) + warnings_text(result.warnings) + "\n" +
-         verdict(result);
+  return text + errors_text(result) + warnings_text(result.warnings) + "\n" + verdict(result);
 }
 
 }  // namespace quellwarden::check

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "config/version.h"
 #include "host/asa_api.h"
 #include "standin/plugin_library.h"
 #include "standin/standin.h"
@@ -115,6 +116,10 @@ int main(int argc, char** argv) {
   }
   if (options.help) {
     std::cout << usage_text();
+    return 0;
+  }
+  if (options.version) {
+    std::cout << "quellwarden-sandbox " << quellwarden::kVersion << "\n";
     return 0;
   }
   return run(options, plugin_path(options, argv[0]));

@@ -53,6 +53,10 @@ Options parse_options(const std::vector<std::string>& arguments) {
       options.help = true;
       continue;
     }
+    if (name == "--version") {
+      options.version = true;
+      continue;
+    }
     if (name != "--workdir" && name != "--plugin" && name != "--clock" && name != "--rcon-port" &&
         name != "--rcon-password") {
       throw std::invalid_argument("unknown option '" + arguments[at] + "'");
@@ -94,6 +98,7 @@ Options:
                         (default: real time)
   --rcon-port N         serve RCON on 127.0.0.1:N; 0 picks a free port. Needs --rcon-password
   --rcon-password PW    the password RCON clients must send first
+  --version             the plugin's and the sandbox's version
   --help                this text
 
 Commands (blank lines and lines starting with # are skipped):

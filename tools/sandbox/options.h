@@ -15,6 +15,7 @@ struct Options {
   std::optional<std::uint16_t> rcon_port;  // 0: any free port, printed at start
   std::string rcon_password;
   bool help = false;
+  bool version = false;
 };
 
 // Throws std::invalid_argument with a message meant for the person who typed the command.
