@@ -24,7 +24,7 @@ void read_schedule(const nlohmann::json& document, CheckResult& result) {
     const config::Configuration configuration = config::read_configuration(document);
     result.schedule =
         Schedule{configuration.wipe_timestamp, config::effective_entries(configuration.riding),
-                 config::effective_entries(configuration.taming)};
+                 config::effective_entries(configuration.taming), configuration.notices};
   } catch (const nlohmann::json::exception& error) {
     result.errors.emplace_back(error.what());
   } catch (const config::ConfigError& error) {

@@ -14,8 +14,17 @@ Json entries_json(const std::vector<config::DelayEntry>& entries) {
   for (const config::DelayEntry& entry : entries) {
     list.push_back(
         {{"class", entry.class_name}, {"hours", entry.hours}, {"unlock", entry.unlock_time}});
+    if (!entry.display_name.empty()) list.back()["display_name"] = entry.display_name;
   }
   return list;
+}
+
+Json notices_json(const config::NoticeSettings& notices) {
+  return {{"cooldown_seconds", notices.cooldown_seconds},
+          {"taming", notices.taming},
+          {"imprinting", notices.imprinting},
+          {"riding", notices.riding},
+          {"chat_command", notices.chat_command}};
 }
 
 Json diagnostics_json(const std::vector<config::Diagnostic>& diagnostics) {
@@ -35,6 +44,9 @@ std::string json_report(const CheckResult& result) {
       result.schedule ? Json(result.schedule->wipe_timestamp) : Json(nullptr);
   report["riding"] = result.schedule ? entries_json(result.schedule->riding) : Json::array();
   report["taming"] = result.schedule ? entries_json(result.schedule->taming) : Json::array();
+  if (result.schedule && result.schedule->notices) {
+    report["player_notices"] = notices_json(*result.schedule->notices);
+  }
   report["warnings"] = diagnostics_json(result.warnings);
   report["errors"] = result.errors;
   return report.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";

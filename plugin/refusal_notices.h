@@ -1,0 +1,17 @@
+// Tells a player why a gate refused them, when the configuration asks for it.
+#pragma once
+
+#include "host/game_types.h"
+
+namespace quellwarden {
+
+enum class RefusedGate { taming, imprinting, riding };
+
+// After `gate` refused `creature` to `player` (a controller; for riding the rider, whose
+// controller is read from it): a notice in yellow, unless notices are off, there is no player,
+// the gate's text is empty or the same notice went out within the cooldown. Logs nothing and
+// never throws: a notice that cannot be made is simply not sent.
+[[gnu::noinline]] void notify_refusal(RefusedGate gate, const APrimalDinoCharacter* creature,
+                                      const void* player) noexcept;
+
+}  // namespace quellwarden
