@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "config/config_reader.h"
+#include "config/diagnostics.h"
 #include "config/notice_settings.h"
 #include "plugin/notice_cooldown.h"
 
@@ -56,6 +57,19 @@ TEST(player_notices_test, display_name_is_read_beside_the_hours) {
   ASSERT_EQ(configuration.riding.size(), 2U);
   EXPECT_EQ(configuration.riding[0].display_name, "");
   EXPECT_EQ(configuration.riding[1].display_name, "Rex");
+}
+
+TEST(player_notices_test, new_members_are_known_and_typos_inside_notices_are_caught) {
+  const char* text = R"({"WipeTimestamp": 1700000000, "PlayerNotices": {"Cooldown": 5},
+      "DinoSettings": {"DisallowTaming": {"Rex_C": {"HoursToDelay": 1, "DisplayName": "Rex"}}}})";
+  const auto diagnostics =
+      quellwarden::config::diagnose(text, nlohmann::json::parse(text), 1700000000);
+  ASSERT_EQ(diagnostics.size(), 1U);
+  EXPECT_EQ(diagnostics[0].code, "unknown_member");
+  EXPECT_EQ(diagnostics[0].path, (std::vector<std::string>{"PlayerNotices", "Cooldown"}));
+  EXPECT_EQ(diagnostics[0].text,
+            "unknown member \"Cooldown\" in \"PlayerNotices\" is ignored by the plugin; did you "
+            "mean \"CooldownSeconds\"?");
 }
 
 TEST(player_notices_test, text_fills_every_placeholder_and_leaves_other_braces) {
