@@ -46,6 +46,8 @@ static_assert(std::is_same_v<decltype(&riding_gate), decltype(game::set_rider)::
 
 }  // namespace
 
+// Notices are looked at only behind a refusal, so every other path costs what it did before them;
+// the state is looked up again there rather than kept alive across the decision.
 bool taming_gate(APrimalDinoCharacter* creature, AShooterPlayerController* controller, bool first,
                  bool second) {
   if (creature != nullptr && held_back(plugin_state().tables.taming, creature)) {

@@ -59,8 +59,8 @@ void send_notice(RefusedGate gate, const APrimalDinoCharacter* creature, APlayer
 
 }  // namespace
 
-void notify_refusal(RefusedGate gate, const APrimalDinoCharacter* creature,
-                    const void* player) noexcept {
+void send_refusal_notice(RefusedGate gate, const APrimalDinoCharacter* creature,
+                         const void* player) noexcept {
   try {
     const auto& settings = plugin_state().tables.notices;
     if (!settings || text_of(gate, *settings).empty()) return;
