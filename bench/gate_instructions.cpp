@@ -1,6 +1,7 @@
 // Counts the instructions of each gate's decisions, and of the host work they owe, under
 // valgrind's callgrind: instruction counts hold on a shared machine where times do not.
 // Run as: valgrind --tool=callgrind --callgrind-out-file=<file> quellwarden_gate_instructions [N]
+// [notices]; with "notices" the configuration asks for player notices.
 // Each measured loop of N decisions is dumped as "<gate>/<way>/<situation>", and each loop of N
 // single steps of the locked case as "part/<step>"; standard output gives, as JSON, N and the game
 // compares of each loop.
@@ -102,7 +103,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the number of decisions must be positive\n");
     return 2;
   }
-  bench::GateWorld world;
+  bench::GateWorld world(argc > 2 && std::string(argv[2]) == "notices");
   const bench::Decision prime = bench::decision(Gate::taming, Situation::not_listed, Way::game);
   measure(
       world, [&world, prime] { prime(world); }, decisions + kWarmUp, "priming");

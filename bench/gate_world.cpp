@@ -18,7 +18,7 @@ constexpr const char* kLocked = "Rex_Character_BP_C";
 constexpr const char* kReleased = "Giga_Character_BP_C";
 constexpr const char* kNotListed = "Dodo_Character_BP_C";
 
-std::string gate_config(std::int64_t wipe) {
+std::string gate_config(std::int64_t wipe, bool notices) {
   std::string list = std::string("{\"") + kLocked + R"(": {"HoursToDelay": 48}, ")" + kReleased +
                      R"(": {"HoursToDelay": -1})";
   for (const char* filler : {"Raptor", "Stego", "Trike", "Ptero", "Carno", "Spino", "Allo",
@@ -27,6 +27,7 @@ std::string gate_config(std::int64_t wipe) {
   }
   list += "}";
   return R"({"WipeTimestamp": )" + std::to_string(wipe) +
+         (notices ? R"(, "PlayerNotices": {"CooldownSeconds": 86400})" : "") +
          R"(, "DinoSettings": {"DisallowRiding": )" + list + R"(, "DisallowTaming": )" + list +
          "}}";
 }
@@ -38,9 +39,9 @@ Function game_function(const char* signature) {
 
 }  // namespace
 
-GateWorld::GateWorld() {
+GateWorld::GateWorld(bool notices) {
   start_plugin();
-  write_config(gate_config(unix_now()));
+  write_config(gate_config(unix_now(), notices));
   if (!quellwarden::LoadConfig().applied()) throw std::runtime_error("gate config not applied");
   locked_key_ = FString(kLocked);
   released_key_ = FString(kReleased);
@@ -62,7 +63,7 @@ void GateWorld::renew() {
   creatures_ = {nullptr, standin::spawn_creature(kNotListed), standin::spawn_creature(kLocked),
                 standin::spawn_creature(kReleased)};
   controller_ = standin::player("bench");
-  rider_ = standin::rider("bench");
+  rider_ = standin::rider("bench", controller_);
 }
 
 }  // namespace bench

@@ -30,7 +30,9 @@ using SetRider = void (*)(APrimalDinoCharacter*, AShooterCharacter*);
 // creatures, outside any measurement and before the records pile up.
 class GateWorld {
  public:
-  GateWorld();
+  // With `notices`, the configuration asks for player notices with a cooldown longer than any
+  // run, so a locked decision after the first pays for the check alone.
+  explicit GateWorld(bool notices = false);
   // Empty tables hold no block of the game's allocator, so nothing is left for the static
   // destructors to give back after the host has gone.
   ~GateWorld();

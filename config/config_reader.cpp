@@ -119,7 +119,8 @@ std::vector<DelayEntry> read_entries(const json& list, std::string_view list_nam
     check_class_name(item.key(), list_name);
     const Place place{kHoursToDelay, list_name, item.key()};
     const std::int64_t hours = read_number(item.value(), place);
-    entries.push_back({item.key(), hours, unlock_time(wipe, hours, place)});
+    entries.push_back({item.key(), hours, unlock_time(wipe, hours, place),
+                       read_display_name(item.value(), list_name, item.key())});
   }
   return entries;
 }
@@ -148,6 +149,7 @@ Configuration read_configuration(const json& document) {
   configuration.wipe_timestamp = read_wipe(document);
   configuration.riding = read_entries(riding, kDisallowRiding, configuration.wipe_timestamp);
   configuration.taming = read_entries(taming, kDisallowTaming, configuration.wipe_timestamp);
+  configuration.notices = read_notice_settings(document);
   return configuration;
 }
 

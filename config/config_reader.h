@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "config/notice_settings.h"
+
 namespace quellwarden::config {
 
 // A value that the configuration holds but that cannot be used: a number that does not fit a
@@ -23,12 +25,14 @@ struct DelayEntry {
   std::string class_name;  // UTF-8, exactly as the parser delivered the member name
   std::int64_t hours = 0;
   std::int64_t unlock_time = 0;  // wipe timestamp + hours * 3600
+  std::string display_name;      // what players are told the class is; empty when not given
 };
 
 struct Configuration {
   std::int64_t wipe_timestamp = 0;
   std::vector<DelayEntry> riding;  // in the order the loader adds them to the riding table
   std::vector<DelayEntry> taming;
+  std::optional<NoticeSettings> notices;  // present only when the file asks for them
 };
 
 struct ParseResult {

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "config/config_reader.h"
+#include "config/effective_entries.h"
 #include "config/vocabulary.h"
 #include "host/widen.h"
 #include "log/printable.h"
@@ -27,9 +28,15 @@ std::filesystem::path config_path() {
   return directory / kArkApiFolder / kPluginsFolder / kPluginFolder / kConfigFileName;
 }
 
-void fill(DelayTable& table, const std::vector<DelayEntry>& entries) {
+// A later entry replaces an earlier one that differs only in letter case, display name included.
+void fill(DelayTable& table, DisplayNames& names, const std::vector<DelayEntry>& entries) {
   for (const DelayEntry& entry : entries) {
     table.add(host::widen(entry.class_name), entry.unlock_time);
+    if (entry.display_name.empty()) {
+      names.erase(ascii_folded(entry.class_name));
+    } else {
+      names.insert_or_assign(ascii_folded(entry.class_name), entry.display_name);
+    }
   }
 }
 
@@ -39,6 +46,9 @@ void DelayTables::swap(DelayTables& other) noexcept {
   riding.swap(other.riding);
   taming.swap(other.taming);
   std::swap(wipe_timestamp, other.wipe_timestamp);
+  notices.swap(other.notices);
+  riding_names.swap(other.riding_names);
+  taming_names.swap(other.taming_names);
 }
 
 LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int64_t now) {
@@ -57,9 +67,10 @@ LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int
   }
   const Configuration configuration = read_configuration(parsed.document);
   DelayTables fresh;
-  fill(fresh.riding, configuration.riding);
-  fill(fresh.taming, configuration.taming);
+  fill(fresh.riding, fresh.riding_names, configuration.riding);
+  fill(fresh.taming, fresh.taming_names, configuration.taming);
   fresh.wipe_timestamp = configuration.wipe_timestamp;
+  fresh.notices = configuration.notices;
   std::vector<Diagnostic> diagnostics = diagnose(bytes, parsed.document, now);
   live.swap(fresh);
   for (const DelayEntry& entry : configuration.riding) {

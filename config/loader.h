@@ -3,21 +3,31 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "config/diagnostics.h"
+#include "config/notice_settings.h"
 #include "core/delay_table.h"
 #include "log/plugin_log.h"
 
 namespace quellwarden::config {
 
+// Class names folded as the tables compare them (config::ascii_folded), to the "DisplayName"
+// given for them; classes without one are absent.
+using DisplayNames = std::map<std::string, std::string, std::less<>>;
+
 // What a load replaces, as one unit. Riding comes first, so it is released last.
 struct DelayTables {
-  DelayTable riding;                // holds back riding
-  DelayTable taming;                // holds back taming and imprinting
-  std::int64_t wipe_timestamp = 0;  // Unix seconds of the wipe the tables were computed from
+  DelayTable riding;                      // holds back riding
+  DelayTable taming;                      // holds back taming and imprinting
+  std::int64_t wipe_timestamp = 0;        // Unix seconds of the wipe the tables were computed from
+  std::optional<NoticeSettings> notices;  // absent: refusals stay silent, no chat command
+  DisplayNames riding_names;
+  DisplayNames taming_names;
 
   void swap(DelayTables& other) noexcept;
 };

@@ -13,9 +13,11 @@
 namespace quellwarden::config {
 namespace {
 
-constexpr std::array<std::string_view, 2> kTop{kWipeTimestamp, kDinoSettings};
+constexpr std::array<std::string_view, 3> kTop{kWipeTimestamp, kDinoSettings, kPlayerNotices};
 constexpr std::array<std::string_view, 2> kSettings{kDisallowRiding, kDisallowTaming};
-constexpr std::array<std::string_view, 1> kEntry{kHoursToDelay};
+constexpr std::array<std::string_view, 2> kEntry{kHoursToDelay, kDisplayName};
+constexpr std::array<std::string_view, 5> kNotices{kCooldownSeconds, kTamingNotice,
+                                                   kImprintingNotice, kRidingNotice, kChatCommand};
 constexpr std::size_t kMaxEdits = 2;
 constexpr std::size_t kShortestCutName = 4;
 constexpr std::size_t kLongestComparedName = 64;
@@ -60,6 +62,8 @@ std::span<const std::string_view> known_members(Level level) {
       return kSettings;
     case Level::entry:
       return kEntry;
+    case Level::notices:
+      return kNotices;
   }
   return {};
 }
@@ -72,6 +76,8 @@ std::string level_place(Level level) {
       return "inside \"" + std::string(kDinoSettings) + "\"";
     case Level::entry:
       return "inside each class entry";
+    case Level::notices:
+      return "inside \"" + std::string(kPlayerNotices) + "\"";
   }
   return {};
 }
@@ -81,7 +87,7 @@ std::optional<MemberMatch> meant_member(std::string_view name, Level level) {
   for (const std::string_view known : known_members(level)) {
     if (near_miss(name, known)) return MemberMatch{known, level};
   }
-  for (const Level other : {Level::top, Level::settings, Level::entry}) {
+  for (const Level other : {Level::top, Level::settings, Level::entry, Level::notices}) {
     if (other == level) continue;
     for (const std::string_view known : known_members(other)) {
       if (near_miss(name, known)) return MemberMatch{known, other};

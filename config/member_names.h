@@ -8,7 +8,7 @@
 
 namespace quellwarden::config {
 
-enum class Level { top, settings, entry };
+enum class Level { top, settings, entry, notices };
 
 // The member names the plugin reads at `level`.
 std::span<const std::string_view> known_members(Level level);

@@ -207,6 +207,11 @@ Diagnostics structure_diagnostics(const json& document) {
   check_members(document, Level::top, "at the top level", {}, out);
   const auto settings = document.find(kDinoSettings);
   if (settings != document.end()) check_settings(*settings, out);
+  const auto notices = document.find(kPlayerNotices);
+  if (notices != document.end() && notices->is_object()) {
+    check_members(*notices, Level::notices, "in " + json_quoted(kPlayerNotices), {kPlayerNotices},
+                  out);
+  }
   return out;
 }
 

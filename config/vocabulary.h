@@ -14,6 +14,23 @@ inline constexpr char kDinoSettings[] = "DinoSettings";
 inline constexpr char kDisallowRiding[] = "DisallowRiding";
 inline constexpr char kDisallowTaming[] = "DisallowTaming";
 inline constexpr char kHoursToDelay[] = "HoursToDelay";
+inline constexpr char kDisplayName[] = "DisplayName";  // beside HoursToDelay, for players
+inline constexpr char kPlayerNotices[] = "PlayerNotices";
+inline constexpr char kCooldownSeconds[] = "CooldownSeconds";
+inline constexpr char kTamingNotice[] = "Taming";
+inline constexpr char kImprintingNotice[] = "Imprinting";
+inline constexpr char kRidingNotice[] = "Riding";
+inline constexpr char kChatCommand[] = "ChatCommand";
+
+// What players are told when "PlayerNotices" leaves a member out. Placeholders: {creature} (the
+// display name, else the class name), {class}, {left} ("2d 3h 5m"), {unlock} (minutes, UTC).
+inline constexpr std::int64_t kDefaultCooldownSeconds = 30;
+inline constexpr char kDefaultTamingNotice[] = "{creature} can be tamed in {left}.";
+inline constexpr char kDefaultImprintingNotice[] = "{creature} babies can be imprinted in {left}.";
+inline constexpr char kDefaultRidingNotice[] = "{creature} can be ridden in {left}.";
+inline constexpr char kDefaultChatCommand[] = "/unlocks";
+inline constexpr char kNothingHeldBack[] = "Nothing is held back.";
+inline constexpr char kUnlocksLine[] = "{} {}: {} left";  // taming/riding, creature, time left
 
 // The file lies in these folders below the server's working directory.
 inline constexpr char kArkApiFolder[] = "ArkApi";

@@ -19,6 +19,8 @@ namespace AsaApi {
 
 using ConsoleCallback = std::function<void(APlayerController*, FString*, bool)>;
 using RconCallback = std::function<void(RCONClientConnection*, RCONPacket*, UWorld*)>;
+// The player who wrote, the whole message, the chat mode.
+using ChatCallback = std::function<void(AShooterPlayerController*, FString*, int)>;
 
 // The virtual order below is part of the binary interface shared with the host.
 class IHooks {
@@ -36,6 +38,9 @@ class ICommands {
   virtual void AddRconCommand(const FString& name, const RconCallback& callback) = 0;
   virtual bool RemoveConsoleCommand(const FString& name) = 0;
   virtual bool RemoveRconCommand(const FString& name) = 0;
+  // A chat message whose first word is `name` runs the callback.
+  virtual void AddChatCommand(const FString& name, const ChatCallback& callback) = 0;
+  virtual bool RemoveChatCommand(const FString& name) = 0;
 
  protected:
   ~ICommands() = default;

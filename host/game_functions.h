@@ -57,6 +57,8 @@ inline constexpr GameFunction<void(APrimalDinoCharacter*, AShooterCharacter*)> s
 
 inline constexpr GameField<const void*> class_of_object{"UObjectBase.ClassPrivate"};
 inline constexpr GameField<FName> name_of_class{"UObjectBase.NamePrivate"};
+// The controller that steers a pawn, such as a rider; for a player's character, the player's.
+inline constexpr GameField<APlayerController*> controller_of_pawn{"APawn.Controller"};
 
 }  // namespace game
 

@@ -1,6 +1,7 @@
-// A gate refuses silently while its class's unlock time lies ahead; otherwise the game's own
-// function runs with every argument unchanged. Nothing is cached between calls: each decision
-// reads the table and the clock afresh, so a reload or a passing unlock time counts at once.
+// A gate refuses while its class's unlock time lies ahead, silently unless the configuration asks
+// for player notices; otherwise the game's own function runs with every argument unchanged. Nothing
+// is cached between calls: each decision reads the table and the clock afresh, so a reload or a
+// passing unlock time counts at once.
 #include "plugin/gates.h"
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include "host/game_functions.h"
 #include "plugin/clock.h"
 #include "plugin/plugin_state.h"
+#include "plugin/refusal_notices.h"
 
 namespace quellwarden {
 namespace {
@@ -44,9 +46,12 @@ static_assert(std::is_same_v<decltype(&riding_gate), decltype(game::set_rider)::
 
 }  // namespace
 
+// Notices are looked at only behind a refusal, so every other path costs what it did before them;
+// the state is looked up again there rather than kept alive across the decision.
 bool taming_gate(APrimalDinoCharacter* creature, AShooterPlayerController* controller, bool first,
                  bool second) {
   if (creature != nullptr && held_back(plugin_state().tables.taming, creature)) {
+    notify_refusal(RefusedGate::taming, creature, controller);
     return false;
   }
   return can_tame_call_through(creature, controller, first, second);
@@ -54,6 +59,7 @@ bool taming_gate(APrimalDinoCharacter* creature, AShooterPlayerController* contr
 
 void imprint_gate(APrimalDinoCharacter* creature, APlayerController* controller, bool flag) {
   if (creature != nullptr && held_back(plugin_state().tables.taming, creature)) {
+    notify_refusal(RefusedGate::imprinting, creature, controller);
     return;
   }
   imprint_call_through(creature, controller, flag);
@@ -61,6 +67,7 @@ void imprint_gate(APrimalDinoCharacter* creature, APlayerController* controller,
 
 void riding_gate(APrimalDinoCharacter* creature, AShooterCharacter* rider) {
   if (creature != nullptr && held_back(plugin_state().tables.riding, creature)) {
+    notify_refusal(RefusedGate::riding, creature, rider);
     return;
   }
   set_rider_call_through(creature, rider);

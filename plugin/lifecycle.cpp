@@ -16,6 +16,7 @@
 #include "plugin/plugin_state.h"
 #include "plugin/reload_commands.h"
 #include "plugin/status_command.h"
+#include "plugin/unlocks_command.h"
 
 namespace quellwarden {
 namespace {
@@ -124,11 +125,13 @@ void process_attach() noexcept {
   load_configuration();
   install_hooks();
   add_commands();
+  sync_chat_command();
 }
 
 void process_detach() noexcept {
   remove_hooks();
   remove_commands();
+  remove_chat_command();
 }
 
 }  // namespace quellwarden

@@ -3,7 +3,8 @@
 
 namespace quellwarden {
 
-// The load sequence: the plugin log, the configuration, the three hooks, the two commands.
+// The load sequence: the plugin log, the configuration, the three hooks, the console and RCON
+// commands, and the players' chat command when the configuration has one.
 // Nothing escapes: the plugin never takes its host down, and a configuration that fails at start
 // still leaves the reload command in place to load the fixed file.
 void process_attach() noexcept;

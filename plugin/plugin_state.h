@@ -10,6 +10,7 @@
 
 #include "config/loader.h"
 #include "log/plugin_log.h"
+#include "plugin/notice_cooldown.h"
 
 namespace quellwarden {
 
@@ -30,6 +31,9 @@ struct PluginState {
   // Gate decisions left to the game because the host failed the gate (a name it could not
   // resolve, an exception from a host call).
   std::uint64_t host_failures = 0;
+  // The refusal notices sent lately, and the chat command registered now (empty: none).
+  NoticeCooldown notice_cooldown;
+  std::string chat_command;
   // Declared last, so it is released first at shutdown, before the tables.
   PluginLog log;
 };

@@ -10,6 +10,7 @@
 #include "plugin/player_messages.h"
 #include "plugin/plugin_state.h"
 #include "plugin/rcon_reply.h"
+#include "plugin/unlocks_command.h"
 
 namespace quellwarden {
 namespace {
@@ -21,9 +22,11 @@ struct ReloadResult {
   bool thrown = false;  // the loader did not log it; the callback must
 };
 
+// The chat command follows the configuration now in force.
 ReloadResult reload() {
   try {
     const config::LoadOutcome outcome = LoadConfig();
+    sync_chat_command();
     return {outcome.applied(), outcome.diagnostics.size(), outcome.failure.value_or(std::string()),
             false};
   } catch (const std::exception& error) {

@@ -1,5 +1,5 @@
-// The command registry: console and RCON commands found by the first word of what was typed or
-// sent, compared without regard to ASCII case as the game's console does.
+// The command registry: console, RCON and chat commands found by the first word of what was typed
+// or sent, compared without regard to ASCII case as the game's console does.
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
@@ -75,12 +75,21 @@ class Commands final : public AsaApi::ICommands {
   }
   bool RemoveConsoleCommand(const FString& name) override { return remove_named(console_, name); }
   bool RemoveRconCommand(const FString& name) override { return remove_named(rcon_, name); }
+  void AddChatCommand(const FString& name, const AsaApi::ChatCallback& callback) override {
+    refuse_if_asked(name);
+    chat_.push_back({std::u16string(name.view()), callback});
+  }
+  bool RemoveChatCommand(const FString& name) override { return remove_named(chat_, name); }
 
   std::vector<Command<AsaApi::ConsoleCallback>> console_;
   std::vector<Command<AsaApi::RconCallback>> rcon_;
+  std::vector<Command<AsaApi::ChatCallback>> chat_;
 };
 
 Commands& commands() { return detail::forever<Commands>(); }
+
+// Chat written to everyone, as players mostly write commands.
+constexpr int kChatModeGlobal = 0;
 
 template <typename Callback>
 std::vector<std::string> names_of(const std::vector<Command<Callback>>& list) {
@@ -103,6 +112,7 @@ std::optional<Callback> copy_of(const std::vector<Command<Callback>>& list,
 
 std::vector<std::string> console_commands() { return names_of(commands().console_); }
 std::vector<std::string> rcon_commands() { return names_of(commands().rcon_); }
+std::vector<std::string> chat_commands() { return names_of(commands().chat_); }
 
 bool run_console_command(APlayerController* player, std::string_view line) {
   const std::u16string text = utf8_to_utf16(line);
@@ -112,6 +122,17 @@ bool run_console_command(APlayerController* player, std::string_view line) {
   }
   FString typed(reinterpret_cast<const WIDECHAR*>(text.c_str()));
   (*callback)(player, &typed, false);
+  return true;
+}
+
+bool run_chat_command(AShooterPlayerController* player, std::string_view message) {
+  const std::u16string text = utf8_to_utf16(message);
+  const auto callback = copy_of(commands().chat_, text);
+  if (!callback) {
+    return false;
+  }
+  FString said(reinterpret_cast<const WIDECHAR*>(text.c_str()));
+  (*callback)(player, &said, kChatModeGlobal);
   return true;
 }
 

@@ -73,8 +73,11 @@ AShooterPlayerController* player(std::string_view name) {
   return make_object<AShooterPlayerController>(u"ShooterPlayerController", utf8_to_utf16(name));
 }
 
-AShooterCharacter* rider(std::string_view name) {
-  return make_object<AShooterCharacter>(u"ShooterCharacter", utf8_to_utf16(name));
+AShooterCharacter* rider(std::string_view name, APlayerController* controller) {
+  AShooterCharacter* character =
+      make_object<AShooterCharacter>(u"ShooterCharacter", utf8_to_utf16(name));
+  character->Controller = controller;
+  return character;
 }
 
 void reset_world() {

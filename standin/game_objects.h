@@ -1,4 +1,4 @@
-// The stand-in game's object layout: the two fields the plugin reads by name sit at fixed offsets.
+// The stand-in game's object layout: the fields the plugin reads by name sit at fixed offsets.
 #pragma once
 
 #include <cstdint>
@@ -20,4 +20,7 @@ struct UObjectBase {
 struct APrimalDinoCharacter : UObjectBase {};
 struct APlayerController : UObjectBase {};
 struct AShooterPlayerController : APlayerController {};
-struct AShooterCharacter : UObjectBase {};
+// The game keeps the controller on every pawn; a rider is a player's character.
+struct AShooterCharacter : UObjectBase {
+  APlayerController* Controller = nullptr;
+};

@@ -12,8 +12,11 @@ namespace standin {
 // A creature of the given class; it lives until reset_world(). Its own instance name differs from
 // its class name, as in the game.
 ASAAPI_EXPORT APrimalDinoCharacter* spawn_creature(std::string_view class_name_utf8);
+// A new player each call, also for a name already used.
 ASAAPI_EXPORT AShooterPlayerController* player(std::string_view name);
-ASAAPI_EXPORT AShooterCharacter* rider(std::string_view name);
+// A character named `name`, steered by `controller` (none when null).
+ASAAPI_EXPORT AShooterCharacter* rider(std::string_view name,
+                                       APlayerController* controller = nullptr);
 // Destroys every creature, player and rider.
 ASAAPI_EXPORT void reset_world();
 

@@ -1,4 +1,4 @@
-// What plugins have installed with the host: hooks and console and RCON commands.
+// What plugins have installed with the host: hooks and console, RCON and chat commands.
 #pragma once
 
 #include <string>
@@ -14,9 +14,14 @@ namespace standin {
 ASAAPI_EXPORT std::vector<std::string> installed_hooks();
 ASAAPI_EXPORT std::vector<std::string> console_commands();
 ASAAPI_EXPORT std::vector<std::string> rcon_commands();
+ASAAPI_EXPORT std::vector<std::string> chat_commands();
 
 // Runs the console command named by the first word of `line` (UTF-8), as typed by `player`
 // (may be null). False when no such command is registered.
 ASAAPI_EXPORT bool run_console_command(APlayerController* player, std::string_view line);
+
+// Runs the chat command named by the first word of `message` (UTF-8), as written by `player`.
+// False when no such command is registered: the message is ordinary chat.
+ASAAPI_EXPORT bool run_chat_command(AShooterPlayerController* player, std::string_view message);
 
 }  // namespace standin

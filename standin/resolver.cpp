@@ -40,10 +40,19 @@ const FunctionTable& functions() {
   return *table;
 }
 
+// offsetof is not for a class with members in both a base and itself, so the pawn's controller
+// is measured on an object.
+std::size_t controller_offset() {
+  static const AShooterCharacter probe;
+  return static_cast<std::size_t>(reinterpret_cast<const char*>(&probe.Controller) -
+                                  reinterpret_cast<const char*>(&probe));
+}
+
 const FieldTable& fields() {
   static const FieldTable* const table = new FieldTable{
       {"UObjectBase.ClassPrivate", offsetof(UObjectBase, ClassPrivate)},
       {"UObjectBase.NamePrivate", offsetof(UObjectBase, NamePrivate)},
+      {"APawn.Controller", controller_offset()},
   };
   return *table;
 }

@@ -282,8 +282,8 @@ TEST(diagnostics_test, member_given_twice_where_the_plugin_reads) {
 
 TEST(diagnostics_test, wipe_time_far_from_now) {
   constexpr std::int64_t kYear = 365 * 86400;
-  const Configuration bare{kWipe, {}, {}};
-  const Configuration locked{kWipe, {}, {{"Rex_C", 2, kWipe + 7200}}};
+  const Configuration bare{kWipe, {}, {}, {}};
+  const Configuration locked{kWipe, {}, {{"Rex_C", 2, kWipe + 7200, {}}}, {}};
   const nlohmann::json number = kWipe;
   EXPECT_THAT(wipe_diagnostics(bare, nullptr, 0), IsEmpty());
   EXPECT_THAT(wipe_diagnostics(bare, &number, kWipe), IsEmpty());

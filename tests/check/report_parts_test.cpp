@@ -27,9 +27,9 @@ void expect_entry(const config::DelayEntry& entry, std::string_view name, std::i
 }
 
 TEST(check_effective_entries_test, later_case_twin_replaces_earlier_and_result_is_sorted) {
-  const std::vector<config::DelayEntry> added{{"REX", 3, 300},         {"Rex", 2, 200},
-                                              {"W\xC3\x96LF", 1, 100}, {"giga", 5, 100},
-                                              {"rex", 1, 100},         {"w\xC3\xB6lf", 9, 900}};
+  const std::vector<config::DelayEntry> added{
+      {"REX", 3, 300, {}},  {"Rex", 2, 200, {}}, {"W\xC3\x96LF", 1, 100, {}},
+      {"giga", 5, 100, {}}, {"rex", 1, 100, {}}, {"w\xC3\xB6lf", 9, 900, {}}};
   const std::vector<config::DelayEntry> kept = config::effective_entries(added);
   ASSERT_EQ(kept.size(), 4u);
   expect_entry(kept[0], "W\xC3\x96LF", 1, 100);

@@ -26,7 +26,7 @@ void read_schedule(const nlohmann::json& document, CheckResult& result) {
     const config::Configuration configuration = config::read_configuration(document);
     result.schedule =
         Schedule{configuration.wipe_timestamp, config::effective_entries(configuration.riding),
-                 config::effective_entries(configuration.taming)};
+                 config::effective_entries(configuration.taming), configuration.notices};
   } catch (const nlohmann::json::type_error& error) {
     result.errors.emplace_back(error.what());
     if (auto place = type_error_place(document, error)) result.hints.push_back(std::move(*place));

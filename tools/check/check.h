@@ -18,6 +18,7 @@ struct Schedule {
   std::int64_t wipe_timestamp = 0;
   std::vector<config::DelayEntry> riding;  // one entry per class as the table holds it,
   std::vector<config::DelayEntry> taming;  // sorted by unlock time, then class name
+  std::optional<config::NoticeSettings> notices;
 };
 
 struct CheckResult {

@@ -21,8 +21,17 @@ Json entries_json(const std::vector<config::DelayEntry>& entries, std::int64_t n
          {"unlock", entry.unlock_time},
          {"locked", locked},
          {"seconds_left", locked ? config::seconds_between(now, entry.unlock_time) : 0U}});
+    if (!entry.display_name.empty()) list.back()["display_name"] = entry.display_name;
   }
   return list;
+}
+
+Json notices_json(const config::NoticeSettings& notices) {
+  return {{"cooldown_seconds", notices.cooldown_seconds},
+          {"taming", notices.taming},
+          {"imprinting", notices.imprinting},
+          {"riding", notices.riding},
+          {"chat_command", notices.chat_command}};
 }
 
 Json diagnostics_json(const std::vector<config::Diagnostic>& diagnostics) {
@@ -43,6 +52,9 @@ std::string json_report(const CheckResult& result, std::int64_t now) {
       result.schedule ? Json(result.schedule->wipe_timestamp) : Json(nullptr);
   report["riding"] = result.schedule ? entries_json(result.schedule->riding, now) : Json::array();
   report["taming"] = result.schedule ? entries_json(result.schedule->taming, now) : Json::array();
+  if (result.schedule && result.schedule->notices) {
+    report["player_notices"] = notices_json(*result.schedule->notices);
+  }
   report["warnings"] = diagnostics_json(result.warnings);
   report["errors"] = result.errors;
   report["hints"] = result.hints;

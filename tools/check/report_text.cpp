@@ -84,6 +84,35 @@ std::string schedule_text(const Schedule& schedule, std::int64_t now) {
   return unlock_table(rows, now) + timeline(rows, schedule.wipe_timestamp, now);
 }
 
+std::string notice_line(std::string_view gate, const std::string& text) {
+  return "  " + std::string(gate) +
+         (text.empty() ? ": no notice\n" : ": " + printable(text) + "\n");
+}
+
+// What players are told; absent, like the member, when the file asks for no notices.
+std::string notices_text(const Schedule& schedule) {
+  std::string names;
+  for (const auto* list : {&schedule.riding, &schedule.taming}) {
+    for (const config::DelayEntry& entry : *list) {
+      if (entry.display_name.empty()) continue;
+      names += "  " + std::string(list == &schedule.riding ? "riding" : "taming") + "  " +
+               printable(entry.class_name) + " is shown as " + json_quoted(entry.display_name) +
+               "\n";
+    }
+  }
+  if (!schedule.notices) {
+    return names.empty() ? names : "\nDisplay names (used only with player notices):\n" + names;
+  }
+  const config::NoticeSettings& notices = *schedule.notices;
+  std::string text =
+      "\nPlayer notices, at most one per player, class and gate every " +
+      std::to_string(notices.cooldown_seconds) + " s:\n" + notice_line("taming", notices.taming) +
+      notice_line("imprinting", notices.imprinting) + notice_line("riding", notices.riding) +
+      "  chat command: " +
+      (notices.chat_command.empty() ? "none" : printable(notices.chat_command)) + "\n";
+  return names.empty() ? text : text + names;
+}
+
 std::string errors_text(const CheckResult& result) {
   if (result.errors.empty()) return {};
   std::string text =
@@ -111,7 +140,9 @@ std::string verdict(const CheckResult& result) {
 
 std::string text_report(const CheckResult& result, const ReportContext& context) {
   std::string text = header(context, result.schedule);
-  if (result.schedule) text += schedule_text(*result.schedule, context.now);
+  if (result.schedule) {
+    text += schedule_text(*result.schedule, context.now) + notices_text(*result.schedule);
+  }
   return text + errors_text(result) + warnings_text(result.warnings) + "\n" + verdict(result);
 }
 

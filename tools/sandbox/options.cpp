@@ -110,13 +110,18 @@ Commands (blank lines and lines starting with # are skipped):
                                 error: clock must lie between ..., and the clock stays
   spawn NAME CLASS              spawned NAME CLASS
   answer tame true|false        what the game's own taming test answers (default true)
-  tame NAME|null [BOOL BOOL]    CanTame NAME -> BOOL (game)  or  CanTame NAME -> false (refused)
-  imprint NAME|null             ImprintBabyDino NAME -> game  or  ... -> refused
-  ride NAME|null                SetRider NAME -> game  or  SetRider NAME -> refused
+  tame NAME|null [BOOL BOOL] [by PLAYER]
+                                CanTame NAME -> BOOL (game)  or  CanTame NAME -> false (refused)
+  imprint NAME|null [by PLAYER] ImprintBabyDino NAME -> game  or  ... -> refused
+  ride NAME|null [by PLAYER]    SetRider NAME -> game  or  SetRider NAME -> refused
+                                without "by", the console's player acts; a player named here
+                                is made on first mention; messages to them: to PLAYER [r,g,b,a]:
+  chat PLAYER TEXT              PLAYER writes TEXT in chat; a chat command answers, other text
+                                prints PLAYER says: TEXT
   console TEXT                  a player types TEXT; each reply: to player [r,g,b,a]: TEXT
   console-noplayer TEXT         the same without a player controller
   rcon ID TEXT                  an RCON request; each reply: rcon reply ID TYPE: TEXT
-  hooks | commands              the installed hooks | console and RCON commands
+  hooks | commands              the installed hooks | console, RCON and chat commands
   unload | load                 runs the plugin's unload or load sequence
   memory                        memory <blocks> blocks <bytes> bytes live in the game's allocator
   fail resolve NAME [COUNT]     the next COUNT (default 1) look-ups of that signature or field

@@ -88,27 +88,65 @@ Sandbox::Sandbox(Transcript& transcript, std::string plugin_path)
     : transcript_(transcript),
       plugin_path_(std::move(plugin_path)),
       player_(standin::player("admin")),
-      rider_(standin::rider("admin")) {
-  // The listener outlives nothing it touches: the transcript lives as long as the program.
-  standin::on_message([&out = transcript_](const standin::SentMessage& message) {
+      rider_(standin::rider("admin", player_)) {
+  // The listener outlives nothing it touches: the sandbox lives as long as the program.
+  standin::on_message([this](const standin::SentMessage& message) {
     const FLinearColor& colour = message.colour;
-    out.line("to player [" + shortest(colour.R) + "," + shortest(colour.G) + "," +
-             shortest(colour.B) + "," + shortest(colour.A) + "]: " + message.text);
+    print("to " + recipient(message.player) + " [" + shortest(colour.R) + "," + shortest(colour.G) +
+          "," + shortest(colour.B) + "," + shortest(colour.A) + "]: " + message.text);
   });
+}
+
+const Sandbox::NamedPlayer& Sandbox::named_player(std::string_view name) {
+  const auto found = players_.find(name);
+  if (found != players_.end()) {
+    return found->second;
+  }
+  AShooterPlayerController* const controller = standin::player(name);
+  return players_
+      .emplace(std::string(name), NamedPlayer{controller, standin::rider(name, controller)})
+      .first->second;
+}
+
+Sandbox::NamedPlayer Sandbox::acting_player(std::vector<std::string_view>& given) {
+  if (given.size() >= 2 && given[given.size() - 2] == "by") {
+    const NamedPlayer player = named_player(given.back());
+    given.resize(given.size() - 2);
+    return player;
+  }
+  return {player_, rider_};
+}
+
+std::string Sandbox::recipient(const APlayerController* player) const {
+  for (const auto& [name, named] : players_) {
+    if (named.controller == player) {
+      return name;
+    }
+  }
+  return "player";
 }
 
 void Sandbox::load_plugin() { plugin_.load(plugin_path_); }
 
 const std::map<std::string_view, Sandbox::Handler>& Sandbox::handlers() {
   static const std::map<std::string_view, Handler> table{
-      {"clock", &Sandbox::clock},       {"spawn", &Sandbox::spawn},
-      {"answer", &Sandbox::answer},     {"tame", &Sandbox::tame},
-      {"imprint", &Sandbox::imprint},   {"ride", &Sandbox::ride},
-      {"console", &Sandbox::console},   {"console-noplayer", &Sandbox::console_noplayer},
-      {"rcon", &Sandbox::rcon},         {"hooks", &Sandbox::hooks},
-      {"commands", &Sandbox::commands}, {"unload", &Sandbox::unload},
-      {"load", &Sandbox::load},         {"memory", &Sandbox::memory},
-      {"echo", &Sandbox::echo},         {"quit", &Sandbox::quit},
+      {"clock", &Sandbox::clock},
+      {"spawn", &Sandbox::spawn},
+      {"answer", &Sandbox::answer},
+      {"tame", &Sandbox::tame},
+      {"imprint", &Sandbox::imprint},
+      {"ride", &Sandbox::ride},
+      {"chat", &Sandbox::chat},
+      {"console", &Sandbox::console},
+      {"console-noplayer", &Sandbox::console_noplayer},
+      {"rcon", &Sandbox::rcon},
+      {"hooks", &Sandbox::hooks},
+      {"commands", &Sandbox::commands},
+      {"unload", &Sandbox::unload},
+      {"load", &Sandbox::load},
+      {"memory", &Sandbox::memory},
+      {"echo", &Sandbox::echo},
+      {"quit", &Sandbox::quit},
       {"fail", &Sandbox::fail},
   };
   return table;
@@ -181,39 +219,42 @@ APrimalDinoCharacter* Sandbox::creature(std::string_view name) const {
 }
 
 void Sandbox::tame(std::string_view arguments) {
-  const auto given = words(arguments);
+  auto given = words(arguments);
+  const NamedPlayer player = acting_player(given);
   if (given.size() != 1 && given.size() != 3) {
-    throw CommandError("tame wants NAME|null [BOOL BOOL]");
+    throw CommandError("tame wants NAME|null [BOOL BOOL] [by PLAYER]");
   }
   APrimalDinoCharacter* target = creature(given[0]);
   const bool first = given.size() == 3 && boolean(given[1]);
   const bool second = given.size() == 3 && boolean(given[2]);
   const std::size_t before = game_call_count();
-  const bool answer = standin::game_can_tame(target, player_, first, second);
+  const bool answer = standin::game_can_tame(target, player.controller, first, second);
   print("CanTame " + std::string(given[0]) + " -> " + text_of(answer) +
         (game_call_count() > before ? " (game)" : " (refused)"));
 }
 
 void Sandbox::imprint(std::string_view arguments) {
-  const auto given = words(arguments);
+  auto given = words(arguments);
+  const NamedPlayer player = acting_player(given);
   if (given.size() != 1) {
-    throw CommandError("imprint wants NAME|null");
+    throw CommandError("imprint wants NAME|null [by PLAYER]");
   }
   APrimalDinoCharacter* target = creature(given[0]);
   const std::size_t before = game_call_count();
-  standin::game_imprint_baby_dino(target, player_, false);
+  standin::game_imprint_baby_dino(target, player.controller, false);
   print("ImprintBabyDino " + std::string(given[0]) +
         (game_call_count() > before ? " -> game" : " -> refused"));
 }
 
 void Sandbox::ride(std::string_view arguments) {
-  const auto given = words(arguments);
+  auto given = words(arguments);
+  const NamedPlayer player = acting_player(given);
   if (given.size() != 1) {
-    throw CommandError("ride wants NAME|null");
+    throw CommandError("ride wants NAME|null [by PLAYER]");
   }
   APrimalDinoCharacter* target = creature(given[0]);
   const std::size_t before = game_call_count();
-  standin::game_set_rider(target, rider_);
+  standin::game_set_rider(target, player.character);
   print("SetRider " + std::string(given[0]) +
         (game_call_count() > before ? " -> game" : " -> refused"));
 }
@@ -224,6 +265,17 @@ void Sandbox::run_console(APlayerController* player, std::string_view text) {
   }
   if (!standin::run_console_command(player, text)) {
     print("unknown console command " + std::string(first_word(text).first));
+  }
+}
+
+// Chat that is no command goes to everyone; the sandbox shows it as said.
+void Sandbox::chat(std::string_view arguments) {
+  const auto [name, text] = first_word(arguments);
+  if (name.empty() || text.empty()) {
+    throw CommandError("chat wants PLAYER TEXT");
+  }
+  if (!standin::run_chat_command(named_player(name).controller, text)) {
+    print(std::string(name) + " says: " + std::string(text));
   }
 }
 
@@ -284,6 +336,9 @@ void Sandbox::commands(std::string_view arguments) {
   }
   for (const std::string& name : standin::rcon_commands()) {
     print("rcon command " + name);
+  }
+  for (const std::string& name : standin::chat_commands()) {
+    print("chat command " + name);
   }
 }
 

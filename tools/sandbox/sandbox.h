@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "standin/plugin_library.h"
 #include "standin/standin.h"
@@ -45,6 +46,7 @@ class Sandbox {
   void tame(std::string_view arguments);
   void imprint(std::string_view arguments);
   void ride(std::string_view arguments);
+  void chat(std::string_view arguments);
   void console(std::string_view arguments);
   void console_noplayer(std::string_view arguments);
   void rcon(std::string_view arguments);
@@ -63,12 +65,24 @@ class Sandbox {
                 const std::function<void(const standin::RconReply&)>& on_reply);
   APrimalDinoCharacter* creature(std::string_view name) const;
 
+  // A player by name, made on first mention, with the character they ride with.
+  struct NamedPlayer {
+    AShooterPlayerController* controller;
+    AShooterCharacter* character;
+  };
+  const NamedPlayer& named_player(std::string_view name);
+  // The player a trailing "by PLAYER" names, taken off `words`; the console's player without one.
+  NamedPlayer acting_player(std::vector<std::string_view>& words);
+  // "player" for the console's player (and none), else the name.
+  std::string recipient(const APlayerController* player) const;
+
   Transcript& transcript_;
   std::string plugin_path_;
   standin::PluginLibrary plugin_;
   std::map<std::string, APrimalDinoCharacter*, std::less<>> creatures_;
   AShooterPlayerController* player_;
   AShooterCharacter* rider_;
+  std::map<std::string, NamedPlayer, std::less<>> players_;
   bool finished_ = false;
 };
 

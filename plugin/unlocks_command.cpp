@@ -1,0 +1,113 @@
+// The chat command follows the configuration: the registry only ever holds the name in force, so
+// a reload that renames it or turns notices off leaves nothing behind.
+#include "plugin/unlocks_command.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <tuple>
+
+#include "config/effective_entries.h"
+#include "config/time_text.h"
+#include "config/vocabulary.h"
+#include "host/asa_api.h"
+#include "host/utf8.h"
+#include "plugin/clock.h"
+#include "plugin/player_messages.h"
+
+namespace quellwarden {
+namespace {
+
+struct Locked {
+  std::string creature;  // the display name, else the class name
+  std::int64_t unlock_time;
+};
+
+void add_locked(std::vector<std::string>& lines, const char* list, const DelayTable& table,
+                const config::DisplayNames& names, std::int64_t now) {
+  std::vector<Locked> locked;
+  table.for_each([&](std::u16string_view key, std::int64_t unlock_time) {
+    if (unlock_time <= now) return;
+    std::string name = host::encode_utf8(key);
+    const auto display = names.find(config::ascii_folded(name));
+    locked.push_back({display == names.end() ? std::move(name) : display->second, unlock_time});
+  });
+  std::sort(locked.begin(), locked.end(), [](const Locked& a, const Locked& b) {
+    return std::tie(a.unlock_time, a.creature) < std::tie(b.unlock_time, b.creature);
+  });
+  for (const Locked& entry : locked) {
+    lines.push_back(
+        fmt::format(config::kUnlocksLine, list, entry.creature,
+                    config::left_text(config::seconds_between(now, entry.unlock_time))));
+  }
+}
+
+// Adds or removes the chat command `name`; a refusal is logged, and answered with false.
+template <typename Step>
+bool attempt(const char* what, const std::string& name, Step&& step) noexcept {
+  try {
+    try {
+      if (step()) return true;
+      plugin_state().log.error("Failed to {} chat command {}", what, name);
+    } catch (const std::exception& error) {
+      plugin_state().log.error("Failed to {} chat command {}: {}", what, name, error.what());
+    } catch (...) {
+      plugin_state().log.error("Failed to {} chat command {}: unknown error", what, name);
+    }
+  } catch (...) {
+    // Logging itself failed (exhausted memory): nothing is left to tell.
+  }
+  return false;
+}
+
+std::string wanted_chat_command() {
+  const auto& notices = plugin_state().tables.notices;
+  return notices ? notices->chat_command : std::string();
+}
+
+}  // namespace
+
+std::vector<std::string> unlocks_lines(const PluginState& state, std::int64_t now) {
+  std::vector<std::string> lines;
+  add_locked(lines, "taming", state.tables.taming, state.tables.taming_names, now);
+  add_locked(lines, "riding", state.tables.riding, state.tables.riding_names, now);
+  if (lines.empty()) lines.emplace_back(config::kNothingHeldBack);
+  return lines;
+}
+
+void chat_unlocks(AShooterPlayerController* player, FString* /*message*/, int /*mode*/) {
+  // The game's player controller begins with the engine's, so the address is the same.
+  const PlayerReply reply(reinterpret_cast<APlayerController*>(player));
+  for (const std::string& line : unlocks_lines(plugin_state(), unix_now())) {
+    reply.send(kWhite, line);
+  }
+}
+
+void remove_chat_command() noexcept {
+  std::string& registered = plugin_state().chat_command;
+  if (registered.empty()) return;
+  attempt("remove", registered,
+          [&] { return AsaApi::GetCommands().RemoveChatCommand(FString(registered.c_str())); });
+  registered.clear();
+}
+
+void sync_chat_command() noexcept {
+  std::string wanted;
+  try {
+    wanted = wanted_chat_command();
+  } catch (...) {
+    return;
+  }
+  if (wanted == plugin_state().chat_command) return;
+  remove_chat_command();
+  if (wanted.empty()) return;
+  if (attempt("add", wanted, [&] {
+        AsaApi::GetCommands().AddChatCommand(FString(wanted.c_str()),
+                                             AsaApi::ChatCallback(&chat_unlocks));
+        return true;
+      })) {
+    plugin_state().chat_command = std::move(wanted);
+  }
+}
+
+}  // namespace quellwarden

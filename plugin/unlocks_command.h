@@ -1,0 +1,26 @@
+// The chat command players ask with: what is still held back from them, and for how long.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "host/fstring.h"
+#include "host/game_types.h"
+#include "plugin/plugin_state.h"
+
+namespace quellwarden {
+
+// One line per locked class, taming before riding, each by unlock time then name, display names
+// used; "Nothing is held back." when nothing is.
+std::vector<std::string> unlocks_lines(const PluginState& state, std::int64_t now);
+
+void chat_unlocks(AShooterPlayerController* player, FString* message, int mode);
+
+// Registers the chat command the configuration in force names, replacing the one registered
+// before when the name changed, and removes it when notices are off. Failures are logged.
+void sync_chat_command() noexcept;
+// Removes the registered chat command, if any.
+void remove_chat_command() noexcept;
+
+}  // namespace quellwarden

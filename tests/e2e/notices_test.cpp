@@ -1,0 +1,115 @@
+// Player notices as players meet them: a refused gate tells them once per cooldown, and the chat
+// command lists what is still held back, as long as the configuration asks for it.
+#include "tests/support/gate_outcome.h"
+#include "tests/support/plugin_fixture.h"
+
+namespace {
+
+using qw_test::imprints;
+using qw_test::rides;
+using qw_test::tames;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr std::int64_t kWipe = 1700000000;
+constexpr std::int64_t kHour = 3600;
+
+constexpr const char* kWithNotices = R"({"WipeTimestamp": 1700000000,
+    "PlayerNotices": {"CooldownSeconds": 30, "Riding": "{creature} ({class}) at {unlock}"},
+    "DinoSettings": {
+      "DisallowRiding": {"Rex_Character_BP_C": {"HoursToDelay": 48, "DisplayName": "Rex"}},
+      "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24, "DisplayName": "Rex"},
+                         "Giga_Character_BP_C": {"HoursToDelay": 72}}}})";
+
+// The texts `player` was sent, in order.
+std::vector<std::string> sent_to(const APlayerController* player) {
+  std::vector<std::string> texts;
+  for (const auto& message : standin::sent_messages()) {
+    if (message.player == player) texts.push_back(message.text);
+  }
+  return texts;
+}
+
+class notices_test : public qw_test::PluginTest {
+ protected:
+  void SetUp() override {
+    PluginTest::SetUp();
+    write_config(kWithNotices);
+    load();
+    standin::freeze_clock(kWipe);
+  }
+  // What the chat command answers `player`.
+  std::vector<std::string> ask(AShooterPlayerController* player, const char* message) {
+    const auto before = standin::sent_messages().size();
+    EXPECT_TRUE(standin::run_chat_command(player, message));
+    std::vector<std::string> texts;
+    const auto all = standin::sent_messages();
+    for (auto at = all.begin() + static_cast<std::ptrdiff_t>(before); at != all.end(); ++at) {
+      texts.push_back(at->text);
+    }
+    return texts;
+  }
+};
+
+TEST_F(notices_test, refusal_tells_each_player_once_per_cooldown_and_changes_nothing_else) {
+  AShooterPlayerController* alice = standin::player("alice");
+  AShooterPlayerController* bob = standin::player("bob");
+  APrimalDinoCharacter* rex = standin::spawn_creature("REX_CHARACTER_BP_C");
+  EXPECT_FALSE(tames(rex, alice));
+  EXPECT_FALSE(tames(rex, alice));
+  EXPECT_FALSE(tames(rex, bob));
+  standin::freeze_clock(kWipe + 30);
+  EXPECT_FALSE(tames(rex, alice));
+  EXPECT_FALSE(imprints(standin::spawn_creature("Giga_Character_BP_C"), alice));
+  EXPECT_FALSE(rides(rex, standin::rider("alice", alice)));
+  EXPECT_FALSE(rides(rex, standin::rider("nobody")));
+  EXPECT_TRUE(tames(standin::spawn_creature("Dodo_Character_BP_C"), alice));
+  EXPECT_THAT(sent_to(alice),
+              ElementsAre("Rex can be tamed in 1d 0h 0m.", "Rex can be tamed in 23h 59m.",
+                          "Giga_Character_BP_C babies can be imprinted in 2d 23h 59m.",
+                          "Rex (REX_CHARACTER_BP_C) at 2023-11-16 22:13 UTC"));
+  EXPECT_THAT(sent_to(bob), ElementsAre("Rex can be tamed in 1d 0h 0m."));
+  for (const auto& message : standin::sent_messages()) {
+    EXPECT_EQ(message.colour.B, 0.0F) << "notices are yellow";
+  }
+  const auto calls = standin::game_calls();
+  ASSERT_EQ(calls.size(), 1U) << "only the Dodo reached the game";
+  EXPECT_EQ(calls[0].other, alice);
+  EXPECT_THAT(log_messages(), ::testing::Not(::testing::Contains(::testing::HasSubstr("tamed"))));
+}
+
+TEST_F(notices_test, chat_command_lists_what_is_locked_until_nothing_is) {
+  AShooterPlayerController* alice = standin::player("alice");
+  EXPECT_THAT(standin::chat_commands(), ElementsAre("/unlocks"));
+  EXPECT_THAT(ask(alice, "/unlocks"),
+              ElementsAre("taming Rex: 1d 0h 0m left", "taming Giga_Character_BP_C: 3d 0h 0m left",
+                          "riding Rex: 2d 0h 0m left"));
+  standin::freeze_clock(kWipe + 48 * kHour);
+  EXPECT_THAT(ask(alice, "/UNLOCKS please"),
+              ElementsAre("taming Giga_Character_BP_C: 1d 0h 0m left"));
+  standin::freeze_clock(kWipe + 72 * kHour);
+  EXPECT_THAT(ask(alice, "/unlocks"), ElementsAre("Nothing is held back."));
+}
+
+TEST_F(notices_test, reload_renames_the_chat_command_and_without_notices_removes_it) {
+  AShooterPlayerController* alice = standin::player("alice");
+  write_config(R"({"PlayerNotices": {"ChatCommand": "/when"}})");
+  console(nullptr);
+  EXPECT_THAT(standin::chat_commands(), ElementsAre("/when"));
+  write_config(R"({"PlayerNotices": {"ChatCommand": 7}})");
+  console(nullptr);
+  EXPECT_THAT(standin::chat_commands(), ElementsAre("/when")) << "a refused file changes nothing";
+  write_config(R"({"WipeTimestamp": 1700000000, "DinoSettings": {
+      "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})");
+  console(nullptr);
+  EXPECT_THAT(standin::chat_commands(), IsEmpty());
+  EXPECT_FALSE(tames("Rex_Character_BP_C"));
+  EXPECT_FALSE(tames(standin::spawn_creature("Rex_Character_BP_C"), alice));
+  EXPECT_THAT(sent_to(alice), IsEmpty()) << "without notices a refusal is silent";
+  write_config(kWithNotices);
+  console(nullptr);
+  unload();
+  EXPECT_THAT(standin::chat_commands(), IsEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,109 @@
+// Player notices below the plugin's library: the "PlayerNotices" reader, the notice texts and the
+// cooldown's memory.
+#include <gtest/gtest.h>
+
+#include "config/config_reader.h"
+#include "config/diagnostics.h"
+#include "config/notice_settings.h"
+#include "plugin/notice_cooldown.h"
+
+namespace {
+
+using quellwarden::config::ConfigError;
+using quellwarden::config::read_configuration;
+
+quellwarden::config::Configuration read(const char* text) {
+  return read_configuration(nlohmann::json::parse(text));
+}
+
+TEST(player_notices_test, absent_member_means_no_notices_and_empty_object_means_defaults) {
+  EXPECT_FALSE(read(R"({"WipeTimestamp": 1})").notices.has_value());
+  const auto notices = read(R"({"PlayerNotices": {"Riding": "", "CooldownSeconds": 0}})").notices;
+  ASSERT_TRUE(notices.has_value());
+  EXPECT_EQ(notices->cooldown_seconds, 0);
+  EXPECT_EQ(notices->taming, "{creature} can be tamed in {left}.");
+  EXPECT_EQ(notices->imprinting, "{creature} babies can be imprinted in {left}.");
+  EXPECT_EQ(notices->riding, "");
+  EXPECT_EQ(notices->chat_command, "/unlocks");
+  EXPECT_EQ(read(R"({"PlayerNotices": {}})").notices->cooldown_seconds, 30);
+}
+
+TEST(player_notices_test, malformed_notices_and_display_names_are_configuration_errors) {
+  for (const char* text : {
+           R"({"PlayerNotices": null})",
+           R"({"PlayerNotices": {"CooldownSeconds": "30"}})",
+           R"({"PlayerNotices": {"CooldownSeconds": -1}})",
+           R"({"PlayerNotices": {"CooldownSeconds": 2.5}})",
+           R"({"PlayerNotices": {"Taming": 5}})",
+           R"({"PlayerNotices": {"Riding": "{creture} in {left}"}})",
+           R"({"PlayerNotices": {"ChatCommand": "/un locks"}})",
+           R"({"DinoSettings": {"DisallowTaming": {"Rex_C": {"DisplayName": 1}}}})",
+       }) {
+    EXPECT_THROW(read(text), ConfigError) << text;
+  }
+  try {
+    read(R"({"PlayerNotices": {"Riding": "{Creature} in {left}"}})");
+  } catch (const ConfigError& error) {
+    EXPECT_STREQ(error.what(),
+                 "\"Riding\" in \"PlayerNotices\" has the unknown placeholder {Creature}; the "
+                 "known ones are {creature}, {class}, {left} and {unlock}");
+  }
+}
+
+TEST(player_notices_test, display_name_is_read_beside_the_hours) {
+  const auto configuration = read(R"({"DinoSettings": {"DisallowRiding": {
+      "Rex_Character_BP_C": {"HoursToDelay": 2, "DisplayName": "Rex"},
+      "Giga_Character_BP_C": {"HoursToDelay": 3}}}})");
+  ASSERT_EQ(configuration.riding.size(), 2U);
+  EXPECT_EQ(configuration.riding[0].display_name, "");
+  EXPECT_EQ(configuration.riding[1].display_name, "Rex");
+}
+
+TEST(player_notices_test, new_members_are_known_and_typos_inside_notices_are_caught) {
+  const char* text = R"({"WipeTimestamp": 1700000000, "PlayerNotices": {"Cooldown": 5},
+      "DinoSettings": {"DisallowTaming": {"Rex_C": {"HoursToDelay": 1, "DisplayName": "Rex"}}}})";
+  const auto diagnostics =
+      quellwarden::config::diagnose(text, nlohmann::json::parse(text), 1700000000);
+  ASSERT_EQ(diagnostics.size(), 1U);
+  EXPECT_EQ(diagnostics[0].code, "unknown_member");
+  EXPECT_EQ(diagnostics[0].path, (std::vector<std::string>{"PlayerNotices", "Cooldown"}));
+  EXPECT_EQ(diagnostics[0].text,
+            "unknown member \"Cooldown\" in \"PlayerNotices\" is ignored by the plugin; did you "
+            "mean \"CooldownSeconds\"?");
+}
+
+TEST(player_notices_test, text_fills_every_placeholder_and_leaves_other_braces) {
+  const quellwarden::config::NoticeValues values{
+      "Rex", "Rex_Character_BP_C", 1700000000 + 2 * 86400 + 3 * 3600 + 5 * 60 + 7, 1700000000};
+  EXPECT_EQ(quellwarden::config::notice_text(
+                "{creature} ({class}) in {left}, at {unlock}; {x y} {} {left", values),
+            "Rex (Rex_Character_BP_C) in 2d 3h 5m, at 2023-11-17 01:18 UTC; {x y} {} {left");
+  EXPECT_EQ(quellwarden::config::notice_text("{left}", {"", "", 1700000045, 1700000000}), "45s");
+}
+
+TEST(player_notices_test, cooldown_admits_once_per_player_class_and_gate) {
+  quellwarden::NoticeCooldown cooldown;
+  int alice = 0;
+  int bob = 0;
+  EXPECT_TRUE(cooldown.admit({&alice, 0, "REX_C"}, 100, 30));
+  EXPECT_FALSE(cooldown.admit({&alice, 0, "REX_C"}, 129, 30));
+  EXPECT_TRUE(cooldown.admit({&bob, 0, "REX_C"}, 129, 30));
+  EXPECT_TRUE(cooldown.admit({&alice, 2, "REX_C"}, 129, 30));
+  EXPECT_TRUE(cooldown.admit({&alice, 0, "GIGA_C"}, 129, 30));
+  EXPECT_TRUE(cooldown.admit({&alice, 0, "REX_C"}, 130, 30));
+  EXPECT_TRUE(cooldown.admit({&alice, 0, "REX_C"}, 50, 30)) << "a clock set back never silences";
+}
+
+TEST(player_notices_test, cooldown_memory_stays_bounded_as_players_come_and_go) {
+  quellwarden::NoticeCooldown cooldown;
+  std::vector<int> players(100000);
+  std::size_t largest = 0;
+  for (std::size_t index = 0; index < players.size(); ++index) {
+    cooldown.admit({&players[index], 0, "REX_C"}, static_cast<std::int64_t>(index / 10), 30);
+    largest = std::max(largest, cooldown.size());
+  }
+  // Ten notices a second over a 30 s cooldown: at most about 2 * 300 live entries.
+  EXPECT_LE(largest, 2U * 310U + 64U);
+}
+
+}  // namespace

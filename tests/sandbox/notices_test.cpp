@@ -1,0 +1,47 @@
+// Player notices in the sandbox: players by name, their notices, and their chat command.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/sandbox/sandbox_process.h"
+
+namespace {
+
+using qw_sandbox_test::run_sandbox;
+using qw_sandbox_test::WorkDir;
+using ::testing::ElementsAre;
+
+TEST(sandbox_notices_test, players_by_name_hear_their_notices_and_ask_the_chat_command) {
+  WorkDir workdir;
+  workdir.write_config(R"({"WipeTimestamp": 1700000000, "PlayerNotices": {},
+    "DinoSettings": {"DisallowRiding": {"Rex_Character_BP_C": {"HoursToDelay": 48}},
+                     "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24,
+                                                               "DisplayName": "Rex"}}}})");
+  const auto result = run_sandbox({"--workdir", workdir.path(), "--clock", "1700000000"},
+                                  "spawn rex Rex_Character_BP_C\n"
+                                  "tame rex true false by alice\n"
+                                  "ride rex by alice\n"
+                                  "imprint rex\n"
+                                  "chat bob /unlocks\n"
+                                  "chat bob hello\n"
+                                  "commands\n");
+  ASSERT_EQ(result.status, 0) << result.errors;
+  std::vector<std::string> lines;
+  for (const std::string& line : result.lines) {
+    if (line.find("[Quellwarden]") == std::string::npos) lines.push_back(line);
+  }
+  EXPECT_THAT(
+      lines,
+      ElementsAre("spawned rex Rex_Character_BP_C",
+                  "to alice [1,1,0,1]: Rex can be tamed in 1d 0h 0m.",
+                  "CanTame rex -> false (refused)",
+                  "to alice [1,1,0,1]: Rex_Character_BP_C can be ridden in 2d 0h 0m.",
+                  "SetRider rex -> refused",
+                  "to player [1,1,0,1]: Rex babies can be imprinted in 1d 0h 0m.",
+                  "ImprintBabyDino rex -> refused", "to bob [1,1,1,1]: taming Rex: 1d 0h 0m left",
+                  "to bob [1,1,1,1]: riding Rex_Character_BP_C: 2d 0h 0m left", "bob says: hello",
+                  "console command Quellwarden.reload", "console command Quellwarden.status",
+                  "rcon command Quellwarden.reload", "rcon command Quellwarden.status",
+                  "chat command /unlocks"));
+}
+
+}  // namespace
