@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <type_traits>
 #include <utility>
 
 #include "config/config_reader.h"
@@ -42,6 +43,9 @@ void fill(DelayTable& table, DisplayNames& names, const std::vector<DelayEntry>&
 
 }  // namespace
 
+static_assert(std::is_nothrow_swappable_v<std::optional<NoticeSettings>> &&
+              std::is_nothrow_swappable_v<DisplayNames>);
+
 void DelayTables::swap(DelayTables& other) noexcept {
   riding.swap(other.riding);
   taming.swap(other.taming);
@@ -72,9 +76,18 @@ LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int
   fresh.wipe_timestamp = configuration.wipe_timestamp;
   fresh.notices = configuration.notices;
   std::vector<Diagnostic> diagnostics = diagnose(bytes, parsed.document, now);
-  live.swap(fresh);
+  std::vector<std::string> added;
   for (const DelayEntry& entry : configuration.riding) {
-    log.info(kAddingClass, printable(entry.class_name));
+    added.push_back(printable(entry.class_name));
+  }
+  // Everything that can fail is done: from here on the load applies, whatever happens.
+  live.swap(fresh);
+  try {
+    for (const std::string& name : added) {
+      log.info(kAddingClass, name);
+    }
+  } catch (...) {
+    // A line the log could not take changes nothing about what was loaded.
   }
   return {std::nullopt, std::move(diagnostics)};
 }

@@ -70,9 +70,11 @@ std::string left_text(std::uint64_t seconds) {
   if (seconds < 60) {
     return fmt::format("{}s", seconds);
   }
-  const std::uint64_t days = seconds / 86400;
-  const std::uint64_t hours = seconds % 86400 / 3600;
-  const std::uint64_t minutes = seconds % 3600 / 60;
+  constexpr auto kDay = static_cast<std::uint64_t>(kSecondsPerDay);
+  constexpr auto kHour = static_cast<std::uint64_t>(kSecondsPerHour);
+  const std::uint64_t days = seconds / kDay;
+  const std::uint64_t hours = seconds % kDay / kHour;
+  const std::uint64_t minutes = seconds % kHour / 60;
   if (days > 0) {
     return fmt::format("{}d {}h {}m", days, hours, minutes);
   }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <new>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -45,7 +46,12 @@ constexpr std::int32_t kInlineFlagCapacity = kInlineFlagWords * 32;
 
 template <typename T>
 T* resize_array(T* block, std::int64_t count) {
-  return static_cast<T*>(host::resize_block(block, static_cast<std::uint64_t>(count) * sizeof(T)));
+  void* resized = host::resize_block(block, static_cast<std::uint64_t>(count) * sizeof(T));
+  // An allocator out of memory leaves the old block as it was; the table must not lose it.
+  if (resized == nullptr && count > 0) {
+    throw std::bad_alloc();
+  }
+  return static_cast<T*>(resized);
 }
 
 // Grows by about three eighths plus a little, as the host's arrays do.
@@ -166,6 +172,8 @@ std::int32_t DelayTable::add(FString&& key, std::int64_t unlock_time) {
   return slot;
 }
 
+static_assert(sizeof(DelayTable) == 80, "swap below names every field; a new one joins it");
+
 void DelayTable::swap(DelayTable& other) noexcept {
   // Every field by value: the inline words hold no pointers into the table itself.
   const auto fields = [](DelayTable& table) {
@@ -245,20 +253,23 @@ std::int32_t DelayTable::take_slot() {
 
 std::int32_t DelayTable::append_slot() {
   static_assert(sizeof(Slot) == 32, "the host's slot: key, unlock time, chain link, bucket index");
-  const std::int32_t slot = slot_count_++;
-  if (slot_count_ > slot_capacity_) {
-    slot_capacity_ = grown_slot_capacity(slot_capacity_, slot_count_);
-    slots_ = resize_array(slots_, slot_capacity_);
+  // Counts change only once the storage is there: a growth that throws leaves the table whole.
+  const std::int32_t slot = slot_count_;
+  if (slot + 1 > slot_capacity_) {
+    const std::int32_t capacity = grown_slot_capacity(slot_capacity_, slot + 1);
+    slots_ = resize_array(slots_, capacity);
+    slot_capacity_ = capacity;
   }
   append_flag();
+  ++slot_count_;
   return slot;
 }
 
 void DelayTable::append_flag() {
-  const std::int32_t index = flag_count_++;
-  if (flag_count_ > flag_capacity_) {
+  const std::int32_t index = flag_count_;
+  if (index + 1 > flag_capacity_) {
     // Only a count past the 128 inline flags can outgrow the storage.
-    const std::int32_t needed = (flag_count_ + 31) / 32;
+    const std::int32_t needed = (index + 1 + 31) / 32;
     std::int32_t words;
     if (flag_words_ == nullptr) {
       words = needed;
@@ -275,6 +286,7 @@ void DelayTable::append_flag() {
     flag_words()[index / 32] = 0;
   }
   set_flag(index, false);
+  ++flag_count_;
 }
 
 void DelayTable::push_free(std::int32_t slot) noexcept {

@@ -103,8 +103,12 @@ inline void* resize_block(void* block, std::uint64_t size) {
 // Gives `block` back to the game. Called from destructors, so it never throws: when the game's
 // free cannot be resolved the block stays allocated, which is safer than a crash.
 inline void free_block(void* block) noexcept {
-  const std::string name(game::free_block.name);
-  void* const address = GetAddress(name);
+  void* address = nullptr;
+  try {
+    address = GetAddress(std::string(game::free_block.name));
+  } catch (...) {
+    return;  // the resolver failed (or its name text could not be made)
+  }
   if (address != nullptr) {
     reinterpret_cast<decltype(game::free_block)::Pointer>(address)(block);
   }

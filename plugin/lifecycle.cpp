@@ -12,6 +12,7 @@
 #include "config/vocabulary.h"
 #include "host/asa_api.h"
 #include "host/fstring.h"
+#include "plugin/attempt.h"
 #include "plugin/gates.h"
 #include "plugin/plugin_state.h"
 #include "plugin/reload_commands.h"
@@ -20,26 +21,6 @@
 
 namespace quellwarden {
 namespace {
-
-// Runs `step`, which answers whether the host accepted it. A refusal or an exception is logged
-// as `what_failed()`, with the exception's text after a colon; the sequence goes on either way.
-template <typename Describe, typename Step>
-void attempt(Describe&& what_failed, Step&& step) noexcept {
-  const PluginLog& log = plugin_state().log;
-  try {
-    try {
-      if (!step()) {
-        log.error_text(what_failed());
-      }
-    } catch (const std::exception& error) {
-      log.error("{}: {}", what_failed(), error.what());
-    } catch (...) {
-      log.error("{}: unknown error", what_failed());
-    }
-  } catch (...) {
-    // Logging itself failed (exhausted memory): nothing is left to tell.
-  }
-}
 
 void create_log() {
   attempt([] { return std::string(config::kLoadFailed); },

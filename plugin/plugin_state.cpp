@@ -29,6 +29,15 @@ void report_applied(const PluginState& state, std::int64_t now) {
   }
 }
 
+// Recording the attempt must not change its outcome: a record that cannot be made is left out.
+void record(PluginState& state, std::int64_t now, bool ok, const std::string& error) noexcept {
+  try {
+    state.last_load = LoadRecord{now, ok, error};
+  } catch (...) {
+    state.last_load.reset();
+  }
+}
+
 }  // namespace
 
 PluginState& plugin_state() noexcept {
@@ -39,19 +48,27 @@ PluginState& plugin_state() noexcept {
 config::LoadOutcome LoadConfig() {
   PluginState& state = plugin_state();
   const std::int64_t now = unix_now();
+  config::LoadOutcome outcome;
   try {
-    config::LoadOutcome outcome = config::load_configuration(state.tables, state.log, now);
-    state.last_load = LoadRecord{now, outcome.applied(), outcome.failure.value_or("")};
-    if (outcome.applied()) {
-      state.in_force = true;
-      state.diagnostics = outcome.diagnostics;
-      report_applied(state, now);
-    }
-    return outcome;
+    outcome = config::load_configuration(state.tables, state.log, now);
   } catch (const std::exception& error) {
-    state.last_load = LoadRecord{now, false, error.what()};
+    record(state, now, false, error.what());
+    throw;
+  } catch (...) {
+    record(state, now, false, "unknown error");
     throw;
   }
+  record(state, now, outcome.applied(), outcome.failure.value_or(""));
+  if (outcome.applied()) {
+    state.in_force = true;
+    state.diagnostics.swap(outcome.diagnostics);
+    try {
+      report_applied(state, now);
+    } catch (...) {
+      // The report is for the admin; the load has applied all the same.
+    }
+  }
+  return outcome;
 }
 
 }  // namespace quellwarden

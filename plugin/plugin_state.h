@@ -43,7 +43,8 @@ struct PluginState {
 PluginState& plugin_state() noexcept;
 
 // Loads the configuration file into the plugin's state (see config::load_configuration), records
-// the attempt, and after a load that applies logs what is now in force.
+// the attempt, and after a load that applies logs what is now in force. The outcome's diagnostics
+// move into the state; nothing after the tables are swapped in can undo or fail the load.
 config::LoadOutcome LoadConfig();
 
 }  // namespace quellwarden

@@ -9,8 +9,7 @@ namespace quellwarden {
 
 void send_rcon_reply(RCONClientConnection* connection, const RCONPacket& packet,
                      const std::string& text) {
-  FString reply;
-  reply = FString(text.c_str());
+  FString reply(text.c_str());
   try {
     host::call(host::game::rcon_send_message, connection, packet.Id, 0, reply);
   } catch (const host::UnresolvedName& error) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "config/vocabulary.h"
+#include "plugin/attempt.h"
 #include "plugin/player_messages.h"
 #include "plugin/plugin_state.h"
 #include "plugin/rcon_reply.h"
@@ -27,8 +28,8 @@ ReloadResult reload() {
   try {
     const config::LoadOutcome outcome = LoadConfig();
     sync_chat_command();
-    return {outcome.applied(), outcome.diagnostics.size(), outcome.failure.value_or(std::string()),
-            false};
+    const std::size_t warnings = outcome.applied() ? plugin_state().diagnostics.size() : 0;
+    return {outcome.applied(), warnings, outcome.failure.value_or(std::string()), false};
   } catch (const std::exception& error) {
     return {false, 0, error.what(), true};
   }
@@ -37,27 +38,31 @@ ReloadResult reload() {
 }  // namespace
 
 void console_reload(APlayerController* player, FString* /*command*/, bool /*flag*/) {
-  const ReloadResult result = reload();
-  {
-    const PlayerReply reply(player);
-    reply.send(result.applied ? kGreen : kRed,
-               result.applied ? config::kReloaded : config::kReloadFailed);
-    if (result.warnings > 0) {
-      reply.send(kYellow, fmt::format(config::kWarningsNotice, result.warnings,
-                                      result.warnings == 1 ? "warning" : "warnings"));
+  run_command(config::kReloadCommand, [&] {
+    const ReloadResult result = reload();
+    {
+      const PlayerReply reply(player);
+      reply.send(result.applied ? kGreen : kRed,
+                 result.applied ? config::kReloaded : config::kReloadFailed);
+      if (result.warnings > 0) {
+        reply.send(kYellow, fmt::format(config::kWarningsNotice, result.warnings,
+                                        result.warnings == 1 ? "warning" : "warnings"));
+      }
     }
-  }
-  if (result.thrown) {
-    plugin_state().log.error_text(result.failure);
-  }
+    if (result.thrown) {
+      plugin_state().log.error_text(result.failure);
+    }
+  });
 }
 
 void rcon_reload(RCONClientConnection* connection, RCONPacket* packet, UWorld* /*world*/) {
-  const ReloadResult result = reload();
-  if (result.thrown) {
-    plugin_state().log.error_text(result.failure);
-  }
-  send_rcon_reply(connection, *packet, result.applied ? config::kReloaded : result.failure);
+  run_command(config::kReloadCommand, [&] {
+    const ReloadResult result = reload();
+    if (result.thrown) {
+      plugin_state().log.error_text(result.failure);
+    }
+    send_rcon_reply(connection, *packet, result.applied ? config::kReloaded : result.failure);
+  });
 }
 
 }  // namespace quellwarden

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "config/vocabulary.h"
 #include "host/rcon_packet.h"
 #include "host/utf8.h"
+#include "plugin/attempt.h"
 #include "plugin/clock.h"
 #include "plugin/player_messages.h"
 #include "plugin/rcon_reply.h"
@@ -20,15 +22,13 @@ bool wants_json(const FString* command) {
     return false;
   }
   const std::string text = host::encode_utf8(command->view());
-  const std::size_t name_end = text.find(' ');
-  if (name_end == std::string::npos) {
+  constexpr const char* kBlanks = " \t";
+  const std::size_t name_end = text.find_first_of(kBlanks);
+  const std::size_t word = text.find_first_not_of(kBlanks, name_end);
+  if (name_end == std::string::npos || word == std::string::npos) {
     return false;
   }
-  const std::size_t word = text.find_first_not_of(' ', name_end);
-  if (word == std::string::npos) {
-    return false;
-  }
-  return text.substr(word, text.find(' ', word) - word) == "json";
+  return text.substr(word, text.find_first_of(kBlanks, word) - word) == "json";
 }
 
 std::string joined(const std::vector<std::string>& lines) {

@@ -89,8 +89,8 @@ std::vector<std::string> status_lines(const PluginState& state, std::int64_t now
     add_list(lines, "taming", state.tables.taming, now);
   }
   if (state.host_failures > 0) {
-    lines.push_back(fmt::format("the host failed the gates {} times; the game decided alone",
-                                state.host_failures));
+    lines.push_back(fmt::format("the host failed the gates {} {}; the game decided alone",
+                                state.host_failures, state.host_failures == 1 ? "time" : "times"));
   }
   for (const config::Diagnostic& diagnostic : state.diagnostics) {
     lines.push_back("warning: " + printable(diagnostic.text));

@@ -12,6 +12,7 @@
 #include "config/vocabulary.h"
 #include "host/asa_api.h"
 #include "host/utf8.h"
+#include "plugin/attempt.h"
 #include "plugin/clock.h"
 #include "plugin/player_messages.h"
 
@@ -44,20 +45,9 @@ void add_locked(std::vector<std::string>& lines, const char* list, const DelayTa
 
 // Adds or removes the chat command `name`; a refusal is logged, and answered with false.
 template <typename Step>
-bool attempt(const char* what, const std::string& name, Step&& step) noexcept {
-  try {
-    try {
-      if (step()) return true;
-      plugin_state().log.error("Failed to {} chat command {}", what, name);
-    } catch (const std::exception& error) {
-      plugin_state().log.error("Failed to {} chat command {}: {}", what, name, error.what());
-    } catch (...) {
-      plugin_state().log.error("Failed to {} chat command {}: unknown error", what, name);
-    }
-  } catch (...) {
-    // Logging itself failed (exhausted memory): nothing is left to tell.
-  }
-  return false;
+bool attempt_chat(const char* what, const std::string& name, Step&& step) noexcept {
+  return attempt([&] { return fmt::format("Failed to {} chat command {}", what, name); },
+                 std::forward<Step>(step));
 }
 
 std::string wanted_chat_command() {
@@ -76,18 +66,21 @@ std::vector<std::string> unlocks_lines(const PluginState& state, std::int64_t no
 }
 
 void chat_unlocks(AShooterPlayerController* player, FString* /*message*/, int /*mode*/) {
-  // The game's player controller begins with the engine's, so the address is the same.
-  const PlayerReply reply(reinterpret_cast<APlayerController*>(player));
-  for (const std::string& line : unlocks_lines(plugin_state(), unix_now())) {
-    reply.send(kWhite, line);
-  }
+  run_command("chat command", [&] {
+    // The game's player controller begins with the engine's, so the address is the same.
+    const PlayerReply reply(reinterpret_cast<APlayerController*>(player));
+    for (const std::string& line : unlocks_lines(plugin_state(), unix_now())) {
+      reply.send(kWhite, line);
+    }
+  });
 }
 
 void remove_chat_command() noexcept {
   std::string& registered = plugin_state().chat_command;
   if (registered.empty()) return;
-  attempt("remove", registered,
-          [&] { return AsaApi::GetCommands().RemoveChatCommand(FString(registered.c_str())); });
+  attempt_chat("remove", registered, [&] {
+    return AsaApi::GetCommands().RemoveChatCommand(FString(registered.c_str()));
+  });
   registered.clear();
 }
 
@@ -101,7 +94,7 @@ void sync_chat_command() noexcept {
   if (wanted == plugin_state().chat_command) return;
   remove_chat_command();
   if (wanted.empty()) return;
-  if (attempt("add", wanted, [&] {
+  if (attempt_chat("add", wanted, [&] {
         AsaApi::GetCommands().AddChatCommand(FString(wanted.c_str()),
                                              AsaApi::ChatCallback(&chat_unlocks));
         return true;
