@@ -30,8 +30,8 @@ static_assert(std::is_same_v<decltype(&riding_gate), decltype(game::set_rider)::
 // True while `creature`'s class has an unlock time in `table` that lies ahead. Compared as signed
 // numbers, so an unlock time before 1970 is simply in the past. When the host fails the gate (a
 // name it cannot resolve, a throwing call) the game decides, and the failure is counted: nothing
-// may unwind into the game's own frames.
-// Kept out of line so a gate's null test and call-through need no frame of their own.
+// may unwind into the game's own frames. Kept out of line, so a gate's null test and its call
+// through need no frame of their own.
 [[gnu::noinline]] bool held_back(const DelayTable& table,
                                  const APrimalDinoCharacter* creature) noexcept {
   try {
