@@ -29,12 +29,17 @@ run_suite '^load/' "$build_dir/benchmarks-load.json"
 # Instructions are counted by callgrind, not by the processor's counters: a shared virtual machine
 # often offers none (perf says "not supported" here), and callgrind's counts stay the same however
 # busy the machine is.
+count_instructions() {
+  rm -rf "$1"
+  mkdir -p "$1"
+  valgrind --tool=callgrind --callgrind-out-file="$1/callgrind.out" \
+    "$build_dir/bin/quellwarden_gate_instructions" 4000 "${@:2}" >"$1/driver.json" \
+    2>"$1/valgrind.log"
+}
 instructions_dir="$build_dir/instructions"
-rm -rf "$instructions_dir"
-mkdir -p "$instructions_dir"
-valgrind --tool=callgrind --callgrind-out-file="$instructions_dir/callgrind.out" \
-  "$build_dir/bin/quellwarden_gate_instructions" 4000 >"$instructions_dir/driver.json" \
-  2>"$instructions_dir/valgrind.log"
+count_instructions "$instructions_dir"
+# Once more with player notices on, to show what they cost a refusal and nothing else.
+count_instructions "$build_dir/instructions-notices" notices
 
 compiler="$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$build_dir/CMakeCache.txt")"
 export QW_BENCH_CPU="$(lscpu | sed -n 's/^Model name:[[:space:]]*//p' | head -n 1)"
@@ -44,4 +49,4 @@ export QW_BENCH_COMPILER="$("$compiler" --version | head -n 1)"
 
 python3 "$root/scripts/bench_report.py" "$root/docs/benchmarks.md" \
   --times "$build_dir/benchmarks-calls.json" "$build_dir/benchmarks-load.json" \
-  --instructions "$instructions_dir"
+  --instructions "$instructions_dir" --instructions-notices "$build_dir/instructions-notices"

@@ -6,7 +6,7 @@ quellwarden_gate_instructions (instruction counts), prints the section and write
 document's "bench:begin" and "bench:end" markers. The machine's description comes from the
 QW_BENCH_CPU, QW_BENCH_CORES, QW_BENCH_DATE and QW_BENCH_COMPILER environment variables.
 
-usage: bench_report.py DOC --times FILE... [--instructions DIR]
+usage: bench_report.py DOC --times FILE... [--instructions DIR] [--instructions-notices DIR]
 """
 import argparse
 import glob
@@ -180,6 +180,23 @@ def host_work_table(times, counts):
     return out
 
 
+def notices_table(counts, notices):
+    if notices.count is None:
+        return []
+    out = ["", "### Player notices: gate decisions with them off and on", "",
+           "Instructions per decision. With notices off a refusal costs one test more than before"
+           " notices existed; with them on only a refusal does more (a notice, or the cooldown's"
+           " look-up when one went out recently).", "",
+           "| Gate | Situation | Notices off | Notices on | Added |", "|---|---|---|---|---|"]
+    for gate in GATES:
+        for situation in SITUATIONS:
+            off = counts.decision(gate, "gate", situation)
+            on = notices.decision(gate, "gate", situation)
+            out.append(f"| {gate} | {situation} | {fmt_count(off)} | {fmt_count(on)} | "
+                       f"{fmt_count(difference(on, off))} |")
+    return out
+
+
 def steps_table(times, counts):
     find = counts.part("find")
     compare = counts.part("compare")
@@ -267,6 +284,7 @@ def main():
     parser.add_argument("doc")
     parser.add_argument("--times", nargs="+", required=True, metavar="FILE")
     parser.add_argument("--instructions", metavar="DIR")
+    parser.add_argument("--instructions-notices", metavar="DIR")
     args = parser.parse_args()
 
     context, best = fastest_repetitions(args.times)
@@ -274,6 +292,7 @@ def main():
     out = header(context)
     out += game_table(times, counts)
     out += host_work_table(times, counts)
+    out += notices_table(counts, Instructions(args.instructions_notices))
     out += steps_table(times, counts)
     out += find_table(times)
     out += load_table(times)
