@@ -97,7 +97,7 @@ bool same_key(const FStringData& stored, const FStringData& probe) {
   const std::u16string_view a = FString::view_of(stored);
   const std::u16string_view b = FString::view_of(probe);
   // The same spelling is the usual case and needs no folding.
-  if (a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0) {
+  if (a == b) {
     return true;
   }
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
