@@ -42,6 +42,7 @@ unset DISPLAY WAYLAND_DISPLAY
 stop_wine() { "$wineserver" -k >/dev/null 2>&1 || true; }
 trap stop_wine EXIT
 mkdir -p "$prefix"
+stop_wine  # a server left by an interrupted run would refuse to start anew
 "$wineserver" -p >/dev/null 2>&1 </dev/null
 WINEDLLOVERRIDES="mscoree=;mshtml=" "$wine" wineboot --init >/dev/null 2>&1 </dev/null
 
