@@ -13,6 +13,7 @@
 #include "tools/check/display_text.h"
 #include "tools/check/options.h"
 #include "tools/check/report.h"
+#include "tools/program/program.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ int run(const Options& options) {
 
 int main(int argc, char** argv) {
   const Utf8Console console;
-  const std::vector<std::string> given = program_arguments(argc, argv);
+  const std::vector<std::string> given = quellwarden::tools::program_arguments(argc, argv);
   const std::vector<std::string_view> arguments(given.begin(), given.end());
   const ParsedArguments parsed = parse_arguments(arguments);
   if (!parsed.error.empty()) {

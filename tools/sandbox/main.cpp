@@ -12,9 +12,9 @@
 #include "host/asa_api.h"
 #include "standin/plugin_library.h"
 #include "standin/standin.h"
+#include "tools/program/program.h"
 #include "tools/sandbox/game_queue.h"
 #include "tools/sandbox/options.h"
-#include "tools/sandbox/program.h"
 #include "tools/sandbox/rcon_server.h"
 #include "tools/sandbox/sandbox.h"
 #include "tools/sandbox/stdin_reader.h"
@@ -24,6 +24,8 @@
 namespace {
 
 using namespace quellwarden::sandbox;
+using quellwarden::tools::program_arguments;
+using quellwarden::tools::program_file;
 namespace config = quellwarden::config;
 
 constexpr int kBadUsage = 2;
