@@ -13,7 +13,8 @@ class Utf8Console {
   ~Utf8Console();
 
  private:
-  unsigned previous_code_page_ = 0;  // 0: nothing to give back
+  // 0: nothing to give back; systems whose terminals take UTF-8 as they are never set one.
+  [[maybe_unused]] unsigned previous_code_page_ = 0;
 };
 
 }  // namespace quellwarden::check
