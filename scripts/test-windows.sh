@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The Windows build under Wine: cross-builds the plugin DLL, the stand-in host DLL and the tests
-# with MinGW-w64 (preset "windows"), runs the tests in a Wine prefix inside the build tree, and lays
-# out the server package. Needs g++-mingw-w64-x86-64-posix and wine64 (scripts/setup.sh --all);
-# no display.
+# The Windows build under Wine: cross-builds the plugin DLL, the stand-in host DLL, the tools and
+# the tests with MinGW-w64 (preset "windows"), runs the tests in a Wine prefix inside the build
+# tree, packs the admins' kit and tries it in a fresh prefix. Needs g++-mingw-w64-x86-64-posix,
+# wine64 and python3 (scripts/setup.sh --all); no display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -42,16 +42,25 @@ unset DISPLAY WAYLAND_DISPLAY
 stop_wine() { "$wineserver" -k >/dev/null 2>&1 || true; }
 trap stop_wine EXIT
 mkdir -p "$prefix"
+stop_wine  # a server left by an interrupted run would refuse to start anew
 "$wineserver" -p >/dev/null 2>&1 </dev/null
 WINEDLLOVERRIDES="mscoree=;mshtml=" "$wine" wineboot --init >/dev/null 2>&1 </dev/null
 
 ctest --preset windows
 
 cmake --build --preset windows --target package-plugin
-for file in Quellwarden.dll config.json; do
-  if [[ ! -s "$build_dir/package/ArkApi/Plugins/Quellwarden/$file" ]]; then
-    echo "test-windows: the package lacks ArkApi/Plugins/Quellwarden/$file" >&2
-    exit 1
-  fi
-done
-echo "test-windows: package laid out in $build_dir/package"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
+zip="$build_dir/Quellwarden-$version-windows.zip"
+expected="README-admins.txt
+sandbox/ArkApi/Plugins/Quellwarden/Quellwarden.dll
+sandbox/ArkApi/Plugins/Quellwarden/config.json
+sandbox/AsaApi.dll
+sandbox/first-week.txt
+sandbox/quellwarden-sandbox.exe
+tools/quellwarden-check.exe"
+if ! diff <(echo "$expected") <(cmake -E tar tf "$zip" | grep -v '/$' | LC_ALL=C sort); then
+  echo "test-windows: $zip does not hold what the kit should" >&2
+  exit 1
+fi
+stop_wine
+bash packaging/try-kit.sh "$zip" README.md "$wine" "$wineserver"

@@ -8,6 +8,7 @@
 
 #include "config/config_reader.h"
 #include "config/effective_entries.h"
+#include "tools/check/display_text.h"
 #include "tools/check/error_place.h"
 #include "tools/check/options.h"
 #include "tools/check/parse_hints.h"
@@ -169,6 +170,13 @@ TEST(check_options_test, names_what_is_wrong) {
   EXPECT_EQ(parse({"a.json", "b.json"}).error,
             "more than one configuration file given: \"b.json\"");
   EXPECT_EQ(parse({"--jsn"}).error, "unknown option --jsn");
+}
+
+// A Windows path reads as typed; only what could steer the terminal is escaped.
+TEST(check_display_text_test, path_keeps_backslashes_and_quotes) {
+  EXPECT_EQ(printable_path("C:\\Server\\W\u00FCste \"Insel\"\\"),
+            "C:\\Server\\W\u00FCste \"Insel\"\\");
+  EXPECT_EQ(printable_path("a\\\nb\x1B"), "a\\\\nb\\u001b");
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 # What the Windows modules import and export, read from their PE headers with objdump:
 # - the plugin imports from the host DLL and from Windows' own system DLLs only, takes the module
 #   lookups from kernel32 and the runtime clock from the host, and exports nothing;
-# - no module needs a runtime DLL of the toolchain (libstdc++, libgcc, winpthread).
-# Run as: cmake -DOBJDUMP=... -DPLUGIN=... -DHOST=... -DPROGRAM=... -P check_dll_imports.cmake
+# - no module needs a runtime DLL of the toolchain (libstdc++, libgcc, winpthread), and the checker
+#   needs not even the stand-in host.
+# Run as: cmake -DOBJDUMP=... -DPLUGIN=... -DHOST=... -DPROGRAM=... [-DCHECKER=... -DSANDBOX=...]
+#         -P check_dll_imports.cmake
 cmake_minimum_required(VERSION 3.25)
 
 set(system_dll_pattern
@@ -62,6 +64,15 @@ endfunction()
 check_no_runtime_dll(${PLUGIN})
 check_no_runtime_dll(${HOST})
 check_no_runtime_dll(${PROGRAM})
+if(CHECKER)
+  check_no_runtime_dll(${SANDBOX})
+  check_no_runtime_dll(${CHECKER})
+  read_headers(${CHECKER} checker)
+  imported_dlls("${checker}" checker_dlls)
+  if("AsaApi.dll" IN_LIST checker_dlls)
+    fail("the checker imports from AsaApi.dll; it must run alone")
+  endif()
+endif()
 
 read_headers(${PLUGIN} plugin)
 imported_dlls("${plugin}" plugin_dlls)

@@ -22,6 +22,18 @@ std::string printable(std::string_view name) {
   return literal.substr(1, literal.size() - 2);
 }
 
+std::string printable_path(std::string_view path) {
+  const std::string escaped = printable(path);
+  std::string out;
+  for (std::size_t at = 0; at < escaped.size(); ++at) {
+    const bool typed_as_is = escaped[at] == '\\' && at + 1 < escaped.size() &&
+                             (escaped[at + 1] == '\\' || escaped[at + 1] == '"');
+    if (typed_as_is) ++at;
+    out += escaped[at];
+  }
+  return out;
+}
+
 std::size_t display_width(std::string_view text) {
   std::size_t width = 0;
   for (const char byte : text) width += starts_character(byte) ? 1U : 0U;

@@ -15,6 +15,10 @@ using config::json_quoted;
 // steer the terminal.
 std::string printable(std::string_view name);
 
+// A path as printable() shows a name, but with its backslashes and quotes as typed: they are a
+// Windows path's own characters.
+std::string printable_path(std::string_view path);
+
 // Characters (not bytes) of UTF-8 text, for lining up columns.
 std::size_t display_width(std::string_view text);
 

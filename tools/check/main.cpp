@@ -9,9 +9,11 @@
 #include "config/vocabulary.h"
 #include "tools/check/check.h"
 #include "tools/check/config_file.h"
+#include "tools/check/console.h"
 #include "tools/check/display_text.h"
 #include "tools/check/options.h"
 #include "tools/check/report.h"
+#include "tools/program/program.h"
 
 namespace {
 
@@ -29,7 +31,7 @@ std::int64_t system_now() {
 
 int unreadable(const Options& options, const std::string& path, const std::string& problem,
                std::int64_t now) {
-  std::cerr << "quellwarden-check: cannot read " << json_quoted(path) << ": " << problem
+  std::cerr << "quellwarden-check: cannot read \"" << printable_path(path) << "\": " << problem
             << "\n(the plugin would log " << json_quoted(quellwarden::config::kOpenFailure)
             << " and keep the configuration it had)\n";
   if (options.json) {
@@ -54,7 +56,9 @@ int run(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  const Utf8Console console;
+  const std::vector<std::string> given = quellwarden::tools::program_arguments(argc, argv);
+  const std::vector<std::string_view> arguments(given.begin(), given.end());
   const ParsedArguments parsed = parse_arguments(arguments);
   if (!parsed.error.empty()) {
     std::cerr << "quellwarden-check: " << parsed.error << "\n" << usage_text();

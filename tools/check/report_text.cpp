@@ -36,7 +36,7 @@ std::vector<Row> schedule_rows(const Schedule& schedule) {
 }
 
 std::string header(const ReportContext& context, const std::optional<Schedule>& schedule) {
-  std::string text = "Configuration  " + printable(context.config_path) + "\n";
+  std::string text = "Configuration  " + printable_path(context.config_path) + "\n";
   if (schedule) {
     const std::int64_t wipe = schedule->wipe_timestamp;
     text += "Wipe           " + utc_text(wipe) + " (" + std::to_string(wipe) + "), " +

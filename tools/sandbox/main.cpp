@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "config/version.h"
+#include "config/vocabulary.h"
 #include "host/asa_api.h"
 #include "standin/plugin_library.h"
 #include "standin/standin.h"
+#include "tools/program/program.h"
 #include "tools/sandbox/game_queue.h"
 #include "tools/sandbox/options.h"
-#include "tools/sandbox/program.h"
 #include "tools/sandbox/rcon_server.h"
 #include "tools/sandbox/sandbox.h"
 #include "tools/sandbox/stdin_reader.h"
@@ -23,6 +24,9 @@
 namespace {
 
 using namespace quellwarden::sandbox;
+using quellwarden::tools::program_arguments;
+using quellwarden::tools::program_file;
+namespace config = quellwarden::config;
 
 constexpr int kBadUsage = 2;
 constexpr int kCannotStart = 1;
@@ -38,11 +42,17 @@ std::string text_of(const std::filesystem::path& path) {
 }
 
 // Found before the working directory changes, so that relative paths mean what the user meant.
+// Without --plugin, the plugin's folder below the working directory comes first, as on a server.
 std::string plugin_path(const Options& options, const char* argv0) {
   if (!options.plugin.empty()) {
     return text_of(std::filesystem::absolute(path_of(options.plugin)));
   }
-  return standin::plugin_beside(program_file(argv0));
+  const std::string built = standin::plugin_beside(program_file(argv0));
+  const std::filesystem::path in_server = std::filesystem::absolute(path_of(options.workdir)) /
+                                          config::kArkApiFolder / config::kPluginsFolder /
+                                          config::kPluginFolder / path_of(built).filename();
+  std::error_code error;
+  return std::filesystem::is_regular_file(in_server, error) ? text_of(in_server) : built;
 }
 
 std::unique_ptr<RconServer> start_rcon(const Options& options, GameQueue& queue, Sandbox& sandbox) {

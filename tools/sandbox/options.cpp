@@ -93,7 +93,8 @@ the plugin's log lines included, goes to standard output in the order it happens
 Options:
   --workdir DIR         the server's working directory; the plugin reads
                         DIR/ArkApi/Plugins/Quellwarden/config.json (default: .)
-  --plugin FILE         the plugin library (default: the one built beside this program)
+  --plugin FILE         the plugin library (default: the one in DIR/ArkApi/Plugins/Quellwarden/,
+                        as a server finds it, else the one built beside this program)
   --clock UNIX          start with the clock frozen at that Unix second, negative before 1970
                         (default: real time)
   --rcon-port N         serve RCON on 127.0.0.1:N; 0 picks a free port. Needs --rcon-password

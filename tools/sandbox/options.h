@@ -10,7 +10,7 @@ namespace quellwarden::sandbox {
 
 struct Options {
   std::string workdir = ".";
-  std::string plugin;  // empty: the plugin built beside the program
+  std::string plugin;  // empty: the one in the workdir's plugin folder, else the one built beside
   std::optional<std::int64_t> clock;
   std::optional<std::uint16_t> rcon_port;  // 0: any free port, printed at start
   std::string rcon_password;

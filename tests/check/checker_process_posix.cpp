@@ -1,7 +1,5 @@
 // posix_spawn with the two output streams sent to files: no pipe to drain, so a program that
 // prints a lot cannot stall the test.
-#include "tests/check/checker_process.h"
-
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -9,6 +7,9 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+#include "tests/check/checker_process.h"
+#include "tests/support/built_files.h"
 
 extern char** environ;
 
@@ -57,7 +58,7 @@ CheckerRun run_checker(const std::vector<std::string>& arguments,
   actions.open(2, err_path, O_WRONLY | O_CREAT | O_TRUNC);
   actions.change_directory(directory);
 
-  std::string program = QW_CHECK_PATH;
+  std::string program = (program_file().parent_path() / QW_CHECK_NAME).string();
   std::vector<char*> argv{program.data()};
   std::vector<std::string> copies(arguments);
   for (std::string& argument : copies) argv.push_back(argument.data());

@@ -7,9 +7,9 @@
 #include <memory>
 #include <string_view>
 
-#include "tools/sandbox/program.h"
+#include "tools/program/program.h"
 
-namespace quellwarden::sandbox {
+namespace quellwarden::tools {
 namespace {
 
 std::string utf8(std::wstring_view text) {
@@ -57,4 +57,4 @@ std::string program_file(const char* argv0) {
   }
 }
 
-}  // namespace quellwarden::sandbox
+}  // namespace quellwarden::tools

@@ -2,9 +2,9 @@
 // through a link or from PATH.
 #include <filesystem>
 
-#include "tools/sandbox/program.h"
+#include "tools/program/program.h"
 
-namespace quellwarden::sandbox {
+namespace quellwarden::tools {
 
 std::vector<std::string> program_arguments(int argc, char** argv) {
   return std::vector<std::string>(argv + 1, argv + argc);
@@ -19,4 +19,4 @@ std::string program_file(const char* argv0) {
   return program.string();
 }
 
-}  // namespace quellwarden::sandbox
+}  // namespace quellwarden::tools
