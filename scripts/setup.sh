@@ -9,7 +9,8 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config nlohmann-json3-dev libspdlog-dev libfmt-dev
           libasio-dev googletest libgtest-dev libgmock-dev libbenchmark-dev)
 if [[ "${1:-}" == "--all" ]]; then
-  packages+=(clang clang-14 libclang-rt-14-dev clang-format valgrind
+  # clang-format-14 by name: scripts/check-format.sh accepts that version only.
+  packages+=(clang clang-14 libclang-rt-14-dev clang-format clang-format-14 valgrind
              g++-mingw-w64-x86-64-posix wine64 python3)
   # Node may come from elsewhere than Debian (its npm then conflicts with Debian's): a working
   # node and npm on the PATH are enough.

@@ -1,22 +1,24 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer harnesses (the "fuzz" preset: clang, AddressSanitizer and UBSan) and runs
-# each for a bounded time on a scratch copy of its seed corpus, so the committed corpus never grows.
-# A crash fails the run and leaves its input under <build>/fuzz-artifacts/ for a regression test.
-#   QW_FUZZ_SECONDS=<n>      time per harness (default 30)
-#   QW_FUZZ_BUILD_DIR=<dir>  builds there instead of the preset's build-fuzz
+# Builds the libFuzzer harnesses in the sanitizer build (the "sanitize" preset: clang,
+# AddressSanitizer and UBSan, shared with scripts/test-sanitizers.sh, so after it nothing is left
+# to build) and runs each for a bounded time on a scratch copy of its seed corpus, so the committed
+# corpus never grows. A crash fails the run and leaves its input under <build>/fuzz-artifacts/ for
+# a regression test.
+#   QW_FUZZ_SECONDS=<n>          time per harness (default 30)
+#   QW_SANITIZE_BUILD_DIR=<dir>  builds there instead of the preset's build-sanitize
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
 
 seconds="${QW_FUZZ_SECONDS:-30}"
-build_dir="${QW_FUZZ_BUILD_DIR:-$root/build-fuzz}"
+build_dir="${QW_SANITIZE_BUILD_DIR:-$root/build-sanitize}"
 fuzzers=(config_loader rcon_reader)
 # The stand-in's allocator keeps books on every block, so per-input leak checks would fire on
 # its bookkeeping; the harness checks the game's allocator itself and LeakSanitizer runs at exit.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 
-cmake --preset fuzz -B "$build_dir"
+cmake --preset sanitize -B "$build_dir" >/dev/null
 cmake --build "$build_dir" -j 2 --target "${fuzzers[@]/%/_fuzzer}"
 
 artifacts="$build_dir/fuzz-artifacts"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The whole test suite built with clang's AddressSanitizer and UndefinedBehaviorSanitizer (the
-# "sanitize" preset). Any report fails the run: UBSan does not recover, LeakSanitizer checks at
-# exit.
+# "sanitize" preset, which builds the libFuzzer harnesses too, for scripts/test-fuzz.sh). Any
+# report fails the run: UBSan does not recover, LeakSanitizer checks at exit.
 #   QW_SANITIZE_BUILD_DIR=<dir> builds there instead of the preset's build-sanitize.
 set -euo pipefail
 cd "$(dirname "$0")/.."

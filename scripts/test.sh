@@ -1,8 +1,19 @@
 #!/usr/bin/env bash
-# The whole test suite, from a fresh machine: packages, formatting, build, unit and end-to-end
-# tests, then the sanitizer build, bounded fuzzing, valgrind, and the Windows build under Wine.
+# The whole test suite, from a fresh machine: packages, formatting, the default build with its unit
+# and end-to-end tests, valgrind on that build, the sanitizer build with its tests and then bounded
+# fuzzing on it, and the Windows build under Wine. Three configurations, each built once.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+times=()
+# timed LABEL COMMAND...: runs the command under a heading and notes how long it took.
+timed() {
+  local label=$1 start=$SECONDS
+  shift
+  echo "== $label"
+  "$@"
+  times+=("$(printf '%6ds  %s' $((SECONDS - start)) "$label")")
+}
 
 run_stage() {
   local stage=$1
@@ -11,19 +22,24 @@ run_stage() {
     echo "test: stage $stage is missing" >&2
     exit 1
   fi
-  echo "== $stage"
-  bash "$stage"
+  timed "$stage" bash "$stage"
 }
 
-bash scripts/setup.sh --all
+default_build_and_tests() {
+  cmake --preset default
+  cmake --build --preset default
+  ctest --preset default
+}
+
+timed "scripts/setup.sh --all" bash scripts/setup.sh --all
 run_stage scripts/check-format.sh
-
-cmake --preset default
-cmake --build --preset default
-ctest --preset default
-
-for stage in scripts/test-sanitizers.sh scripts/test-valgrind.sh scripts/test-fuzz.sh \
+timed "default build and tests" default_build_and_tests
+# Valgrind takes the default build; the fuzzers are built with the sanitizer suite.
+for stage in scripts/test-valgrind.sh scripts/test-sanitizers.sh scripts/test-fuzz.sh \
              scripts/test-windows.sh; do
   run_stage "$stage"
 done
+
+echo "== time per stage"
+printf '%s\n' "${times[@]}"
 echo "all test stages passed"
