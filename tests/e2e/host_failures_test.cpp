@@ -186,7 +186,9 @@ struct Fault {
   Failure failure;
 };
 
-void PrintTo(const Fault& fault, std::ostream* out) { *out << fault.name; }
+void PrintTo(const Fault& fault, std::ostream* out) {
+  *out << fault.name << (fault.failure == Failure::null_resolution ? " unresolved" : " throwing");
+}
 
 std::string fault_name(const ::testing::TestParamInfo<Fault>& info) {
   std::string name(info.param.name.substr(0, info.param.name.find('(')));
@@ -252,6 +254,7 @@ class host_failure_matrix : public qw_test::PluginTest,
     const std::string after = in_force();
     if (reply_says_applied) {
       EXPECT_EQ(after, *reply_says_applied ? wanted : before);
+      EXPECT_TRUE(*reply_says_applied || logged_an_error()) << "a refused load says why";
     } else {
       EXPECT_TRUE(after == before || after == wanted) << after;
       EXPECT_TRUE(logged_an_error()) << "a reply that cannot be sent is logged";
