@@ -227,18 +227,6 @@ TEST_F(sandbox_commands_test, fail_arms_and_withdraws_the_host_failures_and_says
                   "or command NAME"));
 }
 
-// Switched off, a failure strikes nothing: the creature is judged by its class again.
-TEST_F(sandbox_commands_test, a_failure_switched_off_strikes_nothing) {
-  EXPECT_THAT(run("spawn rex Rex_Character_BP_C\n"
-                  "fail throw FName.ToString(FString&) 5\n"
-                  "ride rex\n"
-                  "fail throw FName.ToString(FString&) 0\n"
-                  "ride rex\n"),
-              ElementsAre(kVersionLine, kAdding, kLoaded, "spawned rex Rex_Character_BP_C",
-                          "fail throw FName.ToString(FString&) 5", "SetRider rex -> game",
-                          "fail throw FName.ToString(FString&) 0", "SetRider rex -> refused"));
-}
-
 TEST_F(sandbox_commands_test, a_missing_file_is_logged_and_the_sandbox_still_runs) {
   WorkDir empty;
   const auto result = run_sandbox({"--workdir", empty.path(), "--clock", "1700000000"}, "clock\n");

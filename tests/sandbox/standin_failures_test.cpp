@@ -34,25 +34,6 @@ TEST_F(standin_failures_test, look_ups_of_the_name_yield_null_as_often_as_asked)
   EXPECT_NE(GetAddress(creature, "UObjectBase.NamePrivate"), 0U);
 }
 
-TEST_F(standin_failures_test, a_throwing_name_throws_where_it_is_used_as_often_as_asked) {
-  namespace game = quellwarden::host::game;
-  const auto* creature = standin::spawn_creature("Rex_Character_BP_C");
-  const std::string to_string(game::name_to_string.name);
-  const std::string name_field(game::name_of_class.name);
-  standin::fail_throw(to_string, 1);
-  standin::fail_throw(name_field, 2);
-  const auto call =
-      reinterpret_cast<decltype(game::name_to_string)::Pointer>(GetAddress(to_string));
-  FName name{};
-  FString text;
-  EXPECT_THROW(call(&name, text), std::runtime_error);
-  EXPECT_NO_THROW(reinterpret_cast<decltype(game::name_to_string)::Pointer>(GetAddress(to_string))(
-      &name, text));
-  EXPECT_THROW(GetAddress(creature, name_field), std::runtime_error);
-  standin::fail_throw(name_field, 0);
-  EXPECT_NE(GetAddress(creature, name_field), 0U);
-}
-
 TEST_F(standin_failures_test, the_allocator_refuses_its_nth_allocation_and_keeps_the_old_block) {
   namespace game = quellwarden::host::game;
   const auto malloc = reinterpret_cast<decltype(game::malloc_block)::Pointer>(
