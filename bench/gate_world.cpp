@@ -32,9 +32,10 @@ std::string gate_config(std::int64_t wipe, bool notices) {
          "}}";
 }
 
-template <typename Function>
-Function game_function(const char* signature) {
-  return reinterpret_cast<Function>(GetAddress(std::string(signature)));
+// The game's own function, resolved by its declared name, without any hook in front.
+template <typename Declared>
+typename Declared::Pointer game_function(const Declared& declared) {
+  return reinterpret_cast<typename Declared::Pointer>(GetAddress(std::string(declared.name)));
 }
 
 }  // namespace
@@ -45,11 +46,9 @@ GateWorld::GateWorld(bool notices) {
   if (!quellwarden::LoadConfig().applied()) throw std::runtime_error("gate config not applied");
   locked_key_ = FString(kLocked);
   released_key_ = FString(kReleased);
-  can_tame_ =
-      game_function<CanTame>("APrimalDinoCharacter.CanTame(AShooterPlayerController*,bool,bool)");
-  imprint_baby_dino_ = game_function<ImprintBabyDino>(
-      "APrimalDinoCharacter.ImprintBabyDino(APlayerController*,bool)");
-  set_rider_ = game_function<SetRider>("APrimalDinoCharacter.SetRider(AShooterCharacter*)");
+  can_tame_ = game_function(quellwarden::host::game::can_tame);
+  imprint_baby_dino_ = game_function(quellwarden::host::game::imprint_baby_dino);
+  set_rider_ = game_function(quellwarden::host::game::set_rider);
   renew();
 }
 

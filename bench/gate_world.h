@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "host/fstring.h"
+#include "host/game_functions.h"
 #include "host/game_types.h"
 
 namespace bench {
@@ -22,9 +23,9 @@ const char* name_of(const std::array<const char*, N>& names, Enum value) {
   return names[static_cast<std::size_t>(value)];
 }
 
-using CanTame = bool (*)(APrimalDinoCharacter*, AShooterPlayerController*, bool, bool);
-using ImprintBabyDino = void (*)(APrimalDinoCharacter*, APlayerController*, bool);
-using SetRider = void (*)(APrimalDinoCharacter*, AShooterCharacter*);
+using CanTame = decltype(quellwarden::host::game::can_tame)::Pointer;
+using ImprintBabyDino = decltype(quellwarden::host::game::imprint_baby_dino)::Pointer;
+using SetRider = decltype(quellwarden::host::game::set_rider)::Pointer;
 
 // The game keeps a record of every run of its own functions: renew() clears them, and makes new
 // creatures, outside any measurement and before the records pile up.

@@ -107,20 +107,10 @@ bool same_key(const FStringData& stored, const FStringData& probe) {
 }  // namespace
 
 DelayTable::~DelayTable() {
+  host::free_block(buckets_);
+  buckets_ = nullptr;
   bucket_count_ = 0;
-  if (buckets_ != nullptr) {
-    host::free_block(buckets_);
-    buckets_ = nullptr;
-  }
   release_all_elements();
-  if (flag_words_ != nullptr) {
-    host::free_block(flag_words_);
-    flag_words_ = nullptr;
-  }
-  if (slots_ != nullptr) {
-    host::free_block(slots_);
-    slots_ = nullptr;
-  }
 }
 
 std::int32_t DelayTable::find(std::uint32_t hash, const FString& key) const {
@@ -141,31 +131,36 @@ std::int32_t DelayTable::find_key(std::uint32_t hash, const FStringData& key) co
 
 std::int64_t DelayTable::unlock_time(std::int32_t slot) const { return slots_[slot].unlock_time; }
 
+// Whatever can fail (the game's compare, an allocation) runs before the table changes, so a
+// failed add leaves it as it was and the caller's key with the caller.
 std::int32_t DelayTable::add(FString&& key, std::int64_t unlock_time) {
-  const std::int32_t slot = take_slot();
+  const std::uint32_t hash = key_hash(key.raw());
+  const std::int32_t existing = element_count() >= 1 ? find_key(hash, key.raw()) : -1;
+  if (existing != -1) {
+    // As the host's container does: a slot is taken for the new key and given back at once.
+    push_free(take_slot());
+    Slot& kept = slots_[existing];
+    release_key(kept.key);
+    kept.key = key.take();
+    kept.unlock_time = unlock_time;
+    return existing;
+  }
+
+  const std::int32_t wanted = wanted_bucket_count(element_count() + 1);
+  std::int32_t* const heads = bucket_count_ < wanted ? allocate_buckets(wanted) : nullptr;
+  std::int32_t slot = -1;
+  try {
+    slot = take_slot();
+  } catch (...) {
+    host::free_block(heads);
+    throw;
+  }
   Slot& taken = slots_[slot];
   taken.key = key.take();
   taken.unlock_time = unlock_time;
   taken.next_in_bucket = -1;
-  const std::uint32_t hash = key_hash(taken.key);
-
-  const std::int32_t elements = element_count();
-  if (elements >= 2) {
-    const std::int32_t existing = find_key(hash, taken.key);
-    if (existing != -1) {
-      Slot& kept = slots_[existing];
-      release_key(kept.key);
-      kept.key = taken.key;
-      kept.unlock_time = taken.unlock_time;
-      push_free(slot);
-      return existing;
-    }
-  }
-
-  const std::int32_t wanted = wanted_bucket_count(elements);
   if (bucket_count_ < wanted) {
-    bucket_count_ = wanted;
-    rebuild_buckets();
+    rebuild_buckets(wanted, heads);
   } else {
     link(slot, hash);
   }
@@ -187,16 +182,12 @@ void DelayTable::swap(DelayTable& other) noexcept {
 }
 
 void DelayTable::clear() {
+  release_all_elements();
   if (bucket_count_ > 1) {
-    release_all_elements();
-    bucket_count_ = 1;
-    rebuild_buckets();
-    return;
-  }
-  if (bucket_count_ == 1) {
+    rebuild_buckets(1, nullptr);
+  } else if (bucket_count_ == 1) {
     inline_bucket_ = -1;
   }
-  release_all_elements();
 }
 
 std::int32_t DelayTable::element_count() const noexcept { return slot_count_ - free_count_; }
@@ -309,16 +300,18 @@ void DelayTable::link(std::int32_t slot, std::uint32_t hash) noexcept {
   head = slot;
 }
 
-void DelayTable::rebuild_buckets() {
-  if (buckets_ != nullptr) {
-    buckets_ = resize_array(buckets_, 0);
-  }
-  if (bucket_count_ == 0) {
-    return;
-  }
-  if (bucket_count_ > 1) {
-    buckets_ = resize_array<std::int32_t>(nullptr, bucket_count_);
-    std::fill_n(buckets_, bucket_count_, -1);
+std::int32_t* DelayTable::allocate_buckets(std::int32_t count) {
+  return count > 1 ? resize_array<std::int32_t>(nullptr, count) : nullptr;
+}
+
+// `heads` holds `count` buckets (none for a single bucket, which is inline); it was allocated
+// before the table changed, so the rebuild itself cannot fail.
+void DelayTable::rebuild_buckets(std::int32_t count, std::int32_t* heads) noexcept {
+  host::free_block(buckets_);
+  buckets_ = heads;
+  bucket_count_ = count;
+  if (count > 1) {
+    std::fill_n(buckets_, count, -1);
   } else {
     inline_bucket_ = -1;
   }
@@ -329,24 +322,24 @@ void DelayTable::rebuild_buckets() {
   }
 }
 
-void DelayTable::release_all_elements() {
+// Every release goes through the free that never throws: a block the game will not take back is
+// left to it, and the release goes on.
+void DelayTable::release_all_elements() noexcept {
   for (std::int32_t slot = 0; slot < slot_count_; ++slot) {
     if (is_live(slot)) {
       release_key(slots_[slot].key);
     }
   }
   slot_count_ = 0;
-  if (slot_capacity_ != 0) {
-    slot_capacity_ = 0;
-    slots_ = resize_array(slots_, 0);
-  }
+  slot_capacity_ = 0;
+  host::free_block(slots_);
+  slots_ = nullptr;
   free_head_ = -1;
   free_count_ = 0;
   flag_count_ = 0;
-  if (flag_capacity_ > kInlineFlagCapacity) {
-    flag_capacity_ = kInlineFlagCapacity;
-    flag_words_ = resize_array(flag_words_, 0);
-  }
+  flag_capacity_ = kInlineFlagCapacity;
+  host::free_block(flag_words_);
+  flag_words_ = nullptr;
   std::fill_n(inline_flags_, kInlineFlagWords, 0U);
 }
 

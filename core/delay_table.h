@@ -65,8 +65,9 @@ class DelayTable {
   void append_flag();
   void push_free(std::int32_t slot) noexcept;
   void link(std::int32_t slot, std::uint32_t hash) noexcept;
-  void rebuild_buckets();
-  void release_all_elements();
+  [[nodiscard]] static std::int32_t* allocate_buckets(std::int32_t count);
+  void rebuild_buckets(std::int32_t count, std::int32_t* heads) noexcept;
+  void release_all_elements() noexcept;
 
   // Field order is the host container's, so the layout matches what the game itself builds.
   Slot* slots_ = nullptr;

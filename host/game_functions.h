@@ -4,6 +4,8 @@
 // call of address 0.
 #pragma once
 
+#include <array>
+#include <atomic>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -23,6 +25,7 @@ struct GameFunction;
 // site's literal types can never change the function's binary interface.
 template <typename Result, typename... Params>
 struct GameFunction<Result(Params...)> {
+  using Signature = Result(Params...);
   using Pointer = Result (*)(Params...);
   std::string_view name;
 };
@@ -30,6 +33,7 @@ struct GameFunction<Result(Params...)> {
 // A field of a game object by class and field name.
 template <typename Field>
 struct GameField {
+  using Type = Field;
   std::string_view name;
 };
 
@@ -59,6 +63,16 @@ inline constexpr GameField<const void*> class_of_object{"UObjectBase.ClassPrivat
 inline constexpr GameField<FName> name_of_class{"UObjectBase.NamePrivate"};
 // The controller that steers a pawn, such as a rider; for a player's character, the player's.
 inline constexpr GameField<APlayerController*> controller_of_pawn{"APawn.Controller"};
+
+// Every name the plugin resolves itself, functions then fields: what a stand-in must answer and
+// what a test fails one at a time.
+inline constexpr std::array<std::string_view, 9> resolved_names{
+    malloc_block.name,          realloc_block.name,  free_block.name,
+    compare_ignoring_case.name, name_to_string.name, rcon_send_message.name,
+    class_of_object.name,       name_of_class.name,  controller_of_pawn.name};
+// The gated functions, which the plugin reaches only through the host's hooks.
+inline constexpr std::array<std::string_view, 3> hooked_names{can_tame.name, imprint_baby_dino.name,
+                                                              set_rider.name};
 
 }  // namespace game
 
@@ -100,18 +114,32 @@ inline void* resize_block(void* block, std::uint64_t size) {
   return call(game::realloc_block, block, size, 0);
 }
 
-// Gives `block` back to the game. Called from destructors, so it never throws: when the game's
-// free cannot be resolved the block stays allocated, which is safer than a crash.
+namespace detail {
+// Blocks of this module that the game would not take back; see free_block.
+inline std::atomic<std::uint64_t> blocks_left{0};
+}  // namespace detail
+
+// Gives `block` back to the game. Called from destructors and from every release, so it never
+// throws: when the game's free cannot be resolved, or throws, the block stays allocated, which is
+// safer than a crash, and is counted in blocks_left_behind().
 inline void free_block(void* block) noexcept {
-  void* address = nullptr;
+  if (block == nullptr) {
+    return;
+  }
   try {
-    address = GetAddress(std::string(game::free_block.name));
+    void* const address = GetAddress(std::string(game::free_block.name));
+    if (address != nullptr) {
+      reinterpret_cast<decltype(game::free_block)::Pointer>(address)(block);
+      return;
+    }
   } catch (...) {
-    return;  // the resolver failed (or its name text could not be made)
+    // The resolver or the game's free failed (or the name text could not be made).
   }
-  if (address != nullptr) {
-    reinterpret_cast<decltype(game::free_block)::Pointer>(address)(block);
-  }
+  detail::blocks_left.fetch_add(1, std::memory_order_relaxed);
+}
+
+inline std::uint64_t blocks_left_behind() noexcept {
+  return detail::blocks_left.load(std::memory_order_relaxed);
 }
 
 }  // namespace quellwarden::host

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstring>
+#include <new>
 
 #include "host/game_functions.h"
 #include "host/utf8.h"
@@ -38,6 +39,10 @@ FString widen(std::string text) {
   WIDECHAR* buffer = inline_buffer.data();
   if (units + 1 > kInlineUnits) {
     borrowed.block = resize_block(nullptr, (units + 1) * sizeof(WIDECHAR));
+    // The game's allocator answers null when it has nothing to give.
+    if (borrowed.block == nullptr) {
+      throw std::bad_alloc();
+    }
     buffer = static_cast<WIDECHAR*>(borrowed.block);
   }
   std::size_t written = 0;

@@ -40,4 +40,11 @@ void run_command(const char* name, Body&& body) noexcept {
           });
 }
 
+// `callback` as the host may call it: inside run_command. Every console, RCON and chat callback
+// is registered through this, so no command can let an exception reach the host.
+template <typename... Args>
+auto guarded(const char* name, void (*callback)(Args...)) {
+  return [name, callback](Args... args) noexcept { run_command(name, [&] { callback(args...); }); };
+}
+
 }  // namespace quellwarden

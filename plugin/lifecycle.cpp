@@ -12,6 +12,7 @@
 #include "config/vocabulary.h"
 #include "host/asa_api.h"
 #include "host/fstring.h"
+#include "host/game_functions.h"
 #include "plugin/attempt.h"
 #include "plugin/gates.h"
 #include "plugin/plugin_state.h"
@@ -69,14 +70,15 @@ void add_commands() {
   for (const Command& command : kCommands) {
     attempt([&] { return fmt::format(config::kAddCommandFailed, "console", command.name); },
             [&] {
-              AsaApi::GetCommands().AddConsoleCommand(FString(command.name),
-                                                      AsaApi::ConsoleCallback(command.console));
+              AsaApi::GetCommands().AddConsoleCommand(
+                  FString(command.name),
+                  AsaApi::ConsoleCallback(guarded(command.name, command.console)));
               return true;
             });
     attempt([&] { return fmt::format(config::kAddCommandFailed, "RCON", command.name); },
             [&] {
-              AsaApi::GetCommands().AddRconCommand(FString(command.name),
-                                                   AsaApi::RconCallback(command.rcon));
+              AsaApi::GetCommands().AddRconCommand(
+                  FString(command.name), AsaApi::RconCallback(guarded(command.name, command.rcon)));
               return true;
             });
   }
@@ -99,6 +101,19 @@ void remove_commands() {
   }
 }
 
+// Memory the game would not take back stays allocated rather than crash the server; the admin
+// hears how much at unload, the last moment the log is sure to be there.
+void report_blocks_left() noexcept {
+  const std::uint64_t left = host::blocks_left_behind();
+  if (left == 0) return;
+  try {
+    plugin_state().log.warn("the game would not take back {} blocks of memory; they were left",
+                            left);
+  } catch (...) {
+    // Nothing more to tell with.
+  }
+}
+
 }  // namespace
 
 void process_attach() noexcept {
@@ -113,6 +128,7 @@ void process_detach() noexcept {
   remove_hooks();
   remove_commands();
   remove_chat_command();
+  report_blocks_left();
 }
 
 }  // namespace quellwarden

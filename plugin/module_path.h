@@ -5,7 +5,8 @@
 
 namespace quellwarden {
 
-// However long the path is: the buffer grows until it fits.
+// However long the path is: the buffer grows until it fits. Throws std::runtime_error when the
+// system cannot name the module.
 FString module_path();
 
 }  // namespace quellwarden

@@ -1,4 +1,5 @@
 // The reply string is the plugin's: made by the host's narrow constructor, freed after the call.
+// A reply that cannot be made or sent is logged with what went wrong.
 #include "plugin/rcon_reply.h"
 
 #include "host/game_functions.h"
@@ -9,10 +10,10 @@ namespace quellwarden {
 
 void send_rcon_reply(RCONClientConnection* connection, const RCONPacket& packet,
                      const std::string& text) {
-  FString reply(text.c_str());
   try {
+    FString reply(text.c_str());
     host::call(host::game::rcon_send_message, connection, packet.Id, 0, reply);
-  } catch (const host::UnresolvedName& error) {
+  } catch (const std::exception& error) {
     plugin_state().log.error_text(error.what());
   }
 }

@@ -66,22 +66,25 @@ std::vector<std::string> unlocks_lines(const PluginState& state, std::int64_t no
 }
 
 void chat_unlocks(AShooterPlayerController* player, FString* /*message*/, int /*mode*/) {
-  run_command("chat command", [&] {
-    // The game's player controller begins with the engine's, so the address is the same.
-    const PlayerReply reply(reinterpret_cast<APlayerController*>(player));
-    for (const std::string& line : unlocks_lines(plugin_state(), unix_now())) {
-      reply.send(kWhite, line);
-    }
-  });
+  // The game's player controller begins with the engine's, so the address is the same.
+  const PlayerReply reply(reinterpret_cast<APlayerController*>(player));
+  for (const std::string& line : unlocks_lines(plugin_state(), unix_now())) {
+    reply.send(kWhite, line);
+  }
 }
 
+// A name the host could not even be asked to remove stays recorded, so a later sync or the unload
+// asks again rather than leave the host a command that calls into an unloaded plugin.
 void remove_chat_command() noexcept {
   std::string& registered = plugin_state().chat_command;
   if (registered.empty()) return;
+  bool asked = false;
   attempt_chat("remove", registered, [&] {
-    return AsaApi::GetCommands().RemoveChatCommand(FString(registered.c_str()));
+    const FString name(registered.c_str());
+    asked = true;
+    return AsaApi::GetCommands().RemoveChatCommand(name);
   });
-  registered.clear();
+  if (asked) registered.clear();
 }
 
 void sync_chat_command() noexcept {
@@ -93,10 +96,10 @@ void sync_chat_command() noexcept {
   }
   if (wanted == plugin_state().chat_command) return;
   remove_chat_command();
-  if (wanted.empty()) return;
+  if (wanted.empty() || !plugin_state().chat_command.empty()) return;
   if (attempt_chat("add", wanted, [&] {
-        AsaApi::GetCommands().AddChatCommand(FString(wanted.c_str()),
-                                             AsaApi::ChatCallback(&chat_unlocks));
+        AsaApi::GetCommands().AddChatCommand(
+            FString(wanted.c_str()), AsaApi::ChatCallback(guarded("chat command", &chat_unlocks)));
         return true;
       })) {
     plugin_state().chat_command = std::move(wanted);

@@ -61,7 +61,11 @@ AllocatorStats allocator_stats() {
 
 namespace detail {
 
-void* game_malloc(std::uint64_t size, std::uint32_t /*alignment*/) {
+void* game_malloc(std::uint64_t size, std::uint32_t alignment) {
+  return allocation_fails() ? nullptr : host_malloc(size, alignment);
+}
+
+void* host_malloc(std::uint64_t size, std::uint32_t /*alignment*/) {
   void* block = std::malloc(size == 0 ? 1 : size);
   if (block == nullptr) {
     throw std::bad_alloc();
@@ -84,6 +88,9 @@ void* game_realloc(void* block, std::uint64_t size, std::uint32_t alignment) {
       violation = describe("FMemory.Realloc", block, books);
     } else {
       const std::uint64_t old_size = found->second;
+      if (size != 0 && allocation_fails()) {
+        return nullptr;  // as when out of memory: the old block stays as it was
+      }
       record_gone(books, block, old_size);
       if (size == 0) {
         std::free(block);
@@ -101,6 +108,11 @@ void* game_realloc(void* block, std::uint64_t size, std::uint32_t alignment) {
     }
   }
   report(violation);
+}
+
+void note_refused_free() {
+  const std::lock_guard lock(accounts().mutex);
+  ++accounts().stats.refused_frees;
 }
 
 void game_free(void* block) {

@@ -120,7 +120,7 @@ bool run_console_command(APlayerController* player, std::string_view line) {
   if (!callback) {
     return false;
   }
-  FString typed(reinterpret_cast<const WIDECHAR*>(text.c_str()));
+  FString typed = detail::host_fstring(text);
   (*callback)(player, &typed, false);
   return true;
 }
@@ -131,7 +131,7 @@ bool run_chat_command(AShooterPlayerController* player, std::string_view message
   if (!callback) {
     return false;
   }
-  FString said(reinterpret_cast<const WIDECHAR*>(text.c_str()));
+  FString said = detail::host_fstring(text);
   (*callback)(player, &said, kChatModeGlobal);
   return true;
 }
@@ -142,8 +142,7 @@ bool run_rcon_command(const RconConnection& connection, std::int32_t id, std::st
   if (!callback) {
     return false;
   }
-  RCONPacket packet{static_cast<std::int32_t>(body.size() + 10), id, 2,
-                    FString(reinterpret_cast<const WIDECHAR*>(text.c_str()))};
+  RCONPacket packet{static_cast<std::int32_t>(body.size() + 10), id, 2, detail::host_fstring(text)};
   (*callback)(connection.get(), &packet, nullptr);
   return true;
 }

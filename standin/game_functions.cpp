@@ -1,6 +1,11 @@
 // The three game functions the plugin gates, as the game calls them (through whatever hook is
 // installed) and as the game itself runs them (recorded, with a settable taming answer).
+#include "host/game_functions.h"
+
+#include <type_traits>
+
 #include "standin/gated_functions.h"
+#include "standin/records.h"
 #include "standin/world.h"
 
 namespace standin {
@@ -9,14 +14,23 @@ namespace {
 struct GameState {
   std::mutex mutex;
   bool can_tame_answer = true;
-  std::vector<GameCall> calls;
+  detail::Records<GameCall> calls;
 };
 
 GameState& state() { return detail::forever<GameState>(); }
 
 void record(GameCall call) {
   const std::lock_guard lock(state().mutex);
-  state().calls.push_back(std::move(call));
+  state().calls.add(std::move(call));
+}
+
+namespace game = quellwarden::host::game;
+
+// The newest hook on the declared function, or its own body.
+template <const auto& declared>
+auto entry() {
+  return reinterpret_cast<typename std::remove_cvref_t<decltype(declared)>::Pointer>(
+      detail::entry_of(std::string(declared.name)));
 }
 
 }  // namespace
@@ -28,30 +42,26 @@ void set_can_tame_answer(bool answer) {
 
 std::vector<GameCall> game_calls() {
   const std::lock_guard lock(state().mutex);
-  return state().calls;
+  return state().calls.latest();
+}
+
+std::size_t game_call_count() {
+  const std::lock_guard lock(state().mutex);
+  return state().calls.total();
 }
 
 bool game_can_tame(APrimalDinoCharacter* creature, AShooterPlayerController* controller, bool first,
                    bool second) {
-  using Function = bool (*)(APrimalDinoCharacter*, AShooterPlayerController*, bool, bool);
-  auto* entry = reinterpret_cast<Function>(
-      detail::entry_of("APrimalDinoCharacter.CanTame(AShooterPlayerController*,bool,bool)"));
-  return entry(creature, controller, first, second);
+  return entry<game::can_tame>()(creature, controller, first, second);
 }
 
 void game_imprint_baby_dino(APrimalDinoCharacter* creature, APlayerController* controller,
                             bool flag) {
-  using Function = void (*)(APrimalDinoCharacter*, APlayerController*, bool);
-  auto* entry = reinterpret_cast<Function>(
-      detail::entry_of("APrimalDinoCharacter.ImprintBabyDino(APlayerController*,bool)"));
-  entry(creature, controller, flag);
+  entry<game::imprint_baby_dino>()(creature, controller, flag);
 }
 
 void game_set_rider(APrimalDinoCharacter* creature, AShooterCharacter* rider) {
-  using Function = void (*)(APrimalDinoCharacter*, AShooterCharacter*);
-  auto* entry = reinterpret_cast<Function>(
-      detail::entry_of("APrimalDinoCharacter.SetRider(AShooterCharacter*)"));
-  entry(creature, rider);
+  entry<game::set_rider>()(creature, rider);
 }
 
 namespace detail {

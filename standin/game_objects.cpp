@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstring>
 #include <deque>
+#include <new>
 #include <unordered_map>
 
 #include "standin/objects.h"
@@ -107,17 +108,33 @@ std::u16string_view name_text(const FName& name) {
   return table.texts.at(static_cast<std::size_t>(name.ComparisonIndex));
 }
 
-void fill_fstring(FString& out, std::u16string_view text) {
+namespace {
+
+void fill(FString& out, std::u16string_view text, void* (*allocate)(std::uint64_t, std::uint32_t)) {
   if (text.empty()) {
     out.release();
     return;
   }
   const auto units = static_cast<std::int32_t>(text.size() + 1);
   auto* buffer =
-      static_cast<WIDECHAR*>(game_malloc(static_cast<std::uint64_t>(units) * sizeof(WIDECHAR), 0));
+      static_cast<WIDECHAR*>(allocate(static_cast<std::uint64_t>(units) * sizeof(WIDECHAR), 0));
+  // The host's constructors and the game's functions cannot answer null: they throw.
+  if (buffer == nullptr) {
+    throw std::bad_alloc();
+  }
   std::memcpy(buffer, text.data(), text.size() * sizeof(WIDECHAR));
   buffer[text.size()] = 0;
   out.adopt(buffer, units, units);
+}
+
+}  // namespace
+
+void fill_fstring(FString& out, std::u16string_view text) { fill(out, text, &game_malloc); }
+
+FString host_fstring(std::u16string_view text) {
+  FString out;
+  fill(out, text.substr(0, text.find(u'\0')), &host_malloc);
+  return out;
 }
 
 void game_name_to_string(FName* name, FString& out) { fill_fstring(out, name_text(*name)); }

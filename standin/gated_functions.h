@@ -2,6 +2,7 @@
 // the game's own body runs.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ struct GameCall {
   bool first = false;
   bool second = false;
 };
+// The latest runs (up to a few thousand since the last reset), oldest first.
 ASAAPI_EXPORT std::vector<GameCall> game_calls();
+// All runs since the last reset.
+ASAAPI_EXPORT std::size_t game_call_count();
 
 }  // namespace standin

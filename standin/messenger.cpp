@@ -1,6 +1,7 @@
 // The host's utilities: the messenger lookup and a messenger that records what players are sent.
 #include "standin/messenger.h"
 
+#include "standin/records.h"
 #include "standin/world.h"
 
 namespace standin {
@@ -9,8 +10,8 @@ namespace {
 struct MessengerState {
   std::mutex mutex;
   bool available = true;
-  std::vector<SentMessage> sent;
-  std::vector<std::string> lookups;
+  detail::Records<SentMessage> sent;
+  detail::Records<std::string> lookups;
   std::vector<std::function<void(const SentMessage&)>> listeners;
 };
 
@@ -24,7 +25,7 @@ class Messenger final : public AsaApi::IMessenger {
     std::vector<std::function<void(const SentMessage&)>> listeners;
     {
       const std::lock_guard lock(state().mutex);
-      state().sent.push_back(message);
+      state().sent.add(message);
       listeners = state().listeners;
     }
     for (const auto& listener : listeners) {
@@ -37,7 +38,7 @@ class ApiUtils final : public AsaApi::IApiUtils {
  public:
   std::shared_ptr<AsaApi::IMessenger> GetMessenger(const FString& module_path) const override {
     const std::lock_guard lock(state().mutex);
-    state().lookups.push_back(utf16_to_utf8(module_path.view()));
+    state().lookups.add(utf16_to_utf8(module_path.view()));
     return state().available ? std::make_shared<Messenger>() : nullptr;
   }
 };
@@ -46,7 +47,7 @@ class ApiUtils final : public AsaApi::IApiUtils {
 
 std::vector<SentMessage> sent_messages() {
   const std::lock_guard lock(state().mutex);
-  return state().sent;
+  return state().sent.latest();
 }
 
 void on_message(std::function<void(const SentMessage&)> listener) {
@@ -61,7 +62,7 @@ void set_messenger_available(bool available) {
 
 std::vector<std::string> messenger_lookups() {
   const std::lock_guard lock(state().mutex);
-  return state().lookups;
+  return state().lookups.latest();
 }
 
 namespace detail {

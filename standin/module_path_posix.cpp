@@ -11,6 +11,7 @@
 
 #include "host/platform_calls.h"
 #include "standin/standin.h"
+#include "standin/world.h"
 
 namespace {
 
@@ -41,6 +42,9 @@ extern "C" ASAAPI_EXPORT platform::BOOL GetModuleHandleExA(platform::DWORD flags
     return 0;
   }
   *module = nullptr;
+  if (standin::detail::module_lookup_fails_now()) {
+    return 0;
+  }
   if ((flags & platform::kModuleFromAddress) == 0) {
     return 0;  // only lookups by an address inside the module are supported here
   }

@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "standin/records.h"
 #include "standin/world.h"
 
 namespace standin {
@@ -10,7 +11,7 @@ namespace {
 
 struct RconState {
   std::mutex mutex;
-  std::vector<RconReply> replies;
+  detail::Records<RconReply> replies;
 };
 
 RconState& state() { return detail::forever<RconState>(); }
@@ -35,7 +36,7 @@ RconConnection::~RconConnection() { delete connection_; }
 
 std::vector<RconReply> rcon_replies() {
   const std::lock_guard lock(state().mutex);
-  return state().replies;
+  return state().replies.latest();
 }
 
 namespace detail {
@@ -44,7 +45,7 @@ void game_rcon_send_message(RCONClientConnection* connection, int id, int type, 
   const RconReply reply{id, type, utf16_to_utf8(text.view())};
   {
     const std::lock_guard lock(state().mutex);
-    state().replies.push_back(reply);
+    state().replies.add(reply);
   }
   if (connection != nullptr && connection->sink) {
     connection->sink(reply);

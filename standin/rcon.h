@@ -41,6 +41,7 @@ class ASAAPI_EXPORT RconConnection {
 // `connection`. False when no such command is registered.
 ASAAPI_EXPORT bool run_rcon_command(const RconConnection& connection, std::int32_t id,
                                     std::string_view body);
+// The latest replies (up to a few thousand since the last reset), oldest first.
 ASAAPI_EXPORT std::vector<RconReply> rcon_replies();
 
 }  // namespace standin

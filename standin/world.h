@@ -32,8 +32,13 @@ std::u16string_view name_text(const FName& name);
 
 // Copies UTF-16 text into an FString whose buffer comes from the game's allocator.
 void fill_fstring(FString& out, std::u16string_view text);
+// The same up to the first NUL, as the wide constructor reads, for the host's own texts (what a
+// command hands to the plugin), which fail_alloc never refuses: its refusals are for the plugin.
+FString host_fstring(std::u16string_view text);
 
 void* game_malloc(std::uint64_t size, std::uint32_t alignment);
+// FMemory.Malloc without the refusal switch.
+void* host_malloc(std::uint64_t size, std::uint32_t alignment);
 void* game_realloc(void* block, std::uint64_t size, std::uint32_t alignment);
 void game_free(void* block);
 
@@ -52,9 +57,15 @@ void* own_function(const std::string& signature);
 void* entry_of(const std::string& signature);
 
 // Each consumes one pending failure of that name set through the control surface.
-bool resolve_fails(std::string_view name);
+enum class NameFailure { none, null, throws };
+NameFailure name_fails(std::string_view name);
 bool hook_fails(std::string_view signature);
 bool command_fails(std::string_view name);
+// Consumes the allocator's countdown: true for the refused call.
+bool allocation_fails();
+bool module_lookup_fails_now();
+// A free the game did not make because a failure switch struck it: the block stays live.
+void note_refused_free();
 
 void reset_game_records();
 void reset_failures();

@@ -257,4 +257,38 @@ TEST_F(delay_table_test, slot_and_flag_storage_grow_in_host_steps) {
   EXPECT_EQ(live_blocks_added(), 0U);
 }
 
+// The game's allocator refuses the first, then the second, ... allocation of a 40-class load: the
+// add that met the refusal changes nothing, keeps no part of its key, and the table goes on.
+TEST_F(delay_table_test, a_refused_allocation_leaves_the_table_as_it_was) {
+  constexpr int kClasses = 40;
+  bool refusal_met = true;
+  for (std::size_t nth = 1; refusal_met; ++nth) {
+    SCOPED_TRACE("allocation " + std::to_string(nth) + " refused");
+    std::vector<FString> keys;
+    for (int index = 0; index < kClasses; ++index) {
+      keys.push_back(make_key(numbered(index)));
+    }
+    DelayTable table;
+    int added = 0;
+    standin::fail_alloc(nth);
+    try {
+      for (; added < kClasses; ++added) {
+        table.add(std::move(keys[static_cast<std::size_t>(added)]), added);
+      }
+    } catch (const std::bad_alloc&) {
+      EXPECT_NE(keys[static_cast<std::size_t>(added)].data(), nullptr) << "the key was kept";
+    }
+    refusal_met = !standin::alloc_failure_pending();
+    standin::fail_alloc(0);
+    ASSERT_EQ(table.element_count(), added);
+    for (int index = 0; index < added; ++index) {
+      ASSERT_EQ(find(table, numbered(index)), index);
+    }
+    for (; added < kClasses; ++added) {
+      EXPECT_EQ(table.add(std::move(keys[static_cast<std::size_t>(added)]), added), added);
+    }
+    EXPECT_EQ(find(table, numbered(kClasses - 1)), kClasses - 1);
+  }
+}
+
 }  // namespace

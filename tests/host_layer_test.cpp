@@ -1,6 +1,7 @@
 // FString and binding by name, against the stand-in game: layout rules, equality, widening.
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 
 #include "host/class_name.h"
@@ -87,6 +88,27 @@ TEST_F(host_layer_test, widening_borrows_a_block_only_past_127_units) {
   EXPECT_EQ(standin::allocator_stats().allocations, before + 3);
   EXPECT_EQ(standin::allocator_stats().live_bytes, bytes_before + 258);
   EXPECT_EQ(long_text.count(), 129);
+}
+
+TEST_F(host_layer_test, widening_a_long_name_the_allocator_refuses_throws) {
+  standin::fail_alloc(1);
+  EXPECT_THROW(widen(std::string(200, 'x')), std::bad_alloc);
+  standin::fail_alloc(0);
+}
+
+// Releases run in destructors: a free the game will not make leaves its block, counted, and
+// never ends the process.
+TEST_F(host_layer_test, a_free_the_game_will_not_make_leaves_the_block_and_counts_it) {
+  const std::string_view free_name = quellwarden::host::game::free_block.name;
+  for (const auto fail : {&standin::fail_resolve, &standin::fail_throw}) {
+    void* block = quellwarden::host::resize_block(nullptr, 8);
+    const auto left = quellwarden::host::blocks_left_behind();
+    fail(free_name, 1);
+    quellwarden::host::free_block(block);
+    EXPECT_EQ(quellwarden::host::blocks_left_behind(), left + 1);
+    quellwarden::host::free_block(block);
+    EXPECT_EQ(quellwarden::host::blocks_left_behind(), left + 1) << "freed once the game takes it";
+  }
 }
 
 TEST_F(host_layer_test, resize_block_allocates_grows_and_frees_to_null) {

@@ -204,20 +204,27 @@ TEST_F(sandbox_commands_test, unload_and_load_run_both_sequences_and_give_back_a
                   "CanTame rex -> false (refused)"));
 }
 
-TEST_F(sandbox_commands_test, fail_arms_the_host_failures_and_says_so) {
+TEST_F(sandbox_commands_test, fail_arms_and_withdraws_the_host_failures_and_says_so) {
   EXPECT_THAT(
       run("fail resolve APrimalDinoCharacter.Foo(FString&,int*) 3\n"
           "fail resolve UObjectBase.NamePrivate\n"
           "fail hook APrimalDinoCharacter.SetRider(AShooterCharacter*)\n"
           "fail command Quellwarden.reload\n"
-          "fail resolve X 0\n"
+          "fail resolve UObjectBase.NamePrivate 0\n"
+          "fail throw FName.ToString(FString&) 2\n"
+          "fail alloc 3\n"
+          "fail alloc 0\n"
+          "fail alloc -1\n"
           "fail hook\n"),
       ElementsAre(kVersionLine, kAdding, kLoaded,
                   "fail resolve APrimalDinoCharacter.Foo(FString&,int*) 3",
                   "fail resolve UObjectBase.NamePrivate 1",
                   "fail hook APrimalDinoCharacter.SetRider(AShooterCharacter*)",
-                  "fail command Quellwarden.reload", "error: '0' is not a count of one or more",
-                  "error: fail wants resolve NAME [COUNT], hook NAME or command NAME"));
+                  "fail command Quellwarden.reload", "fail resolve UObjectBase.NamePrivate 0",
+                  "fail throw FName.ToString(FString&) 2", "fail alloc 3", "fail alloc 0",
+                  "error: '-1' is not a count",
+                  "error: fail wants resolve NAME [COUNT], throw NAME [COUNT], alloc N, hook NAME "
+                  "or command NAME"));
 }
 
 TEST_F(sandbox_commands_test, a_missing_file_is_logged_and_the_sandbox_still_runs) {
@@ -234,7 +241,9 @@ TEST(sandbox_options_test, help_and_wrong_options_answer_with_their_exit_status)
   EXPECT_EQ(help.status, 0);
   ASSERT_FALSE(help.lines.empty());
   EXPECT_EQ(help.lines[0], "Usage: quellwarden-sandbox [OPTIONS] < SCRIPT");
-  for (const char* command : {"fail resolve NAME [COUNT]", "fail hook NAME", "fail command NAME"}) {
+  for (const char* command :
+       {"fail resolve NAME [COUNT]", "fail resolve NAME 0", "fail throw NAME [COUNT]",
+        "fail alloc N", "fail alloc 0", "fail hook NAME", "fail command NAME"}) {
     EXPECT_THAT(help.lines, Contains(HasSubstr(command)));
   }
   const auto version = run_sandbox({"--version"}, "");

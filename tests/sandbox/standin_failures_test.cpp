@@ -7,6 +7,7 @@
 
 #include "host/asa_api.h"
 #include "host/fstring.h"
+#include "host/game_functions.h"
 #include "standin/standin.h"
 
 namespace {
@@ -31,6 +32,23 @@ TEST_F(standin_failures_test, look_ups_of_the_name_yield_null_as_often_as_asked)
   EXPECT_NE(GetAddress(kFree), nullptr);
   EXPECT_EQ(GetAddress(creature, "UObjectBase.NamePrivate"), 0U);
   EXPECT_NE(GetAddress(creature, "UObjectBase.NamePrivate"), 0U);
+}
+
+TEST_F(standin_failures_test, the_allocator_refuses_its_nth_allocation_and_keeps_the_old_block) {
+  namespace game = quellwarden::host::game;
+  const auto malloc = reinterpret_cast<decltype(game::malloc_block)::Pointer>(
+      GetAddress(std::string(game::malloc_block.name)));
+  const auto realloc = reinterpret_cast<decltype(game::realloc_block)::Pointer>(
+      GetAddress(std::string(game::realloc_block.name)));
+  const std::size_t bytes_before = standin::allocator_stats().live_bytes;
+  standin::fail_alloc(2);
+  void* block = malloc(8, 0);
+  ASSERT_NE(block, nullptr);
+  EXPECT_TRUE(standin::alloc_failure_pending());
+  EXPECT_EQ(realloc(block, 64, 0), nullptr);
+  EXPECT_FALSE(standin::alloc_failure_pending());
+  EXPECT_EQ(standin::allocator_stats().live_bytes, bytes_before + 8) << "the old block stays";
+  EXPECT_EQ(realloc(block, 0, 0), nullptr);
 }
 
 TEST_F(standin_failures_test, a_failed_hook_installs_nothing_and_the_next_one_succeeds) {

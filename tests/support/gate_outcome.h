@@ -18,15 +18,15 @@ inline bool tames(std::string_view class_name) {
 // Imprinting and riding answer nothing; the gate let the call through when the game's own
 // function ran.
 inline bool imprints(APrimalDinoCharacter* creature, APlayerController* controller = nullptr) {
-  const auto before = standin::game_calls().size();
+  const auto before = standin::game_call_count();
   standin::game_imprint_baby_dino(creature, controller, true);
-  return standin::game_calls().size() > before;
+  return standin::game_call_count() > before;
 }
 
 inline bool rides(APrimalDinoCharacter* creature, AShooterCharacter* rider = nullptr) {
-  const auto before = standin::game_calls().size();
+  const auto before = standin::game_call_count();
   standin::game_set_rider(creature, rider);
-  return standin::game_calls().size() > before;
+  return standin::game_call_count() > before;
 }
 inline bool rides(std::string_view class_name) {
   return rides(standin::spawn_creature(class_name));

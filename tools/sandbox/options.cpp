@@ -126,7 +126,14 @@ Commands (blank lines and lines starting with # are skipped):
   unload | load                 runs the plugin's unload or load sequence
   memory                        memory <blocks> blocks <bytes> bytes live in the game's allocator
   fail resolve NAME [COUNT]     the next COUNT (default 1) look-ups of that signature or field
-                                name yield null; prints fail resolve NAME COUNT
+                                name yield null; prints fail resolve NAME COUNT.
+                                fail resolve NAME 0 switches it off
+  fail throw NAME [COUNT]       the next COUNT (default 1) calls of that game function (or
+                                look-ups of that field) throw; prints fail throw NAME COUNT.
+                                fail throw NAME 0 switches it off
+  fail alloc N                  the game's allocator refuses its Nth allocation from now
+                                (Malloc and Realloc answer null); prints fail alloc N.
+                                fail alloc 0 switches it off
   fail hook NAME                the next hook on that signature fails and installs nothing;
                                 prints fail hook NAME
   fail command NAME             the next registration of that console or RCON command throws;

@@ -65,16 +65,17 @@ std::string shortest(float value) {
   return std::string(digits, result.ptr);
 }
 
-std::size_t positive_count(std::string_view text) {
+// 0 switches a failure off.
+std::size_t count_of(std::string_view text) {
   std::size_t count = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
-  if (error != std::errc() || end != text.data() + text.size() || count == 0) {
-    throw CommandError("'" + std::string(text) + "' is not a count of one or more");
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+    throw CommandError("'" + std::string(text) + "' is not a count");
   }
   return count;
 }
 
-std::size_t game_call_count() { return standin::game_calls().size(); }
+using standin::game_call_count;
 
 void expect_no_arguments(std::string_view command, std::string_view arguments) {
   if (!arguments.empty()) {
@@ -103,9 +104,11 @@ const Sandbox::NamedPlayer& Sandbox::named_player(std::string_view name) {
     return found->second;
   }
   AShooterPlayerController* const controller = standin::player(name);
-  return players_
-      .emplace(std::string(name), NamedPlayer{controller, standin::rider(name, controller)})
-      .first->second;
+  const auto& made =
+      players_.emplace(std::string(name), NamedPlayer{controller, standin::rider(name, controller)})
+          .first;
+  recipients_.emplace(controller, made->first);
+  return made->second;
 }
 
 Sandbox::NamedPlayer Sandbox::acting_player(std::vector<std::string_view>& given) {
@@ -118,12 +121,8 @@ Sandbox::NamedPlayer Sandbox::acting_player(std::vector<std::string_view>& given
 }
 
 std::string Sandbox::recipient(const APlayerController* player) const {
-  for (const auto& [name, named] : players_) {
-    if (named.controller == player) {
-      return name;
-    }
-  }
-  return "player";
+  const auto found = recipients_.find(player);
+  return found != recipients_.end() ? found->second : "player";
 }
 
 void Sandbox::load_plugin() { plugin_.load(plugin_path_); }
@@ -370,10 +369,14 @@ void Sandbox::memory(std::string_view arguments) {
 void Sandbox::fail(std::string_view arguments) {
   const auto given = words(arguments);
   const std::string_view what = given.empty() ? std::string_view() : given[0];
-  if (what == "resolve" && (given.size() == 2 || given.size() == 3)) {
-    const std::size_t count = given.size() == 3 ? positive_count(given[2]) : 1;
-    standin::fail_resolve(given[1], count);
-    print("fail resolve " + std::string(given[1]) + " " + std::to_string(count));
+  if ((what == "resolve" || what == "throw") && (given.size() == 2 || given.size() == 3)) {
+    const std::size_t count = given.size() == 3 ? count_of(given[2]) : 1;
+    (what == "resolve" ? standin::fail_resolve : standin::fail_throw)(given[1], count);
+    print("fail " + std::string(what) + " " + std::string(given[1]) + " " + std::to_string(count));
+  } else if (what == "alloc" && given.size() == 2) {
+    const std::size_t nth = count_of(given[1]);
+    standin::fail_alloc(nth);
+    print("fail alloc " + std::to_string(nth));
   } else if (what == "hook" && given.size() == 2) {
     standin::fail_next_hook(given[1]);
     print("fail hook " + std::string(given[1]));
@@ -381,7 +384,8 @@ void Sandbox::fail(std::string_view arguments) {
     standin::fail_next_command(given[1]);
     print("fail command " + std::string(given[1]));
   } else {
-    throw CommandError("fail wants resolve NAME [COUNT], hook NAME or command NAME");
+    throw CommandError(
+        "fail wants resolve NAME [COUNT], throw NAME [COUNT], alloc N, hook NAME or command NAME");
   }
 }
 

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "standin/plugin_library.h"
@@ -83,6 +84,8 @@ class Sandbox {
   AShooterPlayerController* player_;
   AShooterCharacter* rider_;
   std::map<std::string, NamedPlayer, std::less<>> players_;
+  // Each named player's controller to the name, so a message finds its recipient at once.
+  std::unordered_map<const APlayerController*, std::string> recipients_;
   bool finished_ = false;
 };
 
