@@ -7,6 +7,7 @@
 #include "config/config_reader.h"
 #include "config/quoted_text.h"
 #include "config/time_text.h"
+#include "config/value_text.h"
 #include "config/vocabulary.h"
 
 namespace quellwarden::config {
@@ -21,7 +22,7 @@ std::string notices_member(std::string_view name) {
 }
 
 [[noreturn]] void refuse(std::string_view name, const json& value, std::string_view wanted) {
-  throw ConfigError(notices_member(name) + " is " + value.dump() + "; " + std::string(wanted));
+  throw ConfigError(notices_member(name) + " is " + value_text(value) + "; " + std::string(wanted));
 }
 
 // Calls `visit(name)` for each "{name}" made of letters; any other brace is plain text.
@@ -91,7 +92,7 @@ std::optional<NoticeSettings> read_notice_settings(const json& document) {
   const auto notices = document.find(kPlayerNotices);
   if (notices == document.end()) return std::nullopt;
   if (!notices->is_object()) {
-    throw ConfigError(json_quoted(kPlayerNotices) + " is " + notices->dump() +
+    throw ConfigError(json_quoted(kPlayerNotices) + " is " + value_text(*notices) +
                       "; write an object such as {}, or leave it out for no notices");
   }
   return NoticeSettings{
@@ -107,7 +108,7 @@ std::string read_display_name(const json& entry, std::string_view list_name,
   if (found == entry.end()) return {};
   if (!found->is_string()) {
     throw ConfigError(json_quoted(kDisplayName) + " of class " + json_quoted(class_name) + " in " +
-                      json_quoted(list_name) + " is " + found->dump() +
+                      json_quoted(list_name) + " is " + value_text(*found) +
                       "; write the name players know, as text");
   }
   return found->get<std::string>();

@@ -267,6 +267,8 @@ TEST_F(check_program_test, hostile_files_end_in_a_verdict_not_a_crash) {
   EXPECT_EQ(json_of(R"({"Junk": )" + deep_open + deep_close + "}", 0)["errors"],
             nlohmann::json::array());
   EXPECT_THAT(json_of(deep_open, 1)["errors"][0], StartsWith("Config has parsing ERROR! "));
+  EXPECT_THAT(json_of(R"({"PlayerNotices": )" + deep_open + deep_close + "}", 1)["errors"][0],
+              StartsWith("\"PlayerNotices\" is an array, [[[["));
   // A parse error that quotes bytes which are not UTF-8 still gives valid JSON.
   EXPECT_THAT(json_of(std::string("\xFF\xFE\0garbage", 10), 1)["errors"][0],
               StartsWith("Config has parsing ERROR! "));
