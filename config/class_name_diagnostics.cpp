@@ -61,13 +61,13 @@ std::optional<Diagnostic> class_name_diagnostic(std::string_view class_name,
   if (!is_path(class_name) && !has_odd_characters(class_name) && ends_as_class_name(class_name)) {
     return std::nullopt;
   }
-  std::string text = "class name " + json_quoted(class_name) + " in " + json_quoted(list_name) +
-                     " " + problem_text(class_name);
+  std::string text = "class name " + in_quotes(class_name) + " in " + in_quotes(list_name) + " " +
+                     problem_text(class_name);
   const std::string suggestion = suggested_class_name(class_name);
   text += suggestion.empty() || !ends_as_class_name(suggestion)
               ? "; write the class name as the game gives it, ending in \"" +
                     std::string(kClassNameEnding) + "\""
-              : "; did you mean " + json_quoted(suggestion) + "?";
+              : "; did you mean " + in_quotes(suggestion) + "?";
   return Diagnostic{"not_a_class_name", std::move(path), std::move(text)};
 }
 

@@ -19,12 +19,10 @@ struct Place {
   std::string_view class_name = {};
 };
 
-std::string quoted(std::string_view text) { return '"' + std::string(text) + '"'; }
-
 std::string describe(const Place& place) {
-  std::string text = quoted(place.member);
+  std::string text = in_quotes(place.member);
   if (!place.list.empty()) {
-    text += " of class " + quoted(place.class_name) + " in " + quoted(place.list);
+    text += " of class " + in_quotes(place.class_name) + " in " + in_quotes(place.list);
   }
   return text;
 }
@@ -83,8 +81,8 @@ std::int64_t read_wipe(const json& document) {
   if (!wipe.is_string()) return to_int64(wipe, {kWipeTimestamp});
   const DateReading date = read_date(wipe.get_ref<const std::string&>());
   if (date.unix_seconds) return *date.unix_seconds;
-  throw ConfigError(quoted(kWipeTimestamp) + " is " +
-                    json_quoted(wipe.get_ref<const std::string&>()) + ", which " + date.problem +
+  throw ConfigError(in_quotes(kWipeTimestamp) + " is " +
+                    in_quotes(wipe.get_ref<const std::string&>()) + ", which " + date.problem +
                     "; write Unix seconds as a number, without quotes, or a date as " + kDateForms);
 }
 
@@ -92,9 +90,9 @@ std::int64_t read_wipe(const json& document) {
 // "A" and replace that class's entry.
 void check_class_name(std::string_view class_name, std::string_view list_name) {
   if (class_name.find('\0') == std::string_view::npos) return;
-  throw ConfigError("class name " + json_quoted(class_name) + " in " + quoted(list_name) +
+  throw ConfigError("class name " + in_quotes(class_name) + " in " + in_quotes(list_name) +
                     " holds a NUL character (\\u0000), which would cut it to " +
-                    json_quoted(class_name.substr(0, class_name.find('\0'))) + "; remove it");
+                    in_quotes(class_name.substr(0, class_name.find('\0'))) + "; remove it");
 }
 
 std::int64_t unlock_time(std::int64_t wipe, std::int64_t hours, const Place& place) {

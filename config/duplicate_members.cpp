@@ -100,12 +100,12 @@ std::string DuplicateFinder::where(const Frame& frame) const {
     case Depth::top:
       return "at the top level";
     case Depth::settings:
-      return "in " + json_quoted(kDinoSettings);
+      return "in " + in_quotes(kDinoSettings);
     case Depth::list:
-      return "in " + json_quoted(frame.name);
+      return "in " + in_quotes(frame.name);
     default:
-      return "in the entry of class " + json_quoted(frame.name) + " in " +
-             json_quoted(frames_[frames_.size() - 2].name);
+      return "in the entry of class " + in_quotes(frame.name) + " in " +
+             in_quotes(frames_[frames_.size() - 2].name);
   }
 }
 
@@ -122,7 +122,7 @@ void DuplicateFinder::report(const Frame& frame) {
   for (const auto& [name, count] : frame.member_counts) {
     if (count < 2) continue;
     diagnostics_.push_back({"duplicate_member", path_of(name),
-                            std::string(kind) + json_quoted(name) + " is given " +
+                            std::string(kind) + in_quotes(name) + " is given " +
                                 std::to_string(count) + " times " + where(frame) +
                                 "; the plugin reads only the last one"});
   }

@@ -66,8 +66,10 @@ LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int
   std::istringstream text(bytes);
   ParseResult parsed = parse_document(text);
   if (parsed.error) {
-    log.error("{}{}", kParseFailure, *parsed.error);
-    return {kParseFailure + *parsed.error, {}};
+    // The library quotes the bytes it stopped at; DEL among them would pass its own escaping.
+    const std::string failure = kParseFailure + printable(*parsed.error);
+    log.error_text(failure);
+    return {failure, {}};
   }
   const Configuration configuration = read_configuration(parsed.document);
   DelayTables fresh;

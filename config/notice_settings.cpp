@@ -18,7 +18,7 @@ using nlohmann::json;
 constexpr std::array<std::string_view, 4> kPlaceholders{"creature", "class", "left", "unlock"};
 
 std::string notices_member(std::string_view name) {
-  return json_quoted(name) + " in " + json_quoted(kPlayerNotices);
+  return in_quotes(name) + " in " + in_quotes(kPlayerNotices);
 }
 
 [[noreturn]] void refuse(std::string_view name, const json& value, std::string_view wanted) {
@@ -92,7 +92,7 @@ std::optional<NoticeSettings> read_notice_settings(const json& document) {
   const auto notices = document.find(kPlayerNotices);
   if (notices == document.end()) return std::nullopt;
   if (!notices->is_object()) {
-    throw ConfigError(json_quoted(kPlayerNotices) + " is " + value_text(*notices) +
+    throw ConfigError(in_quotes(kPlayerNotices) + " is " + value_text(*notices) +
                       "; write an object such as {}, or leave it out for no notices");
   }
   return NoticeSettings{
@@ -107,8 +107,8 @@ std::string read_display_name(const json& entry, std::string_view list_name,
   const auto found = entry.find(kDisplayName);
   if (found == entry.end()) return {};
   if (!found->is_string()) {
-    throw ConfigError(json_quoted(kDisplayName) + " of class " + json_quoted(class_name) + " in " +
-                      json_quoted(list_name) + " is " + value_text(*found) +
+    throw ConfigError(in_quotes(kDisplayName) + " of class " + in_quotes(class_name) + " in " +
+                      in_quotes(list_name) + " is " + value_text(*found) +
                       "; write the name players know, as text");
   }
   return found->get<std::string>();

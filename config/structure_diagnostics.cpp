@@ -26,7 +26,7 @@ MemberPath below(MemberPath path, std::string_view name) {
 }
 
 std::string entry_place(const Entry& entry) {
-  return "class " + json_quoted(entry.class_name) + " in " + json_quoted(entry.list_name);
+  return "class " + in_quotes(entry.class_name) + " in " + in_quotes(entry.list_name);
 }
 
 bool is_known(std::string_view name, Level level) {
@@ -39,17 +39,17 @@ bool is_known(std::string_view name, Level level) {
 Diagnostic unknown_member(std::string_view name, Level level, const std::string& where,
                           MemberPath path) {
   std::string text =
-      "unknown member " + json_quoted(name) + " " + where + " is ignored by the plugin";
+      "unknown member " + in_quotes(name) + " " + where + " is ignored by the plugin";
   const std::optional<MemberMatch> match = meant_member(name, level);
   if (!match) return {"unknown_member", std::move(path), std::move(text)};
   if (match->level == level) {
     return {"unknown_member", std::move(path),
-            text + "; did you mean " + json_quoted(match->known) + "?"};
+            text + "; did you mean " + in_quotes(match->known) + "?"};
   }
   const std::string place = level_place(match->level);
   text += name == match->known
               ? "; it belongs " + place
-              : "; did you mean " + json_quoted(match->known) + ", which belongs " + place + "?";
+              : "; did you mean " + in_quotes(match->known) + ", which belongs " + place + "?";
   return {"misplaced_member", std::move(path), std::move(text)};
 }
 
@@ -94,11 +94,11 @@ void check_hours(const json& entry_value, const Entry& entry, Diagnostics& out) 
   const auto hours = entry_value.find(kHoursToDelay);
   if (hours == entry_value.end()) {
     out.push_back({"missing_hours", path,
-                   place + " has no " + json_quoted(kHoursToDelay) +
+                   place + " has no " + in_quotes(kHoursToDelay) +
                        ", so the plugin uses 0 hours and releases it at the wipe"});
     return;
   }
-  const std::string member = json_quoted(kHoursToDelay) + " of " + place + " ";
+  const std::string member = in_quotes(kHoursToDelay) + " of " + place + " ";
   if (const auto note = conversion_note(*hours)) {
     out.push_back({"hours_not_whole", path, member + *note});
   }
@@ -122,7 +122,7 @@ void check_array_list(const json& list, std::string_view list_name, const Member
       list.size() == 1 ? "the class name \"0\""
                        : "the class names \"0\" to \"" + std::to_string(list.size() - 1) + "\"";
   out.push_back({"list_is_array", path,
-                 json_quoted(list_name) + " is an array, so the plugin files its entries under " +
+                 in_quotes(list_name) + " is an array, so the plugin files its entries under " +
                      names + "; it should be an object from class name to entry"});
 }
 
@@ -132,7 +132,7 @@ std::string listed(const std::vector<std::string>& names) {
     text += (index == 0                  ? ""
              : index + 1 == names.size() ? " and "
                                          : ", ") +
-            json_quoted(names[index]);
+            in_quotes(names[index]);
   }
   return text;
 }
@@ -145,9 +145,9 @@ void check_case_twins(const json& list, std::string_view list_name, const Member
   for (const auto& [folded, names] : spellings) {
     if (names.size() < 2) continue;
     out.push_back({"case_twin", path,
-                   "class names " + listed(names) + " in " + json_quoted(list_name) +
+                   "class names " + listed(names) + " in " + in_quotes(list_name) +
                        " differ only in letter case; the plugin keeps one class, " +
-                       json_quoted(names.back()) + ", the last in byte order"});
+                       in_quotes(names.back()) + ", the last in byte order"});
   }
 }
 
@@ -155,7 +155,7 @@ void check_list(const json& list, std::string_view list_name, const MemberPath& 
                 Diagnostics& out) {
   if (list.is_null()) {
     out.push_back({"null_list", path,
-                   json_quoted(list_name) +
+                   in_quotes(list_name) +
                        " is null, so the plugin holds back no class in it; write {} for an "
                        "empty list, or an object from class name to entry"});
   }
@@ -178,7 +178,7 @@ void check_list(const json& list, std::string_view list_name, const MemberPath& 
 void check_settings(const json& settings, Diagnostics& out) {
   if (!settings.is_object()) return;
   const MemberPath path{kDinoSettings};
-  check_members(settings, Level::settings, "in " + json_quoted(kDinoSettings), path, out);
+  check_members(settings, Level::settings, "in " + in_quotes(kDinoSettings), path, out);
   for (const std::string_view list_name : known_members(Level::settings)) {
     const auto list = settings.find(list_name);
     if (list != settings.end()) check_list(*list, list_name, below(path, list_name), out);
@@ -190,11 +190,11 @@ void check_wipe_member(const json& document, Diagnostics& out) {
   const auto wipe = document.find(kWipeTimestamp);
   if (wipe == document.end()) {
     out.push_back({"missing_wipe", path,
-                   json_quoted(kWipeTimestamp) +
+                   in_quotes(kWipeTimestamp) +
                        " is missing, so the plugin counts every unlock time from 0 "
                        "(1970-01-01 00:00:00 UTC)"});
   } else if (const auto note = conversion_note(*wipe)) {
-    out.push_back({"wipe_not_whole", path, json_quoted(kWipeTimestamp) + " " + *note});
+    out.push_back({"wipe_not_whole", path, in_quotes(kWipeTimestamp) + " " + *note});
   }
 }
 
@@ -209,7 +209,7 @@ Diagnostics structure_diagnostics(const json& document) {
   if (settings != document.end()) check_settings(*settings, out);
   const auto notices = document.find(kPlayerNotices);
   if (notices != document.end() && notices->is_object()) {
-    check_members(*notices, Level::notices, "in " + json_quoted(kPlayerNotices), {kPlayerNotices},
+    check_members(*notices, Level::notices, "in " + in_quotes(kPlayerNotices), {kPlayerNotices},
                   out);
   }
   return out;

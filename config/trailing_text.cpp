@@ -70,10 +70,10 @@ std::string line_and_column(std::string_view bytes, std::size_t offset) {
 
 // The first bytes of the trailing text, cut before a character that would be split.
 std::string shown(std::string_view text) {
-  if (text.size() <= kShownBytes) return json_quoted(text);
+  if (text.size() <= kShownBytes) return in_quotes(text);
   std::size_t cut = kShownBytes;
   while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-  return json_quoted(text.substr(0, cut)) + "...";
+  return in_quotes(text.substr(0, cut)) + "...";
 }
 
 }  // namespace

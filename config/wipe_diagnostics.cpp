@@ -13,8 +13,8 @@ namespace {
 // The time as the file gives it: the number the reader made of it, or the date text itself.
 std::string wipe_text(std::int64_t wipe, const nlohmann::json& member) {
   const std::string given =
-      member.is_string() ? json_quoted(member.get_ref<const std::string&>()) : std::to_string(wipe);
-  return "the wipe time " + utc_text(wipe) + " (" + json_quoted(kWipeTimestamp) + " " + given + ")";
+      member.is_string() ? in_quotes(member.get_ref<const std::string&>()) : std::to_string(wipe);
+  return "the wipe time " + utc_text(wipe) + " (" + in_quotes(kWipeTimestamp) + " " + given + ")";
 }
 
 // The last unlock of both lists, if they list any class.
@@ -52,7 +52,7 @@ Diagnostics wipe_diagnostics(const Configuration& configuration, const nlohmann:
              {kWipeTimestamp},
              wipe_text(wipe, *member) + " leaves every listed unlock in the past, the last one " +
                  relative_text(*last, now) + ": nothing is held back; is " +
-                 json_quoted(kWipeTimestamp) + " from an earlier wipe?"}};
+                 in_quotes(kWipeTimestamp) + " from an earlier wipe?"}};
   }
   if (seconds_between(wipe, now) > static_cast<std::uint64_t>(kSecondsPerYear)) {
     return {{"stale_wipe",

@@ -12,6 +12,7 @@
 #include "config/vocabulary.h"
 #include "host/asa_api.h"
 #include "host/fstring.h"
+#include "log/printable.h"
 #include "plugin/attempt.h"
 #include "plugin/gates.h"
 #include "plugin/plugin_state.h"
@@ -38,7 +39,7 @@ void load_configuration() {
             try {
               LoadConfig();
             } catch (const std::exception& error) {
-              plugin_state().log.error_text(error.what());
+              plugin_state().log.error_text(printable(error.what()));
             }
             return true;
           });

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "config/vocabulary.h"
+#include "log/printable.h"
 #include "plugin/attempt.h"
 #include "plugin/player_messages.h"
 #include "plugin/plugin_state.h"
@@ -31,7 +32,7 @@ ReloadResult reload() {
     const std::size_t warnings = outcome.applied() ? plugin_state().diagnostics.size() : 0;
     return {outcome.applied(), warnings, outcome.failure.value_or(std::string()), false};
   } catch (const std::exception& error) {
-    return {false, 0, error.what(), true};
+    return {false, 0, printable(error.what()), true};
   }
 }
 

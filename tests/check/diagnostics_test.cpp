@@ -152,7 +152,7 @@ TEST(diagnostics_test, each_mistake_gives_its_code_path_and_text) {
           {"DinoSettings": {}} )",
        "trailing_text",
        {},
-       "text after the JSON value, at line 2, column 11 (\"{\\\"DinoSettings\\\": {}}\"), is "
+       "text after the JSON value, at line 2, column 11 (\"{\"DinoSettings\": {}}\"), is "
        "ignored by the plugin, which reads only the first value: remove it, or merge it into the "
        "first value"}};
   for (const Case& expected : cases) {

@@ -8,6 +8,7 @@
 
 #include "config/config_reader.h"
 #include "config/effective_entries.h"
+#include "log/printable.h"
 #include "tools/check/error_place.h"
 #include "tools/check/options.h"
 #include "tools/check/parse_hints.h"
@@ -76,6 +77,15 @@ TEST(check_error_place_test, names_the_path_what_stands_there_and_the_fix) {
   EXPECT_EQ(place_of("true"),
             "the file's top level is true; the file must hold one object, "
             "{\"WipeTimestamp\": ..., \"DinoSettings\": {...}}");
+}
+
+TEST(check_display_text_test, printable_escapes_control_characters_only) {
+  const std::vector<std::pair<std::string_view, std::string_view>> cases{
+      {"a\r\n\tb", "a\\r\\n\\tb"},
+      {"\x1b[31mred", "\\u001b[31mred"},
+      {std::string_view("\0\x1f\x7f", 3), "\\u0000\\u001f\\u007f"},
+      {"W\xC3\xB6lf \"q\" \\ ~", "W\xC3\xB6lf \"q\" \\ ~"}};
+  for (const auto& [text, shown] : cases) EXPECT_EQ(printable(text), shown) << shown;
 }
 
 TEST(check_parse_hints_test, encoding_quotes_and_comments_outside_strings) {

@@ -6,6 +6,7 @@
 
 #include "config/effective_entries.h"
 #include "config/vocabulary.h"
+#include "log/printable.h"
 #include "tools/check/error_place.h"
 #include "tools/check/parse_hints.h"
 
@@ -45,7 +46,7 @@ CheckResult check_text(std::string_view text, std::int64_t now) {
   std::istream in(&buffer);
   const config::ParseResult parsed = config::parse_document(in);
   if (parsed.error) {
-    result.errors.push_back(config::kParseFailure + *parsed.error);
+    result.errors.push_back(config::kParseFailure + printable(*parsed.error));
     result.hints = parse_hints(text);
     return result;
   }

@@ -31,9 +31,9 @@ std::string found_text(const json& value) {
       return "null";
     case json::value_t::string: {
       const std::string& text = value.get_ref<const std::string&>();
-      return "the string " + json_quoted(text.size() > kShownTextLength
-                                             ? text.substr(0, kShownTextLength) + "..."
-                                             : text);
+      return "the string " + in_quotes(text.size() > kShownTextLength
+                                           ? text.substr(0, kShownTextLength) + "..."
+                                           : text);
     }
     case json::value_t::array:
       return "an array";
