@@ -55,21 +55,20 @@ void DelayTables::swap(DelayTables& other) noexcept {
   taming_names.swap(other.taming_names);
 }
 
-LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int64_t now) {
+namespace {
+
+LoadOutcome refused(std::string text) { return {Refusal{std::move(text), {}, {}}, {}}; }
+
+LoadOutcome load(DelayTables& live, const PluginLog& log, std::int64_t now) {
   std::ifstream file(config_path(), std::ios::binary);
-  if (!file.is_open()) {
-    log.error_text(kOpenFailure);
-    return {kOpenFailure, {}};
-  }
+  if (!file.is_open()) return refused(kOpenFailure);
   const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   file.close();
   std::istringstream text(bytes);
   ParseResult parsed = parse_document(text);
   if (parsed.error) {
     // The library quotes the bytes it stopped at; DEL among them would pass its own escaping.
-    const std::string failure = kParseFailure + printable(*parsed.error);
-    log.error_text(failure);
-    return {failure, {}};
+    return refused(kParseFailure + printable(*parsed.error));
   }
   const Configuration configuration = read_configuration(parsed.document);
   DelayTables fresh;
@@ -92,6 +91,18 @@ LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int
     // A line the log could not take changes nothing about what was loaded.
   }
   return {std::nullopt, std::move(diagnostics)};
+}
+
+}  // namespace
+
+// The host failing a call, exhausted memory and an unreadable working directory arrive as
+// exceptions from below; they refuse the file like any error in it.
+LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int64_t now) {
+  try {
+    return load(live, log, now);
+  } catch (const std::exception& error) {
+    return refused(printable(error.what()));
+  }
 }
 
 }  // namespace quellwarden::config

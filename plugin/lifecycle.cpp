@@ -12,7 +12,6 @@
 #include "config/vocabulary.h"
 #include "host/asa_api.h"
 #include "host/fstring.h"
-#include "log/printable.h"
 #include "plugin/attempt.h"
 #include "plugin/gates.h"
 #include "plugin/plugin_state.h"
@@ -36,11 +35,8 @@ void create_log() {
 void load_configuration() {
   attempt([] { return std::string(config::kLoadFailed); },
           [] {
-            try {
-              LoadConfig();
-            } catch (const std::exception& error) {
-              plugin_state().log.error_text(printable(error.what()));
-            }
+            const LoadResult result = LoadConfig();
+            if (result.refusal) log_refusal(*result.refusal);
             return true;
           });
 }
