@@ -38,7 +38,7 @@ std::string year_text(std::int64_t year) {
 
 }  // namespace
 
-std::string utc_text(std::int64_t unix_seconds) {
+std::string utc_text(std::int64_t unix_seconds, Precision precision) {
   std::int64_t days = unix_seconds / kSecondsPerDay;
   std::int64_t second_of_day = unix_seconds % kSecondsPerDay;
   if (second_of_day < 0) {
@@ -46,6 +46,10 @@ std::string utc_text(std::int64_t unix_seconds) {
     --days;
   }
   const CivilDate date = civil_from_days(days);
+  if (precision == Precision::minutes) {
+    return fmt::format("{}-{:02}-{:02} {:02}:{:02} UTC", year_text(date.year), date.month, date.day,
+                       second_of_day / kSecondsPerHour, second_of_day / 60 % 60);
+  }
   return fmt::format("{}-{:02}-{:02} {:02}:{:02}:{:02} UTC", year_text(date.year), date.month,
                      date.day, second_of_day / kSecondsPerHour, second_of_day / 60 % 60,
                      second_of_day % 60);

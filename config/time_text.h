@@ -6,8 +6,11 @@
 
 namespace quellwarden::config {
 
-// "2023-11-16 22:13:20 UTC"; any signed 64-bit second, proleptic Gregorian calendar.
-std::string utc_text(std::int64_t unix_seconds);
+enum class Precision { seconds, minutes };
+
+// "2023-11-16 22:13:20 UTC", or to the minute "2023-11-16 22:13 UTC"; any signed 64-bit second,
+// proleptic Gregorian calendar.
+std::string utc_text(std::int64_t unix_seconds, Precision precision = Precision::seconds);
 
 // The two largest units, rounded down: "1d 23h", "5h", "12m 5s", "0s".
 std::string duration_text(std::uint64_t seconds);

@@ -64,6 +64,12 @@ inline constexpr char kClassNameEnding[] = "_C";
 inline constexpr char kPluginLogName[] = "Quellwarden";
 inline constexpr char kOpenFailure[] = "Config failed to open";
 inline constexpr char kParseFailure[] = "Config has parsing ERROR! ";
+// The JSON library's own words for a value of the wrong type, as the plugin always logged them;
+// format texts: the library's name of the type found.
+inline constexpr char kNotAnObjectError[] =
+    "[json.exception.type_error.306] cannot use value() with {}";
+inline constexpr char kNotANumberError[] =
+    "[json.exception.type_error.302] type must be number, but is {}";
 inline constexpr char kAddingClass[] = "Adding a {}";  // a format text: the class name
 inline constexpr char kReloadCommand[] = "Quellwarden.reload";
 inline constexpr char kReloaded[] = "Quellwarden : Reloaded config";

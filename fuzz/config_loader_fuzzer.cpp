@@ -12,12 +12,14 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "config/config_reader.h"
+#include "config/diagnostics.h"
+#include "config/document.h"
 #include "config/loader.h"
 #include "host/fstring.h"
 #include "host/widen.h"
@@ -107,19 +109,22 @@ struct Expected {
 };
 
 Expected expected_outcome(const std::string& text) {
-  std::istringstream in(text);
-  const quellwarden::config::ParseResult parsed = quellwarden::config::parse_document(in);
-  if (parsed.error) {
-    return {std::nullopt, "Config has parsing ERROR! " + quellwarden::printable(*parsed.error), {}};
+  const quellwarden::config::Document document = quellwarden::config::read_document(text);
+  if (document.parse_error) {
+    return {std::nullopt,
+            "Config has parsing ERROR! " + quellwarden::printable(*document.parse_error),
+            {}};
   }
-  try {
-    Configuration configuration = quellwarden::config::read_configuration(parsed.document);
-    State applied{configuration.wipe_timestamp, expected_contents(configuration.riding),
-                  expected_contents(configuration.taming)};
-    return {std::move(applied), {}, std::move(configuration)};
-  } catch (const std::exception& error) {
-    return {std::nullopt, quellwarden::printable(error.what()), {}};
+  auto reading = quellwarden::config::read_configuration(document);
+  if (auto* refusal = std::get_if<quellwarden::config::Refusal>(&reading)) {
+    return {std::nullopt, refusal->text, {}};
   }
+  Configuration& configuration = std::get<Configuration>(reading);
+  State applied{configuration.wipe_timestamp, expected_contents(configuration.riding),
+                expected_contents(configuration.taming)};
+  // The diagnostics see every file the loader reads; none of them may fail on it.
+  static_cast<void>(quellwarden::config::diagnose(document, &configuration, 1700000000));
+  return {std::move(applied), {}, std::move(configuration)};
 }
 
 // A scratch working directory holding the plugin's configuration folder, and a plugin log on a

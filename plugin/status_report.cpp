@@ -108,8 +108,9 @@ std::string status_json(const PluginState& state, std::int64_t now) {
   status["taming"] = entries_json(state.tables.taming, now);
   status["warnings"] = nlohmann::ordered_json::array();
   for (const config::Diagnostic& diagnostic : state.diagnostics) {
-    status["warnings"].push_back(
-        {{"code", diagnostic.code}, {"path", diagnostic.path}, {"text", diagnostic.text}});
+    status["warnings"].push_back({{"code", config::code_name(diagnostic.code)},
+                                  {"path", diagnostic.path},
+                                  {"text", diagnostic.text}});
   }
   status["host_failures"] = state.host_failures;
   if (state.last_load) {

@@ -1,5 +1,5 @@
 // Tests for the pieces of the checker between the reader and the report: what a table ends with,
-// where a refused file goes wrong, the timeline, and the command line.
+// the escape of names, likely causes of a parse error, the timeline, and the command line.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 #include "config/config_reader.h"
 #include "config/effective_entries.h"
 #include "log/printable.h"
-#include "tools/check/error_place.h"
 #include "tools/check/options.h"
 #include "tools/check/parse_hints.h"
 #include "tools/check/timeline.h"
@@ -38,45 +37,6 @@ TEST(check_effective_entries_test, later_case_twin_replaces_earlier_and_result_i
   expect_entry(kept[2], "rex", 1, 100);
   expect_entry(kept[3], "w\xC3\xB6lf", 9, 900);
   EXPECT_EQ(config::ascii_folded("aZ_\xC3\xB6z"), "AZ_\xC3\xB6Z");
-}
-
-// The place is found for the type error the reader itself raises on the document.
-std::optional<std::string> place_of(std::string_view text) {
-  const nlohmann::json document = nlohmann::json::parse(text);
-  try {
-    config::read_configuration(document);
-  } catch (const nlohmann::json::type_error& error) {
-    return type_error_place(document, error);
-  }
-  ADD_FAILURE() << "no type error for " << text;
-  return std::nullopt;
-}
-
-TEST(check_error_place_test, names_the_path_what_stands_there_and_the_fix) {
-  EXPECT_EQ(place_of(R"({"DinoSettings": {"DisallowRiding": {"A_C": {"HoursToDelay": 1}},
-      "DisallowTaming": {"A_C": {}, "Rex_Character_BP_C": {"HoursToDelay": "24h"}}}})"),
-            "DinoSettings > DisallowTaming > Rex_Character_BP_C > HoursToDelay is the string "
-            "\"24h\"; write a number of hours");
-  EXPECT_EQ(place_of(R"({"DinoSettings": {"DisallowTaming": {"Rex_Character_BP_C": 72}}})"),
-            "DinoSettings > DisallowTaming > Rex_Character_BP_C is the number 72; write "
-            "{\"HoursToDelay\": 72}");
-  EXPECT_EQ(place_of(R"({"DinoSettings": {"DisallowRiding": [null]}})"),
-            "DinoSettings > DisallowRiding > 0 is null; write an object such as "
-            "{\"HoursToDelay\": 24}");
-  EXPECT_EQ(place_of(R"({"DinoSettings": {"DisallowRiding": "Rex_Character_BP_C"}})"),
-            "DinoSettings > DisallowRiding is the string \"Rex_Character_BP_C\"; write an object "
-            "from class name to entry, such as {\"Rex_Character_BP_C\": {\"HoursToDelay\": 24}}");
-  EXPECT_EQ(place_of(R"({"DinoSettings": null, "WipeTimestamp": []})"),
-            "DinoSettings is null; write an object holding \"DisallowRiding\" and "
-            "\"DisallowTaming\"");
-  EXPECT_EQ(place_of(R"({"WipeTimestamp": {}, "DinoSettings": {"DisallowRiding": {"A": 1}}})"),
-            "WipeTimestamp is an object; write Unix seconds or a date such as "
-            "\"2026-01-08T18:00:00Z\"");
-  EXPECT_EQ(place_of(R"([{"WipeTimestamp": 1}])"),
-            "the file's top level is an array; remove the [ ] around the object");
-  EXPECT_EQ(place_of("true"),
-            "the file's top level is true; the file must hold one object, "
-            "{\"WipeTimestamp\": ..., \"DinoSettings\": {...}}");
 }
 
 TEST(check_display_text_test, printable_escapes_control_characters_only) {

@@ -37,8 +37,9 @@ Json notices_json(const config::NoticeSettings& notices) {
 Json diagnostics_json(const std::vector<config::Diagnostic>& diagnostics) {
   Json list = Json::array();
   for (const config::Diagnostic& diagnostic : diagnostics) {
-    list.push_back(
-        {{"code", diagnostic.code}, {"path", diagnostic.path}, {"text", diagnostic.text}});
+    list.push_back({{"code", config::code_name(diagnostic.code)},
+                    {"path", diagnostic.path},
+                    {"text", diagnostic.text}});
   }
   return list;
 }

@@ -3,8 +3,8 @@
 // the part after the last point with "_C" added; the table never matches the path itself.
 #include <algorithm>
 
-#include "config/diagnostic_parts.h"
-#include "config/effective_entries.h"
+#include "config/ascii_fold.h"
+#include "config/diagnostics/checks.h"
 #include "config/quoted_text.h"
 #include "config/vocabulary.h"
 
@@ -26,9 +26,7 @@ bool has_odd_characters(std::string_view name) {
 }
 
 // Letter case as the table compares: "rex_character_bp_c" is a class name too.
-bool ends_as_class_name(std::string_view name) {
-  return ascii_folded(name).ends_with(kClassNameEnding);
-}
+bool ends_as_class_name(std::string_view name) { return ends_folded(name, kClassNameEnding); }
 
 // The class name a blueprint path or a name with stray characters stands for, or empty.
 std::string suggested_class_name(std::string_view name) {
@@ -68,7 +66,7 @@ std::optional<Diagnostic> class_name_diagnostic(std::string_view class_name,
               ? "; write the class name as the game gives it, ending in \"" +
                     std::string(kClassNameEnding) + "\""
               : "; did you mean " + in_quotes(suggestion) + "?";
-  return Diagnostic{"not_a_class_name", std::move(path), std::move(text)};
+  return Diagnostic{DiagnosticCode::not_a_class_name, std::move(path), std::move(text)};
 }
 
 }  // namespace quellwarden::config
