@@ -98,7 +98,7 @@ std::string relative_text(std::int64_t when, std::int64_t now) {
 
 std::string unlock_status(std::int64_t unlock_time, std::int64_t now) {
   if (now >= unlock_time) return "released";
-  return "locked, " + duration_text(seconds_between(now, unlock_time)) + " left";
+  return "locked, " + left_text(seconds_between(now, unlock_time)) + " left";
 }
 
 }  // namespace quellwarden::config
