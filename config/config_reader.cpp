@@ -58,8 +58,10 @@ Refusal does_not_fit(const Place& place, const json& number, MemberPath path) {
 }
 
 // Integers as they are, floats truncated toward zero, booleans as 1 and 0: within 32 bits the same
-// values that the conversion to int gives. Null, a string, an array or an object is refused.
-Read<std::int64_t> to_int64(const Value& value, const Place& place, MemberPath path,
+// values that the conversion to int gives. Null, a string, an array or an object is refused, at
+// the member `path()`, made only then.
+template <typename Path>
+Read<std::int64_t> to_int64(const Value& value, const Place& place, Path&& path,
                             std::string_view fix) {
   const json& number = value.held();
   switch (value.type()) {
@@ -67,13 +69,12 @@ Read<std::int64_t> to_int64(const Value& value, const Place& place, MemberPath p
       return number.get<std::int64_t>();
     case ValueType::number_unsigned:
       if (number.get<std::uint64_t>() > static_cast<std::uint64_t>(kMaxNumber)) {
-        return does_not_fit(place, number, std::move(path));
+        return does_not_fit(place, number, path());
       }
       return static_cast<std::int64_t>(number.get<std::uint64_t>());
     case ValueType::number_float: {
       const double real = number.get<double>();
-      if (!(real >= -kTwoToThe63 && real < kTwoToThe63))
-        return does_not_fit(place, number, std::move(path));
+      if (!(real >= -kTwoToThe63 && real < kTwoToThe63)) return does_not_fit(place, number, path());
       return static_cast<std::int64_t>(real);
     }
     case ValueType::boolean:
@@ -81,7 +82,7 @@ Read<std::int64_t> to_int64(const Value& value, const Place& place, MemberPath p
     case ValueType::discarded:
       return 0;  // absent
     default:
-      return not_a_number(value, std::move(path), fix);
+      return not_a_number(value, path(), fix);
   }
 }
 
@@ -96,8 +97,9 @@ std::string top_level_hint(const Document& document) {
 // the forms that work, since a guessed zone would shift every unlock by hours.
 Read<std::int64_t> read_wipe(const Value& wipe) {
   if (wipe.type() != ValueType::string) {
-    return to_int64(wipe, {kWipeTimestamp}, {kWipeTimestamp},
-                    "write Unix seconds or a date such as \"2026-01-08T18:00:00Z\"");
+    return to_int64(
+        wipe, {kWipeTimestamp}, [] { return MemberPath{kWipeTimestamp}; },
+        "write Unix seconds or a date such as \"2026-01-08T18:00:00Z\"");
   }
   const std::string& text = wipe.held().get_ref<const std::string&>();
   const DateReading date = read_date(text);
@@ -108,8 +110,9 @@ Read<std::int64_t> read_wipe(const Value& wipe) {
                  {}};
 }
 
+template <typename Path>
 Read<std::int64_t> unlock_time(std::int64_t wipe, std::int64_t hours, const Place& place,
-                               MemberPath path) {
+                               Path&& path) {
   const bool product_fits =
       hours <= kMaxNumber / kSecondsPerHour && hours >= kMinNumber / kSecondsPerHour;
   const std::int64_t delay = product_fits ? hours * kSecondsPerHour : 0;
@@ -119,7 +122,7 @@ Read<std::int64_t> unlock_time(std::int64_t wipe, std::int64_t hours, const Plac
                        ", which puts the unlock time (" + kWipeTimestamp + " " +
                        std::to_string(wipe) + " + " + kHoursToDelay + " * " +
                        std::to_string(kSecondsPerHour) + ") outside a signed 64-bit number",
-                   std::move(path),
+                   path(),
                    {}};
   }
   return wipe + delay;
@@ -159,7 +162,7 @@ Read<DelayEntry> read_entry(const ListItem& item, std::string_view list_name,
   if (auto refusal = nul_in_name(item.class_name, list_name, list_path)) return *refusal;
   if (item.type != ValueType::object) return item_not_an_object(item, list_path);
   const Place place{kHoursToDelay, list_name, item.class_name};
-  const MemberPath path = below(below(list_path, item.class_name), kHoursToDelay);
+  const auto path = [&] { return below(below(list_path, item.class_name), kHoursToDelay); };
   const Read<std::int64_t> hours = to_int64(item.hours, place, path, "write a number of hours");
   if (const auto* refusal = std::get_if<Refusal>(&hours)) return *refusal;
   const std::int64_t whole_hours = std::get<std::int64_t>(hours);

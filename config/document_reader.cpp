@@ -208,8 +208,9 @@ class Reader {
   void finish(Frame& frame);
   void report(const MemberPath& prefix, std::vector<std::pair<std::string, std::size_t>> repeats);
   void finish_list(std::size_t list);
+  template <typename Prefix>
   void finish_counted(Frame& frame, Level level, std::vector<std::string>& unknown,
-                      const MemberPath& prefix);
+                      Prefix&& prefix);
   List& list_of(const Frame& frame) { return document_.lists[frame.list]; }
   ListItem& current_item() { return list_of(frames_.back()).items.back(); }
   MemberPath list_path(std::size_t list) const {
@@ -439,17 +440,20 @@ void Reader::report(const MemberPath& prefix,
   }
 }
 
-// Members given twice among the known ones and among the unknown ones, in byte order.
+// Members given twice among the known ones and among the unknown ones, in byte order. The path
+// of the object, `prefix()`, is made only when there is one to report.
+template <typename Prefix>
 void Reader::finish_counted(Frame& frame, Level level, std::vector<std::string>& unknown,
-                            const MemberPath& prefix) {
+                            Prefix&& prefix) {
   std::vector<std::pair<std::string, std::size_t>> repeats;
   const auto known = known_members(level);
   for (std::size_t index = 0; index < known.size(); ++index) {
-    if (frame.known_counts[index] > 1)
+    if (frame.known_counts[index] > 1) {
       repeats.emplace_back(known[index], frame.known_counts[index]);
+    }
   }
   count_repeats(unknown, repeats);
-  if (!repeats.empty()) report(prefix, std::move(repeats));
+  if (!repeats.empty()) report(prefix(), std::move(repeats));
 }
 
 // The parser keeps the last of equal member names, and the loader adds them in byte order.
@@ -475,19 +479,21 @@ void Reader::finish_list(std::size_t list) {
 void Reader::finish(Frame& frame) {
   switch (frame.role) {
     case Role::top:
-      finish_counted(frame, Level::top, frame.unknown, {});
+      finish_counted(frame, Level::top, frame.unknown, [] { return MemberPath(); });
       document_.unknown_members = std::move(frame.unknown);
       return;
     case Role::settings:
-      finish_counted(frame, Level::settings, frame.unknown, {kDinoSettings});
+      finish_counted(frame, Level::settings, frame.unknown,
+                     [] { return MemberPath{kDinoSettings}; });
       document_.unknown_settings_members = std::move(frame.unknown);
       return;
-    case Role::entry: {
-      MemberPath path = list_path(frame.list);
-      path.push_back(current_item().class_name);
-      finish_counted(frame, Level::entry, current_item().unknown_members, path);
+    case Role::entry:
+      finish_counted(frame, Level::entry, current_item().unknown_members, [&] {
+        MemberPath path = list_path(frame.list);
+        path.push_back(current_item().class_name);
+        return path;
+      });
       return;
-    }
     case Role::list:
       if (list_of(frame).shape.type() == ValueType::object) finish_list(frame.list);
       return;

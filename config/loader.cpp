@@ -73,7 +73,12 @@ LoadOutcome load(DelayTables& live, const PluginLog& log, std::int64_t now) {
   live.swap(fresh);
   try {
     for (const DelayEntry& entry : configuration.riding) {
-      log.info(kAddingClass, printable(entry.class_name));
+      const std::string_view name = entry.class_name;
+      if (needs_escape(name)) {
+        log.info(kAddingClass, printable(name));
+      } else {
+        log.info(kAddingClass, name);
+      }
     }
   } catch (...) {
     // A line the log could not take changes nothing about what was loaded.

@@ -28,6 +28,13 @@ void append_escaped(unsigned char code, std::string& out) {
 
 }  // namespace
 
+bool needs_escape(std::string_view text) {
+  for (const char byte : text) {
+    if (is_control(static_cast<unsigned char>(byte))) return true;
+  }
+  return false;
+}
+
 std::string printable(std::string_view text) {
   std::string out;
   out.reserve(text.size());

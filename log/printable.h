@@ -12,4 +12,7 @@ namespace quellwarden {
 // "\u001b". Everything else passes unchanged: UTF-8 letters, quotes and backslashes too.
 std::string printable(std::string_view text);
 
+// Whether printable() would change `text`; most texts pass as they are, without a copy.
+bool needs_escape(std::string_view text);
+
 }  // namespace quellwarden

@@ -30,17 +30,18 @@ void check_unknown_members(const std::vector<std::string>& names, Level level,
 void check_list_shape(const List& list, std::string_view list_name, const MemberPath& path,
                       Diagnostics& out);
 
-// What is wrong with a class name of the list `list_name`, standing at `path`, if anything: a
-// blueprint path, quotes, blanks or control characters in it, or no "_C" at its end.
+// What is wrong with a class name of the list `list_name`, which stands at `list_path`, if
+// anything: a blueprint path, quotes, blanks or control characters in it, or no "_C" at its end.
 std::optional<Diagnostic> class_name_diagnostic(std::string_view class_name,
-                                                std::string_view list_name, MemberPath path);
+                                                std::string_view list_name,
+                                                const MemberPath& list_path);
 
 // The whole number the plugin makes of a boolean or a fraction, explained: "is 1.5, not a whole
 // number; the plugin cuts it to 1"; nothing for a whole number.
 std::optional<std::string> conversion_note(const Value& value);
 
-// Hours that are missing, negative, not whole or absurd.
-void check_hours(const ListItem& item, std::string_view list_name, const MemberPath& entry_path,
+// Hours that are missing, negative, not whole or absurd, of an entry in the list at `list_path`.
+void check_hours(const ListItem& item, std::string_view list_name, const MemberPath& list_path,
                  Diagnostics& out);
 
 // A missing or not whole "WipeTimestamp".

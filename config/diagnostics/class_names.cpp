@@ -55,7 +55,8 @@ std::string problem_text(std::string_view name) {
 }  // namespace
 
 std::optional<Diagnostic> class_name_diagnostic(std::string_view class_name,
-                                                std::string_view list_name, MemberPath path) {
+                                                std::string_view list_name,
+                                                const MemberPath& list_path) {
   if (!is_path(class_name) && !has_odd_characters(class_name) && ends_as_class_name(class_name)) {
     return std::nullopt;
   }
@@ -66,7 +67,8 @@ std::optional<Diagnostic> class_name_diagnostic(std::string_view class_name,
               ? "; write the class name as the game gives it, ending in \"" +
                     std::string(kClassNameEnding) + "\""
               : "; did you mean " + in_quotes(suggestion) + "?";
-  return Diagnostic{DiagnosticCode::not_a_class_name, std::move(path), std::move(text)};
+  return Diagnostic{DiagnosticCode::not_a_class_name, below(list_path, class_name),
+                    std::move(text)};
 }
 
 }  // namespace quellwarden::config

@@ -10,18 +10,18 @@ namespace {
 void check_entries(const List& list, std::string_view list_name, const MemberPath& path,
                    Diagnostics& out) {
   for (const ListItem& item : list.items) {
-    const MemberPath entry_path = below(path, item.class_name);
     if (list.shape.type() == ValueType::object) {
-      if (auto problem = class_name_diagnostic(item.class_name, list_name, entry_path)) {
+      if (auto problem = class_name_diagnostic(item.class_name, list_name, path)) {
         out.push_back(std::move(*problem));
       }
     }
     if (item.type != ValueType::object) continue;
     if (!item.unknown_members.empty()) {
       check_unknown_members(item.unknown_members, Level::entry,
-                            "of " + entry_place(item.class_name, list_name), entry_path, out);
+                            "of " + entry_place(item.class_name, list_name),
+                            below(path, item.class_name), out);
     }
-    check_hours(item, list_name, entry_path, out);
+    check_hours(item, list_name, path, out);
   }
 }
 

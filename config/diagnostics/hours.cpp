@@ -47,26 +47,27 @@ std::optional<std::string> conversion_note(const Value& value) {
          std::to_string(static_cast<std::int64_t>(number));
 }
 
-void check_hours(const ListItem& item, std::string_view list_name, const MemberPath& entry_path,
+void check_hours(const ListItem& item, std::string_view list_name, const MemberPath& list_path,
                  Diagnostics& out) {
   const Value& hours = item.hours;
+  const auto path = [&] { return below(below(list_path, item.class_name), kHoursToDelay); };
   if (!hours.present()) {
-    out.push_back({DiagnosticCode::missing_hours, below(entry_path, kHoursToDelay),
+    out.push_back({DiagnosticCode::missing_hours, path(),
                    entry_place(item.class_name, list_name) + " has no " + in_quotes(kHoursToDelay) +
                        ", so the plugin uses 0 hours and releases it at the wipe"});
     return;
   }
   if (const auto note = conversion_note(hours)) {
-    out.push_back({DiagnosticCode::hours_not_whole, below(entry_path, kHoursToDelay),
+    out.push_back({DiagnosticCode::hours_not_whole, path(),
                    hours_member(item.class_name, list_name) + *note});
   }
   if (is_negative(hours)) {
-    out.push_back({DiagnosticCode::negative_hours, below(entry_path, kHoursToDelay),
+    out.push_back({DiagnosticCode::negative_hours, path(),
                    hours_member(item.class_name, list_name) + "is " + hours.held().dump() +
                        ", negative: the class is released before the wipe, not after it"});
   }
   if (is_absurd(hours)) {
-    out.push_back({DiagnosticCode::absurd_hours, below(entry_path, kHoursToDelay),
+    out.push_back({DiagnosticCode::absurd_hours, path(),
                    hours_member(item.class_name, list_name) + "is " + hours.held().dump() +
                        ", more than ten years: the class is never released in practice; give "
                        "the delay in hours, not in minutes or seconds"});

@@ -43,6 +43,10 @@ std::vector<std::vector<const std::string*>> case_twins(const std::vector<ListIt
   for (auto run = hashes.begin(); run != hashes.end();) {
     const auto end = std::find_if(run, hashes.end(),
                                   [&](const auto& other) { return other.first != run->first; });
+    if (end - run == 1) {
+      run = end;
+      continue;
+    }
     std::vector<bool> taken(static_cast<std::size_t>(end - run));
     for (auto first = run; first != end; ++first) {
       if (taken[static_cast<std::size_t>(first - run)]) continue;
