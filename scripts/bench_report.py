@@ -279,8 +279,7 @@ def load_table(times, counts):
             f"{'n/a' if file_mib is None else f'{file_mib:.1f} MiB'}; after the load the two"
             f" tables hold {'n/a' if game_mib is None else f'{game_mib:.1f} MiB'} in "
             f"{'n/a' if blocks is None else f'{blocks:,.0f}'} blocks of the game's allocator."
-            " The parse_and_read step reads the file into memory first, which the parse alone"
-            " streams; its instructions are not counted."]
+            " The middle step's instructions are not counted."]
     return out
 
 
