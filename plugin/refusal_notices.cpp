@@ -2,7 +2,7 @@
 // name is read again here rather than handed over, for the same reason.
 #include "plugin/refusal_notices.h"
 
-#include "config/effective_entries.h"
+#include "config/ascii_fold.h"
 #include "config/notice_settings.h"
 #include "host/class_name.h"
 #include "host/game_functions.h"
