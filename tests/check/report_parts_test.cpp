@@ -8,9 +8,9 @@
 
 #include "config/config_reader.h"
 #include "config/effective_entries.h"
+#include "config/parse_hints.h"
 #include "log/printable.h"
 #include "tools/check/options.h"
-#include "tools/check/parse_hints.h"
 #include "tools/check/timeline.h"
 
 namespace quellwarden::check {
@@ -49,18 +49,18 @@ TEST(check_display_text_test, printable_escapes_control_characters_only) {
 }
 
 TEST(check_parse_hints_test, encoding_quotes_and_comments_outside_strings) {
-  EXPECT_THAT(parse_hints("\xFF\xFE{\0}\0"),
+  EXPECT_THAT(config::parse_hints("\xFF\xFE{\0}\0"),
               ElementsAre(::testing::StartsWith(
                   "the file is saved as UTF-16 (it starts with the bytes FF FE); the plugin reads "
                   "UTF-8 only: save it as UTF-8")));
-  EXPECT_THAT(parse_hints(std::string_view("{\0}\0", 4)),
+  EXPECT_THAT(config::parse_hints(std::string_view("{\0}\0", 4)),
               ElementsAre(::testing::StartsWith("the file looks saved as UTF-16 (2 of its 4 bytes "
                                                 "are NUL)")));
-  EXPECT_THAT(parse_hints("{\n\"A\": \xE2\x80\x9C\n// x\n'B': 1}"),
+  EXPECT_THAT(config::parse_hints("{\n\"A\": \xE2\x80\x9C\n// x\n'B': 1}"),
               ElementsAre(::testing::StartsWith("line 2 holds curly quotes"),
                           ::testing::StartsWith("line 3 holds a comment (// or /*)"),
                           ::testing::StartsWith("line 4 holds a single quote (')")));
-  EXPECT_THAT(parse_hints(R"({"Blueprint'/Game//x.y'\"/*": 1,})"), IsEmpty());
+  EXPECT_THAT(config::parse_hints(R"({"Blueprint'/Game//x.y'\"/*": 1,})"), IsEmpty());
 }
 
 TEST(check_timeline_test, example_chart_with_now_one_hour_after_wipe) {

@@ -6,9 +6,9 @@
 
 #include "config/document.h"
 #include "config/effective_entries.h"
+#include "config/parse_hints.h"
 #include "config/vocabulary.h"
 #include "log/printable.h"
-#include "tools/check/parse_hints.h"
 
 namespace quellwarden::check {
 
@@ -17,7 +17,7 @@ CheckResult check_text(std::string_view text, std::int64_t now) {
   const config::Document document = config::read_document(text);
   if (document.parse_error) {
     result.errors.push_back(config::kParseFailure + printable(*document.parse_error));
-    result.hints = parse_hints(text);
+    result.hints = config::parse_hints(text);
     return result;
   }
   std::variant<config::Configuration, config::Refusal> reading =

@@ -1,12 +1,12 @@
 // Comments and single quotes count only outside JSON strings, where a blueprint path may hold
 // "/" and "'"; curly quotes count anywhere, since the file only gets here when it fails to parse.
-#include "tools/check/parse_hints.h"
+#include "config/parse_hints.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
 
-namespace quellwarden::check {
+namespace quellwarden::config {
 namespace {
 
 // Editors save UTF-16 with a byte order mark, or as plain text that is half NUL bytes.
@@ -80,4 +80,4 @@ std::vector<std::string> parse_hints(std::string_view bytes) {
   return hints;
 }
 
-}  // namespace quellwarden::check
+}  // namespace quellwarden::config

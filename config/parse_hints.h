@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
-namespace quellwarden::check {
+namespace quellwarden::config {
 
 // For a file that does not parse: saved as UTF-16, curly quotes from a word processor, comments,
 // single quotes. Each cause once, with the line it is first seen on; empty when none is seen.
 std::vector<std::string> parse_hints(std::string_view bytes);
 
-}  // namespace quellwarden::check
+}  // namespace quellwarden::config
