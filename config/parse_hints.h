@@ -7,8 +7,9 @@
 
 namespace quellwarden::config {
 
-// For a file that does not parse: saved as UTF-16, curly quotes from a word processor, comments,
-// single quotes. Each cause once, with the line it is first seen on; empty when none is seen.
+// For a file that does not parse: saved as UTF-16, empty, saved in a Windows code page (a byte
+// that is not UTF-8), curly quotes from a word processor, comments, single quotes, a comma before
+// } or ]. Each cause once, with the line it is first seen on; empty when none is seen.
 std::vector<std::string> parse_hints(std::string_view bytes);
 
 }  // namespace quellwarden::config
