@@ -1,8 +1,8 @@
-// A name within two edits of a game class keeps all but at most six of its distinct trigrams
-// (three letters in a row; an edit touches three at most), so one of any seven of them is in that
+// A name within two edits of a game class keeps all but at most six of its trigram positions
+// (three letters in a row; an edit spoils three at most), so one of any seven of them is in that
 // class: the seven the fewest classes hold name the few candidates, and the edit distance runs on
-// those alone, in a band, stopping past two. A mod's name shares rare trigrams with no class, so
-// it costs a few hundred instructions, however many mod classes a list holds.
+// those alone, in a band, stopping past two. A mod's name usually has seven trigrams no class
+// holds and is done with after one probe of each, however many mod classes a list holds.
 #include "config/creature_classes.h"
 
 #include <algorithm>
@@ -133,7 +133,7 @@ class ClassIndex {
       longest_ = std::max(longest_, name.size());
     }
     for (std::size_t id = 0; id < kClassCount; ++id) {
-      exact_.emplace(folded_[id], static_cast<ClassId>(id));
+      known_.emplace(folded_[id], Known{static_cast<ClassId>(id), true});
     }
     variants_.reserve(3 * kClassCount);
     for (std::size_t id = 0; id < kClassCount; ++id) add_variants(id);
@@ -143,24 +143,45 @@ class ClassIndex {
   [[nodiscard]] bool listed(std::string_view name) const {
     if (name.size() > kLongestName) return false;
     Folded buffer;
-    return exact_.contains(fold(name, buffer));
+    const auto found = known_.find(fold(name, buffer));
+    return found != known_.end() && found->second.exact;
   }
 
   [[nodiscard]] GameClassMatch match(std::string_view name) const {
     if (name.size() > kLongestName) return {};
     Folded buffer;
     const std::string_view folded = fold(name, buffer);
-    if (exact_.contains(folded)) return {true, std::nullopt};
-    if (const auto variant = variant_ids_.find(folded); variant != variant_ids_.end()) {
-      return {false, kGameClasses[variant->second]};
+    if (const auto found = known_.find(folded); found != known_.end()) {
+      if (found->second.exact) return {true, std::nullopt};
+      return {false, kGameClasses[found->second.id]};
     }
     if (const auto id = nearest(folded)) return {false, kGameClasses[*id]};
     return {};
   }
 
  private:
-  using Candidates = std::vector<ClassId>;
+  // Each class once, in the order found; on the stack, as this runs for every listed name.
+  class Candidates {
+   public:
+    void add(ClassId id) {
+      if (taken_.test(id)) return;
+      taken_.set(id);
+      ids_[count_++] = id;
+    }
+    [[nodiscard]] const ClassId* begin() const { return ids_.data(); }
+    [[nodiscard]] const ClassId* end() const { return ids_.data() + count_; }
+
+   private:
+    std::array<ClassId, kClassCount> ids_;
+    std::bitset<kClassCount> taken_;
+    std::size_t count_ = 0;
+  };
   using Folded = std::array<char, kLongestName>;
+
+  struct Known {
+    ClassId id;
+    bool exact;  // the class's own name, not a variant of it
+  };
 
   static std::string_view fold(std::string_view name, Folded& buffer) {
     std::transform(name.begin(), name.end(), buffer.begin(), ascii_upper);
@@ -181,39 +202,35 @@ class ClassIndex {
       without_both = without_bp.substr(0, without_bp.size() - 2);
     }
     for (std::string* variant : {&without_ending, &without_bp, &without_both}) {
-      if (variant->empty() || exact_.contains(*variant)) continue;
+      if (variant->empty() || known_.contains(*variant)) continue;
       variants_.push_back(std::move(*variant));
-      variant_ids_.emplace(variants_.back(), static_cast<ClassId>(id));
+      known_.emplace(variants_.back(), Known{static_cast<ClassId>(id), false});
     }
   }
 
-  // Every class that can lie within kMaxEdits of `name`, each once.
+  // Every class that can lie within kMaxEdits of `name`, each once. Trigrams are taken by
+  // position: an edit spoils at most three positions, whether or not their trigrams repeat.
   [[nodiscard]] Candidates candidates(std::string_view name) const {
     Candidates found;
-    std::array<Trigram, kLongestName> seen{};
-    std::size_t count = name.size() >= 3 ? name.size() - 2 : 0;
-    for (std::size_t at = 0; at < count; ++at) seen[at] = trigram_at(name, at);
-    std::sort(seen.begin(), seen.begin() + static_cast<std::ptrdiff_t>(count));
-    count = static_cast<std::size_t>(
-        std::unique(seen.begin(), seen.begin() + static_cast<std::ptrdiff_t>(count)) -
-        seen.begin());
-    if (count < kTrigramsToProbe) {
-      for (std::size_t id = 0; id < kClassCount; ++id) found.push_back(static_cast<ClassId>(id));
+    const std::size_t positions = name.size() >= 3 ? name.size() - 2 : 0;
+    if (positions < kTrigramsToProbe) {
+      for (std::size_t id = 0; id < kClassCount; ++id) found.add(static_cast<ClassId>(id));
       return found;
     }
     std::array<std::span<const ClassId>, kLongestName> holders;
-    for (std::size_t at = 0; at < count; ++at) holders[at] = trigrams_.holders(seen[at]);
+    std::size_t held_by_none = 0;
+    for (std::size_t at = 0; at < positions; ++at) {
+      holders[at] = trigrams_.holders(trigram_at(name, at));
+      // More spoilt positions than the edits allow: no class is near, as for most mods' names.
+      if (holders[at].empty() && ++held_by_none >= kTrigramsToProbe) return found;
+    }
     const auto fewer = [](std::span<const ClassId> a, std::span<const ClassId> b) {
       return a.size() < b.size();
     };
     std::nth_element(holders.begin(), holders.begin() + kTrigramsToProbe - 1,
-                     holders.begin() + static_cast<std::ptrdiff_t>(count), fewer);
-    std::bitset<kClassCount> taken;
+                     holders.begin() + static_cast<std::ptrdiff_t>(positions), fewer);
     for (std::size_t probe = 0; probe < kTrigramsToProbe; ++probe) {
-      for (const ClassId id : holders[probe]) {
-        if (!taken.test(id)) found.push_back(id);
-        taken.set(id);
-      }
+      for (const ClassId id : holders[probe]) found.add(id);
     }
     return found;
   }
@@ -236,9 +253,9 @@ class ClassIndex {
   }
 
   std::vector<std::string> folded_;    // by class id, which is the list's order
-  std::vector<std::string> variants_;  // reserved up front: the maps keep views of them
-  std::unordered_map<std::string_view, ClassId> exact_;
-  std::unordered_map<std::string_view, ClassId> variant_ids_;
+  std::vector<std::string> variants_;  // reserved up front: the map keeps views of them
+  // The classes and their variants, folded: one probe tells a class from a near miss.
+  std::unordered_map<std::string_view, Known> known_;
   TrigramIndex trigrams_;
   std::size_t shortest_ = kLongestName;
   std::size_t longest_ = 0;
