@@ -168,10 +168,8 @@ Read<DelayEntry> read_entry(const ListItem& item, std::string_view list_name,
   const std::int64_t whole_hours = std::get<std::int64_t>(hours);
   const Read<std::int64_t> unlock = unlock_time(wipe, whole_hours, place, path);
   if (const auto* refusal = std::get_if<Refusal>(&unlock)) return *refusal;
-  Read<std::string> display_name = read_display_name(item.display_name, list_name, item.class_name);
-  if (auto* refusal = std::get_if<Refusal>(&display_name)) return std::move(*refusal);
   return DelayEntry{item.class_name, whole_hours, std::get<std::int64_t>(unlock),
-                    std::move(std::get<std::string>(display_name))};
+                    read_display_name(item.display_name)};
 }
 
 Read<std::vector<DelayEntry>> read_list(const List& list, std::string_view list_name,
@@ -217,9 +215,7 @@ std::variant<Configuration, Refusal> read_configuration(const Document& document
     if (auto* refusal = std::get_if<Refusal>(&entries)) return std::move(*refusal);
     *list = std::move(std::get<std::vector<DelayEntry>>(entries));
   }
-  Read<std::optional<NoticeSettings>> notices = read_notice_settings(document.notices);
-  if (auto* refusal = std::get_if<Refusal>(&notices)) return std::move(*refusal);
-  configuration.notices = std::move(std::get<std::optional<NoticeSettings>>(notices));
+  configuration.notices = read_notice_settings(document.notices).settings;
   return configuration;
 }
 

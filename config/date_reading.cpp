@@ -1,10 +1,12 @@
 // A strict reader: a date the plugin might read differently from what the admin meant (no zone,
-// a day the month lacks) is refused with the reason rather than guessed at.
+// a day the month lacks) is refused with the reason rather than guessed at. Spellings that name
+// one instant all the same (no seconds, a fraction of one, lower case, "+0200") are read.
 #include "config/date_reading.h"
 
 #include <algorithm>
 #include <utility>
 
+#include "config/ascii_fold.h"
 #include "config/vocabulary.h"
 
 namespace quellwarden::config {
@@ -34,6 +36,20 @@ class Cursor {
     if (text_.substr(at_, expected.size()) != expected) return false;
     at_ += expected.size();
     return true;
+  }
+
+  // `expected` in upper case, matched in either case.
+  bool folded_literal(std::string_view expected) {
+    if (compare_folded(text_.substr(at_, expected.size()), expected) != 0) return false;
+    at_ += expected.size();
+    return true;
+  }
+
+  // One digit or more; how many is not fixed.
+  bool some_digits() {
+    const std::size_t start = at_;
+    while (!at_end() && text_[at_] >= '0' && text_[at_] <= '9') ++at_;
+    return at_ > start;
   }
 
   bool one_of(std::string_view choices, char& found) {
@@ -70,20 +86,26 @@ bool is_unix_seconds(std::string_view text) {
                                       [](char byte) { return byte >= '0' && byte <= '9'; });
 }
 
-DateReading refused(std::string problem) { return {std::nullopt, std::move(problem)}; }
+DateReading refused(std::string problem) {
+  return {std::nullopt, std::move(problem), std::nullopt};
+}
 
-// The zone after the time of day, as seconds east of UTC.
-std::optional<int> zone_offset(Cursor& cursor) {
-  if (cursor.literal("Z") || cursor.literal(" UTC")) return 0;
+struct Zone {
+  int offset = 0;        // seconds east of UTC
+  bool numeric = false;  // written as an offset, not as "Z" or "UTC"
+};
+
+// The zone after the time of day.
+std::optional<Zone> zone(Cursor& cursor) {
+  if (cursor.folded_literal("Z") || cursor.folded_literal(" UTC")) return Zone{};
   char sign = 0;
   int hours = 0;
   int minutes = 0;
-  if (!cursor.one_of("+-", sign) || !cursor.digits(2, hours) || !cursor.literal(":") ||
-      !cursor.digits(2, minutes) || hours > 23 || minutes > 59) {
-    return std::nullopt;
-  }
+  if (!cursor.one_of("+-", sign) || !cursor.digits(2, hours)) return std::nullopt;
+  cursor.literal(":");
+  if (!cursor.digits(2, minutes) || hours > 23 || minutes > 59) return std::nullopt;
   const int offset = hours * 3600 + minutes * 60;
-  return sign == '-' ? -offset : offset;
+  return Zone{sign == '-' ? -offset : offset, true};
 }
 
 struct Fields {
@@ -102,13 +124,18 @@ DateReading read_date(std::string_view text) {
     return refused("is not a date the plugin reads");
   }
   if (cursor.at_end()) return refused("has no time of day and no zone");
-  if (!cursor.one_of("T ", separator) || !cursor.digits(2, at.hour) || !cursor.literal(":") ||
-      !cursor.digits(2, at.minute) || !cursor.literal(":") || !cursor.digits(2, at.second)) {
+  if (!cursor.one_of("Tt ", separator) || !cursor.digits(2, at.hour) || !cursor.literal(":") ||
+      !cursor.digits(2, at.minute)) {
+    return refused("is not a date the plugin reads");
+  }
+  // Seconds may be left out; a fraction of one is dropped, as the plugin counts whole seconds.
+  if (cursor.literal(":") &&
+      (!cursor.digits(2, at.second) || (cursor.literal(".") && !cursor.some_digits()))) {
     return refused("is not a date the plugin reads");
   }
   if (cursor.at_end()) return refused("has no zone, so it could be any of the world's local times");
-  const std::optional<int> offset = zone_offset(cursor);
-  if (!offset || !cursor.at_end()) return refused("is not a date the plugin reads");
+  const std::optional<Zone> zone_given = zone(cursor);
+  if (!zone_given || !cursor.at_end()) return refused("is not a date the plugin reads");
   if (at.month < 1 || at.month > 12 || at.day < 1 || at.day > days_in_month(at.year, at.month)) {
     return refused("names a day that its month does not have");
   }
@@ -116,8 +143,9 @@ DateReading read_date(std::string_view text) {
     return refused("has a time of day out of range");
   }
   const std::int64_t seconds = days_from_civil(at.year, at.month, at.day) * kSecondsPerDay +
-                               at.hour * kSecondsPerHour + at.minute * 60 + at.second - *offset;
-  return {seconds, {}};
+                               at.hour * kSecondsPerHour + at.minute * 60 + at.second -
+                               zone_given->offset;
+  return {seconds, {}, zone_given->numeric ? std::optional<int>(zone_given->offset) : std::nullopt};
 }
 
 }  // namespace quellwarden::config

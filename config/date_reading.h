@@ -13,14 +13,17 @@ namespace quellwarden::config {
 inline constexpr char kDateForms[] =
     "\"2026-01-08T18:00:00Z\", \"2026-01-08 18:00:00 UTC\" or \"2026-01-08T20:00:00+02:00\"";
 
-// A clause for a sentence about the text when it is refused: "has no zone, so ...".
 struct DateReading {
   std::optional<std::int64_t> unix_seconds;
-  std::string problem;
+  std::string problem;  // a clause for a sentence about a refused text: "has no zone, so ..."
+  // The offset the text writes, in seconds east of UTC; absent for "Z" and "UTC", which name no
+  // local time.
+  std::optional<int> offset;
 };
 
-// A date in YYYY-MM-DD, then "T" or a blank, then HH:MM:SS, then "Z", " UTC", or an offset
-// "+HH:MM" / "-HH:MM". The calendar is checked exactly: "2026-02-29" is refused, "2028-02-29" not.
+// A date in YYYY-MM-DD, then "T" or a blank, then HH:MM with ":SS" and a fraction of a second
+// if given (dropped), then "Z", " UTC", or an offset "+HH:MM", "+HHMM", "-HH:MM", "-HHMM"; letters
+// in either case. The calendar is checked exactly: "2026-02-29" is refused, "2028-02-29" not.
 DateReading read_date(std::string_view text);
 
 }  // namespace quellwarden::config

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,11 @@ enum class DiagnosticCode {
   stale_wipe,
   duplicate_member,
   trailing_text,
+  unknown_class,
+  invalid_notices,
+  invalid_display_name,
+  chat_command_without_prefix,
+  zone_offset_mismatch,
 };
 
 // The code as reports and the status JSON spell it: "unknown_member", "stale_wipe", ...
@@ -50,5 +56,12 @@ struct Diagnostic {
 // the configuration read from it.
 std::vector<Diagnostic> diagnose(const Document& document, const Configuration* configuration,
                                  std::int64_t now);
+
+// A "WipeTimestamp" date written with a numeric offset other than `local_offset`, the seconds east
+// of UTC that the zone of the machine reading it has at that date: an offset copied from another
+// season or place. Only the checker asks, since a server's zone says nothing of the admin's.
+std::optional<Diagnostic> zone_offset_diagnostic(const Document& document,
+                                                 const Configuration& configuration,
+                                                 int local_offset);
 
 }  // namespace quellwarden::config

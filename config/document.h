@@ -19,8 +19,9 @@ namespace quellwarden::config {
 struct ListItem {
   std::string class_name;  // the member name; an array's index; "" for a list that is a scalar
   ValueType type = ValueType::object;  // of the item itself; only an object is an entry
-  Value hours;         // its "HoursToDelay"; the item itself when the item is no object
-  Value display_name;  // its "DisplayName"
+  Value hours;             // its "HoursToDelay"; the item itself when the item is no object
+  Value display_name;      // its "DisplayName"
+  bool mod_class = false;  // its "ModClass" is true: a mod's class, not the game's
   std::vector<std::string> unknown_members;  // in byte order, each once
 };
 

@@ -118,7 +118,8 @@ enum class Target {
   list,
   item,
   hours,
-  display_name
+  display_name,
+  mod_class
 };
 
 struct Frame {
@@ -273,7 +274,9 @@ bool Reader::key(json::string_t& name) {
     case Role::entry:
       if (const auto index = known_index(Level::entry, name)) {
         ++frame.known_counts[*index];
-        target_ = *index == 0 ? Target::hours : Target::display_name;
+        static constexpr std::array<Target, 3> kTargets{Target::hours, Target::display_name,
+                                                        Target::mod_class};
+        target_ = kTargets[*index];
       } else {
         current_item().unknown_members.push_back(name);
       }
@@ -320,19 +323,22 @@ void Reader::deliver(Value value) {
       list = {value, {}};
       // A list that is a scalar is iterated as one item without a name, the scalar itself.
       if (value.type() != ValueType::null) {
-        list.items.push_back({"", value.type(), std::move(value), {}, {}});
+        list.items.push_back({"", value.type(), std::move(value), {}, false, {}});
       }
       break;
     }
     case Target::item:
       list_of(frames_.back())
-          .items.push_back({pending_name_, value.type(), std::move(value), {}, {}});
+          .items.push_back({pending_name_, value.type(), std::move(value), {}, false, {}});
       break;
     case Target::hours:
       current_item().hours = std::move(value);
       break;
     case Target::display_name:
       current_item().display_name = std::move(value);
+      break;
+    case Target::mod_class:
+      current_item().mod_class = value.type() == ValueType::boolean && value.held().get<bool>();
       break;
     case Target::skip:
       break;
@@ -390,7 +396,7 @@ void Reader::open_here(ValueType type) {
       return;
     case Target::item: {
       const std::size_t list = frames_.back().list;
-      document_.lists[list].items.push_back({pending_name_, type, {}, {}, {}});
+      document_.lists[list].items.push_back({pending_name_, type, {}, {}, false, {}});
       if (object) {
         frames_.emplace_back(Role::entry, list);
         return;
@@ -410,6 +416,9 @@ void Reader::open_here(ValueType type) {
     case Target::display_name:
       preview_.begin(current_item().display_name, type);
       return;
+    case Target::mod_class:
+      current_item().mod_class = false;
+      break;
     case Target::skip:
       break;
   }

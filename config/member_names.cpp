@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::array<std::string_view, 3> kTop{kWipeTimestamp, kDinoSettings, kPlayerNotices};
 constexpr std::array<std::string_view, 2> kSettings{kDisallowRiding, kDisallowTaming};
-constexpr std::array<std::string_view, 2> kEntry{kHoursToDelay, kDisplayName};
+constexpr std::array<std::string_view, 3> kEntry{kHoursToDelay, kDisplayName, kModClass};
 constexpr std::array<std::string_view, 5> kNotices{kCooldownSeconds, kTamingNotice,
                                                    kImprintingNotice, kRidingNotice, kChatCommand};
 constexpr std::size_t kMaxEdits = 2;

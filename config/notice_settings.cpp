@@ -1,7 +1,9 @@
-// Every member is checked even when notices would stay silent, so a typo in a text fails the load
-// where the administrator sees it, not in front of a player.
+// Every member is checked even when notices would stay silent, so a typo in a text is told where
+// the administrator sees it, not in front of a player. Notices only decide what players read: a
+// mistake in them turns them off and never costs the file its lists.
 #include "config/notice_settings.h"
 
+#include <algorithm>
 #include <array>
 
 #include "config/member_names.h"
@@ -63,112 +65,130 @@ void for_each_placeholder(std::string_view text, Visit&& visit) {
   }
 }
 
-template <typename T>
-using Read = std::variant<T, Refusal>;
+constexpr char kNoticesOff[] = ", so player notices and the chat command are off; ";
 
 std::string notices_member(std::string_view name) {
   return in_quotes(name) + " in " + in_quotes(kPlayerNotices);
 }
 
-Refusal refused(std::string_view name, const Value& value, std::string_view wanted) {
-  return {notices_member(name) + " is " + value_text(value) + "; " + std::string(wanted),
-          {kPlayerNotices, std::string(name)},
-          {}};
-}
+// Reads the members one by one, noting each that is wrong; the settings hold only when none is.
+class NoticeReader {
+ public:
+  explicit NoticeReader(const Notices& notices) : notices_(notices) {}
 
-const Value& member(const Notices& notices, std::string_view name) {
-  const auto known = known_members(Level::notices);
-  for (std::size_t index = 0; index < known.size(); ++index) {
-    if (known[index] == name) return notices.members[index];
-  }
-  static const Value absent;
-  return absent;
-}
-
-Read<std::string> read_text(const Notices& notices, std::string_view name,
-                            std::string_view fallback) {
-  const Value& value = member(notices, name);
-  if (!value.present()) return std::string(fallback);
-  if (value.type() != ValueType::string) {
-    return refused(name, value, "write a text, or \"\" for no notice");
-  }
-  const std::string& text = value.held().get_ref<const std::string&>();
-  std::optional<Refusal> unknown;
-  for_each_placeholder(text, [&](std::string_view placeholder, std::size_t, std::size_t) {
-    if (unknown || placeholder_named(placeholder) != nullptr) return;
-    unknown =
-        Refusal{notices_member(name) + " has the unknown placeholder {" + std::string(placeholder) +
-                    "}; the known ones are " + known_placeholders(),
-                {kPlayerNotices, std::string(name)},
-                {}};
-  });
-  if (unknown) return std::move(*unknown);
-  return text;
-}
-
-Read<std::int64_t> read_cooldown(const Notices& notices) {
-  const Value& value = member(notices, kCooldownSeconds);
-  if (!value.present()) return kDefaultCooldownSeconds;
-  const nlohmann::json& number = value.held();
-  const bool whole = value.type() == ValueType::number_unsigned ||
-                     (value.type() == ValueType::number_integer && number.get<std::int64_t>() >= 0);
-  if (!whole || number.get<std::uint64_t>() > static_cast<std::uint64_t>(kMaxNumber)) {
-    return refused(kCooldownSeconds, value, "write a whole number of seconds, 0 or more");
-  }
-  return number.get<std::int64_t>();
-}
-
-Read<std::string> read_chat_command(const Notices& notices) {
-  Read<std::string> command = read_text(notices, kChatCommand, kDefaultChatCommand);
-  if (const auto* text = std::get_if<std::string>(&command)) {
-    for (const char unit : *text) {
-      if (static_cast<unsigned char>(unit) <= ' ') {
-        return refused(kChatCommand, member(notices, kChatCommand),
-                       "write one word without blanks, such as \"/unlocks\", or \"\" for none");
-      }
+  NoticeReading read() && {
+    NoticeSettings settings{read_cooldown(), read_text(kTamingNotice, kDefaultTamingNotice),
+                            read_text(kImprintingNotice, kDefaultImprintingNotice),
+                            read_text(kRidingNotice, kDefaultRidingNotice), read_chat_command()};
+    if (problems_.empty()) {
+      return {std::move(settings), std::move(problems_)};
     }
+    return {std::nullopt, std::move(problems_)};
   }
-  return command;
-}
+
+ private:
+  const Value& member(std::string_view name) const {
+    const auto known = known_members(Level::notices);
+    for (std::size_t index = 0; index < known.size(); ++index) {
+      if (known[index] == name) return notices_.members[index];
+    }
+    static const Value absent;
+    return absent;
+  }
+
+  // `what` says what the member is: "is 5", "has the unknown placeholder {x}".
+  void wrong(std::string_view name, const std::string& what, std::string_view fix) {
+    problems_.push_back({DiagnosticCode::invalid_notices,
+                         {kPlayerNotices, std::string(name)},
+                         notices_member(name) + " " + what + kNoticesOff + std::string(fix)});
+  }
+
+  std::string read_text(std::string_view name, std::string_view fallback) {
+    const Value& value = member(name);
+    if (!value.present()) return std::string(fallback);
+    if (value.type() != ValueType::string) {
+      wrong(name, "is " + value_text(value), "write a text, or \"\" for no notice");
+      return {};
+    }
+    const std::string& text = value.held().get_ref<const std::string&>();
+    bool unknown = false;
+    for_each_placeholder(text, [&](std::string_view placeholder, std::size_t, std::size_t) {
+      if (unknown || placeholder_named(placeholder) != nullptr) return;
+      unknown = true;
+      wrong(name, "has the unknown placeholder {" + std::string(placeholder) + "}",
+            "the known ones are " + known_placeholders());
+    });
+    return text;
+  }
+
+  std::int64_t read_cooldown() {
+    const Value& value = member(kCooldownSeconds);
+    if (!value.present()) return kDefaultCooldownSeconds;
+    const nlohmann::json& number = value.held();
+    const bool whole =
+        value.type() == ValueType::number_unsigned ||
+        (value.type() == ValueType::number_integer && number.get<std::int64_t>() >= 0);
+    if (!whole || number.get<std::uint64_t>() > static_cast<std::uint64_t>(kMaxNumber)) {
+      wrong(kCooldownSeconds, "is " + value_text(value),
+            "write a whole number of seconds, 0 or more");
+      return 0;
+    }
+    return number.get<std::int64_t>();
+  }
+
+  std::string read_chat_command() {
+    std::string command = read_text(kChatCommand, kDefaultChatCommand);
+    const bool blank = std::any_of(command.begin(), command.end(), [](char unit) {
+      return static_cast<unsigned char>(unit) <= ' ';
+    });
+    if (blank) {
+      wrong(kChatCommand, "is " + value_text(member(kChatCommand)),
+            "write one word without blanks, such as \"/unlocks\", or \"\" for none");
+    } else if (!command.empty() && command[0] != '/' && command[0] != '!') {
+      problems_.push_back(
+          {DiagnosticCode::chat_command_without_prefix,
+           {kPlayerNotices, std::string(kChatCommand)},
+           notices_member(kChatCommand) + " is " + value_text(member(kChatCommand)) +
+               ", which does not start with \"/\" or \"!\", so the plugin answers ordinary chat "
+               "that starts with that word; write " +
+               in_quotes("/" + shortened(command))});
+    }
+    return command;
+  }
+
+  const Notices& notices_;
+  std::vector<Diagnostic> problems_;
+};
 
 }  // namespace
 
-std::variant<std::optional<NoticeSettings>, Refusal> read_notice_settings(const Notices& notices) {
-  if (!notices.shape.present()) return std::optional<NoticeSettings>();
+NoticeReading read_notice_settings(const Notices& notices) {
+  if (!notices.shape.present()) return {};
   if (notices.shape.type() != ValueType::object) {
-    return Refusal{in_quotes(kPlayerNotices) + " is " + value_text(notices.shape) +
-                       "; write an object such as {}, or leave it out for no notices",
-                   {kPlayerNotices},
-                   {}};
+    return {std::nullopt,
+            {{DiagnosticCode::invalid_notices,
+              {kPlayerNotices},
+              in_quotes(kPlayerNotices) + " is " + value_text(notices.shape) + kNoticesOff +
+                  "write an object such as {}, or leave it out for no notices"}}};
   }
-  Read<std::int64_t> cooldown = read_cooldown(notices);
-  if (auto* refusal = std::get_if<Refusal>(&cooldown)) return std::move(*refusal);
-  std::array<Read<std::string>, 4> texts{
-      read_text(notices, kTamingNotice, kDefaultTamingNotice),
-      read_text(notices, kImprintingNotice, kDefaultImprintingNotice),
-      read_text(notices, kRidingNotice, kDefaultRidingNotice), read_chat_command(notices)};
-  for (Read<std::string>& text : texts) {
-    if (auto* refusal = std::get_if<Refusal>(&text)) return std::move(*refusal);
-  }
-  const auto take = [&](std::size_t index) {
-    return std::move(std::get<std::string>(texts[index]));
-  };
-  return std::optional<NoticeSettings>(
-      NoticeSettings{std::get<std::int64_t>(cooldown), take(0), take(1), take(2), take(3)});
+  return NoticeReader(notices).read();
 }
 
-std::variant<std::string, Refusal> read_display_name(const Value& display_name,
-                                                     std::string_view list_name,
-                                                     std::string_view class_name) {
-  if (!display_name.present()) return std::string();
-  if (display_name.type() != ValueType::string) {
-    return Refusal{in_quotes(kDisplayName) + " of class " + in_quotes(class_name) + " in " +
-                       in_quotes(list_name) + " is " + value_text(display_name) +
-                       "; write the name players know, as text",
-                   {kDinoSettings, std::string(list_name), std::string(class_name), kDisplayName},
-                   {}};
-  }
-  return display_name.held().get<std::string>();
+std::string read_display_name(const Value& display_name) {
+  return display_name.type() == ValueType::string ? display_name.held().get<std::string>()
+                                                  : std::string();
+}
+
+std::optional<Diagnostic> display_name_problem(const Value& display_name,
+                                               std::string_view list_name,
+                                               std::string_view class_name) {
+  if (!display_name.present() || display_name.type() == ValueType::string) return std::nullopt;
+  return Diagnostic{DiagnosticCode::invalid_display_name,
+                    {kDinoSettings, std::string(list_name), std::string(class_name), kDisplayName},
+                    in_quotes(kDisplayName) + " of class " + in_quotes(class_name) + " in " +
+                        in_quotes(list_name) + " is " + value_text(display_name) +
+                        ", so players are told the class name; write the name players know, as "
+                        "text"};
 }
 
 std::string notice_text(std::string_view text, const NoticeValues& values) {

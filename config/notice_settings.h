@@ -1,15 +1,15 @@
 // What players are told about refusals and how they ask: the "PlayerNotices" member, read and
-// checked as strictly as the rest of the file, and the texts it sets, filled in.
+// checked member by member, and the texts it sets, filled in.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
+#include <vector>
 
+#include "config/diagnostics.h"
 #include "config/document.h"
-#include "config/refusal.h"
 
 namespace quellwarden::config {
 
@@ -21,16 +21,26 @@ struct NoticeSettings {
   std::string chat_command;  // empty: no chat command
 };
 
-// The settings when the file has "PlayerNotices", its members defaulted; nothing otherwise. A
-// member of the wrong type, a negative cooldown, a text with an unknown placeholder or a chat
-// command with a blank is refused, naming the member.
-std::variant<std::optional<NoticeSettings>, Refusal> read_notice_settings(const Notices& notices);
+struct NoticeReading {
+  // Present when the file has "PlayerNotices" and none of its members is wrong, members left out
+  // defaulted.
+  std::optional<NoticeSettings> settings;
+  // Each member that is wrong, as `invalid_notices` (a member of the wrong type, a negative
+  // cooldown, a text with an unknown placeholder, a chat command with a blank), and a chat command
+  // that players would not recognise as one (`chat_command_without_prefix`).
+  std::vector<Diagnostic> problems;
+};
 
-// The "DisplayName" of a class entry, empty when it has none; one that is not text is refused,
-// naming the class and its list.
-std::variant<std::string, Refusal> read_display_name(const Value& display_name,
-                                                     std::string_view list_name,
-                                                     std::string_view class_name);
+// Never refuses the file: notices only decide what players read.
+NoticeReading read_notice_settings(const Notices& notices);
+
+// The "DisplayName" of a class entry; empty when it has none or it is not text.
+std::string read_display_name(const Value& display_name);
+
+// A "DisplayName" that is not text, as `invalid_display_name`; players are told the class name.
+std::optional<Diagnostic> display_name_problem(const Value& display_name,
+                                               std::string_view list_name,
+                                               std::string_view class_name);
 
 // What fills a notice's placeholders.
 struct NoticeValues {

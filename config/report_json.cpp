@@ -1,6 +1,7 @@
 // Member order is fixed so that the output reads the same every time.
 #include "config/report_json.h"
 
+#include "config/creature_classes.h"
 #include "config/time_text.h"
 
 namespace quellwarden::config {
@@ -12,7 +13,8 @@ nlohmann::ordered_json entry_json(const DelayEntry& entry, std::int64_t now) {
       {"hours", entry.hours},
       {"unlock", entry.unlock_time},
       {"locked", locked},
-      {"seconds_left", locked ? seconds_between(now, entry.unlock_time) : 0U}};
+      {"seconds_left", locked ? seconds_between(now, entry.unlock_time) : 0U},
+      {"in_game_list", is_game_class(entry.class_name)}};
   if (!entry.display_name.empty()) json["display_name"] = entry.display_name;
   return json;
 }

@@ -36,9 +36,8 @@ std::string year_text(std::int64_t year) {
   return year < 0 ? fmt::format("-{:04}", -year) : fmt::format("{:04}", year);
 }
 
-}  // namespace
-
-std::string utc_text(std::int64_t unix_seconds, Precision precision) {
+// The date and time of day without a zone.
+std::string date_time_text(std::int64_t unix_seconds, Precision precision) {
   std::int64_t days = unix_seconds / kSecondsPerDay;
   std::int64_t second_of_day = unix_seconds % kSecondsPerDay;
   if (second_of_day < 0) {
@@ -47,12 +46,32 @@ std::string utc_text(std::int64_t unix_seconds, Precision precision) {
   }
   const CivilDate date = civil_from_days(days);
   if (precision == Precision::minutes) {
-    return fmt::format("{}-{:02}-{:02} {:02}:{:02} UTC", year_text(date.year), date.month, date.day,
+    return fmt::format("{}-{:02}-{:02} {:02}:{:02}", year_text(date.year), date.month, date.day,
                        second_of_day / kSecondsPerHour, second_of_day / 60 % 60);
   }
-  return fmt::format("{}-{:02}-{:02} {:02}:{:02}:{:02} UTC", year_text(date.year), date.month,
-                     date.day, second_of_day / kSecondsPerHour, second_of_day / 60 % 60,
-                     second_of_day % 60);
+  return fmt::format("{}-{:02}-{:02} {:02}:{:02}:{:02}", year_text(date.year), date.month, date.day,
+                     second_of_day / kSecondsPerHour, second_of_day / 60 % 60, second_of_day % 60);
+}
+
+}  // namespace
+
+std::string utc_text(std::int64_t unix_seconds, Precision precision) {
+  return date_time_text(unix_seconds, precision) + " UTC";
+}
+
+std::string offset_text(int offset_seconds) {
+  const int minutes = (offset_seconds < 0 ? -offset_seconds : offset_seconds) / 60;
+  return fmt::format("{}{:02}:{:02}", offset_seconds < 0 ? '-' : '+', minutes / 60, minutes % 60);
+}
+
+std::string local_text(std::int64_t unix_seconds, int offset_seconds) {
+  // Past either end of the 64-bit range the clock of the zone stops there, as no date lies beyond.
+  const std::int64_t local = offset_seconds > 0 && unix_seconds > kMaxNumber - offset_seconds
+                                 ? kMaxNumber
+                             : offset_seconds < 0 && unix_seconds < kMinNumber - offset_seconds
+                                 ? kMinNumber
+                                 : unix_seconds + offset_seconds;
+  return date_time_text(local, Precision::seconds) + " " + offset_text(offset_seconds);
 }
 
 std::string duration_text(std::uint64_t seconds) {

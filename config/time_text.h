@@ -12,6 +12,12 @@ enum class Precision { seconds, minutes };
 // proleptic Gregorian calendar.
 std::string utc_text(std::int64_t unix_seconds, Precision precision = Precision::seconds);
 
+// "+01:00", "-05:30": an offset from UTC, in seconds east of it, as a date writes it.
+std::string offset_text(int offset_seconds);
+
+// The local time `offset_seconds` east of UTC: "2023-11-16 23:13:20 +01:00".
+std::string local_text(std::int64_t unix_seconds, int offset_seconds);
+
 // The two largest units, rounded down: "1d 23h", "5h", "12m 5s", "0s".
 std::string duration_text(std::uint64_t seconds);
 

@@ -16,6 +16,7 @@ inline constexpr char kDisallowRiding[] = "DisallowRiding";
 inline constexpr char kDisallowTaming[] = "DisallowTaming";
 inline constexpr char kHoursToDelay[] = "HoursToDelay";
 inline constexpr char kDisplayName[] = "DisplayName";  // beside HoursToDelay, for players
+inline constexpr char kModClass[] = "ModClass";  // beside HoursToDelay: not the game's own class
 inline constexpr char kPlayerNotices[] = "PlayerNotices";
 inline constexpr char kCooldownSeconds[] = "CooldownSeconds";
 inline constexpr char kTamingNotice[] = "Taming";

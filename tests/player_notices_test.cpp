@@ -2,7 +2,9 @@
 // cooldown's memory.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <variant>
+#include <vector>
 
 #include "config/config_reader.h"
 #include "config/diagnostics.h"
@@ -35,24 +37,45 @@ TEST(player_notices_test, absent_member_means_no_notices_and_empty_object_means_
   EXPECT_EQ(read(R"({"PlayerNotices": {}})").notices->cooldown_seconds, 30);
 }
 
-TEST(player_notices_test, malformed_notices_and_display_names_are_configuration_errors) {
-  for (const char* text : {
-           R"({"PlayerNotices": null})",
-           R"({"PlayerNotices": {"CooldownSeconds": "30"}})",
-           R"({"PlayerNotices": {"CooldownSeconds": -1}})",
-           R"({"PlayerNotices": {"CooldownSeconds": 2.5}})",
-           R"({"PlayerNotices": {"Taming": 5}})",
-           R"({"PlayerNotices": {"Riding": "{creture} in {left}"}})",
-           R"({"PlayerNotices": {"ChatCommand": "/un locks"}})",
-           R"({"DinoSettings": {"DisallowTaming": {"Rex_C": {"DisplayName": 1}}}})",
-       }) {
-    EXPECT_TRUE(std::holds_alternative<Refusal>(reading(text))) << text;
+// Notices only decide what players read: a mistake in them must never cost the file its lists.
+TEST(player_notices_test, mistakes_in_notices_or_display_names_turn_them_off_and_keep_the_lists) {
+  const std::string lists =
+      R"("WipeTimestamp": 1700000000, "DinoSettings": {"DisallowTaming": {"Rex_C": {)";
+  const std::vector<std::pair<std::string, std::vector<std::string>>> cases{
+      {R"("PlayerNotices": null,)", {"PlayerNotices"}},
+      {R"("PlayerNotices": [[[[[[[[]]]]]]]],)", {"PlayerNotices"}},
+      {R"("PlayerNotices": {"CooldownSeconds": "30"},)", {"PlayerNotices", "CooldownSeconds"}},
+      {R"("PlayerNotices": {"CooldownSeconds": -1},)", {"PlayerNotices", "CooldownSeconds"}},
+      {R"("PlayerNotices": {"CooldownSeconds": 2.5},)", {"PlayerNotices", "CooldownSeconds"}},
+      {R"("PlayerNotices": {"Taming": 5},)", {"PlayerNotices", "Taming"}},
+      {R"("PlayerNotices": {"Riding": "{creture} in {left}"},)", {"PlayerNotices", "Riding"}},
+      {R"("PlayerNotices": {"ChatCommand": "/un locks"},)", {"PlayerNotices", "ChatCommand"}},
+      {R"("PlayerNotices": {},)", {}},
+  };
+  for (const auto& [notices, path] : cases) {
+    for (const std::string display_name : {R"("Rex")", "1", "[[[[]]]]"}) {
+      const std::string text =
+          "{" + notices + lists + R"("HoursToDelay": 2, "DisplayName": )" + display_name + "}}}}";
+      const auto reading_of_text = reading(text.c_str());
+      ASSERT_TRUE(std::holds_alternative<Configuration>(reading_of_text)) << text;
+      const Configuration& configuration = std::get<Configuration>(reading_of_text);
+      ASSERT_EQ(configuration.taming.size(), 1U) << text;
+      EXPECT_EQ(configuration.taming[0].unlock_time, 1700000000 + 2 * 3600) << text;
+      EXPECT_EQ(configuration.taming[0].display_name, display_name == "\"Rex\"" ? "Rex" : "");
+      EXPECT_EQ(configuration.notices.has_value(), path.empty()) << text;
+      std::vector<std::vector<std::string>> warned;
+      for (const auto& diagnostic :
+           quellwarden::config::diagnose(read_document(text), &configuration, 1700000000)) {
+        warned.push_back(diagnostic.path);
+      }
+      std::vector<std::vector<std::string>> expected;
+      if (display_name != "\"Rex\"") {
+        expected.push_back({"DinoSettings", "DisallowTaming", "Rex_C", "DisplayName"});
+      }
+      if (!path.empty()) expected.push_back(path);
+      EXPECT_EQ(warned, expected) << text;
+    }
   }
-  const auto refused = reading(R"({"PlayerNotices": {"Riding": "{Creature} in {left}"}})");
-  ASSERT_TRUE(std::holds_alternative<Refusal>(refused));
-  EXPECT_EQ(std::get<Refusal>(refused).text,
-            "\"Riding\" in \"PlayerNotices\" has the unknown placeholder {Creature}; the known "
-            "ones are {creature}, {class}, {left} and {unlock}");
 }
 
 TEST(player_notices_test, display_name_is_read_beside_the_hours) {

@@ -36,6 +36,11 @@ std::optional<Diagnostic> class_name_diagnostic(std::string_view class_name,
                                                 std::string_view list_name,
                                                 const MemberPath& list_path);
 
+// That diagnostic for the class name of `item`, and beside it, unless the entry says it is a mod's
+// class, the game's class it was most likely meant as when it is not one itself.
+void check_class_name(const ListItem& item, std::string_view list_name, const MemberPath& list_path,
+                      Diagnostics& out);
+
 // The whole number the plugin makes of a boolean or a fraction, explained: "is 1.5, not a whole
 // number; the plugin cuts it to 1"; nothing for a whole number.
 std::optional<std::string> conversion_note(const Value& value);

@@ -1,9 +1,11 @@
 // Administrators often paste what the editor copies, a blueprint path such as
 // "Blueprint'/Game/Dinos/Rex/Rex_Character_BP.Rex_Character_BP'", where the game's class name is
-// the part after the last point with "_C" added; the table never matches the path itself.
+// the part after the last point with "_C" added; the table never matches the path itself. A name
+// that holds back nothing because of a typo looks valid, so it is held against the game's list.
 #include <algorithm>
 
 #include "config/ascii_fold.h"
+#include "config/creature_classes.h"
 #include "config/diagnostics/checks.h"
 #include "config/quoted_text.h"
 #include "config/vocabulary.h"
@@ -69,6 +71,24 @@ std::optional<Diagnostic> class_name_diagnostic(std::string_view class_name,
               : "; did you mean " + in_quotes(suggestion) + "?";
   return Diagnostic{DiagnosticCode::not_a_class_name, below(list_path, class_name),
                     std::move(text)};
+}
+
+void check_class_name(const ListItem& item, std::string_view list_name, const MemberPath& list_path,
+                      Diagnostics& out) {
+  const std::string_view name = item.class_name;
+  const bool plain = !is_path(name) && !has_odd_characters(name);
+  if (!plain || !ends_as_class_name(name)) {
+    if (auto problem = class_name_diagnostic(name, list_name, list_path)) {
+      out.push_back(std::move(*problem));
+    }
+  }
+  if (item.mod_class) return;
+  const std::string suggestion = plain ? std::string() : suggested_class_name(name);
+  const GameClassMatch match = match_game_class(suggestion.empty() ? name : suggestion);
+  if (!match.meant) return;
+  out.push_back({DiagnosticCode::unknown_class, below(list_path, name),
+                 entry_place(name, list_name) + " is not a creature class of the game; did you " +
+                     "mean " + in_quotes(*match.meant) + "?"});
 }
 
 }  // namespace quellwarden::config

@@ -6,13 +6,30 @@
 namespace quellwarden::config {
 namespace {
 
-constexpr std::array<std::string_view, 17> kCodeNames{
-    "unknown_member", "misplaced_member",     "null_list",     "list_is_array",
-    "case_twin",      "not_a_class_name",     "missing_hours", "hours_not_whole",
-    "negative_hours", "absurd_hours",         "missing_wipe",  "wipe_not_whole",
-    "future_wipe",    "wipe_in_milliseconds", "stale_wipe",    "duplicate_member",
-    "trailing_text"};
-static_assert(kCodeNames.size() == static_cast<std::size_t>(DiagnosticCode::trailing_text) + 1);
+constexpr std::array<std::string_view, 22> kCodeNames{"unknown_member",
+                                                      "misplaced_member",
+                                                      "null_list",
+                                                      "list_is_array",
+                                                      "case_twin",
+                                                      "not_a_class_name",
+                                                      "missing_hours",
+                                                      "hours_not_whole",
+                                                      "negative_hours",
+                                                      "absurd_hours",
+                                                      "missing_wipe",
+                                                      "wipe_not_whole",
+                                                      "future_wipe",
+                                                      "wipe_in_milliseconds",
+                                                      "stale_wipe",
+                                                      "duplicate_member",
+                                                      "trailing_text",
+                                                      "unknown_class",
+                                                      "invalid_notices",
+                                                      "invalid_display_name",
+                                                      "chat_command_without_prefix",
+                                                      "zone_offset_mismatch"};
+static_assert(kCodeNames.size() ==
+              static_cast<std::size_t>(DiagnosticCode::zone_offset_mismatch) + 1);
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 // The diagnostics come in the order an administrator reads the file: its shape top down, then
 // members given twice, then the times, then what lies after the document.
 #include "config/diagnostics/checks.h"
+#include "config/notice_settings.h"
 #include "config/quoted_text.h"
 #include "config/vocabulary.h"
 
@@ -10,11 +11,7 @@ namespace {
 void check_entries(const List& list, std::string_view list_name, const MemberPath& path,
                    Diagnostics& out) {
   for (const ListItem& item : list.items) {
-    if (list.shape.type() == ValueType::object) {
-      if (auto problem = class_name_diagnostic(item.class_name, list_name, path)) {
-        out.push_back(std::move(*problem));
-      }
-    }
+    if (list.shape.type() == ValueType::object) check_class_name(item, list_name, path, out);
     if (item.type != ValueType::object) continue;
     if (!item.unknown_members.empty()) {
       check_unknown_members(item.unknown_members, Level::entry,
@@ -22,6 +19,9 @@ void check_entries(const List& list, std::string_view list_name, const MemberPat
                             below(path, item.class_name), out);
     }
     check_hours(item, list_name, path, out);
+    if (auto problem = display_name_problem(item.display_name, list_name, item.class_name)) {
+      out.push_back(std::move(*problem));
+    }
   }
 }
 
@@ -48,6 +48,9 @@ void check_shape(const Document& document, Diagnostics& out) {
     check_unknown_members(document.notices.unknown_members, Level::notices,
                           "in " + in_quotes(kPlayerNotices), {kPlayerNotices}, out);
   }
+  Diagnostics notices = read_notice_settings(document.notices).problems;
+  out.insert(out.end(), std::make_move_iterator(notices.begin()),
+             std::make_move_iterator(notices.end()));
 }
 
 }  // namespace

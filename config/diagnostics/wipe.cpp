@@ -1,7 +1,9 @@
 // A wipe time far from now usually means a file left over from the previous wipe, or a time
-// copied in milliseconds; a missing one counts every delay from 1970.
+// copied in milliseconds; a missing one counts every delay from 1970. An offset copied from
+// another season or place moves every unlock by the difference.
 #include <algorithm>
 
+#include "config/date_reading.h"
 #include "config/diagnostics/checks.h"
 #include "config/quoted_text.h"
 #include "config/time_text.h"
@@ -30,7 +32,8 @@ std::optional<std::int64_t> last_unlock(const Configuration& configuration) {
 
 Diagnostic future_wipe(std::int64_t wipe, const Value& member, std::int64_t now) {
   std::string text = wipe_text(wipe, member) + " is in the future, " + relative_text(wipe, now) +
-                     "; the plugin counts every delay from then";
+                     "; until then, and for the hours after it, every listed class is held back, "
+                     "riding of creatures already tamed too";
   if (wipe < kLooksLikeMilliseconds || member.type() == ValueType::string) {
     return {DiagnosticCode::future_wipe, {kWipeTimestamp}, std::move(text)};
   }
@@ -75,6 +78,23 @@ Diagnostics wipe_diagnostics(const Configuration& configuration, const Value& me
                  relative_text(wipe, now) + "; is it left from an earlier wipe?"}};
   }
   return {};
+}
+
+std::optional<Diagnostic> zone_offset_diagnostic(const Document& document,
+                                                 const Configuration& configuration,
+                                                 int local_offset) {
+  const Value& wipe = document.wipe;
+  if (wipe.type() != ValueType::string) return std::nullopt;
+  const std::optional<int> written = read_date(wipe.held().get_ref<const std::string&>()).offset;
+  if (!written || *written == local_offset) return std::nullopt;
+  return Diagnostic{DiagnosticCode::zone_offset_mismatch,
+                    {kWipeTimestamp},
+                    in_quotes(kWipeTimestamp) + " " + value_text(wipe) + " has the offset " +
+                        offset_text(*written) + ", but this machine's zone is " +
+                        offset_text(local_offset) + " at that date, so the wipe falls at " +
+                        local_text(configuration.wipe_timestamp, local_offset) +
+                        " here; if the time is meant as this machine's local time, write " +
+                        offset_text(local_offset)};
 }
 
 }  // namespace quellwarden::config

@@ -20,6 +20,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
 using ::testing::StartsWith;
 
 constexpr char kExample[] = R"({"WipeTimestamp": 1700000000, "DinoSettings": {
@@ -44,8 +45,9 @@ class CheckProgramFixture : public ::testing::Test {
     std::ofstream(path, std::ios::binary) << text;
     return utf8(path);
   }
-  CheckerRun run(const std::vector<std::string>& arguments) {
-    CheckerRun result = run_checker(arguments, directory_);
+  // In UTC unless `zone` says otherwise, whatever zone the machine running the tests is in.
+  CheckerRun run(const std::vector<std::string>& arguments, const std::string& zone = "UTC") {
+    CheckerRun result = run_checker(arguments, directory_, {"TZ=" + zone});
     EXPECT_TRUE(result.system_line_ends) << result.out << result.err;
     return result;
   }
@@ -91,10 +93,13 @@ TEST_F(check_program_test, example_report_shows_times_timeline_and_verdict) {
           "Wipe           2023-11-14 22:13:20 UTC (1700000000), 1h ago",
           "Now            2023-11-14 23:13:20 UTC (1700003600)", "",
           "Unlock times, soonest first (taming also holds back imprinting):",
-          "  taming  A_C  24h  2023-11-15 22:13:20 UTC  locked, 23h 0m left",
-          "  riding  A_C  48h  2023-11-16 22:13:20 UTC  locked, 1d 23h 0m left",
-          "  taming  B_C  72h  2023-11-17 22:13:20 UTC  locked, 2d 23h 0m left", "",
-          "Timeline from the wipe to the last unlock, one column = 1h 30m (# locked, | now):",
+          "  taming  A_C  24h  2023-11-15 22:13:20 UTC  locked, 23h 0m left  (not in the game's "
+          "list)",
+          "  riding  A_C  48h  2023-11-16 22:13:20 UTC  locked, 1d 23h 0m left  (not in the game's "
+          "list)",
+          "  taming  B_C  72h  2023-11-17 22:13:20 UTC  locked, 2d 23h 0m left  (not in the game's "
+          "list)",
+          "", "Timeline from the wipe to the last unlock, one column = 1h 30m (# locked, | now):",
           "  taming  A_C  |###############", "  riding  A_C  |###############################",
           "  taming  B_C  |###############################################",
           "               +-------+-------+-------+-------+-------+-------+",
@@ -113,24 +118,30 @@ TEST_F(check_program_test, example_as_json_in_documented_shape) {
   EXPECT_EQ(report, nlohmann::ordered_json::parse(R"({"now": 1700086400,
       "wipe_timestamp": 1700000000,
       "riding": [{"class": "A_C", "hours": 48, "unlock": 1700172800, "locked": true,
-                  "seconds_left": 86400}],
+                  "seconds_left": 86400, "in_game_list": false}],
       "taming": [{"class": "A_C", "hours": 24, "unlock": 1700086400, "locked": false,
-                  "seconds_left": 0},
+                  "seconds_left": 0, "in_game_list": false},
                  {"class": "B_C", "hours": 72, "unlock": 1700259200, "locked": true,
-                  "seconds_left": 172800}],
+                  "seconds_left": 172800, "in_game_list": false}],
       "warnings": [], "errors": [], "hints": []})"));
 }
 
 TEST_F(check_program_test, now_decides_locked_or_released_at_the_unlock_second) {
   const std::string path = write("config.json", kExample);
   const CheckerRun before = run({path, "--now", "1700172799"});
-  EXPECT_THAT(before.out,
-              HasSubstr("  riding  A_C  48h  2023-11-16 22:13:20 UTC  locked, 1s left\n"));
-  EXPECT_THAT(before.out, HasSubstr("  taming  A_C  24h  2023-11-15 22:13:20 UTC  released\n"));
+  EXPECT_THAT(before.out, HasSubstr("  riding  A_C  48h  2023-11-16 22:13:20 UTC  locked, 1s left  "
+                                    "(not in the game's list)\n"));
+  EXPECT_THAT(
+      before.out,
+      HasSubstr(
+          "  taming  A_C  24h  2023-11-15 22:13:20 UTC  released  (not in the game's list)\n"));
   const CheckerRun at = run({path, "--now=1700172800"});
-  EXPECT_THAT(at.out, HasSubstr("  riding  A_C  48h  2023-11-16 22:13:20 UTC  released\n"));
-  EXPECT_THAT(at.out,
-              HasSubstr("  taming  B_C  72h  2023-11-17 22:13:20 UTC  locked, 1d 0h 0m left\n"));
+  EXPECT_THAT(
+      at.out,
+      HasSubstr(
+          "  riding  A_C  48h  2023-11-16 22:13:20 UTC  released  (not in the game's list)\n"));
+  EXPECT_THAT(at.out, HasSubstr("  taming  B_C  72h  2023-11-17 22:13:20 UTC  locked, 1d 0h 0m "
+                                "left  (not in the game's list)\n"));
   EXPECT_EQ(at.exit_status, 0);
 }
 
@@ -142,10 +153,13 @@ TEST_F(check_program_test, warnings_keep_exit_zero_and_lists_show_what_the_plugi
                                         0);
   EXPECT_EQ(report["riding"],
             nlohmann::json::parse(R"([{"class": "0", "hours": 1, "unlock": 1700003600,
-                                           "locked": false, "seconds_left": 0}])"));
+                                           "locked": false, "seconds_left": 0,
+                                           "in_game_list": false}])"));
   EXPECT_EQ(report["taming"], nlohmann::json::parse(R"([
-      {"class": "Giga_C", "hours": -1, "unlock": 1699996400, "locked": false, "seconds_left": 0},
-      {"class": "rex_C", "hours": 3, "unlock": 1700010800, "locked": true, "seconds_left": 7200}])"));
+      {"class": "Giga_C", "hours": -1, "unlock": 1699996400, "locked": false, "seconds_left": 0,
+       "in_game_list": false},
+      {"class": "rex_C", "hours": 3, "unlock": 1700010800, "locked": true, "seconds_left": 7200,
+       "in_game_list": false}])"));
   EXPECT_EQ(report["errors"], nlohmann::json::array());
   EXPECT_THAT(texts_of(report["warnings"]),
               ElementsAre(StartsWith("unknown member \"DinoSetting\" at the top level"),
@@ -197,7 +211,8 @@ TEST_F(check_program_test, refused_file_exits_one_with_the_plugins_own_text) {
        "Config has parsing ERROR! [json.exception.parse_error.101] parse error at line 1, "
        "column 1: syntax error while parsing value - unexpected end of input; expected '[', "
        "'{', or a literal",
-       {}},
+       {"the file is empty; write one object, {\"WipeTimestamp\": ..., \"DinoSettings\": "
+        "{...}}"}},
       {R"({"WipeTimestamp": "1700000000"})",
        "\"WipeTimestamp\" is \"1700000000\", which is a number in quotes; write Unix seconds as a "
        "number, without quotes, or a date as \"2026-01-08T18:00:00Z\", \"2026-01-08 18:00:00 UTC\" "
@@ -244,8 +259,8 @@ TEST_F(check_program_test, unreadable_file_or_wrong_arguments_exit_two) {
     EXPECT_EQ(wrong.exit_status, 2) << arguments[0];
     EXPECT_EQ(wrong.out, "") << arguments[0];
     EXPECT_THAT(wrong.err,
-                HasSubstr("\nusage: quellwarden-check [CONFIG] [--now TIME] [--json] [--strict] "
-                          "[--version]\n"));
+                HasSubstr("\nusage: quellwarden-check [CONFIG] [--now TIME|wipe] [--json] "
+                          "[--strict] [--version]\n"));
   }
   const CheckerRun help = run({"--help"});
   EXPECT_EQ(help.exit_status, 0);
@@ -266,6 +281,31 @@ TEST_F(check_program_test, server_folder_stands_for_its_file_and_now_may_be_a_da
   EXPECT_EQ(version.out, "quellwarden-check " + std::string(quellwarden::kVersion) + "\n");
 }
 
+// Outside UTC the wipe and each unlock are shown in local time too, and a written offset that is
+// not the local one at that date is warned about; in UTC neither.
+TEST_F(check_program_test, local_time_and_a_foreign_offset_outside_utc) {
+  const std::string file = write("config.json", R"({"WipeTimestamp": "2026-12-10T18:00:00+02:00",
+      "DinoSettings": {"DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})");
+  const std::string berlin = "CET-1CEST,M3.5.0,M10.5.0/3";
+  const CheckerRun local = run({file, "--now", "wipe"}, berlin);
+  EXPECT_EQ(local.exit_status, 0) << local.err;
+  EXPECT_THAT(local.out, HasSubstr("\nWipe           2026-12-10 16:00:00 UTC (1796918400), now\n"
+                                   "               2026-12-10 17:00:00 +01:00 here\n"));
+  EXPECT_THAT(local.out, HasSubstr("  taming  Rex_Character_BP_C  24h  2026-12-11 16:00:00 UTC  "
+                                   "2026-12-11 17:00:00 +01:00  locked, 1d 0h 0m left\n"));
+  EXPECT_THAT(
+      local.out,
+      HasSubstr("  - \"WipeTimestamp\" \"2026-12-10T18:00:00+02:00\" has the offset +02:00, "
+                "but this machine's zone is +01:00 at that date, so the wipe falls at "
+                "2026-12-10 17:00:00 +01:00 here; if the time is meant as this machine's "
+                "local time, write +01:00\n"));
+  const CheckerRun utc = run({file, "--now", "wipe", "--strict"});
+  EXPECT_EQ(utc.exit_status, 0) << utc.out;
+  EXPECT_THAT(utc.out, Not(HasSubstr(" here\n")));
+  write("config.json", R"({"WipeTimestamp": "2026-12-10T18:00:00+01:00"})");
+  EXPECT_EQ(run({file, "--now", "wipe", "--strict"}, berlin).exit_status, 0);
+}
+
 TEST_F(check_program_test, hostile_files_end_in_a_verdict_not_a_crash) {
   const std::string deep_open(1000000, '[');
   const std::string deep_close(1000000, ']');
@@ -274,7 +314,10 @@ TEST_F(check_program_test, hostile_files_end_in_a_verdict_not_a_crash) {
   EXPECT_EQ(json_of(R"({"Junk": )" + deep_open + deep_close + "}", 0)["errors"],
             nlohmann::json::array());
   EXPECT_THAT(json_of(deep_open, 1)["errors"][0], StartsWith("Config has parsing ERROR! "));
-  EXPECT_THAT(json_of(R"({"PlayerNotices": )" + deep_open + deep_close + "}", 1)["errors"][0],
+  const nlohmann::json notices =
+      json_of(R"({"PlayerNotices": )" + deep_open + deep_close + "}", 0)["warnings"][1];
+  EXPECT_EQ(notices["code"], "invalid_notices");
+  EXPECT_THAT(notices["text"].get<std::string>(),
               StartsWith("\"PlayerNotices\" is an array, [[[["));
   // A parse error that quotes bytes which are not UTF-8 still gives valid JSON.
   EXPECT_THAT(json_of(std::string("\xFF\xFE\0garbage", 10), 1)["errors"][0],

@@ -16,8 +16,9 @@ struct CheckerRun {
 };
 
 // Runs the checker with `arguments` (UTF-8) in `directory`, standard input empty, waiting for its
-// end.
+// end. Its environment is this process's, with the variables of `environment` ("TZ=UTC") set.
 CheckerRun run_checker(const std::vector<std::string>& arguments,
-                       const std::filesystem::path& directory);
+                       const std::filesystem::path& directory,
+                       const std::vector<std::string>& environment = {});
 
 }  // namespace qw_test

@@ -4,9 +4,11 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <string_view>
 
 #include "tests/check/checker_process.h"
 #include "tests/support/built_files.h"
@@ -46,10 +48,25 @@ int wait_for(pid_t child) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// This process's variables less those `settings` set, then `settings`.
+std::vector<std::string> child_environment(const std::vector<std::string>& settings) {
+  std::vector<std::string> variables;
+  for (char** variable = environ; *variable != nullptr; ++variable) {
+    const std::string_view given(*variable);
+    const bool replaced = std::any_of(settings.begin(), settings.end(), [&](const auto& setting) {
+      return given.starts_with(setting.substr(0, setting.find('=') + 1));
+    });
+    if (!replaced) variables.emplace_back(given);
+  }
+  variables.insert(variables.end(), settings.begin(), settings.end());
+  return variables;
+}
+
 }  // namespace
 
 CheckerRun run_checker(const std::vector<std::string>& arguments,
-                       const std::filesystem::path& directory) {
+                       const std::filesystem::path& directory,
+                       const std::vector<std::string>& environment) {
   const std::filesystem::path out_path = directory / ".checker-stdout";
   const std::filesystem::path err_path = directory / ".checker-stderr";
   FileActions actions;
@@ -64,8 +81,13 @@ CheckerRun run_checker(const std::vector<std::string>& arguments,
   for (std::string& argument : copies) argv.push_back(argument.data());
   argv.push_back(nullptr);
 
+  std::vector<std::string> variables = child_environment(environment);
+  std::vector<char*> envp;
+  for (std::string& variable : variables) envp.push_back(variable.data());
+  envp.push_back(nullptr);
+
   pid_t child = 0;
-  if (posix_spawn(&child, program.c_str(), actions.get(), nullptr, argv.data(), environ) != 0) {
+  if (posix_spawn(&child, program.c_str(), actions.get(), nullptr, argv.data(), envp.data()) != 0) {
     throw std::runtime_error("cannot start " + program);
   }
   CheckerRun run{wait_for(child), contents(out_path), contents(err_path)};

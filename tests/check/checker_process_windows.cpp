@@ -2,6 +2,8 @@
 // streams sent to files: no pipe to drain, so a program that prints a lot cannot stall the test.
 #include <windows.h>
 
+#include <algorithm>
+#include <cwchar>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -80,10 +82,33 @@ std::string contents(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+// This process's variables less those `settings` set, then `settings`, as a block for
+// CreateProcessW: each ends in NUL, and one more ends the block.
+std::wstring child_environment(const std::vector<std::string>& settings) {
+  std::vector<std::wstring> wide_settings;
+  for (const std::string& setting : settings) wide_settings.push_back(wide(setting));
+  std::wstring block;
+  wchar_t* const strings = GetEnvironmentStringsW();
+  for (const wchar_t* variable = strings; *variable != L'\0'; variable += wcslen(variable) + 1) {
+    const std::wstring_view given(variable);
+    const bool replaced =
+        std::any_of(wide_settings.begin(), wide_settings.end(), [&](const auto& setting) {
+          const std::size_t name = setting.find(L'=') + 1;
+          return given.size() >= name && _wcsnicmp(given.data(), setting.data(), name) == 0;
+        });
+    if (!replaced) block.append(given).push_back(L'\0');
+  }
+  FreeEnvironmentStringsW(strings);
+  for (const std::wstring& setting : wide_settings) block.append(setting).push_back(L'\0');
+  block.push_back(L'\0');
+  return block;
+}
+
 }  // namespace
 
 CheckerRun run_checker(const std::vector<std::string>& arguments,
-                       const std::filesystem::path& directory) {
+                       const std::filesystem::path& directory,
+                       const std::vector<std::string>& environment) {
   const std::filesystem::path out_path = directory / ".checker-stdout";
   const std::filesystem::path err_path = directory / ".checker-stderr";
   const std::filesystem::path program = program_file().parent_path() / QW_CHECK_NAME;
@@ -100,8 +125,10 @@ CheckerRun run_checker(const std::vector<std::string>& arguments,
     startup.hStdInput = input.get();
     startup.hStdOutput = output.get();
     startup.hStdError = errors.get();
-    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                        directory.c_str(), &startup, &started)) {
+    std::wstring variables = child_environment(environment);
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE,
+                        CREATE_UNICODE_ENVIRONMENT, variables.data(), directory.c_str(), &startup,
+                        &started)) {
       throw std::runtime_error("cannot start " + utf8(program) + ": " +
                                std::to_string(GetLastError()));
     }

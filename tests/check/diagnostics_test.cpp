@@ -5,11 +5,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <variant>
 #include <vector>
 
+#include "config/ascii_fold.h"
 #include "config/config_reader.h"
+#include "config/creature_classes.h"
 #include "config/diagnostics/checks.h"
 #include "config/document.h"
 #include "config/member_names.h"
@@ -108,13 +111,15 @@ TEST(diagnostics_test, each_mistake_gives_its_code_path_and_text) {
        "future_wipe",
        {"WipeTimestamp"},
        "the wipe time 2023-11-15 00:13:20 UTC (\"WipeTimestamp\" 1700007200) is in the future, "
-       "in 1h; the plugin counts every delay from then"},
+       "in 1h; until then, and for the hours after it, every listed class is held back, riding "
+       "of creatures already tamed too"},
       {R"({"WipeTimestamp": 1700000000000})",
        "wipe_in_milliseconds",
        {"WipeTimestamp"},
        "the wipe time 55840-11-08 22:13:20 UTC (\"WipeTimestamp\" 1700000000000) is in the "
-       "future, in 19656249d 23h; the plugin counts every delay from then; it looks like "
-       "milliseconds, the plugin wants seconds"},
+       "future, in 19656249d 23h; until then, and for the hours after it, every listed class is "
+       "held back, riding of creatures already tamed too; it looks like milliseconds, the plugin "
+       "wants seconds"},
       {R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowRiding": {"Rex_C": {"HoursToDelay": 0}}}})",
        "stale_wipe",
        {"WipeTimestamp"},
@@ -150,6 +155,32 @@ TEST(diagnostics_test, each_mistake_gives_its_code_path_and_text) {
        "class name \"Blueprint'/Game/Dinos/Rex/Rex_Character_BP.Rex_Character_BP'\" in "
        "\"DisallowTaming\" is a blueprint path, not a class name, so no creature matches it; did "
        "you mean \"Rex_Character_BP_C\"?"},
+      {taming(R"("giga_character_bp_c": {"HoursToDelay": 1})"),
+       "unknown_class",
+       {"DinoSettings", "DisallowTaming", "giga_character_bp_c"},
+       "class \"giga_character_bp_c\" in \"DisallowTaming\" is not a creature class of the game; "
+       "did you mean \"Gigant_Character_BP_C\"?"},
+      {taming(R"("Rex_C": {"HoursToDelay": 1, "DisplayName": {"en": "Rex"}})"),
+       "invalid_display_name",
+       {"DinoSettings", "DisallowTaming", "Rex_C", "DisplayName"},
+       "\"DisplayName\" of class \"Rex_C\" in \"DisallowTaming\" is an object, {\"en\":\"Rex\"}, "
+       "so players are told the class name; write the name players know, as text"},
+      {R"({"WipeTimestamp": 1700000000, "PlayerNotices": {"Riding": "{dino} in {left}"}})",
+       "invalid_notices",
+       {"PlayerNotices", "Riding"},
+       "\"Riding\" in \"PlayerNotices\" has the unknown placeholder {dino}, so player notices and "
+       "the chat command are off; the known ones are {creature}, {class}, {left} and {unlock}"},
+      {R"({"WipeTimestamp": 1700000000, "PlayerNotices": 7})",
+       "invalid_notices",
+       {"PlayerNotices"},
+       "\"PlayerNotices\" is 7, so player notices and the chat command are off; write an object "
+       "such as {}, or leave it out for no notices"},
+      {R"({"WipeTimestamp": 1700000000, "PlayerNotices": {"ChatCommand": "unlocks"}})",
+       "chat_command_without_prefix",
+       {"PlayerNotices", "ChatCommand"},
+       "\"ChatCommand\" in \"PlayerNotices\" is \"unlocks\", which does not start with \"/\" or "
+       "\"!\", so the plugin answers ordinary chat that starts with that word; write "
+       "\"/unlocks\""},
       {R"({"WipeTimestamp": 1700000000}
           {"DinoSettings": {}} )",
        "trailing_text",
@@ -261,6 +292,99 @@ TEST(diagnostics_test, class_name_suggestion_is_the_name_after_the_last_point) {
             "it, ending in \"_C\"");
   EXPECT_EQ(text_for("Rex.").substr(text_for("Rex.").find(';')),
             "; write the class name as the game gives it, ending in \"_C\"");
+}
+
+// A path or short name is held against the game's list by the class name it stands for; an entry
+// marked as a mod's class, or a name close to no game class, is left alone.
+TEST(diagnostics_test, class_names_not_of_the_game_name_the_nearest_game_class) {
+  std::vector<Diagnostic> found = diagnose_text(taming(R"(
+      "/Game/Dinos/Giga/Giga_Character_BP.Giga_Character_BP": {"HoursToDelay": 1},
+      "Rex_Character_BP": {"HoursToDelay": 1},
+      "Giga_Character_BP_C": {"HoursToDelay": 1, "ModClass": true},
+      "Drake_Mod_Character_BP_C": {"HoursToDelay": 1},
+      "/Game/Dinos/Rex/Rex_Character_BP.Rex_Character_BP": {"HoursToDelay": 1})"));
+  std::vector<std::string> codes;
+  for (const Diagnostic& diagnostic : found) codes.emplace_back(code_name(diagnostic.code));
+  EXPECT_THAT(codes, ElementsAre("not_a_class_name", "unknown_class", "not_a_class_name",
+                                 "not_a_class_name", "unknown_class"));
+  EXPECT_THAT(found[1].text,
+              ::testing::EndsWith("is not a creature class of the game; did you mean "
+                                  "\"Gigant_Character_BP_C\"?"));
+  EXPECT_THAT(found[4].text, ::testing::EndsWith("did you mean \"Rex_Character_BP_C\"?"));
+}
+
+TEST(diagnostics_test, game_class_match_folds_case_and_knows_the_usual_slips) {
+  const std::vector<std::pair<std::string, std::string>> cases{
+      {"Gigant_Character_BP_C", "listed"},
+      {"WYVERN_character_bp_fire_c", "listed"},
+      {"Giga_Character_BP_C", "Gigant_Character_BP_C"},
+      {"Argent_Charcter_BP_C", "Argent_Character_BP_C"},
+      {"Rex_Character_C", "Rex_Character_BP_C"},
+      {"Rex_Character", "Rex_Character_BP_C"},
+      {"Wyvern_Character_Fire_C", "Wyvern_Character_BP_Fire_C"},
+      {"Drake_Mod_Character_BP_C", "none"},
+      {"Dino12345_Character_BP_C", "none"},
+      {std::string(30, 'A'), "none"},
+      {std::string(70, 'R'), "none"},
+      {"", "none"}};
+  for (const auto& [name, expected] : cases) {
+    const GameClassMatch match = match_game_class(name);
+    EXPECT_EQ(match.listed ? "listed" : std::string(match.meant.value_or("none")), expected)
+        << name;
+    EXPECT_EQ(is_game_class(name), expected == "listed") << name;
+  }
+}
+
+// Levenshtein distance over all of both texts, the plain way.
+std::size_t full_distance(std::string_view from, std::string_view to) {
+  std::vector<std::size_t> row(to.size() + 1);
+  for (std::size_t column = 0; column < row.size(); ++column) row[column] = column;
+  for (std::size_t line = 1; line <= from.size(); ++line) {
+    std::size_t diagonal = row[0];
+    row[0] = line;
+    for (std::size_t column = 1; column <= to.size(); ++column) {
+      const std::size_t above = row[column];
+      row[column] = std::min(
+          {above + 1, row[column - 1] + 1, diagonal + (from[line - 1] == to[column - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[to.size()];
+}
+
+// The index narrows the search; it must never miss a class within two edits.
+TEST(diagnostics_test, game_class_index_misses_no_class_within_two_edits) {
+  std::mt19937 random(17);
+  const auto pick = [&](std::size_t count) {
+    return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
+  };
+  for (const std::string_view game : game_classes()) {
+    for (int trial = 0; trial < 8; ++trial) {
+      std::string name = ascii_folded(game);
+      for (int edit = 0; edit < 1 + trial % 2; ++edit) {
+        const std::size_t at = pick(name.size());
+        const char letter = "AEIORX_9"[pick(8)];
+        switch (pick(3)) {
+          case 0:
+            name.erase(at, 1);
+            break;
+          case 1:
+            name.insert(at, 1, letter);
+            break;
+          default:
+            name[at] = letter;
+        }
+      }
+      if (is_game_class(name)) continue;
+      std::size_t nearest = 3;
+      for (const std::string_view other : game_classes()) {
+        nearest = std::min(nearest, full_distance(name, ascii_folded(other)));
+      }
+      const GameClassMatch match = match_game_class(name);
+      ASSERT_TRUE(match.meant) << name;
+      EXPECT_LE(full_distance(name, ascii_folded(*match.meant)), nearest) << name;
+    }
+  }
 }
 
 TEST(diagnostics_test, member_given_twice_where_the_plugin_reads) {

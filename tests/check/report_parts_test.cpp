@@ -8,9 +8,9 @@
 
 #include "config/config_reader.h"
 #include "config/effective_entries.h"
+#include "config/parse_hints.h"
 #include "log/printable.h"
 #include "tools/check/options.h"
-#include "tools/check/parse_hints.h"
 #include "tools/check/timeline.h"
 
 namespace quellwarden::check {
@@ -48,19 +48,40 @@ TEST(check_display_text_test, printable_escapes_control_characters_only) {
   for (const auto& [text, shown] : cases) EXPECT_EQ(printable(text), shown) << shown;
 }
 
-TEST(check_parse_hints_test, encoding_quotes_and_comments_outside_strings) {
-  EXPECT_THAT(parse_hints("\xFF\xFE{\0}\0"),
-              ElementsAre(::testing::StartsWith(
+TEST(check_parse_hints_test, each_likely_cause_once_with_its_line) {
+  using ::testing::StartsWith;
+  EXPECT_THAT(config::parse_hints("\xFF\xFE{\0}\0"),
+              ElementsAre(StartsWith(
                   "the file is saved as UTF-16 (it starts with the bytes FF FE); the plugin reads "
                   "UTF-8 only: save it as UTF-8")));
-  EXPECT_THAT(parse_hints(std::string_view("{\0}\0", 4)),
-              ElementsAre(::testing::StartsWith("the file looks saved as UTF-16 (2 of its 4 bytes "
-                                                "are NUL)")));
-  EXPECT_THAT(parse_hints("{\n\"A\": \xE2\x80\x9C\n// x\n'B': 1}"),
-              ElementsAre(::testing::StartsWith("line 2 holds curly quotes"),
-                          ::testing::StartsWith("line 3 holds a comment (// or /*)"),
-                          ::testing::StartsWith("line 4 holds a single quote (')")));
-  EXPECT_THAT(parse_hints(R"({"Blueprint'/Game//x.y'\"/*": 1,})"), IsEmpty());
+  EXPECT_THAT(config::parse_hints(std::string_view("{\0}\0", 4)),
+              ElementsAre(StartsWith("the file looks saved as UTF-16 (2 of its 4 bytes are NUL)")));
+  for (const std::string_view empty : {"", " \r\n\t", "\xEF\xBB\xBF\n"}) {
+    EXPECT_THAT(config::parse_hints(empty), ElementsAre(StartsWith("the file is empty; ")))
+        << empty;
+  }
+  EXPECT_THAT(
+      config::parse_hints(
+          "{\n\"A\": \xE2\x80\x9C\n// x\n'B': [1,\n],\n\"W\xE9lf\": 1, \"\xE9\"\n}"),
+      ElementsAre(
+          StartsWith("line 6 holds the byte E9, which is not UTF-8: the file is saved in a "
+                     "Windows code page, and the plugin reads UTF-8 only; save it as UTF-8"),
+          StartsWith("line 2 holds curly quotes"), StartsWith("line 3 holds a comment (// or /*)"),
+          StartsWith("line 4 holds a single quote (')"),
+          "line 4 holds a comma right before ], which JSON does not allow; remove the "
+          "comma before ]"));
+  // Inside strings a path's slashes, quotes and commas are text; valid UTF-8 is no cause.
+  EXPECT_THAT(config::parse_hints(R"({"Blueprint'/Game//x.y'\",}/*": ")"
+                                  "W\xC3\xB6lf \xF0\x9F\xA6\x96"
+                                  R"(",})"),
+              ElementsAre("line 1 holds a comma right before }, which JSON does not allow; remove "
+                          "the comma before }"));
+  for (const std::string_view not_utf8 :
+       {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE2\x82", "\x80", "\xF8"}) {
+    EXPECT_THAT(config::parse_hints("{\"" + std::string(not_utf8) + "\"}"),
+                ElementsAre(StartsWith("line 1 holds the byte ")))
+        << not_utf8;
+  }
 }
 
 TEST(check_timeline_test, example_chart_with_now_one_hour_after_wipe) {
@@ -126,14 +147,15 @@ TEST(check_options_test, accepts_options_in_any_order) {
   EXPECT_TRUE(parse({"--version"}).options.version);
   EXPECT_EQ(parse({"--", "--json"}).options.config_path, "--json");
   EXPECT_TRUE(parse({"-h"}).options.help);
+  EXPECT_TRUE(parse({"--now=wipe"}).options.now_at_wipe);
 }
 
 TEST(check_options_test, names_what_is_wrong) {
   EXPECT_EQ(parse({"--now"}).error, "--now needs a value");
   EXPECT_EQ(parse({"--now", "12x"}).error,
-            "--now wants whole Unix seconds or a date as \"2026-01-08T18:00:00Z\", "
-            "\"2026-01-08 18:00:00 UTC\" or \"2026-01-08T20:00:00+02:00\"; \"12x\" is not a date "
-            "the plugin reads");
+            "--now wants whole Unix seconds, a date as \"2026-01-08T18:00:00Z\", "
+            "\"2026-01-08 18:00:00 UTC\" or \"2026-01-08T20:00:00+02:00\", or wipe; \"12x\" is not "
+            "a date the plugin reads");
   EXPECT_EQ(parse({"--now=9223372036854775808"}).error,
             "--now wants whole Unix seconds, not \"9223372036854775808\"");
   EXPECT_EQ(parse({"a.json", "b.json"}).error,

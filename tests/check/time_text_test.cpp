@@ -57,11 +57,17 @@ TEST(check_time_text_test, status_and_relative_text_turn_at_the_unlock_second) {
 
 std::optional<std::int64_t> date_of(std::string_view text) { return read_date(text).unix_seconds; }
 
-TEST(check_date_reading_test, three_forms_and_exact_calendar) {
-  EXPECT_EQ(date_of("2026-01-08T18:00:00Z"), 1767895200);
-  EXPECT_EQ(date_of("2026-01-08 18:00:00 UTC"), 1767895200);
-  EXPECT_EQ(date_of("2026-01-08T20:00:00+02:00"), 1767895200);
-  EXPECT_EQ(date_of("2026-01-08T12:30:00-05:30"), 1767895200);
+TEST(check_date_reading_test, every_spelling_of_one_instant_and_exact_calendar) {
+  for (const std::string_view same :
+       {"2026-01-08T18:00:00Z", "2026-01-08 18:00:00 UTC", "2026-01-08T20:00:00+02:00",
+        "2026-01-08T12:30:00-05:30", "2026-01-08T18:00Z", "2026-01-08T18:00:00.000Z",
+        "2026-01-08T18:00:00.999999Z", "2026-01-08T20:00:00+0200", "2026-01-08t18:00:00z",
+        "2026-01-08 18:00 utc", "2026-01-08T12:30-0530"}) {
+    EXPECT_EQ(date_of(same), 1767895200) << same;
+  }
+  EXPECT_EQ(read_date("2026-01-08T20:00+0200").offset, 7200);
+  EXPECT_EQ(read_date("2026-01-08T12:30:00-05:30").offset, -19800);
+  EXPECT_FALSE(read_date("2026-01-08T18:00:00Z").offset);
   EXPECT_EQ(date_of(utc_text(-62167219200)), -62167219200);  // 0000-01-01, a leap year
   EXPECT_EQ(date_of("2000-02-29T00:00:00Z"), 951782400);
   EXPECT_EQ(date_of("2028-02-29T23:59:59Z"), 1835481599);
@@ -78,10 +84,13 @@ TEST(check_date_reading_test, refusals_say_what_is_missing) {
   EXPECT_THAT(read_date("2026-01-08T18:00:00").problem, ::testing::StartsWith("has no zone"));
   EXPECT_EQ(read_date("2026-01-08").problem, "has no time of day and no zone");
   EXPECT_EQ(read_date("1767895200").problem, "is a number in quotes");
+  EXPECT_THAT(read_date("2026-01-08T18:00").problem, ::testing::StartsWith("has no zone"));
+  EXPECT_THAT(read_date("2026-01-08t18:00:00.5").problem, ::testing::StartsWith("has no zone"));
   for (const std::string_view bad :
-       {"", "yesterday", "2026-01-08T18:00Z", "2026-1-08T18:00:00Z", "2026-01-08T18:00:00 Z",
+       {"", "yesterday", "2026-1-08T18:00:00Z", "2026-01-08T18:00:00 Z", "2026-01-08T18Z",
         "2026-01-08T18:00:00+2:00", "2026-01-08T18:00:00+24:00", "2026-01-08T18:00:00ZZ",
-        "2026-01-08_18:00:00Z", "2026-01-08 18:00:00 utc"}) {
+        "2026-01-08_18:00:00Z", "2026-01-08T18:00:00.Z", "2026-01-08T18:00.5Z",
+        "2026-01-08T18:00:00+02:0", "2026-01-08T18:00:00+020"}) {
     EXPECT_EQ(read_date(bad).problem, "is not a date the plugin reads") << bad;
     EXPECT_FALSE(read_date(bad).unix_seconds) << bad;
   }

@@ -57,7 +57,8 @@ TEST_F(status_test, json_answers_bots_with_every_entry) {
   EXPECT_EQ(status["riding"][1],
             nlohmann::json::parse(R"({"class": "Rex_Character_BP_C", "hours": 72,
                                       "unlock": 1768154400, "locked": true,
-                                      "seconds_left": 86355, "display_name": "Rex"})"));
+                                      "seconds_left": 86355, "in_game_list": true,
+                                      "display_name": "Rex"})"));
   EXPECT_EQ(status["taming"][0]["locked"], false);
   EXPECT_TRUE(status["warnings"].empty());
   EXPECT_EQ(status["last_load"]["ok"], true);

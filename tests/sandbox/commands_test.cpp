@@ -197,10 +197,10 @@ TEST_F(sandbox_commands_test, unload_and_load_run_both_sequences_and_give_back_a
                   "hook APrimalDinoCharacter.SetRider(AShooterCharacter*)",
                   "console command Quellwarden.reload", "console command Quellwarden.status",
                   "rcon command Quellwarden.reload", "rcon command Quellwarden.status",
-                  "memory 5 blocks 372 bytes", "unloaded", "memory 0 blocks 0 bytes",
+                  "memory 5 blocks 376 bytes", "unloaded", "memory 0 blocks 0 bytes",
                   "CanTame rex -> true (game)", "unknown console command Quellwarden.reload",
                   "error: the plugin is not loaded", kVersionLine, kAdding, kLoaded, "loaded",
-                  "error: the plugin is already loaded", "memory 5 blocks 372 bytes",
+                  "error: the plugin is already loaded", "memory 5 blocks 376 bytes",
                   "CanTame rex -> false (refused)"));
 }
 

@@ -82,6 +82,6 @@ class WorkDir {
 inline constexpr std::string_view kConfig = R"({"WipeTimestamp": 1700000000, "DinoSettings": {
   "DisallowRiding": {"Rex_Character_BP_C": {"HoursToDelay": 48}},
   "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24},
-                     "Giga_Character_BP_C": {"HoursToDelay": 72}}}})";
+                     "Gigant_Character_BP_C": {"HoursToDelay": 72}}}})";
 
 }  // namespace qw_sandbox_test

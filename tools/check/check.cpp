@@ -6,32 +6,41 @@
 
 #include "config/document.h"
 #include "config/effective_entries.h"
+#include "config/parse_hints.h"
 #include "config/vocabulary.h"
 #include "log/printable.h"
-#include "tools/check/parse_hints.h"
 
 namespace quellwarden::check {
 
-CheckResult check_text(std::string_view text, std::int64_t now) {
+CheckResult check_text(std::string_view text, const Judging& judging) {
   CheckResult result;
+  result.now = judging.now;
   const config::Document document = config::read_document(text);
   if (document.parse_error) {
     result.errors.push_back(config::kParseFailure + printable(*document.parse_error));
-    result.hints = parse_hints(text);
+    result.hints = config::parse_hints(text);
     return result;
   }
   std::variant<config::Configuration, config::Refusal> reading =
       config::read_configuration(document);
   if (auto* refusal = std::get_if<config::Refusal>(&reading)) {
-    result.warnings = config::diagnose(document, nullptr, now);
+    result.warnings = config::diagnose(document, nullptr, judging.now);
     result.errors.push_back(std::move(refusal->text));
     if (!refusal->hint.empty()) result.hints.push_back(std::move(refusal->hint));
     return result;
   }
   const config::Configuration& configuration = std::get<config::Configuration>(reading);
-  result.warnings = config::diagnose(document, &configuration, now);
+  const std::int64_t wipe = configuration.wipe_timestamp;
+  if (judging.at_wipe) result.now = wipe;
+  result.warnings = config::diagnose(document, &configuration, result.now);
+  if (!judging.zone.is_utc(judging.now)) {
+    if (auto mismatch =
+            config::zone_offset_diagnostic(document, configuration, judging.zone.offset(wipe))) {
+      result.warnings.push_back(std::move(*mismatch));
+    }
+  }
   result.schedule =
-      Schedule{configuration.wipe_timestamp, config::effective_entries(configuration.riding),
+      Schedule{wipe, config::effective_entries(configuration.riding),
                config::effective_entries(configuration.taming), configuration.notices};
   return result;
 }

@@ -10,6 +10,7 @@
 
 #include "config/config_reader.h"
 #include "config/diagnostics.h"
+#include "tools/check/local_zone.h"
 
 namespace quellwarden::check {
 
@@ -22,6 +23,7 @@ struct Schedule {
 };
 
 struct CheckResult {
+  std::int64_t now = 0;              // the moment the file was judged at
   std::optional<Schedule> schedule;  // absent when the plugin would refuse the file
   std::vector<config::Diagnostic> warnings;
   // The text the plugin would log and answer over RCON when it refuses the file.
@@ -31,7 +33,13 @@ struct CheckResult {
   std::vector<std::string> hints;
 };
 
-// Reads `text` with the plugin's own reader, judging the wipe time against `now`.
-CheckResult check_text(std::string_view text, std::int64_t now);
+struct Judging {
+  std::int64_t now = 0;  // the system clock, or the time given
+  bool at_wipe = false;  // judge at the wipe the file gives instead; at `now` when it is refused
+  LocalZone zone;        // where the machine is: a date's offset is held against it
+};
+
+// Reads `text` with the plugin's own reader, judging the wipe time as `judging` says.
+CheckResult check_text(std::string_view text, const Judging& judging);
 
 }  // namespace quellwarden::check

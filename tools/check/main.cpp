@@ -11,6 +11,7 @@
 #include "tools/check/config_file.h"
 #include "tools/check/console.h"
 #include "tools/check/display_text.h"
+#include "tools/check/local_zone.h"
 #include "tools/check/options.h"
 #include "tools/check/report.h"
 #include "tools/program/program.h"
@@ -47,8 +48,10 @@ int run(const Options& options) {
   const std::string path = config_file_path(options.config_path);
   const ConfigFile file = read_config_file(path);
   if (!file.text) return unreadable(options, path, file.problem, now);
-  const CheckResult result = check_text(*file.text, now);
-  std::cout << (options.json ? json_report(result, now) : text_report(result, {path, now}));
+  const LocalZone zone = system_zone();
+  const CheckResult result = check_text(*file.text, {now, options.now_at_wipe, zone});
+  std::cout << (options.json ? json_report(result, result.now)
+                             : text_report(result, {path, result.now, zone}));
   if (!result.errors.empty()) return kRefused;
   return options.strict && !result.warnings.empty() ? kLoadsWithWarnings : kLoads;
 }

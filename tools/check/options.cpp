@@ -19,6 +19,10 @@ std::optional<std::int64_t> whole_number(std::string_view text) {
 // The same times the configuration's "WipeTimestamp" takes, so a wipe can be pasted as now.
 std::string set_now(Options& options, std::string_view value) {
   const std::string quoted = "\"" + std::string(value) + "\"";
+  if (value == "wipe") {
+    options.now_at_wipe = true;
+    return {};
+  }
   if (const std::optional<std::int64_t> seconds = whole_number(value)) {
     options.now = seconds;
     return {};
@@ -28,8 +32,8 @@ std::string set_now(Options& options, std::string_view value) {
   }
   const config::DateReading date = config::read_date(value);
   if (!date.unix_seconds) {
-    return "--now wants whole Unix seconds or a date as " + std::string(config::kDateForms) + "; " +
-           quoted + " " + date.problem;
+    return "--now wants whole Unix seconds, a date as " + std::string(config::kDateForms) +
+           ", or wipe; " + quoted + " " + date.problem;
   }
   options.now = date.unix_seconds;
   return {};
@@ -75,7 +79,7 @@ ParsedArguments parse_arguments(std::span<const std::string_view> arguments) {
 }
 
 std::string usage_text() {
-  return "usage: quellwarden-check [CONFIG] [--now TIME] [--json] [--strict] [--version]\n"
+  return "usage: quellwarden-check [CONFIG] [--now TIME|wipe] [--json] [--strict] [--version]\n"
          "Shows what the Quellwarden plugin makes of its configuration file: the wipe time, when\n"
          "each creature class is released for riding and for taming, and likely mistakes.\n"
          "  CONFIG      the file to check, or a server folder holding it (default: " +
@@ -83,7 +87,8 @@ std::string usage_text() {
          "\n"
          "              under the current directory)\n"
          "  --now TIME  judge locked and released at this time, not the system clock: Unix\n"
-         "              seconds or a date such as 2026-01-08T18:00:00Z\n"
+         "              seconds or a date such as 2026-01-08T18:00:00Z; --now wipe judges the\n"
+         "              file as at the wipe it gives, so a check before the wipe can be --strict\n"
          "  --json      print one JSON object: now, wipe_timestamp, riding, taming, warnings,\n"
          "              errors, hints\n"
          "  --strict    exit with 3 when the plugin would load the file but there are warnings\n"

@@ -1,4 +1,4 @@
-// The command line: quellwarden-check [CONFIG] [--now TIME] [--json] [--strict] [--version].
+// The command line: quellwarden-check [CONFIG] [--now TIME|wipe] [--json] [--strict] [--version].
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,7 @@ namespace quellwarden::check {
 struct Options {
   std::string config_path = config::config_path_text();
   std::optional<std::int64_t> now;  // the system clock when absent
+  bool now_at_wipe = false;         // --now wipe: the wipe the file gives
   bool json = false;
   bool strict = false;  // a file that loads but has warnings fails too
   bool help = false;

@@ -6,12 +6,14 @@
 #include <string>
 
 #include "tools/check/check.h"
+#include "tools/check/local_zone.h"
 
 namespace quellwarden::check {
 
 struct ReportContext {
   std::string config_path;
   std::int64_t now = 0;
+  LocalZone zone;  // outside UTC, the wipe and the unlocks are also shown in its local time
 };
 
 std::string text_report(const CheckResult& result, const ReportContext& context);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "config/creature_classes.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
 #include "tools/check/display_text.h"
@@ -35,18 +36,27 @@ std::vector<Row> schedule_rows(const Schedule& schedule) {
   return rows;
 }
 
+// The local time of `when` where the machine is, or nothing when it is in UTC.
+std::string local_time(const ReportContext& context, std::int64_t when) {
+  if (context.zone.is_utc(context.now)) return {};
+  return config::local_text(when, context.zone.offset(when));
+}
+
 std::string header(const ReportContext& context, const std::optional<Schedule>& schedule) {
   std::string text = "Configuration  " + printable(context.config_path) + "\n";
   if (schedule) {
     const std::int64_t wipe = schedule->wipe_timestamp;
     text += "Wipe           " + utc_text(wipe) + " (" + std::to_string(wipe) + "), " +
             relative_text(wipe, context.now) + "\n";
+    if (const std::string local = local_time(context, wipe); !local.empty()) {
+      text += "               " + local + " here\n";
+    }
   }
   return text + "Now            " + utc_text(context.now) + " (" + std::to_string(context.now) +
          ")\n";
 }
 
-std::string unlock_table(const std::vector<Row>& rows, std::int64_t now) {
+std::string unlock_table(const std::vector<Row>& rows, const ReportContext& context) {
   std::size_t name_width = 0;
   std::size_t hours_width = 0;
   for (const Row& row : rows) {
@@ -55,11 +65,14 @@ std::string unlock_table(const std::vector<Row>& rows, std::int64_t now) {
   }
   std::string text = "\nUnlock times, soonest first (taming also holds back imprinting):\n";
   for (const Row& row : rows) {
-    const std::string hours = std::to_string(row.entry->hours) + "h";
-    text +=
-        "  " + std::string(row.kind) + "  " + padded(printable(row.entry->class_name), name_width) +
-        "  " + std::string(hours_width - hours.size(), ' ') + hours + "  " +
-        utc_text(row.entry->unlock_time) + "  " + unlock_status(row.entry->unlock_time, now) + "\n";
+    const config::DelayEntry& entry = *row.entry;
+    const std::string hours = std::to_string(entry.hours) + "h";
+    const std::string local = local_time(context, entry.unlock_time);
+    text += "  " + std::string(row.kind) + "  " + padded(printable(entry.class_name), name_width) +
+            "  " + std::string(hours_width - hours.size(), ' ') + hours + "  " +
+            utc_text(entry.unlock_time) + "  " + (local.empty() ? "" : local + "  ") +
+            unlock_status(entry.unlock_time, context.now) +
+            (config::is_game_class(entry.class_name) ? "" : "  (not in the game's list)") + "\n";
   }
   return text;
 }
@@ -75,13 +88,13 @@ std::string timeline(const std::vector<Row>& rows, std::int64_t wipe, std::int64
   return text.empty() ? text : "\n" + text;
 }
 
-std::string schedule_text(const Schedule& schedule, std::int64_t now) {
+std::string schedule_text(const Schedule& schedule, const ReportContext& context) {
   const std::vector<Row> rows = schedule_rows(schedule);
   if (rows.empty()) {
     return "\nNothing is held back: " + in_quotes(config::kDisallowRiding) + " and " +
            in_quotes(config::kDisallowTaming) + " list no class.\n";
   }
-  return unlock_table(rows, now) + timeline(rows, schedule.wipe_timestamp, now);
+  return unlock_table(rows, context) + timeline(rows, schedule.wipe_timestamp, context.now);
 }
 
 std::string notice_line(std::string_view gate, const std::string& text) {
@@ -140,7 +153,7 @@ std::string verdict(const CheckResult& result) {
 std::string text_report(const CheckResult& result, const ReportContext& context) {
   std::string text = header(context, result.schedule);
   if (result.schedule) {
-    text += schedule_text(*result.schedule, context.now) + notices_text(*result.schedule);
+    text += schedule_text(*result.schedule, context) + notices_text(*result.schedule);
   }
   return text + errors_text(result) + warnings_text(result.warnings) + "\n" + verdict(result);
 }

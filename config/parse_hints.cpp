@@ -1,0 +1,171 @@
+// Comments, single quotes and trailing commas count only outside JSON strings, where a blueprint
+// path may hold "/" and "'"; curly quotes and bytes that are not UTF-8 count anywhere, since the
+// file only gets here when it fails to parse.
+#include "config/parse_hints.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace quellwarden::config {
+namespace {
+
+constexpr std::string_view kSaveAsUtf8 = "save it as UTF-8 (in Notepad: Save As, Encoding UTF-8)";
+constexpr std::string_view kBlanks = " \t\r\n";
+
+// Editors save UTF-16 with a byte order mark, or as plain text that is half NUL bytes.
+std::optional<std::string> utf16_hint(std::string_view bytes) {
+  const std::string hint = "; the plugin reads UTF-8 only: " + std::string(kSaveAsUtf8);
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    return "the file is saved as UTF-16 (it starts with the bytes " +
+           std::string(bytes[0] == '\xFF' ? "FF FE" : "FE FF") + ")" + hint;
+  }
+  const auto nuls = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\0'));
+  if (bytes.size() >= 2 && nuls * 4 >= bytes.size()) {
+    return "the file looks saved as UTF-16 (" + std::to_string(nuls) + " of its " +
+           std::to_string(bytes.size()) + " bytes are NUL)" + hint;
+  }
+  return std::nullopt;
+}
+
+bool is_empty(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  return bytes.find_first_not_of(kBlanks) == std::string_view::npos;
+}
+
+bool in_range(std::string_view bytes, std::size_t at, unsigned char low, unsigned char high) {
+  if (at >= bytes.size()) return false;
+  const auto byte = static_cast<unsigned char>(bytes[at]);
+  return byte >= low && byte <= high;
+}
+
+// The length of the UTF-8 sequence at `at`, or 0 where the bytes are no UTF-8: a stray
+// continuation byte, a sequence cut short, an overlong form, a surrogate, past U+10FFFF.
+std::size_t utf8_length(std::string_view bytes, std::size_t at) {
+  const auto lead = static_cast<unsigned char>(bytes[at]);
+  if (lead < 0x80) return 1;
+  struct Form {
+    unsigned char lead_low, lead_high, second_low, second_high;
+    std::size_t length;
+  };
+  static constexpr std::array<Form, 7> kForms{{{0xC2, 0xDF, 0x80, 0xBF, 2},
+                                               {0xE0, 0xE0, 0xA0, 0xBF, 3},
+                                               {0xE1, 0xEC, 0x80, 0xBF, 3},
+                                               {0xED, 0xED, 0x80, 0x9F, 3},
+                                               {0xEE, 0xEF, 0x80, 0xBF, 3},
+                                               {0xF0, 0xF0, 0x90, 0xBF, 4},
+                                               {0xF1, 0xF4, 0x80, 0xBF, 4}}};
+  for (const Form& form : kForms) {
+    if (lead < form.lead_low || lead > form.lead_high) continue;
+    if (lead == 0xF4 && !in_range(bytes, at + 1, 0x80, 0x8F)) return 0;
+    if (!in_range(bytes, at + 1, form.second_low, form.second_high)) return 0;
+    for (std::size_t next = 2; next < form.length; ++next) {
+      if (!in_range(bytes, at + next, 0x80, 0xBF)) return 0;
+    }
+    return form.length;
+  }
+  return 0;
+}
+
+constexpr std::array<std::string_view, 4> kCurlyQuotes{"\xE2\x80\x9C", "\xE2\x80\x9D",
+                                                       "\xE2\x80\x98", "\xE2\x80\x99"};
+
+bool curly_quote_at(std::string_view bytes, std::size_t at) {
+  return std::any_of(kCurlyQuotes.begin(), kCurlyQuotes.end(),
+                     [&](std::string_view quote) { return bytes.substr(at).starts_with(quote); });
+}
+
+// The bracket closing right after the comma at `at`, blanks between; 0 for none.
+char closed_after_comma(std::string_view bytes, std::size_t at) {
+  const std::size_t next = bytes.find_first_not_of(kBlanks, at + 1);
+  if (next == std::string_view::npos || (bytes[next] != '}' && bytes[next] != ']')) return 0;
+  return bytes[next];
+}
+
+std::string hex_byte(char byte) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  const auto value = static_cast<unsigned char>(byte);
+  return {kDigits[value >> 4], kDigits[value & 0xF]};
+}
+
+// The causes in the order they are listed, each with what "line N holds " is followed by.
+enum Cause { not_utf8, curly_quotes, comment, single_quote, trailing_comma, kCauses };
+
+class Scan {
+ public:
+  explicit Scan(std::string_view bytes) : bytes_(bytes) {}
+
+  std::vector<std::string> hints() {
+    bool in_string = false;
+    for (std::size_t at = 0; at < bytes_.size(); ++at) {
+      const char byte = bytes_[at];
+      if (byte == '\n') ++line_;
+      const std::size_t length = utf8_length(bytes_, at);
+      if (length == 0) {
+        note(not_utf8, "the byte " + hex_byte(byte) +
+                           ", which is not UTF-8: the file is saved in a Windows code page, and "
+                           "the plugin reads UTF-8 only; " +
+                           std::string(kSaveAsUtf8));
+        continue;
+      }
+      if (curly_quote_at(bytes_, at)) {
+        note(curly_quotes,
+             "curly quotes (\xE2\x80\x9C \xE2\x80\x9D \xE2\x80\x98 \xE2\x80\x99), which JSON does "
+             "not read; write straight double quotes (\") and turn off smart quotes in the editor");
+      }
+      at += length - 1;
+      if (in_string) {
+        if (byte == '\\') ++at;  // the escaped character cannot end the string
+        if (byte == '"') in_string = false;
+        continue;
+      }
+      outside_string(at, in_string);
+    }
+    std::vector<std::string> found;
+    for (const auto& [line, text] : causes_) {
+      if (line != 0) found.push_back("line " + std::to_string(line) + " holds " + text);
+    }
+    return found;
+  }
+
+ private:
+  void outside_string(std::size_t at, bool& in_string) {
+    const char byte = bytes_[at];
+    if (byte == '"') in_string = true;
+    if (byte == '/' && at + 1 < bytes_.size() && (bytes_[at + 1] == '/' || bytes_[at + 1] == '*')) {
+      note(comment, "a comment (// or /*), which JSON does not allow; remove it");
+    }
+    if (byte == '\'') {
+      note(single_quote,
+           "a single quote ('), which JSON does not take around names and texts; write double "
+           "quotes (\")");
+    }
+    if (const char bracket = byte == ',' ? closed_after_comma(bytes_, at) : 0; bracket != 0) {
+      note(trailing_comma, std::string("a comma right before ") + bracket +
+                               ", which JSON does not allow; remove the comma before " + bracket);
+    }
+  }
+
+  // The first line a cause is seen on, with its text.
+  void note(Cause cause, const std::string& text) {
+    if (causes_[cause].first == 0) causes_[cause] = {line_, text};
+  }
+
+  std::string_view bytes_;
+  std::size_t line_ = 1;
+  std::array<std::pair<std::size_t, std::string>, kCauses> causes_{};
+};
+
+}  // namespace
+
+std::vector<std::string> parse_hints(std::string_view bytes) {
+  if (auto hint = utf16_hint(bytes)) return {*hint};
+  if (is_empty(bytes)) {
+    return {
+        "the file is empty; write one object, {\"WipeTimestamp\": ..., \"DinoSettings\": "
+        "{...}}"};
+  }
+  return Scan(bytes).hints();
+}
+
+}  // namespace quellwarden::config
