@@ -7,7 +7,10 @@
 
 namespace {
 
+using ::testing::AllOf;
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
+using ::testing::StartsWith;
 
 constexpr const char* kConfig = R"({"WipeTimestamp": 1767895200, "DinoSettings": {
     "DisallowRiding": {"Rex_Character_BP_C": {"HoursToDelay": 72, "DisplayName": "Rex"},
@@ -38,11 +41,12 @@ TEST_F(status_test, lists_each_class_by_unlock_time_on_the_console_and_over_rcon
       console_status(),
       ElementsAre("Quellwarden 0.2.0: wipe 2026-01-08 18:00:00 UTC (1767895200), now 2026-01-10 "
                   "18:00:45 UTC",
+                  "player notices: off",
                   "riding Argent_Character_BP_C: released at 2026-01-10 18:00:00 UTC",
                   "riding Rex_Character_BP_C: locked until 2026-01-11 18:00:00 UTC (23h 59m left)",
                   "taming Rex_Character_BP_C: released at 2026-01-09 18:00:00 UTC"));
   const std::string reply = qw_test::rcon_reload(9, "Quellwarden.status").text;
-  EXPECT_EQ(std::count(reply.begin(), reply.end(), '\n'), 3) << "one reply, a line an entry";
+  EXPECT_EQ(std::count(reply.begin(), reply.end(), '\n'), 4) << "one reply, a line an entry";
   EXPECT_EQ(reply.substr(0, reply.find('\n')), console_status()[0]);
 }
 
@@ -68,10 +72,14 @@ TEST_F(status_test, json_answers_bots_with_every_entry) {
 TEST_F(status_test, says_when_nothing_is_in_force_and_why) {
   remove_config();
   load();
-  EXPECT_THAT(console_status(),
-              ElementsAre("Quellwarden 0.2.0: no configuration in force; nothing is held back",
-                          "last load failed at 2026-01-10 18:00:45 UTC: Config failed to open; "
-                          "nothing is held back"));
+  EXPECT_THAT(
+      console_status(),
+      ElementsAre(
+          "Quellwarden 0.2.0: no configuration in force; nothing is held back",
+          "player notices: off",
+          AllOf(StartsWith("last load failed at 2026-01-10 18:00:45 UTC: Config "
+                           "failed to open (tried to open "),
+                EndsWith("config.json: No such file or directory); nothing is held back"))));
   EXPECT_EQ(nlohmann::json::parse(
                 qw_test::rcon_reload(1, "Quellwarden.status json").text)["wipe_timestamp"],
             nullptr);
