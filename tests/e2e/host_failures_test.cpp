@@ -511,4 +511,21 @@ TEST_F(host_failures_test, a_reply_whose_module_cannot_be_named_is_logged) {
                           "library file"));
 }
 
+// The load stands whatever becomes of its reply, and the log says so rather than "failed".
+TEST_F(host_failures_test, a_reload_whose_reply_cannot_be_made_says_what_applied) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows answers the module lookup itself";
+#endif
+  remove_config();
+  load();
+  write_config(kRexLocked);
+  sink_->forget();
+  standin::fail_next_module_lookup();
+  EXPECT_TRUE(console(standin::player("admin")).empty());
+  EXPECT_THAT(log_messages(spdlog::level::err),
+              ElementsAre("Quellwarden.reload applied the configuration, but its reply could not "
+                          "be made: the system cannot name the plugin's own library file"));
+  EXPECT_FALSE(tames("Rex_Character_BP_C"));
+}
+
 }  // namespace
