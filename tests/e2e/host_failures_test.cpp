@@ -528,4 +528,14 @@ TEST_F(host_failures_test, a_reload_whose_reply_cannot_be_made_says_what_applied
   EXPECT_FALSE(tames("Rex_Character_BP_C"));
 }
 
+TEST_F(host_failures_test, blocks_the_game_would_not_take_back_show_in_the_status) {
+  write_config(kRexLocked);
+  load();
+  standin::fail_resolve(game::free_block.name, 1);
+  console(nullptr);  // the reload gives the old tables back
+  EXPECT_THAT(status(),
+              Contains("the game would not take back 1 blocks of memory; they were left"));
+  EXPECT_EQ(status_json()["blocks_left_behind"], 1);
+}
+
 }  // namespace
