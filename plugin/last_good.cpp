@@ -2,6 +2,8 @@
 // MinGW's runtime renames with MoveFileExW and MOVEFILE_REPLACE_EXISTING).
 #include "plugin/last_good.h"
 
+#include <fmt/format.h>
+
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
@@ -83,6 +85,11 @@ std::optional<std::int64_t> last_good_written() {
       .count();
 }
 
+std::string last_good_applied(std::int64_t written) {
+  return fmt::format(config::kLastGoodApplied, config::plugin_file_text(config::kLastGoodFileName),
+                     config::utc_text(written), config::kConfigFileName);
+}
+
 void fall_back_to_last_good(const config::Refusal& refused) {
   const std::optional<std::int64_t> written = last_good_written();
   if (!written) return;
@@ -94,7 +101,7 @@ void fall_back_to_last_good(const config::Refusal& refused) {
     log_refusal(*result.refusal);
     return;
   }
-  log.warn(config::kLastGoodApplied, copy, config::utc_text(*written), config::kConfigFileName);
+  log.warn("{}", last_good_applied(*written));
 }
 
 }  // namespace quellwarden

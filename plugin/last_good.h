@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "config/refusal.h"
@@ -17,6 +18,9 @@ void keep_last_good(std::string_view bytes, std::int64_t now) noexcept;
 
 // When the copy was written (Unix seconds); nothing when there is no copy.
 std::optional<std::int64_t> last_good_written();
+
+// "applied the last good configuration from ..., written ..., instead: config.json was refused".
+std::string last_good_applied(std::int64_t written);
 
 // At start, after config.json was refused for `refused` (and logged): applies the copy instead and
 // says so, or says that the copy was refused too. Without a copy nothing is held back, as before.

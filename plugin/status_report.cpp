@@ -17,6 +17,7 @@
 #include "host/game_functions.h"
 #include "host/utf8.h"
 #include "log/printable.h"
+#include "plugin/last_good.h"
 
 namespace quellwarden {
 namespace {
@@ -108,11 +109,8 @@ std::optional<std::string> last_load_line(const PluginState& state) {
   const LoadRecord& load = *state.last_load;
   const std::string reason = printable(refusal_line(*load.refusal));
   if (load.fallback_written) {
-    return fmt::format(
-        config::kStatusFellBack, config::utc_text(load.time),
-        fmt::format(config::kLastGoodApplied, config::plugin_file_text(config::kLastGoodFileName),
-                    config::utc_text(*load.fallback_written), config::kConfigFileName),
-        reason);
+    return fmt::format(config::kStatusFellBack, config::utc_text(load.time),
+                       last_good_applied(*load.fallback_written), reason);
   }
   return fmt::format(
       config::kStatusLastLoadFailed, config::utc_text(load.time), reason,
