@@ -75,17 +75,15 @@ void chat_unlocks(AShooterPlayerController* player, FString* /*message*/, int /*
 
 // A name the host could not even be asked to remove stays recorded, so a later sync or the unload
 // asks again rather than leave the host a command that calls into an unloaded plugin. The name
-// made for the host at registration is kept for the removal, which so needs no allocation.
+// made for the host at registration (recorded only with it) is kept for the removal, which so
+// needs no allocation.
 void remove_chat_command() noexcept {
   PluginState& state = plugin_state();
   if (state.chat_command.empty()) return;
   bool asked = false;
   attempt_chat("remove", state.chat_command, [&] {
-    FString made;
-    if (state.chat_command_name.data() == nullptr) made = FString(state.chat_command.c_str());
-    const FString& name = made.data() == nullptr ? state.chat_command_name : made;
     asked = true;
-    return AsaApi::GetCommands().RemoveChatCommand(name);
+    return AsaApi::GetCommands().RemoveChatCommand(state.chat_command_name);
   });
   if (asked) {
     state.chat_command.clear();
