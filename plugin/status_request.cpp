@@ -3,6 +3,8 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+
 #include "config/ascii_fold.h"
 #include "config/quoted_text.h"
 #include "config/vocabulary.h"
@@ -13,15 +15,19 @@ namespace {
 constexpr std::string_view kBlanks = " \t";
 
 bool is_keyword(std::string_view word, std::string_view keyword) {
-  return config::ascii_folded(word) == config::ascii_folded(keyword);
+  return config::compare_folded(word, keyword) == 0;
 }
 
 }  // namespace
 
 bool StatusRequest::admits(const config::DelayEntry& entry, std::int64_t now) const {
   if (locked_only && entry.unlock_time <= now) return false;
-  return text.empty() || config::ascii_folded(entry.class_name).find(config::ascii_folded(text)) !=
-                             std::string::npos;
+  // Folded as the comparison goes: no copy of the name for each entry of a long list.
+  const std::string_view name = entry.class_name;
+  return text.empty() ||
+         std::search(name.begin(), name.end(), text.begin(), text.end(), [](char a, char b) {
+           return config::ascii_upper(a) == config::ascii_upper(b);
+         }) != name.end();
 }
 
 std::string StatusRequest::nothing_matches() const {
