@@ -2,8 +2,13 @@
 // of a broken file never releases classes that were held back.
 #include "config/loader.h"
 
+#include <fmt/format.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
+#include <system_error>
 #include <type_traits>
 #include <utility>
 #include <variant>
@@ -11,6 +16,7 @@
 #include "config/ascii_fold.h"
 #include "config/config_reader.h"
 #include "config/document.h"
+#include "config/parse_hints.h"
 #include "config/vocabulary.h"
 #include "host/widen.h"
 #include "log/printable.h"
@@ -18,18 +24,42 @@
 namespace quellwarden::config {
 namespace {
 
-LoadOutcome refused(std::string text) { return {Refusal{std::move(text), {}, {}}, {}}; }
+LoadOutcome refused(std::string text, std::string hint = {}) {
+  return {Refusal{std::move(text), {}, std::move(hint)}, {}, {}, false};
+}
 
-// The whole file in one read; nothing when it cannot be opened or read.
-std::optional<std::string> read_file(const std::filesystem::path& path) {
+// The whole file in one read, or why it could not be read as the system words it.
+struct FileRead {
+  std::optional<std::string> bytes;
+  std::string reason;
+  bool missing = false;  // nothing stands at the path
+};
+
+FileRead unread(const std::filesystem::path& path) {
+  const int code = errno;
+  std::error_code error;
+  const bool missing = !std::filesystem::exists(path, error) && !error;
+  return {std::nullopt, code != 0 ? std::generic_category().message(code) : "it cannot be read",
+          missing};
+}
+
+FileRead read_file(const std::filesystem::path& path) {
+  errno = 0;
   std::ifstream file(path, std::ios::binary | std::ios::ate);
-  if (!file.is_open()) return std::nullopt;
+  if (!file.is_open()) return unread(path);
   const std::streamoff size = file.tellg();
-  if (size < 0) return std::nullopt;
+  if (size < 0) return unread(path);
   std::string bytes(static_cast<std::size_t>(size), '\0');
   file.seekg(0);
-  if (!file.read(bytes.data(), size)) return std::nullopt;
-  return bytes;
+  if (!file.read(bytes.data(), size)) return unread(path);
+  return {std::move(bytes), {}, false};
+}
+
+// The checker's likely causes of a parse error, on one line as the log and the status give them.
+std::string parse_hint(std::string_view bytes) {
+  std::string joined;
+  for (const std::string& hint : parse_hints(bytes)) joined += (joined.empty() ? "" : "; ") + hint;
+  return joined;
 }
 
 // A later entry replaces an earlier one that differs only in letter case, display name included.
@@ -45,23 +75,28 @@ void fill(DelayTable& table, DisplayNames& names, const std::vector<DelayEntry>&
 }
 
 // The working directory is read anew on every load, so a server that changes it reads elsewhere.
-LoadOutcome load(DelayTables& live, const PluginLog& log, std::int64_t now) {
+LoadOutcome load(DelayTables& live, const PluginLog& log, std::int64_t now, const char* file_name) {
   std::error_code error;
-  const std::filesystem::path directory = std::filesystem::current_path(error);
+  const std::filesystem::path folder = plugin_folder(error);
   if (error) {
     // Worded as the runtime words its own error, "current_path()" on every platform.
     return refused(printable(std::filesystem::filesystem_error("current_path()", error).what()));
   }
-  const std::optional<std::string> bytes =
-      read_file(directory / kArkApiFolder / kPluginsFolder / kPluginFolder / kConfigFileName);
-  if (!bytes) return refused(kOpenFailure);
-  const Document document = read_document(*bytes);
+  const std::filesystem::path path = folder / file_name;
+  FileRead file = read_file(path);
+  if (!file.bytes) {
+    LoadOutcome outcome = refused(
+        kOpenFailure, fmt::format(kOpenFailureHint, printable(path_text(path)), file.reason));
+    outcome.file_missing = file.missing;
+    return outcome;
+  }
+  const Document document = read_document(*file.bytes);
   if (document.parse_error) {
     // The library quotes the bytes it stopped at; DEL among them would pass its own escaping.
-    return refused(kParseFailure + printable(*document.parse_error));
+    return refused(kParseFailure + printable(*document.parse_error), parse_hint(*file.bytes));
   }
   std::variant<Configuration, Refusal> reading = read_configuration(document);
-  if (auto* refusal = std::get_if<Refusal>(&reading)) return {std::move(*refusal), {}};
+  if (auto* refusal = std::get_if<Refusal>(&reading)) return {std::move(*refusal), {}, {}, false};
   Configuration& configuration = std::get<Configuration>(reading);
   DelayTables fresh;
   fill(fresh.riding, fresh.riding_names, configuration.riding);
@@ -83,7 +118,7 @@ LoadOutcome load(DelayTables& live, const PluginLog& log, std::int64_t now) {
   } catch (...) {
     // A line the log could not take changes nothing about what was loaded.
   }
-  return {std::nullopt, std::move(diagnostics)};
+  return {std::nullopt, std::move(diagnostics), std::move(*file.bytes), false};
 }
 
 }  // namespace
@@ -102,12 +137,24 @@ void DelayTables::swap(DelayTables& other) noexcept {
 
 // The host failing a call and exhausted memory arrive as exceptions from the tables; they refuse
 // the file like any error in it.
-LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int64_t now) {
+LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int64_t now,
+                               const char* file_name) {
   try {
-    return load(live, log, now);
+    return load(live, log, now, file_name);
   } catch (const std::exception& error) {
     return refused(printable(error.what()));
   }
+}
+
+std::string path_text(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return {text.begin(), text.end()};
+}
+
+std::filesystem::path plugin_folder(std::error_code& error) {
+  const std::filesystem::path directory = std::filesystem::current_path(error);
+  if (error) return {};
+  return directory / kArkApiFolder / kPluginsFolder / kPluginFolder;
 }
 
 }  // namespace quellwarden::config

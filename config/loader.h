@@ -3,15 +3,18 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "config/diagnostics.h"
 #include "config/notice_settings.h"
 #include "config/refusal.h"
+#include "config/vocabulary.h"
 #include "core/delay_table.h"
 #include "log/plugin_log.h"
 
@@ -38,14 +41,27 @@ struct LoadOutcome {
   std::optional<Refusal> refusal;
   // What the applied file says that is valid but almost surely a mistake.
   std::vector<Diagnostic> diagnostics;
+  // The file that applied, byte for byte; empty when refused.
+  std::string bytes;
+  // Refused because no file stands at the path (not one that stands but cannot be read).
+  bool file_missing = false;
   [[nodiscard]] bool applied() const noexcept { return !refusal; }
 };
 
-// Reads ArkApi/Plugins/Quellwarden/config.json below the current directory into new tables and
-// swaps them into `live`, logging one "Adding a" line per riding class. Whatever keeps the file
-// from applying (the working directory unreadable, no file, no JSON, a member of the wrong type, a
-// number out of range, a game function that cannot be resolved, exhausted memory) comes back as
-// the refusal, unlogged, and leaves `live` as it was. Diagnostics judge times against `now`.
-LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int64_t now);
+// Reads `file_name` (config.json, or the last good copy) in ArkApi/Plugins/Quellwarden below the
+// current directory into new tables and swaps them into `live`, logging one "Adding a" line per
+// riding class. Whatever keeps the file from applying (the working directory unreadable, no file,
+// no JSON, a member of the wrong type, a number out of range, a game function that cannot be
+// resolved, exhausted memory) comes back as the refusal, unlogged, and leaves `live` as it was.
+// Diagnostics judge times against `now`.
+LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int64_t now,
+                               const char* file_name = kConfigFileName);
+
+// ArkApi/Plugins/Quellwarden below the current directory, as the loader forms it; empty with
+// `error` set when the working directory cannot be read.
+std::filesystem::path plugin_folder(std::error_code& error);
+
+// A path in UTF-8, as the log and the replies write text; backslashes stay on Windows.
+std::string path_text(const std::filesystem::path& path);
 
 }  // namespace quellwarden::config

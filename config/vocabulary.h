@@ -40,11 +40,14 @@ inline constexpr char kPluginsFolder[] = "Plugins";
 inline constexpr char kPluginFolder[] = "Quellwarden";
 inline constexpr char kConfigFileName[] = "config.json";
 
-// "ArkApi/Plugins/Quellwarden/config.json": the same path as text, for people to read.
-inline std::string config_path_text() {
-  return std::string(kArkApiFolder) + '/' + kPluginsFolder + '/' + kPluginFolder + '/' +
-         kConfigFileName;
+// The copy of the file that last applied, beside it; a restart with a refused file applies it.
+inline constexpr char kLastGoodFileName[] = "config.lastgood.json";
+
+// "ArkApi/Plugins/Quellwarden/config.json": a file of the plugin's folder as text, for people.
+inline std::string plugin_file_text(const char* file_name) {
+  return std::string(kArkApiFolder) + '/' + kPluginsFolder + '/' + kPluginFolder + '/' + file_name;
 }
+inline std::string config_path_text() { return plugin_file_text(kConfigFileName); }
 
 // Number rules: unlock time = wipe timestamp + hours * seconds per hour, all in signed 64 bits.
 inline constexpr std::int64_t kSecondsPerHour = 3600;
@@ -65,6 +68,7 @@ inline constexpr char kClassNameEnding[] = "_C";
 // Fixed texts of the plugin's log and replies.
 inline constexpr char kPluginLogName[] = "Quellwarden";
 inline constexpr char kOpenFailure[] = "Config failed to open";
+inline constexpr char kOpenFailureHint[] = "tried to open {}: {}";  // the full path, the reason
 inline constexpr char kParseFailure[] = "Config has parsing ERROR! ";
 // The JSON library's own words for a value of the wrong type, as the plugin always logged them;
 // format texts: the library's name of the type found.
@@ -86,12 +90,32 @@ inline constexpr char kHookFailed[] = "Failed to hook {}; {} is not held back";
 inline constexpr char kAddCommandFailed[] = "Failed to add {} command {}";  // console/RCON, name
 inline constexpr char kRemoveHookFailed[] = "Failed to remove hook {}";
 inline constexpr char kRemoveCommandFailed[] = "Failed to remove {} command {}";
+// A command's outcome ("applied the configuration", "changed nothing") and what failed the reply.
+inline constexpr char kReplyFailed[] = "{} {}, but its reply could not be made: {}";
+inline constexpr char kBlocksLeftBehind[] =
+    "the game would not take back {} blocks of memory; they were left";
+// The copy of the applied file: its path as text, when it was written (UTC), config.json's name.
+inline constexpr char kLastGoodNotKept[] =
+    "could not keep a copy of the applied configuration in {}: {}";
+inline constexpr char kLastGoodApplied[] =
+    "applied the last good configuration from {}, written {}, instead: {} was refused";
+inline constexpr char kLastGoodRefused[] =
+    "the last good configuration from {}, written {}, was refused too; nothing is held back";
 
 // Fixed texts of the status, line by line; format texts.
 inline constexpr char kStatusNothingInForce[] =
     "Quellwarden {}: no configuration in force; nothing is held back";  // the version
 inline constexpr char kStatusHeadline[] = "Quellwarden {}: wipe {} ({}), now {}";
 inline constexpr char kStatusLastLoadFailed[] = "last load failed at {}: {}; {}";
+// When, what the plugin did instead (kLastGoodApplied), and why config.json was refused.
+inline constexpr char kStatusFellBack[] = "last load at {} {}: {}";
+inline constexpr char kStatusNoticesOn[] = "player notices: on, cooldown {} s, chat command {}";
+inline constexpr char kStatusNoticesOff[] = "player notices: off";
+inline constexpr char kStatusNoChatCommand[] = "none";
+// What a filter asked for, each part only when it did: " held back now", " with "rex" in its name".
+inline constexpr char kStatusNoMatch[] = "no class{}{}";
+inline constexpr char kStatusHeldBackNow[] = " held back now";
+inline constexpr char kStatusNameHolds[] = " with {} in its name";
 inline constexpr char kStatusPreviousInForce[] = "the previous configuration is still in force";
 inline constexpr char kStatusNothingHeldBack[] = "nothing is held back";
 inline constexpr char kStatusLocked[] = "{} {}: locked until {} ({} left)";  // list, class, ...

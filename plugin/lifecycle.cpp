@@ -7,6 +7,7 @@
 #include <array>
 #include <exception>
 #include <string>
+#include <utility>
 
 #include "config/version.h"
 #include "config/vocabulary.h"
@@ -15,6 +16,7 @@
 #include "host/game_functions.h"
 #include "plugin/attempt.h"
 #include "plugin/gates.h"
+#include "plugin/last_good.h"
 #include "plugin/plugin_state.h"
 #include "plugin/reload_commands.h"
 #include "plugin/status_command.h"
@@ -32,12 +34,17 @@ void create_log() {
           });
 }
 
-// A configuration that fails at start is logged; the reload command still comes, to load the fix.
+// A configuration that fails at start is logged, and the last good one applies in its place; the
+// reload command still comes, to load the fix. A file that is not there at all was removed on
+// purpose, so nothing stands in for it.
 void load_configuration() {
   attempt([] { return std::string(config::kLoadFailed); },
           [] {
             const LoadResult result = LoadConfig();
-            if (result.refusal) log_refusal(*result.refusal);
+            if (result.refusal) {
+              log_refusal(*result.refusal);
+              if (!result.file_missing) fall_back_to_last_good(*result.refusal);
+            }
             return true;
           });
 }
@@ -63,20 +70,40 @@ constexpr std::array<Command, 2> kCommands{{
     {config::kStatusCommand, &console_status, &rcon_status},
 }};
 
+// The names as the host holds them, made at load and kept until the unload has removed the
+// commands: removing needs no allocation then, so a game allocator that refuses at unload cannot
+// leave the host callbacks into a plugin that is gone.
+std::array<FString, kCommands.size()>& command_names() {
+  static std::array<FString, kCommands.size()> names;
+  return names;
+}
+
+// The kept name, or one made now if making it at load failed.
+template <typename Use>
+bool with_name(std::size_t index, Use&& use) {
+  FString& kept = command_names()[index];
+  if (kept.data() == nullptr) return use(FString(kCommands[index].name));
+  return use(std::as_const(kept));
+}
+
 void add_commands() {
-  for (const Command& command : kCommands) {
+  for (std::size_t index = 0; index < kCommands.size(); ++index) {
+    const Command& command = kCommands[index];
     attempt([&] { return fmt::format(config::kAddCommandFailed, "console", command.name); },
             [&] {
+              command_names()[index] = FString(command.name);
               AsaApi::GetCommands().AddConsoleCommand(
-                  FString(command.name),
+                  command_names()[index],
                   AsaApi::ConsoleCallback(guarded(command.name, command.console)));
               return true;
             });
     attempt([&] { return fmt::format(config::kAddCommandFailed, "RCON", command.name); },
             [&] {
-              AsaApi::GetCommands().AddRconCommand(
-                  FString(command.name), AsaApi::RconCallback(guarded(command.name, command.rcon)));
-              return true;
+              return with_name(index, [&](const FString& name) {
+                AsaApi::GetCommands().AddRconCommand(
+                    name, AsaApi::RconCallback(guarded(command.name, command.rcon)));
+                return true;
+              });
             });
   }
 }
@@ -90,11 +117,21 @@ void remove_hooks() {
 }
 
 void remove_commands() {
-  for (const Command& command : kCommands) {
-    attempt([&] { return fmt::format(config::kRemoveCommandFailed, "console", command.name); },
-            [&] { return AsaApi::GetCommands().RemoveConsoleCommand(FString(command.name)); });
-    attempt([&] { return fmt::format(config::kRemoveCommandFailed, "RCON", command.name); },
-            [&] { return AsaApi::GetCommands().RemoveRconCommand(FString(command.name)); });
+  for (std::size_t index = 0; index < kCommands.size(); ++index) {
+    const char* name = kCommands[index].name;
+    attempt([&] { return fmt::format(config::kRemoveCommandFailed, "console", name); },
+            [&] {
+              return with_name(index, [](const FString& held) {
+                return AsaApi::GetCommands().RemoveConsoleCommand(held);
+              });
+            });
+    attempt([&] { return fmt::format(config::kRemoveCommandFailed, "RCON", name); },
+            [&] {
+              return with_name(index, [](const FString& held) {
+                return AsaApi::GetCommands().RemoveRconCommand(held);
+              });
+            });
+    command_names()[index].release();
   }
 }
 
@@ -104,8 +141,7 @@ void report_blocks_left() noexcept {
   const std::uint64_t left = host::blocks_left_behind();
   if (left == 0) return;
   try {
-    plugin_state().log.warn("the game would not take back {} blocks of memory; they were left",
-                            left);
+    plugin_state().log.warn(config::kBlocksLeftBehind, left);
   } catch (...) {
     // Nothing more to tell with.
   }

@@ -6,6 +6,7 @@
 #include "config/vocabulary.h"
 #include "log/printable.h"
 #include "plugin/clock.h"
+#include "plugin/last_good.h"
 
 namespace quellwarden {
 namespace {
@@ -28,11 +29,32 @@ void report_applied(const PluginState& state, std::int64_t now) {
 }
 
 // Recording the attempt must not change its outcome: a record that cannot be made is left out.
-void record(PluginState& state, std::int64_t now, bool ok, const std::string& error) noexcept {
+void record(PluginState& state, std::int64_t now, const std::optional<config::Refusal>& refusal,
+            std::optional<std::int64_t> fallback_written = std::nullopt) noexcept {
   try {
-    state.last_load = LoadRecord{now, ok, error};
+    state.last_load = LoadRecord{now, refusal, fallback_written};
   } catch (...) {
     state.last_load.reset();
+  }
+}
+
+config::LoadOutcome load(PluginState& state, std::int64_t now, const char* file_name) {
+  try {
+    return config::load_configuration(state.tables, state.log, now, file_name);
+  } catch (...) {
+    record(state, now, config::Refusal{"unknown error", {}, {}});
+    throw;
+  }
+}
+
+// The tables are in: what remains is bookkeeping, which cannot undo the load.
+void take_in_force(PluginState& state, config::LoadOutcome& outcome, std::int64_t now) noexcept {
+  state.in_force = true;
+  state.diagnostics.swap(outcome.diagnostics);
+  try {
+    report_applied(state, now);
+  } catch (...) {
+    // The report is for the admin; the load has applied all the same.
   }
 }
 
@@ -46,25 +68,32 @@ PluginState& plugin_state() noexcept {
 LoadResult LoadConfig() {
   PluginState& state = plugin_state();
   const std::int64_t now = unix_now();
-  config::LoadOutcome outcome;
-  try {
-    outcome = config::load_configuration(state.tables, state.log, now);
-  } catch (...) {
-    record(state, now, false, "unknown error");
-    throw;
-  }
-  record(state, now, outcome.applied(), outcome.applied() ? "" : outcome.refusal->text);
-  if (!outcome.applied()) return {std::move(outcome.refusal), 0};
-  state.in_force = true;
-  state.diagnostics = std::move(outcome.diagnostics);
-  try {
-    report_applied(state, now);
-  } catch (...) {
-    // The report is for the admin; the load has applied all the same.
-  }
-  return {std::nullopt, state.diagnostics.size()};
+  config::LoadOutcome outcome = load(state, now, config::kConfigFileName);
+  record(state, now, outcome.refusal);
+  if (!outcome.applied()) return {std::move(outcome.refusal), 0, outcome.file_missing};
+  take_in_force(state, outcome, now);
+  keep_last_good(outcome.bytes, now);
+  return {std::nullopt, state.diagnostics.size(), false};
 }
 
-void log_refusal(const config::Refusal& refusal) { plugin_state().log.error_text(refusal.text); }
+LoadResult load_last_good(const config::Refusal& refused, std::int64_t written) {
+  PluginState& state = plugin_state();
+  const std::int64_t now = unix_now();
+  config::LoadOutcome outcome = load(state, now, config::kLastGoodFileName);
+  if (!outcome.applied()) return {std::move(outcome.refusal), 0, outcome.file_missing};
+  record(state, now, refused, written);
+  take_in_force(state, outcome, now);
+  return {std::nullopt, state.diagnostics.size(), false};
+}
+
+void log_refusal(const config::Refusal& refusal) {
+  const PluginLog& log = plugin_state().log;
+  log.error_text(refusal.text);
+  if (!refusal.hint.empty()) log.error_text(refusal.hint);
+}
+
+std::string refusal_line(const config::Refusal& refusal) {
+  return refusal.hint.empty() ? refusal.text : refusal.text + " (" + refusal.hint + ")";
+}
 
 }  // namespace quellwarden

@@ -9,15 +9,19 @@
 #include <vector>
 
 #include "config/loader.h"
+#include "host/fstring.h"
 #include "log/plugin_log.h"
 #include "plugin/notice_cooldown.h"
 
 namespace quellwarden {
 
 struct LoadRecord {
-  std::int64_t time = 0;  // Unix seconds of the attempt
-  bool ok = false;
-  std::string error;  // what the failure said; empty when it applied
+  std::int64_t time = 0;                   // Unix seconds of the attempt
+  std::optional<config::Refusal> refusal;  // why config.json was refused; absent when it applied
+  // When config.json was refused at start and the last good copy applied instead: when the copy
+  // was written (Unix seconds).
+  std::optional<std::int64_t> fallback_written;
+  [[nodiscard]] bool ok() const noexcept { return !refusal; }
 };
 
 struct PluginState {
@@ -31,9 +35,11 @@ struct PluginState {
   // Gate decisions left to the game because the host failed the gate (a name it could not
   // resolve, an exception from a host call).
   std::uint64_t host_failures = 0;
-  // The refusal notices sent lately, and the chat command registered now (empty: none).
+  // The refusal notices sent lately, and the chat command registered now (empty: none), with its
+  // name as the host was given it.
   NoticeCooldown notice_cooldown;
   std::string chat_command;
+  FString chat_command_name;
   // Declared last, so it is released first at shutdown, before the tables.
   PluginLog log;
 };
@@ -46,16 +52,26 @@ PluginState& plugin_state() noexcept;
 struct LoadResult {
   std::optional<config::Refusal> refusal;  // absent when the load applied
   std::size_t warnings = 0;                // diagnostics of the configuration it applied
+  bool file_missing = false;               // refused because there is no file at all
   [[nodiscard]] bool applied() const noexcept { return !refusal; }
 };
 
-// Loads the configuration file into the plugin's state (see config::load_configuration), records
-// the attempt, and after a load that applies logs what is now in force; its diagnostics move into
-// the state. Nothing after the tables are swapped in can undo or fail the load. A refusal is
-// returned, not logged: the caller logs it with log_refusal() where its order with a reply says.
+// Loads config.json into the plugin's state (see config::load_configuration), records the attempt,
+// and after a load that applies logs what is now in force and keeps a copy of the file as the last
+// good configuration; its diagnostics move into the state. Nothing after the tables are swapped in
+// can undo or fail the load. A refusal is returned, not logged: the caller logs it with
+// log_refusal() where its order with a reply says.
 LoadResult LoadConfig();
 
-// The one place a refused load is logged: its text, as it stands, at error level.
+// Loads the last good copy, written at `written`, in place of config.json, which was refused for
+// `refused`; when it applies, the record says both. A refusal of the copy is returned, unlogged.
+LoadResult load_last_good(const config::Refusal& refused, std::int64_t written);
+
+// The one place a refused load is logged: its text, as it stands, at error level, then the place
+// and the hint the checker gives, when there is one, as a second error line.
 void log_refusal(const config::Refusal& refusal);
+
+// The refusal as one line for a console reply or the status: its text, the hint in parentheses.
+std::string refusal_line(const config::Refusal& refusal);
 
 }  // namespace quellwarden

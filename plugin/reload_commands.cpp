@@ -1,13 +1,14 @@
 // A failed reload is never reported as success. On the console the reply comes before the log
-// line, over RCON after it, as the reload commands have always answered.
+// lines, over RCON after them, as the reload commands have always answered. Both are registered
+// through guarded() (plugin/attempt.h), which logs whatever else escapes them.
 #include "plugin/reload_commands.h"
 
 #include <fmt/format.h>
 
+#include <exception>
 #include <string>
 
 #include "config/vocabulary.h"
-#include "plugin/attempt.h"
 #include "plugin/player_messages.h"
 #include "plugin/plugin_state.h"
 #include "plugin/rcon_reply.h"
@@ -25,29 +26,35 @@ LoadResult reload() {
 
 }  // namespace
 
+// The registration guard would call a reply that cannot be made a failed reload; what applied
+// has applied, so the log says that, and what became of the reply.
 void console_reload(APlayerController* player, FString* /*command*/, bool /*flag*/) {
-  run_command(config::kReloadCommand, [&] {
-    const LoadResult result = reload();
-    {
-      const PlayerReply reply(player);
-      reply.send(result.applied() ? kGreen : kRed,
-                 result.applied() ? config::kReloaded : config::kReloadFailed);
-      if (result.warnings > 0) {
-        reply.send(kYellow, fmt::format(config::kWarningsNotice, result.warnings,
-                                        result.warnings == 1 ? "warning" : "warnings"));
-      }
+  const LoadResult result = reload();
+  try {
+    const PlayerReply reply(player);
+    if (result.refusal) {
+      reply.send(kRed, config::kReloadFailed);
+      reply.send(kRed, refusal_line(*result.refusal));
+    } else {
+      reply.send(kGreen, config::kReloaded);
     }
-    if (result.refusal) log_refusal(*result.refusal);
-  });
+    if (result.warnings > 0) {
+      reply.send(kYellow, fmt::format(config::kWarningsNotice, result.warnings,
+                                      result.warnings == 1 ? "warning" : "warnings"));
+    }
+  } catch (const std::exception& error) {
+    plugin_state().log.error(config::kReplyFailed, config::kReloadCommand,
+                             result.applied() ? "applied the configuration" : "changed nothing",
+                             error.what());
+  }
+  if (result.refusal) log_refusal(*result.refusal);
 }
 
 void rcon_reload(RCONClientConnection* connection, RCONPacket* packet, UWorld* /*world*/) {
-  run_command(config::kReloadCommand, [&] {
-    const LoadResult result = reload();
-    if (result.refusal) log_refusal(*result.refusal);
-    send_rcon_reply(connection, *packet,
-                    result.refusal ? result.refusal->text : std::string(config::kReloaded));
-  });
+  const LoadResult result = reload();
+  if (result.refusal) log_refusal(*result.refusal);
+  send_rcon_reply(connection, *packet,
+                  result.refusal ? result.refusal->text : std::string(config::kReloaded));
 }
 
 }  // namespace quellwarden

@@ -7,28 +7,17 @@
 #include "config/vocabulary.h"
 #include "host/rcon_packet.h"
 #include "host/utf8.h"
-#include "plugin/attempt.h"
 #include "plugin/clock.h"
 #include "plugin/player_messages.h"
 #include "plugin/rcon_reply.h"
 #include "plugin/status_report.h"
+#include "plugin/status_request.h"
 
 namespace quellwarden {
 namespace {
 
-// Whether the words after the command name ask for JSON ("Quellwarden.status json").
-bool wants_json(const FString* command) {
-  if (command == nullptr) {
-    return false;
-  }
-  const std::string text = host::encode_utf8(command->view());
-  constexpr const char* kBlanks = " \t";
-  const std::size_t name_end = text.find_first_of(kBlanks);
-  const std::size_t word = text.find_first_not_of(kBlanks, name_end);
-  if (name_end == std::string::npos || word == std::string::npos) {
-    return false;
-  }
-  return text.substr(word, text.find_first_of(kBlanks, word) - word) == "json";
+StatusRequest request_of(const FString* command) {
+  return command == nullptr ? StatusRequest{} : status_request(host::encode_utf8(command->view()));
 }
 
 std::string joined(const std::vector<std::string>& lines) {
@@ -44,12 +33,13 @@ std::string joined(const std::vector<std::string>& lines) {
 
 void console_status(APlayerController* player, FString* command, bool /*flag*/) {
   const PluginState& state = plugin_state();
+  const StatusRequest request = request_of(command);
   const PlayerReply reply(player);
-  if (wants_json(command)) {
-    reply.send(kWhite, status_json(state, unix_now()));
+  if (request.json) {
+    reply.send(kWhite, status_json(state, unix_now(), request));
     return;
   }
-  for (const std::string& line : status_lines(state, unix_now())) {
+  for (const std::string& line : status_lines(state, unix_now(), request)) {
     reply.send(kWhite, line);
   }
 }
@@ -57,9 +47,10 @@ void console_status(APlayerController* player, FString* command, bool /*flag*/) 
 void rcon_status(RCONClientConnection* connection, RCONPacket* packet, UWorld* /*world*/) {
   const PluginState& state = plugin_state();
   const std::int64_t now = unix_now();
+  const StatusRequest request = request_of(&packet->Body);
   send_rcon_reply(
       connection, *packet,
-      wants_json(&packet->Body) ? status_json(state, now) : joined(status_lines(state, now)));
+      request.json ? status_json(state, now, request) : joined(status_lines(state, now, request)));
 }
 
 }  // namespace quellwarden

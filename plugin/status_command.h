@@ -1,5 +1,5 @@
 // "Quellwarden.status" on the console and over RCON: what is held back, from the live tables.
-// "Quellwarden.status json" answers one JSON object instead.
+// "Quellwarden.status json" answers one JSON object instead; "locked" and a text narrow the lists.
 #pragma once
 
 #include "host/game_types.h"

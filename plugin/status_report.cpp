@@ -5,31 +5,37 @@
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <tuple>
+#include <utility>
 
 #include "config/ascii_fold.h"
 #include "config/report_json.h"
 #include "config/time_text.h"
 #include "config/version.h"
 #include "config/vocabulary.h"
+#include "host/game_functions.h"
 #include "host/utf8.h"
 #include "log/printable.h"
+#include "plugin/last_good.h"
 
 namespace quellwarden {
 namespace {
 
 using config::DelayEntry;
 
-// The table's entries as the file gave them: the hours are exact, since every unlock time is the
-// wipe plus whole hours.
+// The table's entries as the file gave them, those the request admits: the hours are exact,
+// since every unlock time is the wipe plus whole hours.
 std::vector<DelayEntry> sorted_entries(const DelayTable& table, const config::DisplayNames& names,
-                                       std::int64_t wipe) {
+                                       std::int64_t wipe, const StatusRequest& request,
+                                       std::int64_t now) {
   std::vector<DelayEntry> entries;
   table.for_each([&](std::u16string_view key, std::int64_t unlock_time) {
     std::string name = host::encode_utf8(key);
     const auto display = names.empty() ? names.end() : names.find(config::ascii_folded(name));
-    entries.push_back({std::move(name), (unlock_time - wipe) / config::kSecondsPerHour, unlock_time,
-                       display == names.end() ? std::string() : display->second});
+    DelayEntry entry{std::move(name), (unlock_time - wipe) / config::kSecondsPerHour, unlock_time,
+                     display == names.end() ? std::string() : display->second};
+    if (request.admits(entry, now)) entries.push_back(std::move(entry));
   });
   std::sort(entries.begin(), entries.end(), [](const DelayEntry& a, const DelayEntry& b) {
     return std::tie(a.unlock_time, a.class_name) < std::tie(b.unlock_time, b.class_name);
@@ -37,13 +43,15 @@ std::vector<DelayEntry> sorted_entries(const DelayTable& table, const config::Di
   return entries;
 }
 
-std::vector<DelayEntry> riding_entries(const PluginState& state) {
-  return sorted_entries(state.tables.riding, state.tables.riding_names,
-                        state.tables.wipe_timestamp);
-}
-std::vector<DelayEntry> taming_entries(const PluginState& state) {
-  return sorted_entries(state.tables.taming, state.tables.taming_names,
-                        state.tables.wipe_timestamp);
+struct Lists {
+  std::vector<DelayEntry> riding;
+  std::vector<DelayEntry> taming;
+};
+
+Lists listed(const PluginState& state, const StatusRequest& request, std::int64_t now) {
+  const config::DelayTables& tables = state.tables;
+  return {sorted_entries(tables.riding, tables.riding_names, tables.wipe_timestamp, request, now),
+          sorted_entries(tables.taming, tables.taming_names, tables.wipe_timestamp, request, now)};
 }
 
 std::string entry_line(const char* list, const DelayEntry& entry, std::int64_t now) {
@@ -57,12 +65,25 @@ std::string entry_line(const char* list, const DelayEntry& entry, std::int64_t n
 
 void add_list(std::vector<std::string>& lines, const char* list,
               const std::vector<DelayEntry>& entries, std::int64_t now) {
-  if (entries.empty()) {
-    lines.push_back(fmt::format(config::kStatusNoClasses, list));
-  }
   for (const DelayEntry& entry : entries) {
     lines.push_back(entry_line(list, entry, now));
   }
+}
+
+// Without a filter each empty list says so; with one, a single line says that nothing matched.
+void add_lists(std::vector<std::string>& lines, const PluginState& state,
+               const StatusRequest& request, std::int64_t now) {
+  const Lists lists = listed(state, request, now);
+  if (request.filters()) {
+    if (lists.riding.empty() && lists.taming.empty()) lines.push_back(request.nothing_matches());
+  } else {
+    for (const auto& [name, entries] :
+         {std::pair{"riding", &lists.riding}, {"taming", &lists.taming}}) {
+      if (entries->empty()) lines.push_back(fmt::format(config::kStatusNoClasses, name));
+    }
+  }
+  add_list(lines, "riding", lists.riding, now);
+  add_list(lines, "taming", lists.taming, now);
 }
 
 std::string headline(const PluginState& state, std::int64_t now) {
@@ -74,23 +95,55 @@ std::string headline(const PluginState& state, std::int64_t now) {
                      config::utc_text(now));
 }
 
+std::string notices_line(const PluginState& state) {
+  const std::optional<config::NoticeSettings>& notices = state.tables.notices;
+  if (!state.in_force || !notices) return config::kStatusNoticesOff;
+  return fmt::format(config::kStatusNoticesOn, notices->cooldown_seconds,
+                     notices->chat_command.empty() ? config::kStatusNoChatCommand
+                                                   : printable(notices->chat_command));
+}
+
+// What became of the latest load that did not apply config.json; nothing after one that did.
+std::optional<std::string> last_load_line(const PluginState& state) {
+  if (!state.last_load || state.last_load->ok()) return std::nullopt;
+  const LoadRecord& load = *state.last_load;
+  const std::string reason = printable(refusal_line(*load.refusal));
+  if (load.fallback_written) {
+    return fmt::format(config::kStatusFellBack, config::utc_text(load.time),
+                       last_good_applied(*load.fallback_written), reason);
+  }
+  return fmt::format(
+      config::kStatusLastLoadFailed, config::utc_text(load.time), reason,
+      state.in_force ? config::kStatusPreviousInForce : config::kStatusNothingHeldBack);
+}
+
+nlohmann::ordered_json last_load_json(const std::optional<LoadRecord>& record) {
+  using Json = nlohmann::ordered_json;
+  if (!record) return nullptr;
+  const std::optional<config::Refusal>& refusal = record->refusal;
+  return {{"time", record->time},
+          {"ok", record->ok()},
+          {"error", refusal ? Json(refusal->text) : Json(nullptr)},
+          {"place", refusal ? Json(refusal->path) : Json(nullptr)},
+          {"hint", refusal && !refusal->hint.empty() ? Json(refusal->hint) : Json(nullptr)},
+          {"fallback", record->fallback_written.has_value()},
+          {"fallback_written",
+           record->fallback_written ? Json(*record->fallback_written) : Json(nullptr)}};
+}
+
 }  // namespace
 
-std::vector<std::string> status_lines(const PluginState& state, std::int64_t now) {
-  std::vector<std::string> lines{headline(state, now)};
-  if (state.last_load && !state.last_load->ok) {
-    lines.push_back(fmt::format(
-        config::kStatusLastLoadFailed, config::utc_text(state.last_load->time),
-        printable(state.last_load->error),
-        state.in_force ? config::kStatusPreviousInForce : config::kStatusNothingHeldBack));
-  }
-  if (state.in_force) {
-    add_list(lines, "riding", riding_entries(state), now);
-    add_list(lines, "taming", taming_entries(state), now);
-  }
+std::vector<std::string> status_lines(const PluginState& state, std::int64_t now,
+                                      const StatusRequest& request) {
+  std::vector<std::string> lines{headline(state, now), notices_line(state)};
+  if (auto line = last_load_line(state)) lines.push_back(std::move(*line));
+  if (state.in_force) add_lists(lines, state, request, now);
   if (state.host_failures > 0) {
     lines.push_back(fmt::format(config::kStatusHostFailures, state.host_failures,
                                 state.host_failures == 1 ? "time" : "times"));
+  }
+  if (const std::uint64_t left = host::blocks_left_behind(); left > 0) {
+    lines.push_back(fmt::format(config::kBlocksLeftBehind, left));
   }
   for (const config::Diagnostic& diagnostic : state.diagnostics) {
     lines.push_back(fmt::format(config::kStatusWarning, printable(diagnostic.text)));
@@ -98,26 +151,25 @@ std::vector<std::string> status_lines(const PluginState& state, std::int64_t now
   return lines;
 }
 
-std::string status_json(const PluginState& state, std::int64_t now) {
-  nlohmann::ordered_json status;
+std::string status_json(const PluginState& state, std::int64_t now, const StatusRequest& request) {
+  using Json = nlohmann::ordered_json;
+  const Lists lists = listed(state, request, now);
+  Json status;
   status["version"] = kVersion;
   status["now"] = now;
-  status["wipe_timestamp"] =
-      state.in_force ? nlohmann::ordered_json(state.tables.wipe_timestamp) : nullptr;
-  status["riding"] = config::entries_json(riding_entries(state), now);
-  status["taming"] = config::entries_json(taming_entries(state), now);
+  status["wipe_timestamp"] = state.in_force ? Json(state.tables.wipe_timestamp) : Json(nullptr);
+  status["riding"] = config::entries_json(lists.riding, now);
+  status["taming"] = config::entries_json(lists.taming, now);
+  status["player_notices"] = state.in_force && state.tables.notices
+                                 ? config::notices_json(*state.tables.notices)
+                                 : Json(nullptr);
   status["warnings"] = config::diagnostics_json(state.diagnostics);
   status["host_failures"] = state.host_failures;
-  if (state.last_load) {
-    const LoadRecord& load = *state.last_load;
-    status["last_load"] = {
-        {"time", load.time},
-        {"ok", load.ok},
-        {"error", load.ok ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(load.error)}};
-  } else {
-    status["last_load"] = nullptr;
+  if (const std::uint64_t left = host::blocks_left_behind(); left > 0) {
+    status["blocks_left_behind"] = left;
   }
-  return status.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+  status["last_load"] = last_load_json(state.last_load);
+  return status.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 }  // namespace quellwarden

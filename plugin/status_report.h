@@ -7,10 +7,14 @@
 #include <vector>
 
 #include "plugin/plugin_state.h"
+#include "plugin/status_request.h"
 
 namespace quellwarden {
 
-std::vector<std::string> status_lines(const PluginState& state, std::int64_t now);
-std::string status_json(const PluginState& state, std::int64_t now);
+// Only the classes `request` admits are listed (its `json` is not read here).
+std::vector<std::string> status_lines(const PluginState& state, std::int64_t now,
+                                      const StatusRequest& request = {});
+std::string status_json(const PluginState& state, std::int64_t now,
+                        const StatusRequest& request = {});
 
 }  // namespace quellwarden

@@ -74,17 +74,21 @@ void chat_unlocks(AShooterPlayerController* player, FString* /*message*/, int /*
 }
 
 // A name the host could not even be asked to remove stays recorded, so a later sync or the unload
-// asks again rather than leave the host a command that calls into an unloaded plugin.
+// asks again rather than leave the host a command that calls into an unloaded plugin. The name
+// made for the host at registration (recorded only with it) is kept for the removal, which so
+// needs no allocation.
 void remove_chat_command() noexcept {
-  std::string& registered = plugin_state().chat_command;
-  if (registered.empty()) return;
+  PluginState& state = plugin_state();
+  if (state.chat_command.empty()) return;
   bool asked = false;
-  attempt_chat("remove", registered, [&] {
-    const FString name(registered.c_str());
+  attempt_chat("remove", state.chat_command, [&] {
     asked = true;
-    return AsaApi::GetCommands().RemoveChatCommand(name);
+    return AsaApi::GetCommands().RemoveChatCommand(state.chat_command_name);
   });
-  if (asked) registered.clear();
+  if (asked) {
+    state.chat_command.clear();
+    state.chat_command_name.release();
+  }
 }
 
 void sync_chat_command() noexcept {
@@ -97,12 +101,15 @@ void sync_chat_command() noexcept {
   if (wanted == plugin_state().chat_command) return;
   remove_chat_command();
   if (wanted.empty() || !plugin_state().chat_command.empty()) return;
+  FString name;
   if (attempt_chat("add", wanted, [&] {
+        name = FString(wanted.c_str());
         AsaApi::GetCommands().AddChatCommand(
-            FString(wanted.c_str()), AsaApi::ChatCallback(guarded("chat command", &chat_unlocks)));
+            name, AsaApi::ChatCallback(guarded("chat command", &chat_unlocks)));
         return true;
       })) {
     plugin_state().chat_command = std::move(wanted);
+    plugin_state().chat_command_name = std::move(name);
   }
 }
 

@@ -27,6 +27,21 @@ TEST_F(lifecycle_test, load_registers_three_hooks_and_both_commands_and_unload_r
   EXPECT_TRUE(standin::rcon_commands().empty());
 }
 
+// Removing the commands needs no allocation, so a game allocator that refuses at unload cannot
+// leave the host callbacks into a plugin that is gone.
+TEST_F(lifecycle_test, unload_removes_every_command_while_the_game_allocator_refuses) {
+  write_config(R"({"PlayerNotices": {}})");
+  load();
+  ASSERT_EQ(standin::chat_commands().size(), 1U);
+  standin::fail_alloc(1);
+  unload();
+  EXPECT_TRUE(standin::alloc_failure_pending()) << "the unload allocated nothing";
+  standin::fail_alloc(0);
+  EXPECT_TRUE(standin::console_commands().empty());
+  EXPECT_TRUE(standin::rcon_commands().empty());
+  EXPECT_TRUE(standin::chat_commands().empty());
+}
+
 TEST_F(lifecycle_test, repeated_load_unload_cycles_leave_nothing_behind) {
   write_config(R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowTaming":
       {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})");
@@ -44,7 +59,9 @@ TEST_F(lifecycle_test, broken_file_at_start_still_installs_hooks_and_reload) {
   EXPECT_EQ(standin::installed_hooks().size(), 3U);
   EXPECT_EQ(standin::console_commands().size(), 2U);
   EXPECT_THAT(log_messages(spdlog::level::err),
-              ElementsAre("[json.exception.type_error.306] cannot use value() with null"));
+              ElementsAre("[json.exception.type_error.306] cannot use value() with null",
+                          "DinoSettings is null; write an object holding \"DisallowRiding\" and "
+                          "\"DisallowTaming\""));
 
   write_config(R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowTaming":
       {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})");
@@ -65,7 +82,7 @@ TEST_F(lifecycle_test, plugin_log_holds_the_hosts_sinks_of_load_time_only) {
   remove_config();
   sink_->forget();
   console(nullptr);
-  EXPECT_EQ(log_messages().size(), 1U);
+  EXPECT_EQ(log_messages().size(), 2U) << "the refusal and the path tried";
   EXPECT_TRUE(late->lines().empty());
   unload();
   EXPECT_EQ(sink_.use_count(), owners_before);

@@ -15,13 +15,13 @@ TEST_F(log_test, line_layout_is_date_time_name_level_message_flushed_at_once) {
   remove_config();
   load();
   const auto lines = log_lines();
-  ASSERT_EQ(lines.size(), 2U) << "the version line, then the failure";
+  ASSERT_EQ(lines.size(), 3U) << "the version line, then the failure and the path tried";
   EXPECT_TRUE(std::regex_match(
       lines[1].text,
       std::regex(R"(\d\d/\d\d/\d\d \d\d:\d\d \[Quellwarden\]\[error\] Config failed to open)" +
                  std::string(kLineEnd))))
       << lines[1].text;
-  EXPECT_EQ(sink_->flushes(), 2);
+  EXPECT_EQ(sink_->flushes(), 3);
 }
 
 // The log writes local time: a moment given in local time reads back the same in any time zone,
@@ -51,8 +51,9 @@ TEST_F(log_test, a_sink_above_info_receives_only_errors) {
   EXPECT_TRUE(log_lines().empty());
   remove_config();
   console(nullptr);
-  ASSERT_EQ(log_lines().size(), 1U);
+  ASSERT_EQ(log_lines().size(), 2U);
   EXPECT_EQ(log_lines()[0].message, "Config failed to open");
+  EXPECT_THAT(log_lines()[1].message, ::testing::StartsWith("tried to open "));
 }
 
 TEST_F(log_test, only_riding_entries_are_logged_in_byte_order) {

@@ -100,14 +100,16 @@ TEST_F(reload_test, no_player_or_no_messenger_sends_nothing_and_fails_nothing) {
   EXPECT_TRUE(console(admin_).empty());
   write_config(R"({"WipeTimestamp": null})");
   EXPECT_TRUE(console(nullptr).empty());
-  EXPECT_EQ(log_messages().back(),
-            "[json.exception.type_error.302] type must be number, but is null");
+  EXPECT_THAT(
+      log_messages(),
+      ::testing::Contains("[json.exception.type_error.302] type must be number, but is null"));
 }
 
 struct BrokenFile {
   const char* name;
   const char* text;  // nullptr: no file at all
   const char* reply_start;
+  const char* hint_start;  // the second error line; nullptr: none
 };
 
 // Named, so that the test's output (and valgrind) never reads the record's padding bytes.
@@ -141,51 +143,69 @@ TEST_P(reload_failure_test, answers_failure_and_changes_nothing) {
     write_config(broken.text);
   }
   const auto replies = console(admin_);
-  ASSERT_EQ(replies.size(), 1U);
+  ASSERT_EQ(replies.size(), 2U);
   EXPECT_EQ(replies[0].text, "Quellwarden: Failed to reload config");
-  EXPECT_EQ(replies[0].colour.R, 1.0F);
-  EXPECT_EQ(replies[0].colour.G, 0.0F);
-  ASSERT_EQ(log_lines().size(), 1U) << "one error line";
-  EXPECT_EQ(log_lines()[0].level, spdlog::level::err);
-  EXPECT_THAT(log_lines()[0].message, StartsWith(broken.reply_start));
-  EXPECT_THAT(*lines_at_replies_, ElementsAre(0U)) << "the reply first, then the line";
+  for (const auto& line : replies) {
+    EXPECT_EQ(line.colour.R, 1.0F);
+    EXPECT_EQ(line.colour.G, 0.0F);
+  }
+  const auto logged = log_lines();
+  ASSERT_EQ(logged.size(), broken.hint_start == nullptr ? 1U : 2U) << "the error, then its hint";
+  EXPECT_EQ(logged[0].level, spdlog::level::err);
+  EXPECT_THAT(logged[0].message, StartsWith(broken.reply_start));
+  if (broken.hint_start != nullptr) {
+    EXPECT_EQ(logged[1].level, spdlog::level::err);
+    EXPECT_THAT(logged[1].message, StartsWith(broken.hint_start));
+    EXPECT_EQ(replies[1].text, logged[0].message + " (" + logged[1].message + ")");
+  } else {
+    EXPECT_EQ(replies[1].text, logged[0].message);
+  }
+  EXPECT_THAT(*lines_at_replies_, ElementsAre(0U, 0U)) << "the reply first, then the lines";
 
   sink_->forget();
   const standin::RconReply reply = rcon_reload(-7);
   EXPECT_EQ(reply.id, -7);
   EXPECT_EQ(reply.type, 0);
-  EXPECT_THAT(reply.text, StartsWith(broken.reply_start));
-  ASSERT_EQ(log_lines().size(), 1U);
-  EXPECT_EQ(log_lines()[0].message, reply.text);
+  EXPECT_EQ(reply.text, logged[0].message) << "the reply as ever, without the hint";
+  EXPECT_EQ(log_lines().size(), logged.size());
   expect_good_config_in_force();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     failure_table, reload_failure_test,
     ::testing::Values(
-        BrokenFile{"missing_file", nullptr, "Config failed to open"},
-        BrokenFile{"empty_file", "", "Config has parsing ERROR! [json.exception.parse_error.101]"},
-        BrokenFile{"comment", "// wipe\n{}", "Config has parsing ERROR! "},
+        BrokenFile{"missing_file", nullptr, "Config failed to open", "tried to open "},
+        BrokenFile{"empty_file", "", "Config has parsing ERROR! [json.exception.parse_error.101]",
+                   "the file is empty"},
+        BrokenFile{"comment", "// wipe\n{}", "Config has parsing ERROR! ",
+                   "line 1 holds a comment"},
         BrokenFile{"top_level_array", "[1, 2]",
-                   "[json.exception.type_error.306] cannot use value() with array"},
+                   "[json.exception.type_error.306] cannot use value() with array",
+                   "the file's top level is an array"},
         BrokenFile{"dino_settings_null", R"({"DinoSettings": null})",
-                   "[json.exception.type_error.306] cannot use value() with null"},
+                   "[json.exception.type_error.306] cannot use value() with null",
+                   "DinoSettings is null; write an object"},
         BrokenFile{
             "wipe_string", R"({"WipeTimestamp": "yesterday"})",
-            "\"WipeTimestamp\" is \"yesterday\", which is not a date the plugin reads; write"},
+            "\"WipeTimestamp\" is \"yesterday\", which is not a date the plugin reads; write",
+            nullptr},
         BrokenFile{"class_name_nul",
                    R"({"DinoSettings": {"DisallowRiding": {"Rex_Character_BP_C\u0000x": {}}}})",
-                   "class name \"Rex_Character_BP_C\\u0000x\" in \"DisallowRiding\" holds a NUL"},
+                   "class name \"Rex_Character_BP_C\\u0000x\" in \"DisallowRiding\" holds a NUL",
+                   nullptr},
         BrokenFile{"item_not_object",
                    R"({"DinoSettings": {"DisallowTaming": {"A": {"HoursToDelay": 1}, "B": 5}}})",
-                   "[json.exception.type_error.306] cannot use value() with number"},
+                   "[json.exception.type_error.306] cannot use value() with number",
+                   "DinoSettings > DisallowTaming > B is the number 5; write"},
         BrokenFile{"hours_string",
                    R"({"DinoSettings": {"DisallowRiding": {"A": {"HoursToDelay": 1}},
                        "DisallowTaming": {"A": {"HoursToDelay": 1}, "B": {"HoursToDelay": "2"}}}})",
-                   "[json.exception.type_error.302] type must be number, but is string"},
+                   "[json.exception.type_error.302] type must be number, but is string",
+                   "DinoSettings > DisallowTaming > B > HoursToDelay is the string \"2\"; write a "
+                   "number of hours"},
         BrokenFile{"hours_overflow",
                    R"({"DinoSettings": {"DisallowTaming": {"Rex": {"HoursToDelay": 1e300}}}})",
-                   "\"HoursToDelay\" of class \"Rex\" in \"DisallowTaming\""}),
+                   "\"HoursToDelay\" of class \"Rex\" in \"DisallowTaming\"", nullptr}),
     [](const ::testing::TestParamInfo<BrokenFile>& file) { return file.param.name; });
 
 TEST_F(reload_test, unreadable_working_directory_is_reported_and_changes_nothing) {

@@ -7,7 +7,10 @@
 
 namespace {
 
+using ::testing::AllOf;
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
+using ::testing::StartsWith;
 
 constexpr const char* kConfig = R"({"WipeTimestamp": 1767895200, "DinoSettings": {
     "DisallowRiding": {"Rex_Character_BP_C": {"HoursToDelay": 72, "DisplayName": "Rex"},
@@ -38,11 +41,12 @@ TEST_F(status_test, lists_each_class_by_unlock_time_on_the_console_and_over_rcon
       console_status(),
       ElementsAre("Quellwarden 0.2.0: wipe 2026-01-08 18:00:00 UTC (1767895200), now 2026-01-10 "
                   "18:00:45 UTC",
+                  "player notices: off",
                   "riding Argent_Character_BP_C: released at 2026-01-10 18:00:00 UTC",
                   "riding Rex_Character_BP_C: locked until 2026-01-11 18:00:00 UTC (23h 59m left)",
                   "taming Rex_Character_BP_C: released at 2026-01-09 18:00:00 UTC"));
   const std::string reply = qw_test::rcon_reload(9, "Quellwarden.status").text;
-  EXPECT_EQ(std::count(reply.begin(), reply.end(), '\n'), 3) << "one reply, a line an entry";
+  EXPECT_EQ(std::count(reply.begin(), reply.end(), '\n'), 4) << "one reply, a line an entry";
   EXPECT_EQ(reply.substr(0, reply.find('\n')), console_status()[0]);
 }
 
@@ -66,13 +70,81 @@ TEST_F(status_test, json_answers_bots_with_every_entry) {
   EXPECT_EQ(console_status("Quellwarden.status json").size(), 1U);
 }
 
+// Filters narrow both forms; keywords in any letter case, a text matched ignoring ASCII case.
+TEST_F(status_test, locked_and_a_text_narrow_the_lists_and_say_when_nothing_matches) {
+  write_config(kConfig);
+  load();
+  const std::string riding_rex =
+      "riding Rex_Character_BP_C: locked until 2026-01-11 18:00:00 UTC (23h 59m left)";
+  const std::string taming_rex = "taming Rex_Character_BP_C: released at 2026-01-09 18:00:00 UTC";
+  struct Case {
+    const char* line;
+    std::vector<std::string> listed;
+  };
+  const std::vector<Case> cases{
+      {"Quellwarden.status LOCKED", {riding_rex}},
+      {"Quellwarden.status rEx", {riding_rex, taming_rex}},
+      {"Quellwarden.status locked argent", {"no class held back now with \"argent\" in its name"}},
+      {"Quellwarden.status giga", {"no class with \"giga\" in its name"}},
+  };
+  for (const Case& filter : cases) {
+    const auto lines = console_status(filter.line);
+    ASSERT_GE(lines.size(), 2U);
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.end()), filter.listed)
+        << filter.line;
+  }
+  const auto status =
+      nlohmann::json::parse(qw_test::rcon_reload(9, "Quellwarden.status Json locked").text);
+  ASSERT_EQ(status["riding"].size(), 1U);
+  EXPECT_EQ(status["riding"][0]["class"], "Rex_Character_BP_C");
+  EXPECT_TRUE(status["taming"].empty());
+}
+
+TEST_F(status_test, says_whether_player_notices_are_on_as_the_checker_does) {
+  write_config(R"({"WipeTimestamp": 1767895200, "PlayerNotices": {"CooldownSeconds": 30},
+      "DinoSettings": {"DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})");
+  load();
+  EXPECT_EQ(console_status().at(1), "player notices: on, cooldown 30 s, chat command /unlocks");
+  const auto notices = nlohmann::json::parse(console_status("Quellwarden.status json").at(0));
+  EXPECT_EQ(notices["player_notices"]["cooldown_seconds"], 30);
+  EXPECT_EQ(notices["player_notices"]["chat_command"], "/unlocks");
+}
+
+// The status says what the log says: the reason, the place and the hint.
+TEST_F(status_test, a_refused_reload_gives_its_place_and_hint) {
+  write_config(kConfig);
+  load();
+  write_config(R"({"WipeTimestamp": 1767895200, "DinoSettings": {"DisallowTaming":
+      {"Rex_Character_BP_C": {"HoursToDelay": "24"}}}})");
+  console(nullptr);
+  const std::string error = "[json.exception.type_error.302] type must be number, but is string";
+  const std::string hint =
+      "DinoSettings > DisallowTaming > Rex_Character_BP_C > HoursToDelay is the string \"24\"; "
+      "write a number of hours";
+  EXPECT_THAT(log_messages(spdlog::level::err), ElementsAre(error, hint));
+  EXPECT_EQ(console_status().at(2), "last load failed at 2026-01-10 18:00:45 UTC: " + error + " (" +
+                                        hint + "); the previous configuration is still in force");
+  const auto last_load =
+      nlohmann::json::parse(console_status("Quellwarden.status json").at(0))["last_load"];
+  EXPECT_EQ(last_load["ok"], false);
+  EXPECT_EQ(last_load["error"], error);
+  EXPECT_EQ(last_load["place"], nlohmann::json::parse(R"(["DinoSettings", "DisallowTaming",
+      "Rex_Character_BP_C", "HoursToDelay"])"));
+  EXPECT_EQ(last_load["hint"], hint);
+  EXPECT_EQ(last_load["fallback"], false);
+}
+
 TEST_F(status_test, says_when_nothing_is_in_force_and_why) {
   remove_config();
   load();
-  EXPECT_THAT(console_status(),
-              ElementsAre("Quellwarden 0.2.0: no configuration in force; nothing is held back",
-                          "last load failed at 2026-01-10 18:00:45 UTC: Config failed to open; "
-                          "nothing is held back"));
+  EXPECT_THAT(
+      console_status(),
+      ElementsAre(
+          "Quellwarden 0.2.0: no configuration in force; nothing is held back",
+          "player notices: off",
+          AllOf(StartsWith("last load failed at 2026-01-10 18:00:45 UTC: Config "
+                           "failed to open (tried to open "),
+                EndsWith("config.json: No such file or directory); nothing is held back"))));
   EXPECT_EQ(nlohmann::json::parse(
                 qw_test::rcon_reload(1, "Quellwarden.status json").text)["wipe_timestamp"],
             nullptr);

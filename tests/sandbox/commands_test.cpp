@@ -164,14 +164,16 @@ TEST_F(sandbox_commands_test, a_failed_reload_answers_red_and_with_the_error_tex
   sandbox.send("rcon 4 Quellwarden.reload");
   sandbox.close_input();
   ASSERT_EQ(sandbox.wait_exit(), 0);
-  const std::string error =
-      "11/14/23 22:13 [Quellwarden][error] [json.exception.type_error.306] cannot use value() "
-      "with null";
-  EXPECT_THAT(sandbox.lines(),
-              ElementsAre(kVersionLine, kAdding, kLoaded, "ready",
-                          "to player [1,0,0,1]: Quellwarden: Failed to reload config", error, error,
-                          "rcon reply 4 0: [json.exception.type_error.306] cannot use value() "
-                          "with null"));
+  const std::string error = "[json.exception.type_error.306] cannot use value() with null";
+  const std::string hint =
+      R"(DinoSettings is null; write an object holding "DisallowRiding" and "DisallowTaming")";
+  const std::string logged = "11/14/23 22:13 [Quellwarden][error] ";
+  EXPECT_THAT(
+      sandbox.lines(),
+      ElementsAre(kVersionLine, kAdding, kLoaded, "ready",
+                  "to player [1,0,0,1]: Quellwarden: Failed to reload config",
+                  "to player [1,0,0,1]: " + error + " (" + hint + ")", logged + error,
+                  logged + hint, logged + error, logged + hint, "rcon reply 4 0: " + error));
 }
 
 TEST_F(sandbox_commands_test, unload_and_load_run_both_sequences_and_give_back_all_memory) {
@@ -197,10 +199,10 @@ TEST_F(sandbox_commands_test, unload_and_load_run_both_sequences_and_give_back_a
                   "hook APrimalDinoCharacter.SetRider(AShooterCharacter*)",
                   "console command Quellwarden.reload", "console command Quellwarden.status",
                   "rcon command Quellwarden.reload", "rcon command Quellwarden.status",
-                  "memory 5 blocks 376 bytes", "unloaded", "memory 0 blocks 0 bytes",
+                  "memory 7 blocks 452 bytes", "unloaded", "memory 0 blocks 0 bytes",
                   "CanTame rex -> true (game)", "unknown console command Quellwarden.reload",
                   "error: the plugin is not loaded", kVersionLine, kAdding, kLoaded, "loaded",
-                  "error: the plugin is already loaded", "memory 5 blocks 376 bytes",
+                  "error: the plugin is already loaded", "memory 7 blocks 452 bytes",
                   "CanTame rex -> false (refused)"));
 }
 
@@ -233,6 +235,8 @@ TEST_F(sandbox_commands_test, a_missing_file_is_logged_and_the_sandbox_still_run
   EXPECT_EQ(result.status, 0);
   EXPECT_THAT(result.lines,
               ElementsAre(kVersionLine, "11/14/23 22:13 [Quellwarden][error] Config failed to open",
+                          "11/14/23 22:13 [Quellwarden][error] tried to open " + empty.path() +
+                              "/ArkApi/Plugins/Quellwarden/config.json: No such file or directory",
                           "clock 1700000000"));
 }
 

@@ -1,0 +1,58 @@
+// Keywords are few and short, so they are told from a class name by a whole-word match.
+#include "plugin/status_request.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+
+#include "config/ascii_fold.h"
+#include "config/quoted_text.h"
+#include "config/vocabulary.h"
+
+namespace quellwarden {
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+
+bool is_keyword(std::string_view word, std::string_view keyword) {
+  return config::compare_folded(word, keyword) == 0;
+}
+
+}  // namespace
+
+bool StatusRequest::admits(const config::DelayEntry& entry, std::int64_t now) const {
+  if (locked_only && entry.unlock_time <= now) return false;
+  // Folded as the comparison goes: no copy of the name for each entry of a long list.
+  const std::string_view name = entry.class_name;
+  return text.empty() ||
+         std::search(name.begin(), name.end(), text.begin(), text.end(), [](char a, char b) {
+           return config::ascii_upper(a) == config::ascii_upper(b);
+         }) != name.end();
+}
+
+std::string StatusRequest::nothing_matches() const {
+  return fmt::format(config::kStatusNoMatch, locked_only ? config::kStatusHeldBackNow : "",
+                     text.empty() ? std::string()
+                                  : fmt::format(config::kStatusNameHolds, config::in_quotes(text)));
+}
+
+StatusRequest status_request(std::string_view command_line) {
+  StatusRequest request;
+  std::size_t at = command_line.find_first_of(kBlanks);  // past the command's own name
+  while (at != std::string_view::npos) {
+    const std::size_t start = command_line.find_first_not_of(kBlanks, at);
+    if (start == std::string_view::npos) break;
+    at = command_line.find_first_of(kBlanks, start);
+    const std::string_view word = command_line.substr(start, at - start);
+    if (is_keyword(word, "json")) {
+      request.json = true;
+    } else if (is_keyword(word, "locked")) {
+      request.locked_only = true;
+    } else {
+      request.text += (request.text.empty() ? "" : " ") + std::string(word);
+    }
+  }
+  return request;
+}
+
+}  // namespace quellwarden
