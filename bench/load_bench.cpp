@@ -12,39 +12,18 @@
 
 #include "bench/bench_world.h"
 #include "bench/heap_counter.h"
+#include "bench/large_config.h"
 #include "config/config_reader.h"
+#include "config/document.h"
 #include "plugin/plugin_state.h"
 #include "standin/standin.h"
 
 namespace {
 
-constexpr int kEntriesPerList = 50000;
-
-// 50,000 riding and 50,000 taming entries, names of the game's shape.
-std::string large_config() {
-  std::string text = R"({"WipeTimestamp": 1700000000, "DinoSettings": {)";
-  for (const char* list : {"DisallowRiding", "DisallowTaming"}) {
-    text += std::string(list == std::string("DisallowRiding") ? "" : ", ") + "\"" + list + "\": {";
-    for (int entry = 0; entry < kEntriesPerList; ++entry) {
-      text += (entry == 0 ? "\"Dino" : ", \"Dino") + std::to_string(entry) +
-              R"(_Character_BP_C": {"HoursToDelay": )" + std::to_string(entry % 1000) + "}";
-    }
-    text += "}";
-  }
-  return text + "}}";
-}
-
-// Written again before each run: the gate benchmarks use the same file for their own, small one.
-std::filesystem::path write_large_config() {
-  static const std::string text = large_config();
-  bench::start_plugin();
-  return bench::write_config(text);
-}
-
 // The heap is metered in one untimed run before the timed ones: counting costs time of its own.
 template <typename Step>
 void run(benchmark::State& state, Step step) {
-  const std::filesystem::path file = write_large_config();
+  const std::filesystem::path file = bench::write_large_config();
   bench::HeapUse use;
   {
     const bench::HeapMeter meter;
@@ -84,9 +63,13 @@ void parse_only(benchmark::State& state) {
 
 void parse_and_read(benchmark::State& state) {
   run(state, [](const std::filesystem::path& file) {
-    std::ifstream in(file);
-    const quellwarden::config::ParseResult parsed = quellwarden::config::parse_document(in);
-    benchmark::DoNotOptimize(quellwarden::config::read_configuration(parsed.document));
+    // Read as the loader reads it: the whole file at once.
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const quellwarden::config::Document document = quellwarden::config::read_document(bytes);
+    benchmark::DoNotOptimize(quellwarden::config::read_configuration(document));
   });
 }
 

@@ -1,16 +1,24 @@
-// Reads the configuration document member by member, in the same order as the plugin's loader.
+// Reads the document member by member, in the order the loader always has, so that a file with
+// several mistakes is refused for the same one as ever.
 #include "config/config_reader.h"
+
+#include <fmt/format.h>
 
 #include <string_view>
 
 #include "config/date_reading.h"
+#include "config/member_names.h"
 #include "config/quoted_text.h"
 #include "config/vocabulary.h"
+#include "log/printable.h"
 
 namespace quellwarden::config {
 namespace {
 
 using nlohmann::json;
+
+template <typename T>
+using Read = std::variant<T, Refusal>;
 
 // Where a number member stands, so that an error can point the administrator at it.
 struct Place {
@@ -19,137 +27,199 @@ struct Place {
   std::string_view class_name = {};
 };
 
-std::string quoted(std::string_view text) { return '"' + std::string(text) + '"'; }
-
 std::string describe(const Place& place) {
-  std::string text = quoted(place.member);
+  std::string text = in_quotes(place.member);
   if (!place.list.empty()) {
-    text += " of class " + quoted(place.class_name) + " in " + quoted(place.list);
+    text += " of class " + in_quotes(place.class_name) + " in " + in_quotes(place.list);
   }
   return text;
 }
 
-[[noreturn]] void throw_does_not_fit(const Place& place, const json& value) {
-  throw ConfigError(describe(place) + " is " + value.dump() +
-                    ", which does not fit a signed 64-bit number");
+std::string path_text(const MemberPath& path) {
+  std::string text;
+  for (const std::string& name : path) text += (text.empty() ? "" : " > ") + printable(name);
+  return text;
+}
+
+// The library's own errors, word for word, with the place and the fix the checker adds.
+Refusal not_an_object(const Value& found, MemberPath path, std::string hint) {
+  return {fmt::format(kNotAnObjectError, type_name(found.type())), std::move(path),
+          std::move(hint)};
+}
+Refusal not_a_number(const Value& found, MemberPath path, std::string_view fix) {
+  std::string hint = path_text(path) + " is " + found_text(found) + "; " + std::string(fix);
+  return {fmt::format(kNotANumberError, type_name(found.type())), std::move(path), std::move(hint)};
+}
+
+Refusal does_not_fit(const Place& place, const json& number, MemberPath path) {
+  return {describe(place) + " is " + number.dump() + ", which does not fit a signed 64-bit number",
+          std::move(path),
+          {}};
 }
 
 // Integers as they are, floats truncated toward zero, booleans as 1 and 0: within 32 bits the same
-// values that the conversion to int gives.
-std::int64_t to_int64(const json& value, const Place& place) {
+// values that the conversion to int gives. Null, a string, an array or an object is refused, at
+// the member `path()`, made only then.
+template <typename Path>
+Read<std::int64_t> to_int64(const Value& value, const Place& place, Path&& path,
+                            std::string_view fix) {
+  const json& number = value.held();
   switch (value.type()) {
-    case json::value_t::number_integer:
-      return value.get<std::int64_t>();
-    case json::value_t::number_unsigned:
-      if (value.get<std::uint64_t>() > static_cast<std::uint64_t>(kMaxNumber)) {
-        throw_does_not_fit(place, value);
+    case ValueType::number_integer:
+      return number.get<std::int64_t>();
+    case ValueType::number_unsigned:
+      if (number.get<std::uint64_t>() > static_cast<std::uint64_t>(kMaxNumber)) {
+        return does_not_fit(place, number, path());
       }
-      return static_cast<std::int64_t>(value.get<std::uint64_t>());
-    case json::value_t::number_float: {
-      const double number = value.get<double>();
-      if (!(number >= -kTwoToThe63 && number < kTwoToThe63)) throw_does_not_fit(place, value);
-      return static_cast<std::int64_t>(number);
+      return static_cast<std::int64_t>(number.get<std::uint64_t>());
+    case ValueType::number_float: {
+      const double real = number.get<double>();
+      if (!(real >= -kTwoToThe63 && real < kTwoToThe63)) return does_not_fit(place, number, path());
+      return static_cast<std::int64_t>(real);
     }
-    case json::value_t::boolean:
-      return value.get<bool>() ? 1 : 0;
+    case ValueType::boolean:
+      return number.get<bool>() ? 1 : 0;
+    case ValueType::discarded:
+      return 0;  // absent
     default:
-      // Null, string, array, object: the conversion to int raises the library's own type_error 302
-      // (the one for int64_t refuses booleans too, so it cannot serve above).
-      return value.get<int>();
+      return not_a_number(value, path(), fix);
   }
 }
 
-// The member `key` of `holder`, or `fallback` when it is absent. Nothing is copied: a member may
-// be nested deeper than a recursive copy could survive. A holder that is not an object raises
-// the library's own type_error 306, exactly as reading it through value() does.
-const json& member_or(const json& holder, const std::string& key, const json& fallback) {
-  if (!holder.is_object()) {
-    static_cast<void>(holder.value(key, 0));
-  }
-  const auto found = holder.find(key);
-  return found == holder.end() ? fallback : *found;
-}
-
-std::int64_t read_number(const json& holder, const Place& place) {
-  static const json absent = 0;
-  return to_int64(member_or(holder, std::string(place.member), absent), place);
+std::string top_level_hint(const Document& document) {
+  return "the file's top level is " + found_text(document.top) + "; " +
+         (document.top_holds_one_object
+              ? "remove the [ ] around the object"
+              : "the file must hold one object, {\"WipeTimestamp\": ..., \"DinoSettings\": {...}}");
 }
 
 // Unix seconds as a number, as ever, or a date with its zone; any other text is refused with
 // the forms that work, since a guessed zone would shift every unlock by hours.
-std::int64_t read_wipe(const json& document) {
-  static const json absent = 0;
-  const json& wipe = member_or(document, kWipeTimestamp, absent);
-  if (!wipe.is_string()) return to_int64(wipe, {kWipeTimestamp});
-  const DateReading date = read_date(wipe.get_ref<const std::string&>());
+Read<std::int64_t> read_wipe(const Value& wipe) {
+  if (wipe.type() != ValueType::string) {
+    return to_int64(
+        wipe, {kWipeTimestamp}, [] { return MemberPath{kWipeTimestamp}; },
+        "write Unix seconds or a date such as \"2026-01-08T18:00:00Z\"");
+  }
+  const std::string& text = wipe.held().get_ref<const std::string&>();
+  const DateReading date = read_date(text);
   if (date.unix_seconds) return *date.unix_seconds;
-  throw ConfigError(quoted(kWipeTimestamp) + " is " +
-                    json_quoted(wipe.get_ref<const std::string&>()) + ", which " + date.problem +
-                    "; write Unix seconds as a number, without quotes, or a date as " + kDateForms);
+  return Refusal{in_quotes(kWipeTimestamp) + " is " + value_text(wipe) + ", which " + date.problem +
+                     "; write Unix seconds as a number, without quotes, or a date as " + kDateForms,
+                 {kWipeTimestamp},
+                 {}};
 }
 
-// The table widens a class name up to its first NUL, so "A\u0000old" would silently stand for
-// "A" and replace that class's entry.
-void check_class_name(std::string_view class_name, std::string_view list_name) {
-  if (class_name.find('\0') == std::string_view::npos) return;
-  throw ConfigError("class name " + json_quoted(class_name) + " in " + quoted(list_name) +
-                    " holds a NUL character (\\u0000), which would cut it to " +
-                    json_quoted(class_name.substr(0, class_name.find('\0'))) + "; remove it");
-}
-
-std::int64_t unlock_time(std::int64_t wipe, std::int64_t hours, const Place& place) {
+template <typename Path>
+Read<std::int64_t> unlock_time(std::int64_t wipe, std::int64_t hours, const Place& place,
+                               Path&& path) {
   const bool product_fits =
       hours <= kMaxNumber / kSecondsPerHour && hours >= kMinNumber / kSecondsPerHour;
   const std::int64_t delay = product_fits ? hours * kSecondsPerHour : 0;
   if (!product_fits || (delay > 0 && wipe > kMaxNumber - delay) ||
       (delay < 0 && wipe < kMinNumber - delay)) {
-    throw ConfigError(describe(place) + " is " + std::to_string(hours) +
-                      ", which puts the unlock time (" + kWipeTimestamp + " " +
-                      std::to_string(wipe) + " + " + kHoursToDelay + " * " +
-                      std::to_string(kSecondsPerHour) + ") outside a signed 64-bit number");
+    return Refusal{describe(place) + " is " + std::to_string(hours) +
+                       ", which puts the unlock time (" + kWipeTimestamp + " " +
+                       std::to_string(wipe) + " + " + kHoursToDelay + " * " +
+                       std::to_string(kSecondsPerHour) + ") outside a signed 64-bit number",
+                   path(),
+                   {}};
   }
   return wipe + delay;
 }
 
-std::vector<DelayEntry> read_entries(const json& list, std::string_view list_name,
-                                     std::int64_t wipe) {
+MemberPath below(MemberPath path, std::string_view name) {
+  path.emplace_back(name);
+  return path;
+}
+
+// The table widens a class name up to its first NUL, so "A\u0000old" would silently stand for
+// "A" and replace that class's entry.
+std::optional<Refusal> nul_in_name(std::string_view class_name, std::string_view list_name,
+                                   const MemberPath& list_path) {
+  const std::size_t nul = class_name.find('\0');
+  if (nul == std::string_view::npos) return std::nullopt;
+  return Refusal{"class name " + in_quotes(class_name) + " in " + in_quotes(list_name) +
+                     " holds a NUL character (\\u0000), which would cut it to " +
+                     in_quotes(class_name.substr(0, nul)) + "; remove it",
+                 below(list_path, class_name),
+                 {}};
+}
+
+Refusal item_not_an_object(const ListItem& item, const MemberPath& list_path) {
+  const std::string fix = item.type == ValueType::number_integer ||
+                                  item.type == ValueType::number_unsigned ||
+                                  item.type == ValueType::number_float
+                              ? "write {\"HoursToDelay\": " + item.hours.held().dump() + "}"
+                              : "write an object such as {\"HoursToDelay\": 24}";
+  MemberPath path = below(list_path, item.class_name);
+  std::string hint = path_text(path) + " is " + found_text(item.hours) + "; " + fix;
+  return not_an_object(item.hours, std::move(path), std::move(hint));
+}
+
+Read<DelayEntry> read_entry(const ListItem& item, std::string_view list_name,
+                            const MemberPath& list_path, std::int64_t wipe) {
+  if (auto refusal = nul_in_name(item.class_name, list_name, list_path)) return *refusal;
+  if (item.type != ValueType::object) return item_not_an_object(item, list_path);
+  const Place place{kHoursToDelay, list_name, item.class_name};
+  const auto path = [&] { return below(below(list_path, item.class_name), kHoursToDelay); };
+  const Read<std::int64_t> hours = to_int64(item.hours, place, path, "write a number of hours");
+  if (const auto* refusal = std::get_if<Refusal>(&hours)) return *refusal;
+  const std::int64_t whole_hours = std::get<std::int64_t>(hours);
+  const Read<std::int64_t> unlock = unlock_time(wipe, whole_hours, place, path);
+  if (const auto* refusal = std::get_if<Refusal>(&unlock)) return *refusal;
+  Read<std::string> display_name = read_display_name(item.display_name, list_name, item.class_name);
+  if (auto* refusal = std::get_if<Refusal>(&display_name)) return std::move(*refusal);
+  return DelayEntry{item.class_name, whole_hours, std::get<std::int64_t>(unlock),
+                    std::move(std::get<std::string>(display_name))};
+}
+
+Read<std::vector<DelayEntry>> read_list(const List& list, std::string_view list_name,
+                                        std::int64_t wipe) {
+  const MemberPath path{kDinoSettings, std::string(list_name)};
+  const ValueType shape = list.shape.type();
+  if (shape != ValueType::object && shape != ValueType::array && !list.items.empty()) {
+    // A scalar is iterated as one item without a name, the scalar itself, which is no object.
+    return not_an_object(list.shape, path,
+                         path_text(path) + " is " + found_text(list.shape) +
+                             "; write an object from class name to entry, such as "
+                             "{\"Rex_Character_BP_C\": {\"HoursToDelay\": 24}}");
+  }
   std::vector<DelayEntry> entries;
-  entries.reserve(list.size());
-  for (const auto& item : list.items()) {
-    check_class_name(item.key(), list_name);
-    const Place place{kHoursToDelay, list_name, item.key()};
-    const std::int64_t hours = read_number(item.value(), place);
-    entries.push_back({item.key(), hours, unlock_time(wipe, hours, place),
-                       read_display_name(item.value(), list_name, item.key())});
+  entries.reserve(list.items.size());
+  for (const ListItem& item : list.items) {
+    Read<DelayEntry> entry = read_entry(item, list_name, path, wipe);
+    if (auto* refusal = std::get_if<Refusal>(&entry)) return std::move(*refusal);
+    entries.push_back(std::move(std::get<DelayEntry>(entry)));
   }
   return entries;
 }
 
 }  // namespace
 
-ParseResult parse_document(std::istream& in) {
-  ParseResult result{json::object(), std::nullopt};
-  try {
-    in >> result.document;
-  } catch (const json::exception& error) {
-    result.document = json::object();
-    result.error = error.what();
+std::variant<Configuration, Refusal> read_configuration(const Document& document) {
+  if (document.top.type() != ValueType::object) {
+    return not_an_object(document.top, {}, top_level_hint(document));
   }
-  return result;
-}
-
-Configuration read_configuration(const json& document) {
-  static const json no_settings = json::object();
-  static const json no_entries = json::array();
-  const json& settings = member_or(document, kDinoSettings, no_settings);
-  const json& riding = member_or(settings, kDisallowRiding, no_entries);
-  const json& taming = member_or(settings, kDisallowTaming, no_entries);
-
+  if (document.settings.present() && document.settings.type() != ValueType::object) {
+    return not_an_object(document.settings, {kDinoSettings},
+                         std::string(kDinoSettings) + " is " + found_text(document.settings) +
+                             "; write an object holding \"DisallowRiding\" and \"DisallowTaming\"");
+  }
   Configuration configuration;
-  configuration.wipe_timestamp = read_wipe(document);
-  configuration.riding = read_entries(riding, kDisallowRiding, configuration.wipe_timestamp);
-  configuration.taming = read_entries(taming, kDisallowTaming, configuration.wipe_timestamp);
-  configuration.notices = read_notice_settings(document);
+  const Read<std::int64_t> wipe = read_wipe(document.wipe);
+  if (const auto* refusal = std::get_if<Refusal>(&wipe)) return *refusal;
+  configuration.wipe_timestamp = std::get<std::int64_t>(wipe);
+  for (std::vector<DelayEntry>* list : {&configuration.riding, &configuration.taming}) {
+    const std::size_t index = list == &configuration.riding ? 0 : 1;
+    Read<std::vector<DelayEntry>> entries = read_list(
+        document.lists[index], known_members(Level::settings)[index], configuration.wipe_timestamp);
+    if (auto* refusal = std::get_if<Refusal>(&entries)) return std::move(*refusal);
+    *list = std::move(std::get<std::vector<DelayEntry>>(entries));
+  }
+  Read<std::optional<NoticeSettings>> notices = read_notice_settings(document.notices);
+  if (auto* refusal = std::get_if<Refusal>(&notices)) return std::move(*refusal);
+  configuration.notices = std::move(std::get<std::optional<NoticeSettings>>(notices));
   return configuration;
 }
 

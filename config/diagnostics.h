@@ -3,24 +3,52 @@
 #pragma once
 
 #include <cstdint>
-#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "config/refusal.h"
+
 namespace quellwarden::config {
 
-struct Diagnostic {
-  std::string code;               // stable snake_case: "unknown_member", "stale_wipe", ...
-  std::vector<std::string> path;  // member names from the top; empty for the file as a whole
-  std::string text;               // one sentence without a final full stop
+struct Configuration;
+struct Document;
+
+enum class DiagnosticCode {
+  unknown_member,
+  misplaced_member,
+  null_list,
+  list_is_array,
+  case_twin,
+  not_a_class_name,
+  missing_hours,
+  hours_not_whole,
+  negative_hours,
+  absurd_hours,
+  missing_wipe,
+  wipe_not_whole,
+  future_wipe,
+  wipe_in_milliseconds,
+  stale_wipe,
+  duplicate_member,
+  trailing_text,
 };
 
-// Every diagnostic for a file whose bytes are `bytes` and which parse_document() read into
-// `document`, judging times against `now` (Unix seconds). Pure: the plugin may call it at load
-// and the checker on any file. A file the reader refuses still gets the diagnostics its shape
-// allows; those about times need a file the reader accepts.
-std::vector<Diagnostic> diagnose(std::string_view bytes, const nlohmann::json& document,
+// The code as reports and the status JSON spell it: "unknown_member", "stale_wipe", ...
+std::string_view code_name(DiagnosticCode code);
+
+struct Diagnostic {
+  DiagnosticCode code;
+  MemberPath path;   // member names from the top; empty for the file as a whole
+  std::string text;  // one sentence without a final full stop
+};
+
+// Every diagnostic of the file `document` (see read_document()), judging times against `now`
+// (Unix seconds): its shape in reading order, members given twice, then the times, then what lies
+// after the first value. Pure: the plugin calls it at load and the checker on any file. A file
+// the reader refuses (`configuration` null) still gets those of its shape; those about times need
+// the configuration read from it.
+std::vector<Diagnostic> diagnose(const Document& document, const Configuration* configuration,
                                  std::int64_t now);
 
 }  // namespace quellwarden::config

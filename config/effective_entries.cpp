@@ -6,14 +6,6 @@
 
 namespace quellwarden::config {
 
-std::string ascii_folded(std::string_view class_name) {
-  std::string folded(class_name);
-  for (char& letter : folded) {
-    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
-  }
-  return folded;
-}
-
 std::vector<config::DelayEntry> effective_entries(const std::vector<config::DelayEntry>& added) {
   std::vector<config::DelayEntry> kept;
   std::unordered_map<std::string, std::size_t> slot_of;

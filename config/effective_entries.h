@@ -5,12 +5,10 @@
 #include <string_view>
 #include <vector>
 
+#include "config/ascii_fold.h"
 #include "config/config_reader.h"
 
 namespace quellwarden::config {
-
-// The class name as the delay table compares it: a to z folded to upper case, nothing else.
-std::string ascii_folded(std::string_view class_name);
 
 // The entries in adding order collapse as the table collapses them: a class name that equals an
 // earlier one but for ASCII letter case replaces it, name and hours. The result is sorted by

@@ -11,6 +11,7 @@
 
 #include "config/diagnostics.h"
 #include "config/notice_settings.h"
+#include "config/refusal.h"
 #include "core/delay_table.h"
 #include "log/plugin_log.h"
 
@@ -33,19 +34,18 @@ struct DelayTables {
 };
 
 struct LoadOutcome {
-  // What the loader logged when the file could not be opened or parsed; empty when applied.
-  std::optional<std::string> failure;
+  // Why the load changed nothing; absent when it applied.
+  std::optional<Refusal> refusal;
   // What the applied file says that is valid but almost surely a mistake.
   std::vector<Diagnostic> diagnostics;
-  [[nodiscard]] bool applied() const noexcept { return !failure; }
+  [[nodiscard]] bool applied() const noexcept { return !refusal; }
 };
 
 // Reads ArkApi/Plugins/Quellwarden/config.json below the current directory into new tables and
-// swaps them into `live`, logging one "Adding a" line per riding class. A file that cannot be
-// opened or parsed is logged and reported in the outcome. Any other failure (the working
-// directory unreadable, a member of the wrong type, a number out of range, a game function that
-// cannot be resolved, exhausted memory) is thrown. Whatever fails, `live` stays as it was.
-// Diagnostics judge times against `now`.
+// swaps them into `live`, logging one "Adding a" line per riding class. Whatever keeps the file
+// from applying (the working directory unreadable, no file, no JSON, a member of the wrong type, a
+// number out of range, a game function that cannot be resolved, exhausted memory) comes back as
+// the refusal, unlogged, and leaves `live` as it was. Diagnostics judge times against `now`.
 LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int64_t now);
 
 }  // namespace quellwarden::config

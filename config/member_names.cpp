@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "config/effective_entries.h"
+#include "config/ascii_fold.h"
 #include "config/vocabulary.h"
 
 namespace quellwarden::config {

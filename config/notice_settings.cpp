@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "config/config_reader.h"
+#include "config/member_names.h"
 #include "config/quoted_text.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
@@ -12,19 +12,42 @@
 namespace quellwarden::config {
 namespace {
 
-using nlohmann::json;
+// The placeholders a notice may hold, with what fills each: one table for checking, for the
+// error's list of the known ones, and for filling in.
+struct Placeholder {
+  std::string_view name;
+  std::string (*fill)(const NoticeValues& values);
+};
 
-constexpr std::array<std::string_view, 4> kPlaceholders{"creature", "class", "left", "unlock"};
+constexpr std::array<Placeholder, 4> kPlaceholders{{
+    {"creature", [](const NoticeValues& values) { return std::string(values.creature); }},
+    {"class", [](const NoticeValues& values) { return std::string(values.class_name); }},
+    {"left",
+     [](const NoticeValues& values) {
+       return left_text(seconds_between(values.now, values.unlock_time));
+     }},
+    {"unlock",
+     [](const NoticeValues& values) { return utc_text(values.unlock_time, Precision::minutes); }},
+}};
 
-std::string notices_member(std::string_view name) {
-  return json_quoted(name) + " in " + json_quoted(kPlayerNotices);
+const Placeholder* placeholder_named(std::string_view name) {
+  for (const Placeholder& placeholder : kPlaceholders) {
+    if (placeholder.name == name) return &placeholder;
+  }
+  return nullptr;
 }
 
-[[noreturn]] void refuse(std::string_view name, const json& value, std::string_view wanted) {
-  throw ConfigError(notices_member(name) + " is " + value.dump() + "; " + std::string(wanted));
+// "{creature}, {class}, {left} and {unlock}"
+std::string known_placeholders() {
+  std::string text;
+  for (std::size_t index = 0; index < kPlaceholders.size(); ++index) {
+    text += (index == 0 ? "" : index + 1 == kPlaceholders.size() ? " and " : ", ");
+    text += "{" + std::string(kPlaceholders[index].name) + "}";
+  }
+  return text;
 }
 
-// Calls `visit(name)` for each "{name}" made of letters; any other brace is plain text.
+// Calls `visit(name, start, end)` for each "{name}" made of letters; any other brace is plain.
 template <typename Visit>
 void for_each_placeholder(std::string_view text, Visit&& visit) {
   for (std::size_t open = text.find('{'); open != std::string_view::npos;
@@ -40,96 +63,121 @@ void for_each_placeholder(std::string_view text, Visit&& visit) {
   }
 }
 
-std::string read_text(const json& notices, std::string_view name, std::string_view fallback) {
-  const auto found = notices.find(name);
-  if (found == notices.end()) return std::string(fallback);
-  if (!found->is_string()) refuse(name, *found, "write a text, or \"\" for no notice");
-  const std::string text = found->get<std::string>();
+template <typename T>
+using Read = std::variant<T, Refusal>;
+
+std::string notices_member(std::string_view name) {
+  return in_quotes(name) + " in " + in_quotes(kPlayerNotices);
+}
+
+Refusal refused(std::string_view name, const Value& value, std::string_view wanted) {
+  return {notices_member(name) + " is " + value_text(value) + "; " + std::string(wanted),
+          {kPlayerNotices, std::string(name)},
+          {}};
+}
+
+const Value& member(const Notices& notices, std::string_view name) {
+  const auto known = known_members(Level::notices);
+  for (std::size_t index = 0; index < known.size(); ++index) {
+    if (known[index] == name) return notices.members[index];
+  }
+  static const Value absent;
+  return absent;
+}
+
+Read<std::string> read_text(const Notices& notices, std::string_view name,
+                            std::string_view fallback) {
+  const Value& value = member(notices, name);
+  if (!value.present()) return std::string(fallback);
+  if (value.type() != ValueType::string) {
+    return refused(name, value, "write a text, or \"\" for no notice");
+  }
+  const std::string& text = value.held().get_ref<const std::string&>();
+  std::optional<Refusal> unknown;
   for_each_placeholder(text, [&](std::string_view placeholder, std::size_t, std::size_t) {
-    for (const std::string_view known : kPlaceholders) {
-      if (placeholder == known) return;
-    }
-    throw ConfigError(notices_member(name) + " has the unknown placeholder {" +
-                      std::string(placeholder) +
-                      "}; the known ones are {creature}, {class}, {left} and {unlock}");
+    if (unknown || placeholder_named(placeholder) != nullptr) return;
+    unknown =
+        Refusal{notices_member(name) + " has the unknown placeholder {" + std::string(placeholder) +
+                    "}; the known ones are " + known_placeholders(),
+                {kPlayerNotices, std::string(name)},
+                {}};
   });
+  if (unknown) return std::move(*unknown);
   return text;
 }
 
-std::int64_t read_cooldown(const json& notices) {
-  const auto found = notices.find(kCooldownSeconds);
-  if (found == notices.end()) return kDefaultCooldownSeconds;
-  const bool whole = found->is_number_unsigned() ||
-                     (found->is_number_integer() && found->get<std::int64_t>() >= 0);
-  if (!whole || found->get<std::uint64_t>() > static_cast<std::uint64_t>(kMaxNumber)) {
-    refuse(kCooldownSeconds, *found, "write a whole number of seconds, 0 or more");
+Read<std::int64_t> read_cooldown(const Notices& notices) {
+  const Value& value = member(notices, kCooldownSeconds);
+  if (!value.present()) return kDefaultCooldownSeconds;
+  const nlohmann::json& number = value.held();
+  const bool whole = value.type() == ValueType::number_unsigned ||
+                     (value.type() == ValueType::number_integer && number.get<std::int64_t>() >= 0);
+  if (!whole || number.get<std::uint64_t>() > static_cast<std::uint64_t>(kMaxNumber)) {
+    return refused(kCooldownSeconds, value, "write a whole number of seconds, 0 or more");
   }
-  return found->get<std::int64_t>();
+  return number.get<std::int64_t>();
 }
 
-std::string read_chat_command(const json& notices) {
-  std::string command = read_text(notices, kChatCommand, kDefaultChatCommand);
-  for (const char unit : command) {
-    if (static_cast<unsigned char>(unit) <= ' ') {
-      refuse(kChatCommand, notices.at(kChatCommand),
-             "write one word without blanks, such as \"/unlocks\", or \"\" for none");
+Read<std::string> read_chat_command(const Notices& notices) {
+  Read<std::string> command = read_text(notices, kChatCommand, kDefaultChatCommand);
+  if (const auto* text = std::get_if<std::string>(&command)) {
+    for (const char unit : *text) {
+      if (static_cast<unsigned char>(unit) <= ' ') {
+        return refused(kChatCommand, member(notices, kChatCommand),
+                       "write one word without blanks, such as \"/unlocks\", or \"\" for none");
+      }
     }
   }
   return command;
 }
 
-// "2023-11-16 22:13 UTC": the status's time without its seconds.
-std::string unlock_minute(std::int64_t unlock_time) {
-  std::string text = utc_text(unlock_time);
-  return text.erase(text.rfind(':'), 3);
-}
-
 }  // namespace
 
-std::optional<NoticeSettings> read_notice_settings(const json& document) {
-  if (!document.is_object()) return std::nullopt;
-  const auto notices = document.find(kPlayerNotices);
-  if (notices == document.end()) return std::nullopt;
-  if (!notices->is_object()) {
-    throw ConfigError(json_quoted(kPlayerNotices) + " is " + notices->dump() +
-                      "; write an object such as {}, or leave it out for no notices");
+std::variant<std::optional<NoticeSettings>, Refusal> read_notice_settings(const Notices& notices) {
+  if (!notices.shape.present()) return std::optional<NoticeSettings>();
+  if (notices.shape.type() != ValueType::object) {
+    return Refusal{in_quotes(kPlayerNotices) + " is " + value_text(notices.shape) +
+                       "; write an object such as {}, or leave it out for no notices",
+                   {kPlayerNotices},
+                   {}};
   }
-  return NoticeSettings{
-      read_cooldown(*notices), read_text(*notices, kTamingNotice, kDefaultTamingNotice),
-      read_text(*notices, kImprintingNotice, kDefaultImprintingNotice),
-      read_text(*notices, kRidingNotice, kDefaultRidingNotice), read_chat_command(*notices)};
+  Read<std::int64_t> cooldown = read_cooldown(notices);
+  if (auto* refusal = std::get_if<Refusal>(&cooldown)) return std::move(*refusal);
+  std::array<Read<std::string>, 4> texts{
+      read_text(notices, kTamingNotice, kDefaultTamingNotice),
+      read_text(notices, kImprintingNotice, kDefaultImprintingNotice),
+      read_text(notices, kRidingNotice, kDefaultRidingNotice), read_chat_command(notices)};
+  for (Read<std::string>& text : texts) {
+    if (auto* refusal = std::get_if<Refusal>(&text)) return std::move(*refusal);
+  }
+  const auto take = [&](std::size_t index) {
+    return std::move(std::get<std::string>(texts[index]));
+  };
+  return std::optional<NoticeSettings>(
+      NoticeSettings{std::get<std::int64_t>(cooldown), take(0), take(1), take(2), take(3)});
 }
 
-std::string read_display_name(const json& entry, std::string_view list_name,
-                              std::string_view class_name) {
-  if (!entry.is_object()) return {};
-  const auto found = entry.find(kDisplayName);
-  if (found == entry.end()) return {};
-  if (!found->is_string()) {
-    throw ConfigError(json_quoted(kDisplayName) + " of class " + json_quoted(class_name) + " in " +
-                      json_quoted(list_name) + " is " + found->dump() +
-                      "; write the name players know, as text");
+std::variant<std::string, Refusal> read_display_name(const Value& display_name,
+                                                     std::string_view list_name,
+                                                     std::string_view class_name) {
+  if (!display_name.present()) return std::string();
+  if (display_name.type() != ValueType::string) {
+    return Refusal{in_quotes(kDisplayName) + " of class " + in_quotes(class_name) + " in " +
+                       in_quotes(list_name) + " is " + value_text(display_name) +
+                       "; write the name players know, as text",
+                   {kDinoSettings, std::string(list_name), std::string(class_name), kDisplayName},
+                   {}};
   }
-  return found->get<std::string>();
+  return display_name.held().get<std::string>();
 }
 
 std::string notice_text(std::string_view text, const NoticeValues& values) {
   std::string out;
   std::size_t copied = 0;
   for_each_placeholder(text, [&](std::string_view name, std::size_t start, std::size_t end) {
-    std::string value;
-    if (name == "creature") {
-      value = values.creature;
-    } else if (name == "class") {
-      value = values.class_name;
-    } else if (name == "left") {
-      value = left_text(seconds_between(values.now, values.unlock_time));
-    } else if (name == "unlock") {
-      value = unlock_minute(values.unlock_time);
-    } else {
-      return;
-    }
-    out.append(text.substr(copied, start - copied)).append(value);
+    const Placeholder* placeholder = placeholder_named(name);
+    if (placeholder == nullptr) return;
+    out.append(text.substr(copied, start - copied)).append(placeholder->fill(values));
     copied = end;
   });
   return out.append(text.substr(copied));

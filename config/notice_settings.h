@@ -3,10 +3,13 @@
 #pragma once
 
 #include <cstdint>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
+
+#include "config/document.h"
+#include "config/refusal.h"
 
 namespace quellwarden::config {
 
@@ -18,15 +21,16 @@ struct NoticeSettings {
   std::string chat_command;  // empty: no chat command
 };
 
-// The settings when the document has "PlayerNotices", its members defaulted; nothing otherwise.
-// A member of the wrong type, a negative cooldown, a text with an unknown placeholder or a chat
-// command with a blank raises ConfigError naming the member.
-std::optional<NoticeSettings> read_notice_settings(const nlohmann::json& document);
+// The settings when the file has "PlayerNotices", its members defaulted; nothing otherwise. A
+// member of the wrong type, a negative cooldown, a text with an unknown placeholder or a chat
+// command with a blank is refused, naming the member.
+std::variant<std::optional<NoticeSettings>, Refusal> read_notice_settings(const Notices& notices);
 
-// The "DisplayName" of a class entry, empty when it has none; one that is not text raises
-// ConfigError naming the class and its list.
-std::string read_display_name(const nlohmann::json& entry, std::string_view list_name,
-                              std::string_view class_name);
+// The "DisplayName" of a class entry, empty when it has none; one that is not text is refused,
+// naming the class and its list.
+std::variant<std::string, Refusal> read_display_name(const Value& display_name,
+                                                     std::string_view list_name,
+                                                     std::string_view class_name);
 
 // What fills a notice's placeholders.
 struct NoticeValues {

@@ -1,13 +1,10 @@
-// Quoting borrows the JSON library's own escaping so that a report and its JSON form quote alike.
+// Quoting escapes with the log's own function, so a name reads the same in every report.
 #include "config/quoted_text.h"
 
-#include <nlohmann/json.hpp>
+#include "log/printable.h"
 
 namespace quellwarden::config {
 
-std::string json_quoted(std::string_view name) {
-  return nlohmann::json(std::string(name))
-      .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-}
+std::string in_quotes(std::string_view name) { return '"' + printable(name) + '"'; }
 
 }  // namespace quellwarden::config

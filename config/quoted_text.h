@@ -1,4 +1,4 @@
-// A member or class name as a diagnostic quotes it, whatever bytes the file holds.
+// A member or class name as a diagnostic or an error quotes it, whatever bytes the file holds.
 #pragma once
 
 #include <string>
@@ -6,8 +6,8 @@
 
 namespace quellwarden::config {
 
-// The name as a JSON string literal: "Rex", "tab\there". Bytes that are not UTF-8 become U+FFFD,
-// so that a name cannot steer the terminal or break a JSON report.
-std::string json_quoted(std::string_view name);
+// The name in double quotes, escaped as every text from the file is (printable()): "Rex",
+// "tab\there". Quotes inside stay as they are.
+std::string in_quotes(std::string_view name);
 
 }  // namespace quellwarden::config

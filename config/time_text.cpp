@@ -38,7 +38,7 @@ std::string year_text(std::int64_t year) {
 
 }  // namespace
 
-std::string utc_text(std::int64_t unix_seconds) {
+std::string utc_text(std::int64_t unix_seconds, Precision precision) {
   std::int64_t days = unix_seconds / kSecondsPerDay;
   std::int64_t second_of_day = unix_seconds % kSecondsPerDay;
   if (second_of_day < 0) {
@@ -46,6 +46,10 @@ std::string utc_text(std::int64_t unix_seconds) {
     --days;
   }
   const CivilDate date = civil_from_days(days);
+  if (precision == Precision::minutes) {
+    return fmt::format("{}-{:02}-{:02} {:02}:{:02} UTC", year_text(date.year), date.month, date.day,
+                       second_of_day / kSecondsPerHour, second_of_day / 60 % 60);
+  }
   return fmt::format("{}-{:02}-{:02} {:02}:{:02}:{:02} UTC", year_text(date.year), date.month,
                      date.day, second_of_day / kSecondsPerHour, second_of_day / 60 % 60,
                      second_of_day % 60);
@@ -94,7 +98,7 @@ std::string relative_text(std::int64_t when, std::int64_t now) {
 
 std::string unlock_status(std::int64_t unlock_time, std::int64_t now) {
   if (now >= unlock_time) return "released";
-  return "locked, " + duration_text(seconds_between(now, unlock_time)) + " left";
+  return "locked, " + left_text(seconds_between(now, unlock_time)) + " left";
 }
 
 }  // namespace quellwarden::config

@@ -6,14 +6,17 @@
 
 namespace quellwarden::config {
 
-// "2023-11-16 22:13:20 UTC"; any signed 64-bit second, proleptic Gregorian calendar.
-std::string utc_text(std::int64_t unix_seconds);
+enum class Precision { seconds, minutes };
+
+// "2023-11-16 22:13:20 UTC", or to the minute "2023-11-16 22:13 UTC"; any signed 64-bit second,
+// proleptic Gregorian calendar.
+std::string utc_text(std::int64_t unix_seconds, Precision precision = Precision::seconds);
 
 // The two largest units, rounded down: "1d 23h", "5h", "12m 5s", "0s".
 std::string duration_text(std::uint64_t seconds);
 
-// Time left as players and the status read it: days, hours and minutes from the first that is
-// not zero ("2d 3h 5m", "1h 0m", "7m"), and seconds only under a minute ("45s").
+// Time left, as players, the status and the checker all read it: days, hours and minutes from the
+// first that is not zero ("2d 3h 5m", "1h 0m", "7m"), and seconds only under a minute ("45s").
 std::string left_text(std::uint64_t seconds);
 
 // The span from `from` to `to`, which may be the whole 64-bit range wide.
@@ -22,7 +25,8 @@ std::uint64_t seconds_between(std::int64_t from, std::int64_t to);
 // "in 2d 3h", "2d 3h ago" or "now".
 std::string relative_text(std::int64_t when, std::int64_t now);
 
-// What the gate answers at `now`: "locked, 1d 23h left" before the unlock second, then "released".
+// What the gate answers at `now`: "locked, 1d 23h 0m left" before the unlock second, then
+// "released".
 std::string unlock_status(std::int64_t unlock_time, std::int64_t now);
 
 }  // namespace quellwarden::config

@@ -1,5 +1,6 @@
 // The configuration's words, said once: member names, where the file lies, the number rules and
-// limits, and every fixed text the plugin logs or answers. The plugin and the tools both use it.
+// limits, and every fixed text the plugin logs or answers (the status's lines too). The plugin
+// and the tools both use it.
 #pragma once
 
 #include <cstdint>
@@ -64,6 +65,12 @@ inline constexpr char kClassNameEnding[] = "_C";
 inline constexpr char kPluginLogName[] = "Quellwarden";
 inline constexpr char kOpenFailure[] = "Config failed to open";
 inline constexpr char kParseFailure[] = "Config has parsing ERROR! ";
+// The JSON library's own words for a value of the wrong type, as the plugin always logged them;
+// format texts: the library's name of the type found.
+inline constexpr char kNotAnObjectError[] =
+    "[json.exception.type_error.306] cannot use value() with {}";
+inline constexpr char kNotANumberError[] =
+    "[json.exception.type_error.302] type must be number, but is {}";
 inline constexpr char kAddingClass[] = "Adding a {}";  // a format text: the class name
 inline constexpr char kReloadCommand[] = "Quellwarden.reload";
 inline constexpr char kReloaded[] = "Quellwarden : Reloaded config";
@@ -78,5 +85,19 @@ inline constexpr char kHookFailed[] = "Failed to hook {}; {} is not held back";
 inline constexpr char kAddCommandFailed[] = "Failed to add {} command {}";  // console/RCON, name
 inline constexpr char kRemoveHookFailed[] = "Failed to remove hook {}";
 inline constexpr char kRemoveCommandFailed[] = "Failed to remove {} command {}";
+
+// Fixed texts of the status, line by line; format texts.
+inline constexpr char kStatusNothingInForce[] =
+    "Quellwarden {}: no configuration in force; nothing is held back";  // the version
+inline constexpr char kStatusHeadline[] = "Quellwarden {}: wipe {} ({}), now {}";
+inline constexpr char kStatusLastLoadFailed[] = "last load failed at {}: {}; {}";
+inline constexpr char kStatusPreviousInForce[] = "the previous configuration is still in force";
+inline constexpr char kStatusNothingHeldBack[] = "nothing is held back";
+inline constexpr char kStatusLocked[] = "{} {}: locked until {} ({} left)";  // list, class, ...
+inline constexpr char kStatusReleased[] = "{} {}: released at {}";
+inline constexpr char kStatusNoClasses[] = "{}: no classes";
+inline constexpr char kStatusHostFailures[] =
+    "the host failed the gates {} {}; the game decided alone";  // count, "time" or "times"
+inline constexpr char kStatusWarning[] = "warning: {}";
 
 }  // namespace quellwarden::config

@@ -1,5 +1,6 @@
 // The letter case a delay table's keys ignore of their own accord: a to z folded to A to Z, one
-// UTF-16 unit at a time or four at once in a 64-bit word, and texts compared that way.
+// unit at a time or four UTF-16 units at once in a 64-bit word, and texts compared that way. The
+// one home of the rule: the configuration's UTF-8 helpers (config/ascii_fold.h) fold by it too.
 #pragma once
 
 #include <bit>

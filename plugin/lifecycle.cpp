@@ -36,11 +36,8 @@ void create_log() {
 void load_configuration() {
   attempt([] { return std::string(config::kLoadFailed); },
           [] {
-            try {
-              LoadConfig();
-            } catch (const std::exception& error) {
-              plugin_state().log.error_text(error.what());
-            }
+            const LoadResult result = LoadConfig();
+            if (result.refusal) log_refusal(*result.refusal);
             return true;
           });
 }

@@ -2,8 +2,6 @@
 // first use, whatever the order of the plugin's source files.
 #include "plugin/plugin_state.h"
 
-#include <exception>
-
 #include "config/time_text.h"
 #include "config/vocabulary.h"
 #include "log/printable.h"
@@ -45,30 +43,28 @@ PluginState& plugin_state() noexcept {
   return state;
 }
 
-config::LoadOutcome LoadConfig() {
+LoadResult LoadConfig() {
   PluginState& state = plugin_state();
   const std::int64_t now = unix_now();
   config::LoadOutcome outcome;
   try {
     outcome = config::load_configuration(state.tables, state.log, now);
-  } catch (const std::exception& error) {
-    record(state, now, false, error.what());
-    throw;
   } catch (...) {
     record(state, now, false, "unknown error");
     throw;
   }
-  record(state, now, outcome.applied(), outcome.failure.value_or(""));
-  if (outcome.applied()) {
-    state.in_force = true;
-    state.diagnostics.swap(outcome.diagnostics);
-    try {
-      report_applied(state, now);
-    } catch (...) {
-      // The report is for the admin; the load has applied all the same.
-    }
+  record(state, now, outcome.applied(), outcome.applied() ? "" : outcome.refusal->text);
+  if (!outcome.applied()) return {std::move(outcome.refusal), 0};
+  state.in_force = true;
+  state.diagnostics = std::move(outcome.diagnostics);
+  try {
+    report_applied(state, now);
+  } catch (...) {
+    // The report is for the admin; the load has applied all the same.
   }
-  return outcome;
+  return {std::nullopt, state.diagnostics.size()};
 }
+
+void log_refusal(const config::Refusal& refusal) { plugin_state().log.error_text(refusal.text); }
 
 }  // namespace quellwarden

@@ -42,9 +42,20 @@ struct PluginState {
 // after the unload sequence has run: members in reverse order, the log, then taming, then riding.
 PluginState& plugin_state() noexcept;
 
+// What one load attempt came to, for whoever asked for it.
+struct LoadResult {
+  std::optional<config::Refusal> refusal;  // absent when the load applied
+  std::size_t warnings = 0;                // diagnostics of the configuration it applied
+  [[nodiscard]] bool applied() const noexcept { return !refusal; }
+};
+
 // Loads the configuration file into the plugin's state (see config::load_configuration), records
-// the attempt, and after a load that applies logs what is now in force. The outcome's diagnostics
-// move into the state; nothing after the tables are swapped in can undo or fail the load.
-config::LoadOutcome LoadConfig();
+// the attempt, and after a load that applies logs what is now in force; its diagnostics move into
+// the state. Nothing after the tables are swapped in can undo or fail the load. A refusal is
+// returned, not logged: the caller logs it with log_refusal() where its order with a reply says.
+LoadResult LoadConfig();
+
+// The one place a refused load is logged: its text, as it stands, at error level.
+void log_refusal(const config::Refusal& refusal);
 
 }  // namespace quellwarden

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "config/effective_entries.h"
+#include "config/ascii_fold.h"
 #include "host/game_functions.h"
 #include "host/utf8.h"
 #include "plugin/player_messages.h"

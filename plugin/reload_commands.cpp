@@ -1,9 +1,9 @@
-// A failed reload is never reported as success and never reaches the host as an exception.
+// A failed reload is never reported as success. On the console the reply comes before the log
+// line, over RCON after it, as the reload commands have always answered.
 #include "plugin/reload_commands.h"
 
 #include <fmt/format.h>
 
-#include <exception>
 #include <string>
 
 #include "config/vocabulary.h"
@@ -16,52 +16,37 @@
 namespace quellwarden {
 namespace {
 
-struct ReloadResult {
-  bool applied = false;
-  std::size_t warnings = 0;
-  std::string failure;  // for RCON: the text the loader logged, or the exception's
-  bool thrown = false;  // the loader did not log it; the callback must
-};
-
 // The chat command follows the configuration now in force.
-ReloadResult reload() {
-  try {
-    const config::LoadOutcome outcome = LoadConfig();
-    sync_chat_command();
-    const std::size_t warnings = outcome.applied() ? plugin_state().diagnostics.size() : 0;
-    return {outcome.applied(), warnings, outcome.failure.value_or(std::string()), false};
-  } catch (const std::exception& error) {
-    return {false, 0, error.what(), true};
-  }
+LoadResult reload() {
+  LoadResult result = LoadConfig();
+  sync_chat_command();
+  return result;
 }
 
 }  // namespace
 
 void console_reload(APlayerController* player, FString* /*command*/, bool /*flag*/) {
   run_command(config::kReloadCommand, [&] {
-    const ReloadResult result = reload();
+    const LoadResult result = reload();
     {
       const PlayerReply reply(player);
-      reply.send(result.applied ? kGreen : kRed,
-                 result.applied ? config::kReloaded : config::kReloadFailed);
+      reply.send(result.applied() ? kGreen : kRed,
+                 result.applied() ? config::kReloaded : config::kReloadFailed);
       if (result.warnings > 0) {
         reply.send(kYellow, fmt::format(config::kWarningsNotice, result.warnings,
                                         result.warnings == 1 ? "warning" : "warnings"));
       }
     }
-    if (result.thrown) {
-      plugin_state().log.error_text(result.failure);
-    }
+    if (result.refusal) log_refusal(*result.refusal);
   });
 }
 
 void rcon_reload(RCONClientConnection* connection, RCONPacket* packet, UWorld* /*world*/) {
   run_command(config::kReloadCommand, [&] {
-    const ReloadResult result = reload();
-    if (result.thrown) {
-      plugin_state().log.error_text(result.failure);
-    }
-    send_rcon_reply(connection, *packet, result.applied ? config::kReloaded : result.failure);
+    const LoadResult result = reload();
+    if (result.refusal) log_refusal(*result.refusal);
+    send_rcon_reply(connection, *packet,
+                    result.refusal ? result.refusal->text : std::string(config::kReloaded));
   });
 }
 

@@ -7,71 +7,71 @@
 #include <nlohmann/json.hpp>
 #include <tuple>
 
+#include "config/ascii_fold.h"
+#include "config/report_json.h"
 #include "config/time_text.h"
 #include "config/version.h"
+#include "config/vocabulary.h"
 #include "host/utf8.h"
 #include "log/printable.h"
 
 namespace quellwarden {
 namespace {
 
-struct Entry {
-  std::string class_name;  // UTF-8
-  std::int64_t unlock_time;
-};
+using config::DelayEntry;
 
-std::vector<Entry> sorted_entries(const DelayTable& table) {
-  std::vector<Entry> entries;
+// The table's entries as the file gave them: the hours are exact, since every unlock time is the
+// wipe plus whole hours.
+std::vector<DelayEntry> sorted_entries(const DelayTable& table, const config::DisplayNames& names,
+                                       std::int64_t wipe) {
+  std::vector<DelayEntry> entries;
   table.for_each([&](std::u16string_view key, std::int64_t unlock_time) {
-    entries.push_back({host::encode_utf8(key), unlock_time});
+    std::string name = host::encode_utf8(key);
+    const auto display = names.empty() ? names.end() : names.find(config::ascii_folded(name));
+    entries.push_back({std::move(name), (unlock_time - wipe) / config::kSecondsPerHour, unlock_time,
+                       display == names.end() ? std::string() : display->second});
   });
-  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+  std::sort(entries.begin(), entries.end(), [](const DelayEntry& a, const DelayEntry& b) {
     return std::tie(a.unlock_time, a.class_name) < std::tie(b.unlock_time, b.class_name);
   });
   return entries;
 }
 
-std::string entry_line(const char* list, const Entry& entry, std::int64_t now) {
-  const std::string name = printable(entry.class_name);
-  if (entry.unlock_time > now) {
-    return fmt::format("{} {}: locked until {} ({} left)", list, name,
-                       config::utc_text(entry.unlock_time),
-                       config::left_text(config::seconds_between(now, entry.unlock_time)));
-  }
-  return fmt::format("{} {}: released at {}", list, name, config::utc_text(entry.unlock_time));
+std::vector<DelayEntry> riding_entries(const PluginState& state) {
+  return sorted_entries(state.tables.riding, state.tables.riding_names,
+                        state.tables.wipe_timestamp);
+}
+std::vector<DelayEntry> taming_entries(const PluginState& state) {
+  return sorted_entries(state.tables.taming, state.tables.taming_names,
+                        state.tables.wipe_timestamp);
 }
 
-void add_list(std::vector<std::string>& lines, const char* list, const DelayTable& table,
-              std::int64_t now) {
-  const std::vector<Entry> entries = sorted_entries(table);
-  if (entries.empty()) {
-    lines.push_back(fmt::format("{}: no classes", list));
+std::string entry_line(const char* list, const DelayEntry& entry, std::int64_t now) {
+  const std::string name = printable(entry.class_name);
+  if (entry.unlock_time > now) {
+    return fmt::format(config::kStatusLocked, list, name, config::utc_text(entry.unlock_time),
+                       config::left_text(config::seconds_between(now, entry.unlock_time)));
   }
-  for (const Entry& entry : entries) {
+  return fmt::format(config::kStatusReleased, list, name, config::utc_text(entry.unlock_time));
+}
+
+void add_list(std::vector<std::string>& lines, const char* list,
+              const std::vector<DelayEntry>& entries, std::int64_t now) {
+  if (entries.empty()) {
+    lines.push_back(fmt::format(config::kStatusNoClasses, list));
+  }
+  for (const DelayEntry& entry : entries) {
     lines.push_back(entry_line(list, entry, now));
   }
 }
 
 std::string headline(const PluginState& state, std::int64_t now) {
   if (!state.in_force) {
-    return fmt::format("Quellwarden {}: no configuration in force; nothing is held back", kVersion);
+    return fmt::format(config::kStatusNothingInForce, kVersion);
   }
   const std::int64_t wipe = state.tables.wipe_timestamp;
-  return fmt::format("Quellwarden {}: wipe {} ({}), now {}", kVersion, config::utc_text(wipe), wipe,
+  return fmt::format(config::kStatusHeadline, kVersion, config::utc_text(wipe), wipe,
                      config::utc_text(now));
-}
-
-nlohmann::ordered_json entries_json(const DelayTable& table, std::int64_t now) {
-  nlohmann::ordered_json list = nlohmann::ordered_json::array();
-  for (const Entry& entry : sorted_entries(table)) {
-    const bool locked = entry.unlock_time > now;
-    list.push_back(
-        {{"class", entry.class_name},
-         {"unlock", entry.unlock_time},
-         {"locked", locked},
-         {"seconds_left", locked ? config::seconds_between(now, entry.unlock_time) : 0U}});
-  }
-  return list;
 }
 
 }  // namespace
@@ -80,20 +80,20 @@ std::vector<std::string> status_lines(const PluginState& state, std::int64_t now
   std::vector<std::string> lines{headline(state, now)};
   if (state.last_load && !state.last_load->ok) {
     lines.push_back(fmt::format(
-        "last load failed at {}: {}; {}", config::utc_text(state.last_load->time),
+        config::kStatusLastLoadFailed, config::utc_text(state.last_load->time),
         printable(state.last_load->error),
-        state.in_force ? "the previous configuration is still in force" : "nothing is held back"));
+        state.in_force ? config::kStatusPreviousInForce : config::kStatusNothingHeldBack));
   }
   if (state.in_force) {
-    add_list(lines, "riding", state.tables.riding, now);
-    add_list(lines, "taming", state.tables.taming, now);
+    add_list(lines, "riding", riding_entries(state), now);
+    add_list(lines, "taming", taming_entries(state), now);
   }
   if (state.host_failures > 0) {
-    lines.push_back(fmt::format("the host failed the gates {} {}; the game decided alone",
-                                state.host_failures, state.host_failures == 1 ? "time" : "times"));
+    lines.push_back(fmt::format(config::kStatusHostFailures, state.host_failures,
+                                state.host_failures == 1 ? "time" : "times"));
   }
   for (const config::Diagnostic& diagnostic : state.diagnostics) {
-    lines.push_back("warning: " + printable(diagnostic.text));
+    lines.push_back(fmt::format(config::kStatusWarning, printable(diagnostic.text)));
   }
   return lines;
 }
@@ -104,13 +104,9 @@ std::string status_json(const PluginState& state, std::int64_t now) {
   status["now"] = now;
   status["wipe_timestamp"] =
       state.in_force ? nlohmann::ordered_json(state.tables.wipe_timestamp) : nullptr;
-  status["riding"] = entries_json(state.tables.riding, now);
-  status["taming"] = entries_json(state.tables.taming, now);
-  status["warnings"] = nlohmann::ordered_json::array();
-  for (const config::Diagnostic& diagnostic : state.diagnostics) {
-    status["warnings"].push_back(
-        {{"code", diagnostic.code}, {"path", diagnostic.path}, {"text", diagnostic.text}});
-  }
+  status["riding"] = config::entries_json(riding_entries(state), now);
+  status["taming"] = config::entries_json(taming_entries(state), now);
+  status["warnings"] = config::diagnostics_json(state.diagnostics);
   status["host_failures"] = state.host_failures;
   if (state.last_load) {
     const LoadRecord& load = *state.last_load;

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <tuple>
 
-#include "config/effective_entries.h"
+#include "config/ascii_fold.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
 #include "host/asa_api.h"

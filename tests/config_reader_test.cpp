@@ -3,44 +3,38 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <string_view>
+#include <variant>
+
+#include "config/document.h"
 
 namespace quellwarden::config {
 namespace {
 
-ParseResult parse_text(std::string_view text) {
-  std::istringstream in{std::string(text)};
-  return parse_document(in);
-}
-
 Configuration read_text(std::string_view text) {
-  const ParseResult parsed = parse_text(text);
-  EXPECT_FALSE(parsed.error.has_value()) << *parsed.error;
-  return read_configuration(parsed.document);
+  const Document document = read_document(text);
+  EXPECT_FALSE(document.parse_error.has_value()) << *document.parse_error;
+  auto reading = read_configuration(document);
+  if (const auto* refusal = std::get_if<Refusal>(&reading)) {
+    ADD_FAILURE() << text << " refused: " << refusal->text;
+    return {};
+  }
+  return std::get<Configuration>(std::move(reading));
 }
 
-// Expects the library's own type_error, with its id and its complete text.
-void expect_type_error(std::string_view text, int id, std::string_view what) {
-  const ParseResult parsed = parse_text(text);
-  ASSERT_FALSE(parsed.error.has_value()) << *parsed.error;
-  try {
-    read_configuration(parsed.document);
-    ADD_FAILURE() << "no error for " << text;
-  } catch (const nlohmann::json::type_error& error) {
-    EXPECT_EQ(error.id, id) << text;
-    EXPECT_EQ(error.what(), what) << text;
-  }
+Refusal refusal_of(std::string_view text) {
+  const Document document = read_document(text);
+  EXPECT_FALSE(document.parse_error.has_value()) << *document.parse_error;
+  auto reading = read_configuration(document);
+  if (auto* refusal = std::get_if<Refusal>(&reading)) return std::move(*refusal);
+  ADD_FAILURE() << "no refusal for " << text;
+  return {};
 }
 
-void expect_config_error(std::string_view text, std::string_view what) {
-  try {
-    read_text(text);
-    ADD_FAILURE() << "no error for " << text;
-  } catch (const ConfigError& error) {
-    EXPECT_EQ(error.what(), what) << text;
-  }
+// The library's own type errors are the refusal's text, word for word.
+void expect_refusal(std::string_view text, std::string_view what) {
+  EXPECT_EQ(refusal_of(text).text, what) << text;
 }
 
 std::int64_t wipe_of(std::string_view value) {
@@ -86,38 +80,39 @@ TEST(config_reader_test, only_first_value_is_read_and_bom_is_accepted) {
 
 TEST(config_reader_test, bad_text_is_parse_error_with_library_description) {
   for (const std::string_view text : {"", "   ", "// note\n{}", "/* note */ {}", "{\"a\":"}) {
-    const ParseResult parsed = parse_text(text);
-    ASSERT_TRUE(parsed.error.has_value()) << text;
-    EXPECT_EQ(parsed.error->rfind("[json.exception.parse_error.101] parse error at line ", 0), 0u)
-        << *parsed.error;
-    EXPECT_EQ(parsed.document, nlohmann::json::object());
+    const Document document = read_document(text);
+    ASSERT_TRUE(document.parse_error.has_value()) << text;
+    EXPECT_EQ(
+        document.parse_error->rfind("[json.exception.parse_error.101] parse error at line ", 0), 0u)
+        << *document.parse_error;
   }
-  const ParseResult too_large = parse_text(R"({"WipeTimestamp": 1e400})");
-  ASSERT_TRUE(too_large.error.has_value());
-  EXPECT_EQ(*too_large.error, "[json.exception.out_of_range.406] number overflow parsing '1e400'");
+  const Document too_large = read_document(R"({"WipeTimestamp": 1e400})");
+  ASSERT_TRUE(too_large.parse_error.has_value());
+  EXPECT_EQ(*too_large.parse_error,
+            "[json.exception.out_of_range.406] number overflow parsing '1e400'");
 }
 
 TEST(config_reader_test, holder_that_is_not_an_object_raises_306) {
-  expect_type_error("[]", 306, "[json.exception.type_error.306] cannot use value() with array");
-  expect_type_error("null", 306, "[json.exception.type_error.306] cannot use value() with null");
-  expect_type_error(R"({"DinoSettings": null})", 306,
-                    "[json.exception.type_error.306] cannot use value() with null");
-  expect_type_error(R"({"DinoSettings": {"DisallowRiding": 5}})", 306,
-                    "[json.exception.type_error.306] cannot use value() with number");
-  expect_type_error(R"({"DinoSettings": {"DisallowTaming": {"A": {}, "B": [1]}}})", 306,
-                    "[json.exception.type_error.306] cannot use value() with array");
+  expect_refusal("[]", "[json.exception.type_error.306] cannot use value() with array");
+  expect_refusal("null", "[json.exception.type_error.306] cannot use value() with null");
+  expect_refusal(R"({"DinoSettings": null})",
+                 "[json.exception.type_error.306] cannot use value() with null");
+  expect_refusal(R"({"DinoSettings": {"DisallowRiding": 5}})",
+                 "[json.exception.type_error.306] cannot use value() with number");
+  expect_refusal(R"({"DinoSettings": {"DisallowTaming": {"A": {}, "B": [1]}}})",
+                 "[json.exception.type_error.306] cannot use value() with array");
 }
 
 TEST(config_reader_test, number_member_of_other_type_raises_302) {
-  expect_type_error(R"({"WipeTimestamp": null})", 302,
-                    "[json.exception.type_error.302] type must be number, but is null");
-  expect_type_error(R"({"WipeTimestamp": [1]})", 302,
-                    "[json.exception.type_error.302] type must be number, but is array");
-  expect_type_error(R"({"WipeTimestamp": {}})", 302,
-                    "[json.exception.type_error.302] type must be number, but is object");
-  expect_type_error(R"({"DinoSettings": {"DisallowRiding": {"A": {"HoursToDelay": 1}},
+  expect_refusal(R"({"WipeTimestamp": null})",
+                 "[json.exception.type_error.302] type must be number, but is null");
+  expect_refusal(R"({"WipeTimestamp": [1]})",
+                 "[json.exception.type_error.302] type must be number, but is array");
+  expect_refusal(R"({"WipeTimestamp": {}})",
+                 "[json.exception.type_error.302] type must be number, but is object");
+  expect_refusal(R"({"DinoSettings": {"DisallowRiding": {"A": {"HoursToDelay": 1}},
                        "DisallowTaming": {"A": {}, "B": {"HoursToDelay": "2"}}}})",
-                    302, "[json.exception.type_error.302] type must be number, but is string");
+                 "[json.exception.type_error.302] type must be number, but is string");
 }
 
 TEST(config_reader_test, numbers_convert_like_before_and_keep_64_bits) {
@@ -135,25 +130,25 @@ TEST(config_reader_test, numbers_convert_like_before_and_keep_64_bits) {
 }
 
 TEST(config_reader_test, number_beyond_64_bits_is_config_error) {
-  expect_config_error(R"({"WipeTimestamp": 9223372036854775808})",
-                      "\"WipeTimestamp\" is 9223372036854775808, which does not fit a signed "
-                      "64-bit number");
-  expect_config_error(R"({"WipeTimestamp": 1e300})",
-                      "\"WipeTimestamp\" is 1e+300, which does not fit a signed 64-bit number");
-  expect_config_error(R"({"WipeTimestamp": -1e19})",
-                      "\"WipeTimestamp\" is -1e+19, which does not fit a signed 64-bit number");
-  expect_config_error(
+  expect_refusal(R"({"WipeTimestamp": 9223372036854775808})",
+                 "\"WipeTimestamp\" is 9223372036854775808, which does not fit a signed "
+                 "64-bit number");
+  expect_refusal(R"({"WipeTimestamp": 1e300})",
+                 "\"WipeTimestamp\" is 1e+300, which does not fit a signed 64-bit number");
+  expect_refusal(R"({"WipeTimestamp": -1e19})",
+                 "\"WipeTimestamp\" is -1e+19, which does not fit a signed 64-bit number");
+  expect_refusal(
       R"({"DinoSettings": {"DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 1e300}}}})",
       "\"HoursToDelay\" of class \"Rex_Character_BP_C\" in \"DisallowTaming\" is 1e+300, which "
       "does not fit a signed 64-bit number");
 }
 
 TEST(config_reader_test, unlock_time_overflow_is_config_error) {
-  expect_config_error(
+  expect_refusal(
       R"({"DinoSettings": {"DisallowRiding": {"Rex": {"HoursToDelay": 2562047788015216}}}})",
       "\"HoursToDelay\" of class \"Rex\" in \"DisallowRiding\" is 2562047788015216, which puts "
       "the unlock time (WipeTimestamp 0 + HoursToDelay * 3600) outside a signed 64-bit number");
-  expect_config_error(
+  expect_refusal(
       R"({"WipeTimestamp": -9223372036854775808,
           "DinoSettings": {"DisallowTaming": {"Rex": {"HoursToDelay": -1}}}})",
       "\"HoursToDelay\" of class \"Rex\" in \"DisallowTaming\" is -1, which puts the unlock time "
@@ -209,7 +204,7 @@ TEST(config_reader_test, wipe_may_be_a_date_with_its_zone) {
                 .taming.at(0)
                 .unlock_time,
             1767895200 + 3600);
-  expect_config_error(
+  expect_refusal(
       R"({"WipeTimestamp": "2026-01-08 18:00:00"})",
       "\"WipeTimestamp\" is \"2026-01-08 18:00:00\", which has no zone, so it could be any of "
       "the world's local times; write Unix seconds as a number, without quotes, or a date as "
@@ -218,10 +213,57 @@ TEST(config_reader_test, wipe_may_be_a_date_with_its_zone) {
 
 // Widening stops at the NUL, so the entry would silently replace the one of "Rex_Character_BP_C".
 TEST(config_reader_test, class_name_with_nul_is_config_error) {
-  expect_config_error(
+  expect_refusal(
       R"({"DinoSettings": {"DisallowTaming": {"Rex_Character_BP_C\u0000old": {"HoursToDelay": 1}}}})",
       "class name \"Rex_Character_BP_C\\u0000old\" in \"DisallowTaming\" holds a NUL character "
       "(\\u0000), which would cut it to \"Rex_Character_BP_C\"; remove it");
+}
+
+// A type error's refusal names the member's path and, as a hint, what stands there and the fix.
+TEST(config_reader_test, type_errors_carry_their_place_and_hint) {
+  struct Case {
+    const char* text;
+    MemberPath path;
+    const char* hint;
+  };
+  const std::vector<Case> cases{
+      {R"({"DinoSettings": {"DisallowRiding": {"A_C": {"HoursToDelay": 1}},
+          "DisallowTaming": {"A_C": {}, "Rex_Character_BP_C": {"HoursToDelay": "24h"}}}})",
+       {"DinoSettings", "DisallowTaming", "Rex_Character_BP_C", "HoursToDelay"},
+       "DinoSettings > DisallowTaming > Rex_Character_BP_C > HoursToDelay is the string "
+       "\"24h\"; write a number of hours"},
+      {R"({"DinoSettings": {"DisallowTaming": {"Rex_Character_BP_C": 72}}})",
+       {"DinoSettings", "DisallowTaming", "Rex_Character_BP_C"},
+       "DinoSettings > DisallowTaming > Rex_Character_BP_C is the number 72; write "
+       "{\"HoursToDelay\": 72}"},
+      {R"({"DinoSettings": {"DisallowRiding": [null]}})",
+       {"DinoSettings", "DisallowRiding", "0"},
+       "DinoSettings > DisallowRiding > 0 is null; write an object such as "
+       "{\"HoursToDelay\": 24}"},
+      {R"({"DinoSettings": {"DisallowRiding": "Rex_Character_BP_C"}})",
+       {"DinoSettings", "DisallowRiding"},
+       "DinoSettings > DisallowRiding is the string \"Rex_Character_BP_C\"; write an object "
+       "from class name to entry, such as {\"Rex_Character_BP_C\": {\"HoursToDelay\": 24}}"},
+      {R"({"DinoSettings": null, "WipeTimestamp": []})",
+       {"DinoSettings"},
+       "DinoSettings is null; write an object holding \"DisallowRiding\" and "
+       "\"DisallowTaming\""},
+      {R"({"WipeTimestamp": {}, "DinoSettings": {"DisallowRiding": {"A": 1}}})",
+       {"WipeTimestamp"},
+       "WipeTimestamp is an object; write Unix seconds or a date such as "
+       "\"2026-01-08T18:00:00Z\""},
+      {R"([{"WipeTimestamp": 1}])",
+       {},
+       "the file's top level is an array; remove the [ ] around the object"},
+      {"true",
+       {},
+       "the file's top level is true; the file must hold one object, "
+       "{\"WipeTimestamp\": ..., \"DinoSettings\": {...}}"}};
+  for (const Case& expected : cases) {
+    const Refusal refusal = refusal_of(expected.text);
+    EXPECT_EQ(refusal.path, expected.path) << expected.text;
+    EXPECT_EQ(refusal.hint, expected.hint) << expected.text;
+  }
 }
 
 }  // namespace

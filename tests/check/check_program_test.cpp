@@ -91,9 +91,9 @@ TEST_F(check_program_test, example_report_shows_times_timeline_and_verdict) {
           "Wipe           2023-11-14 22:13:20 UTC (1700000000), 1h ago",
           "Now            2023-11-14 23:13:20 UTC (1700003600)", "",
           "Unlock times, soonest first (taming also holds back imprinting):",
-          "  taming  A_C  24h  2023-11-15 22:13:20 UTC  locked, 23h left",
-          "  riding  A_C  48h  2023-11-16 22:13:20 UTC  locked, 1d 23h left",
-          "  taming  B_C  72h  2023-11-17 22:13:20 UTC  locked, 2d 23h left", "",
+          "  taming  A_C  24h  2023-11-15 22:13:20 UTC  locked, 23h 0m left",
+          "  riding  A_C  48h  2023-11-16 22:13:20 UTC  locked, 1d 23h 0m left",
+          "  taming  B_C  72h  2023-11-17 22:13:20 UTC  locked, 2d 23h 0m left", "",
           "Timeline from the wipe to the last unlock, one column = 1h 30m (# locked, | now):",
           "  taming  A_C  |###############", "  riding  A_C  |###############################",
           "  taming  B_C  |###############################################",
@@ -129,7 +129,8 @@ TEST_F(check_program_test, now_decides_locked_or_released_at_the_unlock_second) 
   EXPECT_THAT(before.out, HasSubstr("  taming  A_C  24h  2023-11-15 22:13:20 UTC  released\n"));
   const CheckerRun at = run({path, "--now=1700172800"});
   EXPECT_THAT(at.out, HasSubstr("  riding  A_C  48h  2023-11-16 22:13:20 UTC  released\n"));
-  EXPECT_THAT(at.out, HasSubstr("  taming  B_C  72h  2023-11-17 22:13:20 UTC  locked, 1d left\n"));
+  EXPECT_THAT(at.out,
+              HasSubstr("  taming  B_C  72h  2023-11-17 22:13:20 UTC  locked, 1d 0h 0m left\n"));
   EXPECT_EQ(at.exit_status, 0);
 }
 
@@ -273,6 +274,8 @@ TEST_F(check_program_test, hostile_files_end_in_a_verdict_not_a_crash) {
   EXPECT_EQ(json_of(R"({"Junk": )" + deep_open + deep_close + "}", 0)["errors"],
             nlohmann::json::array());
   EXPECT_THAT(json_of(deep_open, 1)["errors"][0], StartsWith("Config has parsing ERROR! "));
+  EXPECT_THAT(json_of(R"({"PlayerNotices": )" + deep_open + deep_close + "}", 1)["errors"][0],
+              StartsWith("\"PlayerNotices\" is an array, [[[["));
   // A parse error that quotes bytes which are not UTF-8 still gives valid JSON.
   EXPECT_THAT(json_of(std::string("\xFF\xFE\0garbage", 10), 1)["errors"][0],
               StartsWith("Config has parsing ERROR! "));

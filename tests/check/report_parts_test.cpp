@@ -1,5 +1,5 @@
 // Tests for the pieces of the checker between the reader and the report: what a table ends with,
-// where a refused file goes wrong, the timeline, and the command line.
+// the escape of names, likely causes of a parse error, the timeline, and the command line.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -8,8 +8,7 @@
 
 #include "config/config_reader.h"
 #include "config/effective_entries.h"
-#include "tools/check/display_text.h"
-#include "tools/check/error_place.h"
+#include "log/printable.h"
 #include "tools/check/options.h"
 #include "tools/check/parse_hints.h"
 #include "tools/check/timeline.h"
@@ -40,43 +39,13 @@ TEST(check_effective_entries_test, later_case_twin_replaces_earlier_and_result_i
   EXPECT_EQ(config::ascii_folded("aZ_\xC3\xB6z"), "AZ_\xC3\xB6Z");
 }
 
-// The place is found for the type error the reader itself raises on the document.
-std::optional<std::string> place_of(std::string_view text) {
-  const nlohmann::json document = nlohmann::json::parse(text);
-  try {
-    config::read_configuration(document);
-  } catch (const nlohmann::json::type_error& error) {
-    return type_error_place(document, error);
-  }
-  ADD_FAILURE() << "no type error for " << text;
-  return std::nullopt;
-}
-
-TEST(check_error_place_test, names_the_path_what_stands_there_and_the_fix) {
-  EXPECT_EQ(place_of(R"({"DinoSettings": {"DisallowRiding": {"A_C": {"HoursToDelay": 1}},
-      "DisallowTaming": {"A_C": {}, "Rex_Character_BP_C": {"HoursToDelay": "24h"}}}})"),
-            "DinoSettings > DisallowTaming > Rex_Character_BP_C > HoursToDelay is the string "
-            "\"24h\"; write a number of hours");
-  EXPECT_EQ(place_of(R"({"DinoSettings": {"DisallowTaming": {"Rex_Character_BP_C": 72}}})"),
-            "DinoSettings > DisallowTaming > Rex_Character_BP_C is the number 72; write "
-            "{\"HoursToDelay\": 72}");
-  EXPECT_EQ(place_of(R"({"DinoSettings": {"DisallowRiding": [null]}})"),
-            "DinoSettings > DisallowRiding > 0 is null; write an object such as "
-            "{\"HoursToDelay\": 24}");
-  EXPECT_EQ(place_of(R"({"DinoSettings": {"DisallowRiding": "Rex_Character_BP_C"}})"),
-            "DinoSettings > DisallowRiding is the string \"Rex_Character_BP_C\"; write an object "
-            "from class name to entry, such as {\"Rex_Character_BP_C\": {\"HoursToDelay\": 24}}");
-  EXPECT_EQ(place_of(R"({"DinoSettings": null, "WipeTimestamp": []})"),
-            "DinoSettings is null; write an object holding \"DisallowRiding\" and "
-            "\"DisallowTaming\"");
-  EXPECT_EQ(place_of(R"({"WipeTimestamp": {}, "DinoSettings": {"DisallowRiding": {"A": 1}}})"),
-            "WipeTimestamp is an object; write Unix seconds or a date such as "
-            "\"2026-01-08T18:00:00Z\"");
-  EXPECT_EQ(place_of(R"([{"WipeTimestamp": 1}])"),
-            "the file's top level is an array; remove the [ ] around the object");
-  EXPECT_EQ(place_of("true"),
-            "the file's top level is true; the file must hold one object, "
-            "{\"WipeTimestamp\": ..., \"DinoSettings\": {...}}");
+TEST(check_display_text_test, printable_escapes_control_characters_only) {
+  const std::vector<std::pair<std::string_view, std::string_view>> cases{
+      {"a\r\n\tb", "a\\r\\n\\tb"},
+      {"\x1b[31mred", "\\u001b[31mred"},
+      {std::string_view("\0\x1f\x7f", 3), "\\u0000\\u001f\\u007f"},
+      {"W\xC3\xB6lf \"q\" \\ ~", "W\xC3\xB6lf \"q\" \\ ~"}};
+  for (const auto& [text, shown] : cases) EXPECT_EQ(printable(text), shown) << shown;
 }
 
 TEST(check_parse_hints_test, encoding_quotes_and_comments_outside_strings) {
@@ -170,13 +139,6 @@ TEST(check_options_test, names_what_is_wrong) {
   EXPECT_EQ(parse({"a.json", "b.json"}).error,
             "more than one configuration file given: \"b.json\"");
   EXPECT_EQ(parse({"--jsn"}).error, "unknown option --jsn");
-}
-
-// A Windows path reads as typed; only what could steer the terminal is escaped.
-TEST(check_display_text_test, path_keeps_backslashes_and_quotes) {
-  EXPECT_EQ(printable_path("C:\\Server\\W\u00FCste \"Insel\"\\"),
-            "C:\\Server\\W\u00FCste \"Insel\"\\");
-  EXPECT_EQ(printable_path("a\\\nb\x1B"), "a\\\\nb\\u001b");
 }
 
 }  // namespace

@@ -44,11 +44,11 @@ TEST(check_time_text_test, duration_text_keeps_two_largest_units_rounded_down) {
 }
 
 TEST(check_time_text_test, status_and_relative_text_turn_at_the_unlock_second) {
-  EXPECT_EQ(unlock_status(1700172800, 1700003600), "locked, 1d 23h left");
+  EXPECT_EQ(unlock_status(1700172800, 1700003600), "locked, 1d 23h 0m left");
   EXPECT_EQ(unlock_status(1700172800, 1700172799), "locked, 1s left");
   EXPECT_EQ(unlock_status(1700172800, 1700172800), "released");
   EXPECT_EQ(unlock_status(kMin, kMax), "released");
-  EXPECT_EQ(unlock_status(kMax, kMin), "locked, 213503982334601d 7h left");
+  EXPECT_EQ(unlock_status(kMax, kMin), "locked, 213503982334601d 7h 0m left");
   EXPECT_EQ(relative_text(100, 100), "now");
   EXPECT_EQ(relative_text(100 + 3600, 100), "in 1h");
   EXPECT_EQ(relative_text(100, 100 + 90), "1m 30s ago");

@@ -3,6 +3,7 @@
 #include <regex>
 
 #include "tests/support/plugin_fixture.h"
+#include "tests/support/rcon_reload.h"
 
 namespace {
 
@@ -68,6 +69,20 @@ TEST_F(log_test, only_riding_entries_are_logged_in_byte_order) {
   EXPECT_EQ(info.back(),
             "Loaded config: wipe 1970-01-01 00:00:00 UTC, 2 riding and 1 taming classes, 0 held "
             "back now");
+}
+
+// The class name holds a line break and a whole forged line after it.
+TEST_F(log_test, no_text_from_the_file_writes_a_line_of_its_own) {
+  write_config(R"({"DinoSettings": {"DisallowRiding": {
+      "X_C\n01/01/70 00:16 [Quellwarden][info] Adding a Forged_C": {"HoursToDelay": 1e300}}}})");
+  load();
+  console(nullptr);
+  const std::string reply = qw_test::rcon_reload().text;
+  const std::string refusal =
+      "\"HoursToDelay\" of class \"X_C\\n01/01/70 00:16 [Quellwarden][info] Adding a Forged_C\" "
+      "in \"DisallowRiding\" is 1e+300, which does not fit a signed 64-bit number";
+  EXPECT_EQ(reply, refusal);
+  EXPECT_THAT(log_messages(spdlog::level::err), ::testing::ElementsAre(refusal, refusal, refusal));
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace {
 using ::testing::ElementsAre;
 
 constexpr const char* kConfig = R"({"WipeTimestamp": 1767895200, "DinoSettings": {
-    "DisallowRiding": {"Rex_Character_BP_C": {"HoursToDelay": 72},
+    "DisallowRiding": {"Rex_Character_BP_C": {"HoursToDelay": 72, "DisplayName": "Rex"},
                        "Argent_Character_BP_C": {"HoursToDelay": 48}},
     "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})";
 
@@ -55,8 +55,9 @@ TEST_F(status_test, json_answers_bots_with_every_entry) {
   EXPECT_EQ(status["now"], 1767895200 + 48 * 3600 + 45);
   EXPECT_EQ(status["wipe_timestamp"], 1767895200);
   EXPECT_EQ(status["riding"][1],
-            nlohmann::json::parse(R"({"class": "Rex_Character_BP_C", "unlock": 1768154400,
-                                      "locked": true, "seconds_left": 86355})"));
+            nlohmann::json::parse(R"({"class": "Rex_Character_BP_C", "hours": 72,
+                                      "unlock": 1768154400, "locked": true,
+                                      "seconds_left": 86355, "display_name": "Rex"})"));
   EXPECT_EQ(status["taming"][0]["locked"], false);
   EXPECT_TRUE(status["warnings"].empty());
   EXPECT_EQ(status["last_load"]["ok"], true);

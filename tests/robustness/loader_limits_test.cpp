@@ -64,6 +64,21 @@ TEST_F(loader_limits_test, deep_nesting_inside_the_settings_is_answered) {
   expect_good_config_in_force();
 }
 
+// Texts that quote a malformed value show its start only, however deep it is.
+TEST_F(loader_limits_test, deep_nesting_in_what_players_read_is_answered) {
+  const std::string deep = nested_arrays(kDepth);
+  const std::string preview = " is an array, " + std::string(40, '[') + "...; ";
+  EXPECT_THAT(reload(R"({"PlayerNotices": )" + deep + "}"),
+              StartsWith("\"PlayerNotices\"" + preview));
+  EXPECT_THAT(reload(R"({"PlayerNotices": {"Taming": )" + deep + "}}"),
+              StartsWith("\"Taming\" in \"PlayerNotices\"" + preview));
+  EXPECT_THAT(
+      reload(R"({"DinoSettings": {"DisallowTaming": {"B": {"DisplayName": )" + deep + "}}}}"),
+      StartsWith("\"DisplayName\" of class \"B\" in \"DisallowTaming\"" + preview));
+  expect_good_config_in_force();
+  EXPECT_EQ(reload(R"({"PlayerNotices": {"Unread": )" + deep + "}}"), kReloaded);
+}
+
 TEST_F(loader_limits_test, numbers_beyond_every_range_are_answered) {
   EXPECT_THAT(reload(R"({"WipeTimestamp": 1e400})"),
               StartsWith("Config has parsing ERROR! [json.exception.out_of_range.406]"));

@@ -2,55 +2,37 @@
 // wrong, so the checker words nothing about the configuration itself.
 #include "tools/check/check.h"
 
-#include <streambuf>
+#include <variant>
 
+#include "config/document.h"
 #include "config/effective_entries.h"
 #include "config/vocabulary.h"
-#include "tools/check/error_place.h"
+#include "log/printable.h"
 #include "tools/check/parse_hints.h"
 
 namespace quellwarden::check {
-namespace {
-
-// Lets the reader's stream extraction run over text already in memory, without a copy.
-class TextBuffer : public std::streambuf {
- public:
-  explicit TextBuffer(std::string_view text) {
-    char* start = const_cast<char*>(text.data());  // the get area is never written
-    setg(start, start, start + text.size());
-  }
-};
-
-void read_schedule(const nlohmann::json& document, CheckResult& result) {
-  try {
-    const config::Configuration configuration = config::read_configuration(document);
-    result.schedule =
-        Schedule{configuration.wipe_timestamp, config::effective_entries(configuration.riding),
-                 config::effective_entries(configuration.taming), configuration.notices};
-  } catch (const nlohmann::json::type_error& error) {
-    result.errors.emplace_back(error.what());
-    if (auto place = type_error_place(document, error)) result.hints.push_back(std::move(*place));
-  } catch (const nlohmann::json::exception& error) {
-    result.errors.emplace_back(error.what());
-  } catch (const config::ConfigError& error) {
-    result.errors.emplace_back(error.what());
-  }
-}
-
-}  // namespace
 
 CheckResult check_text(std::string_view text, std::int64_t now) {
   CheckResult result;
-  TextBuffer buffer(text);
-  std::istream in(&buffer);
-  const config::ParseResult parsed = config::parse_document(in);
-  if (parsed.error) {
-    result.errors.push_back(config::kParseFailure + *parsed.error);
+  const config::Document document = config::read_document(text);
+  if (document.parse_error) {
+    result.errors.push_back(config::kParseFailure + printable(*document.parse_error));
     result.hints = parse_hints(text);
     return result;
   }
-  result.warnings = config::diagnose(text, parsed.document, now);
-  read_schedule(parsed.document, result);
+  std::variant<config::Configuration, config::Refusal> reading =
+      config::read_configuration(document);
+  if (auto* refusal = std::get_if<config::Refusal>(&reading)) {
+    result.warnings = config::diagnose(document, nullptr, now);
+    result.errors.push_back(std::move(refusal->text));
+    if (!refusal->hint.empty()) result.hints.push_back(std::move(refusal->hint));
+    return result;
+  }
+  const config::Configuration& configuration = std::get<config::Configuration>(reading);
+  result.warnings = config::diagnose(document, &configuration, now);
+  result.schedule =
+      Schedule{configuration.wipe_timestamp, config::effective_entries(configuration.riding),
+               config::effective_entries(configuration.taming), configuration.notices};
   return result;
 }
 

@@ -1,4 +1,4 @@
-// Names escaped as the diagnostics quote them; widths counted in characters, not bytes.
+// Widths counted in characters, not bytes, so that names beyond ASCII line up.
 #include "tools/check/display_text.h"
 
 namespace quellwarden::check {
@@ -16,23 +16,6 @@ std::size_t prefix_bytes(std::string_view text, std::size_t count) {
 }
 
 }  // namespace
-
-std::string printable(std::string_view name) {
-  const std::string literal = json_quoted(name);
-  return literal.substr(1, literal.size() - 2);
-}
-
-std::string printable_path(std::string_view path) {
-  const std::string escaped = printable(path);
-  std::string out;
-  for (std::size_t at = 0; at < escaped.size(); ++at) {
-    const bool typed_as_is = escaped[at] == '\\' && at + 1 < escaped.size() &&
-                             (escaped[at + 1] == '\\' || escaped[at + 1] == '"');
-    if (typed_as_is) ++at;
-    out += escaped[at];
-  }
-  return out;
-}
 
 std::size_t display_width(std::string_view text) {
   std::size_t width = 0;

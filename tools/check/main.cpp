@@ -31,8 +31,8 @@ std::int64_t system_now() {
 
 int unreadable(const Options& options, const std::string& path, const std::string& problem,
                std::int64_t now) {
-  std::cerr << "quellwarden-check: cannot read \"" << printable_path(path) << "\": " << problem
-            << "\n(the plugin would log " << json_quoted(quellwarden::config::kOpenFailure)
+  std::cerr << "quellwarden-check: cannot read " << in_quotes(path) << ": " << problem
+            << "\n(the plugin would log " << in_quotes(quellwarden::config::kOpenFailure)
             << " and keep the configuration it had)\n";
   if (options.json) {
     CheckResult result;

@@ -36,7 +36,7 @@ std::vector<Row> schedule_rows(const Schedule& schedule) {
 }
 
 std::string header(const ReportContext& context, const std::optional<Schedule>& schedule) {
-  std::string text = "Configuration  " + printable_path(context.config_path) + "\n";
+  std::string text = "Configuration  " + printable(context.config_path) + "\n";
   if (schedule) {
     const std::int64_t wipe = schedule->wipe_timestamp;
     text += "Wipe           " + utc_text(wipe) + " (" + std::to_string(wipe) + "), " +
@@ -78,8 +78,8 @@ std::string timeline(const std::vector<Row>& rows, std::int64_t wipe, std::int64
 std::string schedule_text(const Schedule& schedule, std::int64_t now) {
   const std::vector<Row> rows = schedule_rows(schedule);
   if (rows.empty()) {
-    return "\nNothing is held back: " + json_quoted(config::kDisallowRiding) + " and " +
-           json_quoted(config::kDisallowTaming) + " list no class.\n";
+    return "\nNothing is held back: " + in_quotes(config::kDisallowRiding) + " and " +
+           in_quotes(config::kDisallowTaming) + " list no class.\n";
   }
   return unlock_table(rows, now) + timeline(rows, schedule.wipe_timestamp, now);
 }
@@ -96,8 +96,7 @@ std::string notices_text(const Schedule& schedule) {
     for (const config::DelayEntry& entry : *list) {
       if (entry.display_name.empty()) continue;
       names += "  " + std::string(list == &schedule.riding ? "riding" : "taming") + "  " +
-               printable(entry.class_name) + " is shown as " + json_quoted(entry.display_name) +
-               "\n";
+               printable(entry.class_name) + " is shown as " + in_quotes(entry.display_name) + "\n";
     }
   }
   if (!schedule.notices) {

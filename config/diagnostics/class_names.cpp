@@ -3,8 +3,8 @@
 // the part after the last point with "_C" added; the table never matches the path itself.
 #include <algorithm>
 
-#include "config/diagnostic_parts.h"
-#include "config/effective_entries.h"
+#include "config/ascii_fold.h"
+#include "config/diagnostics/checks.h"
 #include "config/quoted_text.h"
 #include "config/vocabulary.h"
 
@@ -26,9 +26,7 @@ bool has_odd_characters(std::string_view name) {
 }
 
 // Letter case as the table compares: "rex_character_bp_c" is a class name too.
-bool ends_as_class_name(std::string_view name) {
-  return ascii_folded(name).ends_with(kClassNameEnding);
-}
+bool ends_as_class_name(std::string_view name) { return ends_folded(name, kClassNameEnding); }
 
 // The class name a blueprint path or a name with stray characters stands for, or empty.
 std::string suggested_class_name(std::string_view name) {
@@ -57,18 +55,20 @@ std::string problem_text(std::string_view name) {
 }  // namespace
 
 std::optional<Diagnostic> class_name_diagnostic(std::string_view class_name,
-                                                std::string_view list_name, MemberPath path) {
+                                                std::string_view list_name,
+                                                const MemberPath& list_path) {
   if (!is_path(class_name) && !has_odd_characters(class_name) && ends_as_class_name(class_name)) {
     return std::nullopt;
   }
-  std::string text = "class name " + json_quoted(class_name) + " in " + json_quoted(list_name) +
-                     " " + problem_text(class_name);
+  std::string text = "class name " + in_quotes(class_name) + " in " + in_quotes(list_name) + " " +
+                     problem_text(class_name);
   const std::string suggestion = suggested_class_name(class_name);
   text += suggestion.empty() || !ends_as_class_name(suggestion)
               ? "; write the class name as the game gives it, ending in \"" +
                     std::string(kClassNameEnding) + "\""
-              : "; did you mean " + json_quoted(suggestion) + "?";
-  return Diagnostic{"not_a_class_name", std::move(path), std::move(text)};
+              : "; did you mean " + in_quotes(suggestion) + "?";
+  return Diagnostic{DiagnosticCode::not_a_class_name, below(list_path, class_name),
+                    std::move(text)};
 }
 
 }  // namespace quellwarden::config

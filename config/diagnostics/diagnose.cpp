@@ -1,0 +1,78 @@
+// The diagnostics come in the order an administrator reads the file: its shape top down, then
+// members given twice, then the times, then what lies after the document.
+#include "config/diagnostics/checks.h"
+#include "config/quoted_text.h"
+#include "config/vocabulary.h"
+
+namespace quellwarden::config {
+namespace {
+
+void check_entries(const List& list, std::string_view list_name, const MemberPath& path,
+                   Diagnostics& out) {
+  for (const ListItem& item : list.items) {
+    if (list.shape.type() == ValueType::object) {
+      if (auto problem = class_name_diagnostic(item.class_name, list_name, path)) {
+        out.push_back(std::move(*problem));
+      }
+    }
+    if (item.type != ValueType::object) continue;
+    if (!item.unknown_members.empty()) {
+      check_unknown_members(item.unknown_members, Level::entry,
+                            "of " + entry_place(item.class_name, list_name),
+                            below(path, item.class_name), out);
+    }
+    check_hours(item, list_name, path, out);
+  }
+}
+
+void check_settings(const Document& document, Diagnostics& out) {
+  const MemberPath path{kDinoSettings};
+  check_unknown_members(document.unknown_settings_members, Level::settings,
+                        "in " + in_quotes(kDinoSettings), path, out);
+  for (std::size_t index = 0; index < document.lists.size(); ++index) {
+    const List& list = document.lists[index];
+    if (!list.shape.present()) continue;
+    const std::string_view list_name = known_members(Level::settings)[index];
+    const MemberPath list_path = below(path, list_name);
+    check_list_shape(list, list_name, list_path, out);
+    if (list.shape.is_container()) check_entries(list, list_name, list_path, out);
+  }
+}
+
+void check_shape(const Document& document, Diagnostics& out) {
+  if (document.top.type() != ValueType::object) return;
+  check_wipe_member(document.wipe, out);
+  check_unknown_members(document.unknown_members, Level::top, "at the top level", {}, out);
+  if (document.settings.type() == ValueType::object) check_settings(document, out);
+  if (document.notices.shape.type() == ValueType::object) {
+    check_unknown_members(document.notices.unknown_members, Level::notices,
+                          "in " + in_quotes(kPlayerNotices), {kPlayerNotices}, out);
+  }
+}
+
+}  // namespace
+
+MemberPath below(MemberPath path, std::string_view name) {
+  path.emplace_back(name);
+  return path;
+}
+
+std::string entry_place(std::string_view class_name, std::string_view list_name) {
+  return "class " + in_quotes(class_name) + " in " + in_quotes(list_name);
+}
+
+std::vector<Diagnostic> diagnose(const Document& document, const Configuration* configuration,
+                                 std::int64_t now) {
+  Diagnostics out;
+  check_shape(document, out);
+  check_repeated_members(document.repeated, out);
+  if (configuration != nullptr) {
+    Diagnostics times = wipe_diagnostics(*configuration, document.wipe, now);
+    out.insert(out.end(), std::make_move_iterator(times.begin()),
+               std::make_move_iterator(times.end()));
+  }
+  check_trailing_text(document.trailing, out);
+  return out;
+}
+
+}  // namespace quellwarden::config

@@ -1,0 +1,80 @@
+// A wipe time far from now usually means a file left over from the previous wipe, or a time
+// copied in milliseconds; a missing one counts every delay from 1970.
+#include <algorithm>
+
+#include "config/diagnostics/checks.h"
+#include "config/quoted_text.h"
+#include "config/time_text.h"
+#include "config/vocabulary.h"
+
+namespace quellwarden::config {
+namespace {
+
+// The time as the file gives it: the number the reader made of it, or the date text itself.
+std::string wipe_text(std::int64_t wipe, const Value& member) {
+  const std::string given =
+      member.type() == ValueType::string ? value_text(member) : std::to_string(wipe);
+  return "the wipe time " + utc_text(wipe) + " (" + in_quotes(kWipeTimestamp) + " " + given + ")";
+}
+
+// The last unlock of both lists, if they list any class.
+std::optional<std::int64_t> last_unlock(const Configuration& configuration) {
+  std::optional<std::int64_t> last;
+  for (const auto* list : {&configuration.riding, &configuration.taming}) {
+    for (const DelayEntry& entry : *list) {
+      last = std::max(last.value_or(entry.unlock_time), entry.unlock_time);
+    }
+  }
+  return last;
+}
+
+Diagnostic future_wipe(std::int64_t wipe, const Value& member, std::int64_t now) {
+  std::string text = wipe_text(wipe, member) + " is in the future, " + relative_text(wipe, now) +
+                     "; the plugin counts every delay from then";
+  if (wipe < kLooksLikeMilliseconds || member.type() == ValueType::string) {
+    return {DiagnosticCode::future_wipe, {kWipeTimestamp}, std::move(text)};
+  }
+  return {DiagnosticCode::wipe_in_milliseconds,
+          {kWipeTimestamp},
+          text + "; it looks like milliseconds, the plugin wants seconds"};
+}
+
+}  // namespace
+
+void check_wipe_member(const Value& wipe, Diagnostics& out) {
+  if (!wipe.present()) {
+    out.push_back({DiagnosticCode::missing_wipe,
+                   {kWipeTimestamp},
+                   in_quotes(kWipeTimestamp) +
+                       " is missing, so the plugin counts every unlock time from 0 "
+                       "(1970-01-01 00:00:00 UTC)"});
+  } else if (const auto note = conversion_note(wipe)) {
+    out.push_back({DiagnosticCode::wipe_not_whole,
+                   {kWipeTimestamp},
+                   in_quotes(kWipeTimestamp) + " " + *note});
+  }
+}
+
+Diagnostics wipe_diagnostics(const Configuration& configuration, const Value& member,
+                             std::int64_t now) {
+  if (!member.present()) return {};
+  const std::int64_t wipe = configuration.wipe_timestamp;
+  if (wipe > now) return {future_wipe(wipe, member, now)};
+  const std::optional<std::int64_t> last = last_unlock(configuration);
+  if (last && *last < now) {
+    return {{DiagnosticCode::stale_wipe,
+             {kWipeTimestamp},
+             wipe_text(wipe, member) + " leaves every listed unlock in the past, the last one " +
+                 relative_text(*last, now) + ": nothing is held back; is " +
+                 in_quotes(kWipeTimestamp) + " from an earlier wipe?"}};
+  }
+  if (seconds_between(wipe, now) > static_cast<std::uint64_t>(kSecondsPerYear)) {
+    return {{DiagnosticCode::stale_wipe,
+             {kWipeTimestamp},
+             wipe_text(wipe, member) + " is more than a year before now, " +
+                 relative_text(wipe, now) + "; is it left from an earlier wipe?"}};
+  }
+  return {};
+}
+
+}  // namespace quellwarden::config

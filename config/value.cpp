@@ -1,0 +1,72 @@
+// Texts about values never look further than the value's first bytes, so they cost the same for a
+// value of a million levels as for a number.
+#include "config/value.h"
+
+#include "config/quoted_text.h"
+
+namespace quellwarden::config {
+namespace {
+
+constexpr std::size_t kShownBytes = 40;
+
+std::string scalar_text(const nlohmann::json& scalar) {
+  if (scalar.is_string()) return in_quotes(shortened(scalar.get_ref<const std::string&>()));
+  return scalar.dump();
+}
+
+}  // namespace
+
+std::string_view type_name(ValueType type) {
+  switch (type) {
+    case ValueType::null:
+      return "null";
+    case ValueType::object:
+      return "object";
+    case ValueType::array:
+      return "array";
+    case ValueType::string:
+      return "string";
+    case ValueType::boolean:
+      return "boolean";
+    case ValueType::binary:
+      return "binary";
+    case ValueType::discarded:
+      return "discarded";
+    case ValueType::number_integer:
+    case ValueType::number_unsigned:
+    case ValueType::number_float:
+      break;
+  }
+  return "number";
+}
+
+std::string shortened(std::string_view text) {
+  if (text.size() <= kShownBytes) return std::string(text);
+  std::size_t cut = kShownBytes;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  return std::string(text.substr(0, cut)) + "...";
+}
+
+std::string value_text(const Value& value) {
+  if (!value.is_container()) return scalar_text(value.held());
+  return (value.type() == ValueType::object ? "an object, " : "an array, ") +
+         shortened(value.held().get_ref<const std::string&>());
+}
+
+std::string found_text(const Value& value) {
+  switch (value.type()) {
+    case ValueType::array:
+      return "an array";
+    case ValueType::object:
+      return "an object";
+    case ValueType::string:
+      return "the string " + scalar_text(value.held());
+    case ValueType::null:
+    case ValueType::boolean:
+      return value.held().dump();
+    default:
+      return "the number " + value.held().dump();
+  }
+}
+
+}  // namespace quellwarden::config
