@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/ascii_fold.h"
 #include "core/delay_table.h"
 #include "host/fstring.h"
 #include "host/widen.h"
@@ -24,13 +25,11 @@ std::string class_name(std::int64_t index) {
   return "Dino" + std::to_string(index) + "_Character_BP_C";
 }
 
-char16_t fold(char16_t unit) { return unit >= u'a' && unit <= u'z' ? unit - 0x20 : unit; }
-
 // FNV-1a over the units with a to z folded, the usual choice for a case-insensitive map.
 std::size_t folded_hash(std::u16string_view text) {
   std::uint64_t hash = 14695981039346656037ULL;
   for (const char16_t unit : text) {
-    hash = (hash ^ fold(unit)) * 1099511628211ULL;
+    hash = (hash ^ quellwarden::fold_ascii(unit)) * 1099511628211ULL;
   }
   return static_cast<std::size_t>(hash);
 }
@@ -43,7 +42,9 @@ struct FoldedHash {
 struct FoldedEqual {
   bool operator()(const std::u16string& left, const std::u16string& right) const {
     return std::equal(left.begin(), left.end(), right.begin(), right.end(),
-                      [](char16_t a, char16_t b) { return fold(a) == fold(b); });
+                      [](char16_t a, char16_t b) {
+                        return quellwarden::fold_ascii(a) == quellwarden::fold_ascii(b);
+                      });
   }
 };
 

@@ -1,14 +1,16 @@
-// Letter case as the delay table and the game compare class names: a to z folded to A to Z,
-// every other byte as it is. The one home of that rule for the configuration and the plugin.
+// Letter case as the delay table compares class names, for UTF-8 text: a to z folded to A to Z,
+// every other byte as it is. The rule itself is the delay table's (core/ascii_fold.h).
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "core/ascii_fold.h"
+
 namespace quellwarden::config {
 
 constexpr char ascii_upper(char byte) {
-  return byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : byte;
+  return static_cast<char>(fold_ascii(static_cast<unsigned char>(byte)));
 }
 
 // The class name as the delay table compares it.

@@ -12,6 +12,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "core/ascii_fold.h"
 #include "host/game_functions.h"
 
 namespace quellwarden {
@@ -83,25 +84,17 @@ void release_key(FStringData& key) noexcept {
   key = {};
 }
 
-constexpr char16_t fold_ascii(char16_t unit) {
-  return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - 0x20) : unit;
-}
-
 // The same key: equal under the game's compare, and alike once a to z are folded, as the key hash
 // folds them. The game folds more letters (É and é); a table that merged two names that the hash
 // files apart would lose one of them at its next bucket rebuild and let a listed class through.
+// Both must agree, so the cheap folded check goes first and the game's compare, reached by name,
+// runs only for the one candidate that can match.
 bool same_key(const FStringData& stored, const FStringData& probe) {
-  if (!host::fstring_equal(stored, probe)) {
-    return false;
+  if (stored.count != probe.count) {
+    return host::fstring_equal(stored, probe);  // only the two forms of the empty text
   }
-  const std::u16string_view a = FString::view_of(stored);
-  const std::u16string_view b = FString::view_of(probe);
-  // The same spelling is the usual case and needs no folding.
-  if (a == b) {
-    return true;
-  }
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char16_t x, char16_t y) { return fold_ascii(x) == fold_ascii(y); });
+  return alike_ascii_folded(FString::view_of(stored), FString::view_of(probe)) &&
+         host::fstring_equal(stored, probe);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The delay table's key hash: the host's CRC-style hash with ASCII letters folded to upper case.
 #include <array>
+#include <cstddef>
 
+#include "core/ascii_fold.h"
 #include "core/delay_table.h"
 
 namespace quellwarden {
@@ -22,10 +24,12 @@ constexpr ByteTable make_table() {
   return table;
 }
 
-// The update h = (h >> 8) ^ T[(h ^ byte) & 0xFF] is linear over GF(2), so eight bytes can be taken
-// in one step: slice k gives what a byte contributes when k more bytes follow it.
-constexpr std::array<ByteTable, 8> make_slices() {
-  std::array<ByteTable, 8> slices{};
+// The update h = (h >> 8) ^ T[(h ^ byte) & 0xFF] is linear over GF(2): the hash of a text is the
+// XOR of what each byte contributes, given how many bytes follow it, and of what the running hash
+// becomes after them. Slice k is what a byte contributes when k more bytes follow it.
+constexpr std::size_t kBlockUnits = 8;
+constexpr std::array<ByteTable, 2 * kBlockUnits> make_slices() {
+  std::array<ByteTable, 2 * kBlockUnits> slices{};
   slices[0] = make_table();
   for (std::size_t k = 1; k < slices.size(); ++k) {
     for (std::size_t i = 0; i < 256; ++i) {
@@ -35,48 +39,83 @@ constexpr std::array<ByteTable, 8> make_slices() {
   return slices;
 }
 
-constexpr std::array<ByteTable, 8> kSlices = make_slices();
-constexpr const ByteTable& kTable = kSlices[0];
+constexpr std::array<ByteTable, 2 * kBlockUnits> kSlices = make_slices();
 
-constexpr std::uint32_t fold(std::uint32_t unit) {
-  return unit >= 0x61 && unit <= 0x7A ? unit - 0x20 : unit;
+// What a unit below 0x100 (nearly every unit of a class name) contributes, a to z folded, when j
+// more units follow it: its low byte alone, as a high byte of 0 adds nothing. One look-up a unit.
+constexpr std::array<ByteTable, kBlockUnits> make_narrow_units() {
+  std::array<ByteTable, kBlockUnits> units{};
+  for (std::size_t j = 0; j < units.size(); ++j) {
+    for (std::uint32_t unit = 0; unit < 256; ++unit) {
+      units[j][unit] = kSlices[2 * j + 1][fold_ascii(unit)];
+    }
+  }
+  return units;
 }
 
-// One unit, low byte then high byte: the host's own step.
-std::uint32_t add_unit(std::uint32_t hash, std::uint32_t unit) {
-  hash = (hash >> 8) ^ kTable[(hash ^ (unit & 0xFF)) & 0xFF];
-  return (hash >> 8) ^ kTable[(hash ^ (unit >> 8)) & 0xFF];
+constexpr std::array<ByteTable, kBlockUnits> kNarrowUnits = make_narrow_units();
+
+constexpr std::uint64_t kHighBytes = 0xFF00FF00FF00FF00;
+
+// What a unit contributes when `after` more units follow it.
+std::uint32_t unit_part(std::uint32_t unit, std::size_t after) {
+  if (unit < 0x100) {
+    return kNarrowUnits[after][unit];
+  }
+  return kSlices[2 * after + 1][unit & 0xFF] ^ kSlices[2 * after][unit >> 8];
 }
 
-// Four units, the same value as four add_unit steps without their chain of dependent loads.
-std::uint32_t add_four_units(std::uint32_t hash, const char16_t* units) {
-  const std::uint32_t first = fold(units[0]) | (fold(units[1]) << 16);
-  const std::uint32_t third = fold(units[2]);
-  const std::uint32_t fourth = fold(units[3]);
-  const std::uint32_t mixed = hash ^ first;
-  return kSlices[7][mixed & 0xFF] ^ kSlices[6][(mixed >> 8) & 0xFF] ^
-         kSlices[5][(mixed >> 16) & 0xFF] ^ kSlices[4][mixed >> 24] ^ kSlices[3][third & 0xFF] ^
-         kSlices[2][third >> 8] ^ kSlices[1][fourth & 0xFF] ^ kSlices[0][fourth >> 8];
+// What the running hash becomes after `bytes` more bytes (an even count from 2 to 16) of 0.
+std::uint32_t carried(std::uint32_t hash, std::size_t bytes) {
+  if (bytes == 2) {
+    return (hash >> 16) ^ kSlices[1][hash & 0xFF] ^ kSlices[0][(hash >> 8) & 0xFF];
+  }
+  return kSlices[bytes - 1][hash & 0xFF] ^ kSlices[bytes - 2][(hash >> 8) & 0xFF] ^
+         kSlices[bytes - 3][(hash >> 16) & 0xFF] ^ kSlices[bytes - 4][hash >> 24];
+}
+
+// `count` units (1 to 8) after `hash`: the same value as the host's byte-at-a-time steps.
+std::uint32_t add_units(std::uint32_t hash, const char16_t* units, std::size_t count) {
+  std::uint32_t result = carried(hash, 2 * count);
+  for (std::size_t unit = 0; unit < count; ++unit) {
+    result ^= unit_part(units[unit], count - 1 - unit);
+  }
+  return result;
+}
+
+// Four narrow units of `word`, the last followed by `after` more units.
+std::uint32_t narrow_four(std::uint64_t word, std::size_t after) {
+  return kNarrowUnits[after + 3][word & 0xFF] ^ kNarrowUnits[after + 2][(word >> 16) & 0xFF] ^
+         kNarrowUnits[after + 1][(word >> 32) & 0xFF] ^ kNarrowUnits[after][word >> 48];
+}
+
+// Eight units, with a look-up per unit when all are narrow.
+std::uint32_t add_eight_units(std::uint32_t hash, const char16_t* units) {
+  const std::uint64_t first = four_units(units);
+  const std::uint64_t second = four_units(units + 4);
+  if (((first | second) & kHighBytes) != 0) {
+    return add_units(hash, units, kBlockUnits);
+  }
+  return carried(hash, 2 * kBlockUnits) ^ narrow_four(first, 4) ^ narrow_four(second, 0);
 }
 
 }  // namespace
 
-std::uint32_t key_hash(const FStringData& key) {
+// The units are every one before the terminating NUL, embedded NULs included.
+std::uint32_t key_hash(std::u16string_view units) {
   std::uint32_t hash = 0;
-  // view() spans every unit before the terminating NUL, embedded NULs included.
-  const std::u16string_view units = FString::view_of(key);
   std::size_t at = 0;
-  for (; at + 4 <= units.size(); at += 4) {
-    hash = add_four_units(hash, units.data() + at);
+  for (; at + kBlockUnits <= units.size(); at += kBlockUnits) {
+    hash = add_eight_units(hash, units.data() + at);
   }
-  for (; at < units.size(); ++at) {
-    hash = add_unit(hash, fold(units[at]));
+  if (at < units.size()) {
+    hash = add_units(hash, units.data() + at, units.size() - at);
   }
   return hash;
 }
 
 namespace detail {
-std::uint32_t key_hash_table_entry(std::uint8_t index) { return kTable[index]; }
+std::uint32_t key_hash_table_entry(std::uint8_t index) { return kSlices[0][index]; }
 }  // namespace detail
 
 }  // namespace quellwarden

@@ -90,8 +90,14 @@ inline int compare_ignoring_case(const FString& held, const FString& probe) {
 }
 
 // Equal counts compare through the game; different counts are equal only when both are empty
-// (count 0 and count 1 are the two forms of the empty text).
-bool fstring_equal(const FStringData& held, const FStringData& probe);
+// (count 0 and count 1 are the two forms of the empty text). Inline, as a delay table's find runs
+// it for every candidate in a chain.
+inline bool fstring_equal(const FStringData& held, const FStringData& probe) {
+  if (held.count == probe.count) {
+    return held.count <= 1 || compare_ignoring_case(held, probe) == 0;
+  }
+  return held.count + probe.count == 1;
+}
 inline bool fstring_equal(const FString& held, const FString& probe) {
   return fstring_equal(held.raw(), probe.raw());
 }

@@ -27,50 +27,68 @@ static_assert(std::is_same_v<decltype(&taming_gate), decltype(game::can_tame)::P
 static_assert(std::is_same_v<decltype(&imprint_gate), decltype(game::imprint_baby_dino)::Pointer>);
 static_assert(std::is_same_v<decltype(&riding_gate), decltype(game::set_rider)::Pointer>);
 
-// True while `creature`'s class has an unlock time in `table` that lies ahead. Compared as signed
-// numbers, so an unlock time before 1970 is simply in the past. When the host fails the gate (a
-// name it cannot resolve, a throwing call) the game decides, and the failure is counted: nothing
-// may unwind into the game's own frames. Kept out of line, so a gate's null test and its call
-// through need no frame of their own.
-[[gnu::noinline]] bool held_back(const DelayTable& table,
-                                 const APrimalDinoCharacter* creature) noexcept {
+// Whether `creature`'s class has an unlock time in `gate`'s table that lies ahead; a refusal goes
+// on to the notice path with what was found. Compared as signed numbers, so an unlock time before
+// 1970 is simply in the past. When the host fails the gate (a name it cannot resolve, a throwing
+// call) the game decides, and the failure is counted: nothing may unwind into the game's frames.
+bool refuses(RefusedGate gate, const APrimalDinoCharacter* creature, const void* player) noexcept {
+  PluginState& state = plugin_state();
+  const DelayTable& table = gate == RefusedGate::riding ? state.tables.riding : state.tables.taming;
   try {
     const FString class_name = host::read_class_name(creature);
-    const std::int32_t slot = table.find(key_hash(class_name), class_name);
-    return slot != -1 && table.unlock_time(slot) > unix_now();
+    const std::uint32_t hash = key_hash(class_name);
+    const std::int32_t slot = table.find(hash, class_name);
+    if (slot == -1) return false;
+    const std::int64_t unlock_time = table.unlock_time(slot);
+    const std::int64_t now = unix_now();
+    if (unlock_time <= now) return false;
+    if (state.tables.notices) {
+      send_refusal_notice(*state.tables.notices, {gate, class_name, hash, unlock_time, now},
+                          player);
+    }
+    return true;
   } catch (...) {
-    ++plugin_state().host_failures;
+    ++state.host_failures;
     return false;
   }
+}
+
+// A decision on a creature, kept out of line so that a gate's null test and its call through
+// need no frame of their own.
+[[gnu::noinline]] bool decide_taming(APrimalDinoCharacter* creature,
+                                     AShooterPlayerController* controller, bool first,
+                                     bool second) {
+  if (refuses(RefusedGate::taming, creature, controller)) return false;
+  return can_tame_call_through(creature, controller, first, second);
+}
+
+[[gnu::noinline]] void decide_imprint(APrimalDinoCharacter* creature, APlayerController* controller,
+                                      bool flag) {
+  if (refuses(RefusedGate::imprinting, creature, controller)) return;
+  imprint_call_through(creature, controller, flag);
+}
+
+[[gnu::noinline]] void decide_riding(APrimalDinoCharacter* creature, AShooterCharacter* rider) {
+  if (refuses(RefusedGate::riding, creature, rider)) return;
+  set_rider_call_through(creature, rider);
 }
 
 }  // namespace
 
-// Notices are looked at only behind a refusal, so every other path costs what it did before them;
-// the state is looked up again there rather than kept alive across the decision.
 bool taming_gate(APrimalDinoCharacter* creature, AShooterPlayerController* controller, bool first,
                  bool second) {
-  if (creature != nullptr && held_back(plugin_state().tables.taming, creature)) {
-    notify_refusal(RefusedGate::taming, creature, controller);
-    return false;
-  }
-  return can_tame_call_through(creature, controller, first, second);
+  if (creature == nullptr) return can_tame_call_through(creature, controller, first, second);
+  return decide_taming(creature, controller, first, second);
 }
 
 void imprint_gate(APrimalDinoCharacter* creature, APlayerController* controller, bool flag) {
-  if (creature != nullptr && held_back(plugin_state().tables.taming, creature)) {
-    notify_refusal(RefusedGate::imprinting, creature, controller);
-    return;
-  }
-  imprint_call_through(creature, controller, flag);
+  if (creature == nullptr) return imprint_call_through(creature, controller, flag);
+  decide_imprint(creature, controller, flag);
 }
 
 void riding_gate(APrimalDinoCharacter* creature, AShooterCharacter* rider) {
-  if (creature != nullptr && held_back(plugin_state().tables.riding, creature)) {
-    notify_refusal(RefusedGate::riding, creature, rider);
-    return;
-  }
-  set_rider_call_through(creature, rider);
+  if (creature == nullptr) return set_rider_call_through(creature, rider);
+  decide_riding(creature, rider);
 }
 
 const std::array<GateHook, 3>& gate_hooks() {

@@ -1,10 +1,12 @@
 // Sweeping only as the map grows keeps the common case, a player bumping into the same creature
-// again, one look-up.
+// again, one look-up that builds nothing.
 #include "plugin/notice_cooldown.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "config/time_text.h"
+#include "core/ascii_fold.h"
 
 namespace quellwarden {
 namespace {
@@ -13,7 +15,27 @@ bool cooling(std::int64_t sent, std::int64_t now, std::int64_t cooldown) {
   return now >= sent && config::seconds_between(sent, now) < static_cast<std::uint64_t>(cooldown);
 }
 
+// The class hash already ignores a to z letter case, so names alike when folded meet here.
+std::size_t hash_of(const void* player, int gate, std::uint32_t class_hash) {
+  const std::size_t mixed = std::hash<const void*>{}(player)*31 + static_cast<std::size_t>(gate);
+  return mixed * 0x9E3779B97F4A7C15U ^ class_hash;
+}
+
 }  // namespace
+
+std::size_t NoticeCooldown::Hash::operator()(const NoticeKey& key) const noexcept {
+  return hash_of(key.player, key.gate, key.class_hash);
+}
+
+std::size_t NoticeCooldown::Hash::operator()(const HeldKey& key) const noexcept {
+  return hash_of(key.player, key.gate, key.class_hash);
+}
+
+template <typename A, typename B>
+bool NoticeCooldown::Equal::operator()(const A& a, const B& b) const noexcept {
+  return a.player == b.player && a.gate == b.gate && a.class_hash == b.class_hash &&
+         alike_ascii_folded(a.class_name, b.class_name);
+}
 
 bool NoticeCooldown::admit(const NoticeKey& key, std::int64_t now, std::int64_t cooldown) {
   const auto found = last_sent_.find(key);
@@ -22,7 +44,8 @@ bool NoticeCooldown::admit(const NoticeKey& key, std::int64_t now, std::int64_t 
     found->second = now;
     return true;
   }
-  last_sent_.emplace(key, now);
+  last_sent_.emplace(HeldKey{key.player, key.gate, std::u16string(key.class_name), key.class_hash},
+                     now);
   if (last_sent_.size() >= sweep_at_) sweep(now, cooldown);
   return true;
 }

@@ -1,13 +1,12 @@
-// Runs only after a refusal, so the gates' other paths stay as cheap as without notices. The class
-// name is read again here rather than handed over, for the same reason.
+// Runs only after a refusal, so the gates' other paths cost nothing for it. The cooldown is asked
+// first, with what the gate found: a refusal inside it builds no text.
 #include "plugin/refusal_notices.h"
 
+#include <string>
+
 #include "config/ascii_fold.h"
-#include "config/notice_settings.h"
-#include "host/class_name.h"
 #include "host/game_functions.h"
 #include "host/utf8.h"
-#include "plugin/clock.h"
 #include "plugin/player_messages.h"
 #include "plugin/plugin_state.h"
 
@@ -33,39 +32,31 @@ const std::string& text_of(RefusedGate gate, const config::NoticeSettings& setti
   return settings.riding;
 }
 
-void send_notice(RefusedGate gate, const APrimalDinoCharacter* creature, APlayerController* player,
-                 const config::NoticeSettings& settings) {
-  PluginState& state = plugin_state();
-  const bool riding = gate == RefusedGate::riding;
-  const DelayTable& table = riding ? state.tables.riding : state.tables.taming;
-  const FString class_name = host::read_class_name(creature);
-  const std::int32_t slot = table.find(key_hash(class_name), class_name);
-  const std::int64_t now = unix_now();
-  if (slot == -1 || table.unlock_time(slot) <= now) return;
-  const std::string name = host::encode_utf8(class_name.view());
-  std::string folded = config::ascii_folded(name);
+void send_notice(const std::string& text, const Refusal& refusal, APlayerController* player) {
+  const config::DelayTables& tables = plugin_state().tables;
   const config::DisplayNames& names =
-      riding ? state.tables.riding_names : state.tables.taming_names;
-  const auto display = names.find(folded);
-  if (!state.notice_cooldown.admit({player, static_cast<int>(gate), std::move(folded)}, now,
-                                   settings.cooldown_seconds)) {
-    return;
-  }
-  const std::string text = config::notice_text(
-      text_of(gate, settings),
-      {display == names.end() ? name : display->second, name, table.unlock_time(slot), now});
-  PlayerReply(player).send(kYellow, text);
+      refusal.gate == RefusedGate::riding ? tables.riding_names : tables.taming_names;
+  const std::string name = host::encode_utf8(refusal.class_name.view());
+  const auto display = names.find(config::ascii_folded(name));
+  PlayerReply(player).send(
+      kYellow, config::notice_text(text, {display == names.end() ? name : display->second, name,
+                                          refusal.unlock_time, refusal.now}));
 }
 
 }  // namespace
 
-void send_refusal_notice(RefusedGate gate, const APrimalDinoCharacter* creature,
+void send_refusal_notice(const config::NoticeSettings& settings, const Refusal& refusal,
                          const void* player) noexcept {
   try {
-    const auto& settings = plugin_state().tables.notices;
-    if (!settings || text_of(gate, *settings).empty()) return;
-    APlayerController* const controller = player_of(gate, player);
-    if (controller != nullptr) send_notice(gate, creature, controller, *settings);
+    const std::string& text = text_of(refusal.gate, settings);
+    if (text.empty()) return;
+    APlayerController* const controller = player_of(refusal.gate, player);
+    if (controller == nullptr) return;
+    const NoticeKey key{controller, static_cast<int>(refusal.gate), refusal.class_name.view(),
+                        refusal.class_hash};
+    if (plugin_state().notice_cooldown.admit(key, refusal.now, settings.cooldown_seconds)) {
+      send_notice(text, refusal, controller);
+    }
   } catch (...) {
     // The refusal stands either way; a player simply hears nothing.
   }

@@ -97,6 +97,9 @@ void fail_next_module_lookup() { module_lookup_fails.store(true, std::memory_ord
 namespace detail {
 
 NameFailure name_fails(std::string_view name) {
+  if (armed_names.load(std::memory_order_relaxed) == 0) {
+    return NameFailure::none;
+  }
   if (take(pending().resolves, name)) {
     return NameFailure::null;
   }

@@ -10,6 +10,7 @@
 #include "config/diagnostics.h"
 #include "config/document.h"
 #include "config/notice_settings.h"
+#include "core/delay_table.h"
 #include "plugin/notice_cooldown.h"
 
 namespace {
@@ -108,17 +109,22 @@ TEST(player_notices_test, text_fills_every_placeholder_and_leaves_other_braces) 
   EXPECT_EQ(quellwarden::config::notice_text("{left}", {"", "", 1700000045, 1700000000}), "45s");
 }
 
+quellwarden::NoticeKey notice(const void* player, int gate, std::u16string_view class_name) {
+  return {player, gate, class_name, quellwarden::key_hash(class_name)};
+}
+
 TEST(player_notices_test, cooldown_admits_once_per_player_class_and_gate) {
   quellwarden::NoticeCooldown cooldown;
   int alice = 0;
   int bob = 0;
-  EXPECT_TRUE(cooldown.admit({&alice, 0, "REX_C"}, 100, 30));
-  EXPECT_FALSE(cooldown.admit({&alice, 0, "REX_C"}, 129, 30));
-  EXPECT_TRUE(cooldown.admit({&bob, 0, "REX_C"}, 129, 30));
-  EXPECT_TRUE(cooldown.admit({&alice, 2, "REX_C"}, 129, 30));
-  EXPECT_TRUE(cooldown.admit({&alice, 0, "GIGA_C"}, 129, 30));
-  EXPECT_TRUE(cooldown.admit({&alice, 0, "REX_C"}, 130, 30));
-  EXPECT_TRUE(cooldown.admit({&alice, 0, "REX_C"}, 50, 30)) << "a clock set back never silences";
+  EXPECT_TRUE(cooldown.admit(notice(&alice, 0, u"REX_C"), 100, 30));
+  EXPECT_FALSE(cooldown.admit(notice(&alice, 0, u"rex_c"), 129, 30)) << "a to z folded";
+  EXPECT_TRUE(cooldown.admit(notice(&bob, 0, u"REX_C"), 129, 30));
+  EXPECT_TRUE(cooldown.admit(notice(&alice, 2, u"REX_C"), 129, 30));
+  EXPECT_TRUE(cooldown.admit(notice(&alice, 0, u"GIGA_C"), 129, 30));
+  EXPECT_TRUE(cooldown.admit(notice(&alice, 0, u"REX_C"), 130, 30));
+  EXPECT_TRUE(cooldown.admit(notice(&alice, 0, u"REX_C"), 50, 30))
+      << "a clock set back never silences";
 }
 
 TEST(player_notices_test, cooldown_memory_stays_bounded_as_players_come_and_go) {
@@ -126,7 +132,7 @@ TEST(player_notices_test, cooldown_memory_stays_bounded_as_players_come_and_go) 
   std::vector<int> players(100000);
   std::size_t largest = 0;
   for (std::size_t index = 0; index < players.size(); ++index) {
-    cooldown.admit({&players[index], 0, "REX_C"}, static_cast<std::int64_t>(index / 10), 30);
+    cooldown.admit(notice(&players[index], 0, u"REX_C"), static_cast<std::int64_t>(index / 10), 30);
     largest = std::max(largest, cooldown.size());
   }
   // Ten notices a second over a 30 s cooldown: at most about 2 * 300 live entries.
