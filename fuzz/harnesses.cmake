@@ -7,6 +7,13 @@ add_library(qw_config_loader_harness OBJECT ${CMAKE_CURRENT_LIST_DIR}/config_loa
 target_link_libraries(qw_config_loader_harness PUBLIC qw_config AsaApi)
 qw_enable_warnings(qw_config_loader_harness)
 
+# The checker's diagnostics and its text and JSON reports, when the tools are built.
+if(TARGET qw_check)
+  add_library(qw_check_report_harness OBJECT ${CMAKE_CURRENT_LIST_DIR}/check_report_fuzzer.cpp)
+  target_link_libraries(qw_check_report_harness PUBLIC qw_check)
+  qw_enable_warnings(qw_check_report_harness)
+endif()
+
 # The sandbox's RCON packet reader, when the tools are built.
 if(TARGET qw_sandbox)
   add_library(qw_rcon_reader_harness OBJECT ${CMAKE_CURRENT_LIST_DIR}/rcon_reader_fuzzer.cpp)

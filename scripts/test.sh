@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole test suite, from a fresh machine: packages, formatting, the default build with its unit
-# and end-to-end tests, valgrind on that build, the sanitizer build with its tests and then bounded
-# fuzzing on it, and the Windows build under Wine. Three configurations, each built once.
+# and end-to-end tests, a short soak of the sandbox on that build, valgrind on it, the sanitizer
+# build with its tests and then bounded fuzzing on it, and the Windows build under Wine. Three
+# configurations, each built once.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +16,7 @@ timed() {
   times+=("$(printf '%6ds  %s' $((SECONDS - start)) "$label")")
 }
 
+# run_stage SCRIPT [ARGUMENTS...]
 run_stage() {
   local stage=$1
   # A stage that went missing would otherwise pass by not running.
@@ -22,7 +24,7 @@ run_stage() {
     echo "test: stage $stage is missing" >&2
     exit 1
   fi
-  timed "$stage" bash "$stage"
+  timed "$*" bash "$@"
 }
 
 default_build_and_tests() {
@@ -34,6 +36,7 @@ default_build_and_tests() {
 timed "scripts/setup.sh --all" bash scripts/setup.sh --all
 run_stage scripts/check-format.sh
 timed "default build and tests" default_build_and_tests
+run_stage scripts/soak.sh --short --no-build
 # Valgrind takes the default build; the fuzzers are built with the sanitizer suite.
 for stage in scripts/test-valgrind.sh scripts/test-sanitizers.sh scripts/test-fuzz.sh \
              scripts/test-windows.sh; do

@@ -7,7 +7,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <map>
+#include <mutex>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "host/platform_calls.h"
 #include "standin/standin.h"
@@ -15,9 +20,24 @@
 
 namespace {
 
+struct RealPaths {
+  std::mutex mutex;
+  std::map<std::string, std::string, std::less<>> of_loaded_name;
+};
+
+// Windows answers from its list of loaded modules in memory; resolving the path anew on every
+// call made each message to a player cost a dozen system calls here.
 std::string real_path(const char* path) {
+  RealPaths& paths = standin::detail::forever<RealPaths>();
+  const std::lock_guard lock(paths.mutex);
+  const auto known = paths.of_loaded_name.find(std::string_view(path));
+  if (known != paths.of_loaded_name.end()) {
+    return known->second;
+  }
   char resolved[PATH_MAX];
-  return realpath(path, resolved) != nullptr ? std::string(resolved) : std::string(path);
+  std::string real =
+      realpath(path, resolved) != nullptr ? std::string(resolved) : std::string(path);
+  return paths.of_loaded_name.emplace(path, std::move(real)).first->second;
 }
 
 std::string file_of(platform::HMODULE module) {

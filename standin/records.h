@@ -8,18 +8,21 @@
 
 namespace standin::detail {
 
+// How many latest entries each record keeps; keep_latest_records() sets it.
+std::size_t kept_entries() noexcept;
+
 template <typename Entry>
 class Records {
  public:
-  // Far more than any one test causes between two resets.
-  static constexpr std::size_t kKept = 4096;
-
   void add(Entry entry) {
-    if (kept_.size() == kKept) {
+    ++total_;
+    const std::size_t kept = kept_entries();
+    while (!kept_.empty() && kept_.size() >= kept) {
       kept_.pop_front();
     }
-    kept_.push_back(std::move(entry));
-    ++total_;
+    if (kept > 0) {
+      kept_.push_back(std::move(entry));
+    }
   }
   [[nodiscard]] std::vector<Entry> latest() const { return {kept_.begin(), kept_.end()}; }
   [[nodiscard]] std::size_t total() const noexcept { return total_; }

@@ -10,6 +10,8 @@
 // not, since the plugin's callbacks on the game thread change them without a lock.
 #pragma once
 
+#include <cstddef>
+
 #include "host/export.h"
 #include "standin/allocator.h"
 #include "standin/clock.h"
@@ -27,5 +29,11 @@ namespace standin {
 // messenger available, the world emptied. Hooks, commands and log sinks stay: they belong to
 // whoever installed them.
 ASAAPI_EXPORT void reset_records();
+
+// How many of the latest entries each record keeps for reading back (4096 unless set; counts such
+// as game_call_count go on regardless). A reset leaves it as set. The sandbox keeps none: it prints
+// what happens as it happens, and a week of status replies over RCON would otherwise hold
+// megabytes.
+ASAAPI_EXPORT void keep_latest_records(std::size_t entries);
 
 }  // namespace standin

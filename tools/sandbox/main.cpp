@@ -84,6 +84,8 @@ int run(const Options& options, const std::string& plugin) {
     std::cerr << "quellwarden-sandbox: the clock cannot hold " << *options.clock << "\n";
     return kBadUsage;
   }
+  // It prints what happens as it happens and reads no record back.
+  standin::keep_latest_records(0);
   static Transcript transcript(stdout);  // the plugin's log sink may be used until exit
   GetLogSinks().push_back(std::make_shared<TranscriptLogSink>(transcript));
 
