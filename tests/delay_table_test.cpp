@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "standin/standin.h"
+#include "tests/support/allocator_balance.h"
 #include "tests/support/fstring_key.h"
 
 namespace {
@@ -92,15 +93,7 @@ TEST(key_hash_test, folds_only_ascii_letters_and_reads_past_embedded_nul) {
 
 class delay_table_test : public testing::Test {
  protected:
-  void SetUp() override { blocks_before_ = standin::allocator_stats().live_blocks; }
-  void TearDown() override {
-    EXPECT_EQ(standin::allocator_stats().live_blocks, blocks_before_) << "blocks left behind";
-  }
-  std::size_t live_blocks_added() const {
-    return standin::allocator_stats().live_blocks - blocks_before_;
-  }
-
-  std::size_t blocks_before_ = 0;
+  static std::size_t live_blocks_added() { return qw_test::AllocatorBalance::blocks_added(); }
 };
 
 constinit DelayTable static_table;

@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "config/version.h"
 #include "tests/check/checker_process.h"
 #include "tests/support/built_files.h"
+#include "tests/support/scratch_folder.h"
 
 namespace qw_test {
 namespace {
@@ -29,16 +29,6 @@ constexpr char kExample[] = R"({"WipeTimestamp": 1700000000, "DinoSettings": {
 
 class CheckProgramFixture : public ::testing::Test {
  protected:
-  // Paths with a blank and a letter beyond ASCII, as an admin's server folder may have.
-  void SetUp() override {
-    scratch_ = std::filesystem::temp_directory_path() /
-               ("quellwarden-check-" + std::to_string(std::random_device()()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    directory_ = scratch_ / u8"W\u00FCste Insel";
-    std::filesystem::create_directories(directory_);
-  }
-  void TearDown() override { std::filesystem::remove_all(scratch_); }
-
   std::string write(const std::string& name, const std::string& text) {
     const std::filesystem::path path = (directory_ / name).make_preferred();
     std::filesystem::create_directories(path.parent_path());
@@ -60,8 +50,8 @@ class CheckProgramFixture : public ::testing::Test {
     return nlohmann::json::parse(result.out);
   }
 
-  std::filesystem::path scratch_;
-  std::filesystem::path directory_;
+  ScratchFolder scratch_{"check"};
+  std::filesystem::path directory_ = scratch_.server();
 };
 
 using check_program_test = CheckProgramFixture;

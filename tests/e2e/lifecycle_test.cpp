@@ -74,7 +74,7 @@ TEST_F(lifecycle_test, broken_file_at_start_still_installs_hooks_and_reload) {
 
 TEST_F(lifecycle_test, plugin_log_holds_the_hosts_sinks_of_load_time_only) {
   write_config("{}");
-  auto late = std::make_shared<standin::RecordingSink>();
+  auto late = std::make_shared<qw_test::RecordingSink>();
   const long owners_before = sink_.use_count();
   load();
   EXPECT_EQ(sink_.use_count(), owners_before + 1);

@@ -6,13 +6,14 @@
 
 #include "config/version.h"
 #include "tests/sandbox/sandbox_process.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
 using qw_sandbox_test::kConfig;
 using qw_sandbox_test::run_sandbox;
 using qw_sandbox_test::SandboxProcess;
-using qw_sandbox_test::WorkDir;
+using qw_test::ScratchFolder;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -30,12 +31,13 @@ class sandbox_commands_test : public ::testing::Test {
   sandbox_commands_test() { workdir_.write_config(kConfig); }
 
   std::vector<std::string> run(std::string_view script, const char* clock = "1700000000") {
-    const auto result = run_sandbox({"--workdir", workdir_.path(), "--clock", clock}, script);
+    const auto result =
+        run_sandbox({"--workdir", workdir_.server().string(), "--clock", clock}, script);
     EXPECT_EQ(result.status, 0) << result.errors;
     return result.lines;
   }
 
-  WorkDir workdir_;
+  ScratchFolder workdir_{"sandbox"};
 };
 
 TEST_F(sandbox_commands_test, clock_reads_freezes_steps_and_refuses_what_it_cannot_apply) {
@@ -156,7 +158,7 @@ TEST_F(sandbox_commands_test, reloads_answer_the_console_player_and_the_rcon_req
 }
 
 TEST_F(sandbox_commands_test, a_failed_reload_answers_red_and_with_the_error_text) {
-  SandboxProcess sandbox({"--workdir", workdir_.path(), "--clock", "1700000000"});
+  SandboxProcess sandbox({"--workdir", workdir_.server().string(), "--clock", "1700000000"});
   sandbox.send("echo ready");
   ASSERT_FALSE(sandbox.wait_for("ready").empty());
   workdir_.write_config(R"({"DinoSettings": null})");
@@ -230,8 +232,9 @@ TEST_F(sandbox_commands_test, fail_arms_and_withdraws_the_host_failures_and_says
 }
 
 TEST_F(sandbox_commands_test, a_missing_file_is_logged_and_the_sandbox_still_runs) {
-  WorkDir empty;
-  const auto result = run_sandbox({"--workdir", empty.path(), "--clock", "1700000000"}, "clock\n");
+  ScratchFolder empty{"sandbox"};
+  const auto result =
+      run_sandbox({"--workdir", empty.server().string(), "--clock", "1700000000"}, "clock\n");
   EXPECT_EQ(result.status, 0);
   EXPECT_THAT(result.lines,
               ElementsAre(kVersionLine, "11/14/23 22:13 [Quellwarden][error] Config failed to open",

@@ -3,20 +3,21 @@
 #include <gtest/gtest.h>
 
 #include "tests/sandbox/sandbox_process.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
 using qw_sandbox_test::run_sandbox;
-using qw_sandbox_test::WorkDir;
+using qw_test::ScratchFolder;
 using ::testing::ElementsAre;
 
 TEST(sandbox_notices_test, players_by_name_hear_their_notices_and_ask_the_chat_command) {
-  WorkDir workdir;
+  ScratchFolder workdir{"sandbox"};
   workdir.write_config(R"({"WipeTimestamp": 1700000000, "PlayerNotices": {},
     "DinoSettings": {"DisallowRiding": {"Rex_Character_BP_C": {"HoursToDelay": 48}},
                      "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24,
                                                                "DisplayName": "Rex"}}}})");
-  const auto result = run_sandbox({"--workdir", workdir.path(), "--clock", "1700000000"},
+  const auto result = run_sandbox({"--workdir", workdir.server().string(), "--clock", "1700000000"},
                                   "spawn rex Rex_Character_BP_C\n"
                                   "tame rex true false by alice\n"
                                   "ride rex by alice\n"

@@ -9,6 +9,7 @@
 
 #include "tests/sandbox/rcon_client.h"
 #include "tests/sandbox/sandbox_process.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ using quellwarden::sandbox::RconPacket;
 using qw_sandbox_test::kConfig;
 using qw_sandbox_test::RconClient;
 using qw_sandbox_test::SandboxProcess;
-using qw_sandbox_test::WorkDir;
+using qw_test::ScratchFolder;
 using ::testing::ElementsAre;
 using ::testing::Optional;
 
@@ -49,7 +50,7 @@ class sandbox_rcon_test : public ::testing::Test {
   sandbox_rcon_test() {
     workdir_.write_config(kConfig);
     sandbox_ = std::make_unique<SandboxProcess>(
-        std::vector<std::string>{"--workdir", workdir_.path(), "--clock", "1700000000",
+        std::vector<std::string>{"--workdir", workdir_.server().string(), "--clock", "1700000000",
                                  "--rcon-port", "0", "--rcon-password", "secret"});
     const std::string listening = sandbox_->wait_for("rcon listening on 127.0.0.1:");
     EXPECT_FALSE(listening.empty()) << sandbox_->errors();
@@ -75,7 +76,7 @@ class sandbox_rcon_test : public ::testing::Test {
     return lines;
   }
 
-  WorkDir workdir_;
+  ScratchFolder workdir_{"sandbox"};
   std::unique_ptr<SandboxProcess> sandbox_;
   std::uint16_t port_ = 0;
 };

@@ -8,10 +8,8 @@
 #include <unistd.h>
 
 #include <array>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <stdexcept>
 
 extern char** environ;
@@ -214,24 +212,6 @@ Run run_sandbox(const std::vector<std::string>& arguments, std::string_view scri
   run.lines = sandbox.lines();
   run.errors = sandbox.errors();
   return run;
-}
-
-WorkDir::WorkDir() {
-  static std::atomic<int> made{0};
-  path_ = std::filesystem::temp_directory_path() /
-          ("quellwarden-sandbox-test-" + std::to_string(::getpid()) + "-" + std::to_string(made++));
-  std::filesystem::remove_all(path_);
-  std::filesystem::create_directories(path_ / "ArkApi" / "Plugins" / "Quellwarden");
-}
-
-WorkDir::~WorkDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-void WorkDir::write_config(std::string_view text) const {
-  std::ofstream(path_ / "ArkApi" / "Plugins" / "Quellwarden" / "config.json", std::ios::binary)
-      << text;
 }
 
 }  // namespace qw_sandbox_test

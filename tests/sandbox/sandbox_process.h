@@ -6,7 +6,6 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <filesystem>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -61,21 +60,6 @@ struct Run {
 
 // The whole script at once, input closed after it.
 Run run_sandbox(const std::vector<std::string>& arguments, std::string_view script);
-
-// A server working directory with ArkApi/Plugins/Quellwarden, removed again at the end.
-class WorkDir {
- public:
-  WorkDir();
-  WorkDir(const WorkDir&) = delete;
-  WorkDir& operator=(const WorkDir&) = delete;
-  ~WorkDir();
-
-  void write_config(std::string_view text) const;
-  [[nodiscard]] std::string path() const { return path_.string(); }
-
- private:
-  std::filesystem::path path_;
-};
 
 // The configuration most tests use: wiped at 1700000000 (11/14/23 22:13 UTC); Rex tamed after 24
 // hours and ridden after 48, Giga tamed after 72.

@@ -9,10 +9,9 @@
 #include "host/fstring.h"
 #include "host/game_functions.h"
 #include "standin/standin.h"
+#include "tests/support/expect_throw_msg.h"
 
 namespace {
-
-using ::testing::HasSubstr;
 
 constexpr const char* kFree = "FMemory.Free(void*)";
 constexpr const char* kSetRider = "APrimalDinoCharacter.SetRider(AShooterCharacter*)";
@@ -67,12 +66,8 @@ TEST_F(standin_failures_test, a_failed_hook_installs_nothing_and_the_next_one_su
 TEST_F(standin_failures_test, a_refused_command_throws_its_name_in_any_letter_case) {
   standin::fail_next_command("quellwarden.RELOAD");
   const FString name("Quellwarden.reload");
-  try {
-    AsaApi::GetCommands().AddRconCommand(name, {});
-    FAIL() << "registered";
-  } catch (const std::runtime_error& refused) {
-    EXPECT_THAT(refused.what(), HasSubstr("Quellwarden.reload"));
-  }
+  EXPECT_THROW_MSG(AsaApi::GetCommands().AddRconCommand(name, {}), std::runtime_error,
+                   "the host refused to register the command Quellwarden.reload");
   EXPECT_TRUE(standin::rcon_commands().empty());
   AsaApi::GetCommands().AddConsoleCommand(name, {});
   EXPECT_TRUE(AsaApi::GetCommands().RemoveConsoleCommand(name));

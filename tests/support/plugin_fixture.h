@@ -1,6 +1,6 @@
 // Loads the plugin library as built into the stand-in host, as a server loads it, inside a scratch
 // working directory whose path holds non-ASCII characters and a blank, with a recording sink on
-// the host's list; checks that every game-allocator block comes back.
+// the host's list; every game-allocator block must come back.
 #pragma once
 
 #include <gmock/gmock.h>
@@ -11,15 +11,17 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <random>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "host/asa_api.h"
 #include "standin/plugin_library.h"
-#include "standin/recording_sink.h"
 #include "standin/standin.h"
+#include "tests/support/allocator_balance.h"
 #include "tests/support/built_files.h"
+#include "tests/support/recording_sink.h"
+#include "tests/support/scratch_folder.h"
 
 namespace qw_test {
 
@@ -34,16 +36,11 @@ class PluginTest : public ::testing::Test {
  protected:
   void SetUp() override {
     standin::reset_records();
-    blocks_before_ = blocks_held();
     original_directory_ = std::filesystem::current_path();
-    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::replace(name.begin(), name.end(), '/', '_');  // parameterised tests: "case/param"
-    scratch_ = std::filesystem::temp_directory_path() /
-               ("quellwarden-" + std::to_string(std::random_device()()) + "-" + name);
-    directory_ = scratch_ / u8"W\u00FCste Insel";
-    std::filesystem::create_directories(config_folder());
+    scratch_.emplace("plugin");
+    directory_ = scratch_->server();
     std::filesystem::current_path(directory_);
-    sink_ = std::make_shared<standin::RecordingSink>();
+    sink_ = std::make_shared<RecordingSink>();
     GetLogSinks().push_back(sink_);
   }
 
@@ -51,17 +48,12 @@ class PluginTest : public ::testing::Test {
     unload();
     GetLogSinks().clear();
     std::filesystem::current_path(original_directory_);
-    std::filesystem::remove_all(scratch_);
+    scratch_.reset();
     standin::reset_records();
-    EXPECT_EQ(blocks_held(), blocks_before_) << "the plugin kept blocks of the game's allocator";
   }
 
-  std::filesystem::path config_folder() const {
-    return directory_ / "ArkApi" / "Plugins" / "Quellwarden";
-  }
-  void write_config(const std::string& text) const {
-    std::ofstream(config_folder() / "config.json", std::ios::binary) << text;
-  }
+  std::filesystem::path config_folder() const { return scratch_->config_folder(); }
+  void write_config(const std::string& text) const { scratch_->write_config(text); }
   void remove_config() const { std::filesystem::remove(config_folder() / "config.json"); }
 
   void load(const std::string& path = built_plugin_path()) { plugin_.load(path); }
@@ -82,7 +74,7 @@ class PluginTest : public ::testing::Test {
     return {all.begin() + static_cast<std::ptrdiff_t>(before), all.end()};
   }
 
-  std::vector<standin::RecordingSink::Line> log_lines() const { return sink_->lines(); }
+  std::vector<RecordingSink::Line> log_lines() const { return sink_->lines(); }
   std::vector<std::string> log_messages() const {
     std::vector<std::string> out;
     for (const auto& line : sink_->lines()) {
@@ -99,20 +91,13 @@ class PluginTest : public ::testing::Test {
     return out;
   }
 
-  // Live blocks less those a struck free had to leave behind.
-  static std::size_t blocks_held() {
-    const standin::AllocatorStats stats = standin::allocator_stats();
-    return stats.live_blocks - stats.refused_frees;
-  }
-
-  std::shared_ptr<standin::RecordingSink> sink_;
+  std::shared_ptr<RecordingSink> sink_;
   std::filesystem::path directory_;
 
  private:
   standin::PluginLibrary plugin_;
-  std::filesystem::path scratch_;
+  std::optional<ScratchFolder> scratch_;
   std::filesystem::path original_directory_;
-  std::size_t blocks_before_ = 0;
 };
 
 }  // namespace qw_test

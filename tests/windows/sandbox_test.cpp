@@ -6,13 +6,13 @@
 
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "config/version.h"
 #include "tests/support/built_files.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/windows/rcon_socket.h"
 #include "tests/windows/sandbox_process.h"
 
@@ -87,31 +87,17 @@ class sandbox_under_wine_test : public ::testing::Test {
  protected:
   // A server directory whose path holds non-ASCII characters and blanks; the sandbox starts
   // outside it, in a directory that holds no plugin.
-  sandbox_under_wine_test()
-      : scratch_(std::filesystem::temp_directory_path() /
-                 ("quellwarden-sandbox-" + std::to_string(GetCurrentProcessId()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name())),
-        workdir_(scratch_ / u8"Wüste Insel") {
-    std::filesystem::remove_all(scratch_);
-    const auto folder = workdir_ / "ArkApi" / "Plugins" / "Quellwarden";
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / "config.json", std::ios::binary) << kConfig;
-  }
-
-  ~sandbox_under_wine_test() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(scratch_, ignored);
-  }
+  sandbox_under_wine_test() { scratch_.write_config(kConfig); }
 
   std::unique_ptr<SandboxProcess> start(std::vector<std::string> more = {}) {
     std::vector<std::string> arguments{"--workdir", utf8(workdir_), "--clock",
                                        std::to_string(kStart)};
     arguments.insert(arguments.end(), more.begin(), more.end());
-    return std::make_unique<SandboxProcess>(arguments, scratch_);
+    return std::make_unique<SandboxProcess>(arguments, scratch_.root());
   }
 
-  std::filesystem::path scratch_;
-  std::filesystem::path workdir_;
+  qw_test::ScratchFolder scratch_{"sandbox"};
+  std::filesystem::path workdir_ = scratch_.server();
 };
 
 TEST_F(sandbox_under_wine_test, a_script_drives_the_plugin_through_load_library_and_free_library) {

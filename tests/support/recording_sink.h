@@ -1,14 +1,13 @@
 // A log sink that keeps every formatted line and counts flushes, for tests to read back.
 #pragma once
 
-#include <spdlog/details/null_mutex.h>
 #include <spdlog/sinks/base_sink.h>
 
 #include <mutex>
 #include <string>
 #include <vector>
 
-namespace standin {
+namespace qw_test {
 
 class RecordingSink final : public spdlog::sinks::base_sink<std::mutex> {
  public:
@@ -46,4 +45,4 @@ class RecordingSink final : public spdlog::sinks::base_sink<std::mutex> {
   int flushes_ = 0;
 };
 
-}  // namespace standin
+}  // namespace qw_test
