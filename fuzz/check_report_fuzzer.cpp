@@ -76,16 +76,20 @@ void expect_json_report(const CheckResult& result, const std::string& report) {
   }
 }
 
+int one_hour_east(std::int64_t /*unix_seconds*/) { return 3600; }
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const std::int64_t now = moment_for(size);
-  const CheckResult result = quellwarden::check::check_text(text, now);
+  // Odd sizes judge on a machine an hour east of UTC, every third size at the file's wipe.
+  const quellwarden::check::LocalZone zone{size % 2 == 1 ? &one_hour_east : nullptr};
+  const CheckResult result = quellwarden::check::check_text(text, {now, size % 3 == 0, zone});
   if (result.schedule.has_value() == !result.errors.empty()) {
     fail("a file both loads and is refused, or neither");
   }
-  expect_text_report(result, quellwarden::check::text_report(result, {"config.json", now}));
+  expect_text_report(result, quellwarden::check::text_report(result, {"config.json", now, zone}));
   expect_json_report(result, quellwarden::check::json_report(result, now));
   return 0;
 }

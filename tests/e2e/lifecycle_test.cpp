@@ -1,4 +1,5 @@
 // Loading and unloading the plugin library: what it registers with the host, and what it leaves.
+#include "config/version.h"
 #include "tests/support/gate_outcome.h"
 #include "tests/support/plugin_fixture.h"
 
@@ -20,7 +21,7 @@ TEST_F(lifecycle_test, load_registers_three_hooks_and_both_commands_and_unload_r
   EXPECT_THAT(standin::installed_hooks(), ElementsAre(kCanTame, kImprint, kSetRider));
   EXPECT_THAT(standin::console_commands(), ElementsAre("Quellwarden.reload", "Quellwarden.status"));
   EXPECT_THAT(standin::rcon_commands(), ElementsAre("Quellwarden.reload", "Quellwarden.status"));
-  EXPECT_EQ(log_messages().front(), "Quellwarden 0.2.0");
+  EXPECT_EQ(log_messages().front(), "Quellwarden " + std::string(quellwarden::kVersion));
   unload();
   EXPECT_TRUE(standin::installed_hooks().empty());
   EXPECT_TRUE(standin::console_commands().empty());

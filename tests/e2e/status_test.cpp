@@ -2,6 +2,7 @@
 // and as JSON; and the load report in the log.
 #include <nlohmann/json.hpp>
 
+#include "config/version.h"
 #include "tests/support/plugin_fixture.h"
 #include "tests/support/rcon_reload.h"
 
@@ -11,6 +12,8 @@ using ::testing::AllOf;
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
 using ::testing::StartsWith;
+
+const std::string kProduct = "Quellwarden " + std::string(quellwarden::kVersion);
 
 constexpr const char* kConfig = R"({"WipeTimestamp": 1767895200, "DinoSettings": {
     "DisallowRiding": {"Rex_Character_BP_C": {"HoursToDelay": 72, "DisplayName": "Rex"},
@@ -39,8 +42,8 @@ TEST_F(status_test, lists_each_class_by_unlock_time_on_the_console_and_over_rcon
   load();
   EXPECT_THAT(
       console_status(),
-      ElementsAre("Quellwarden 0.2.0: wipe 2026-01-08 18:00:00 UTC (1767895200), now 2026-01-10 "
-                  "18:00:45 UTC",
+      ElementsAre(kProduct + ": wipe 2026-01-08 18:00:00 UTC (1767895200), now 2026-01-10 "
+                             "18:00:45 UTC",
                   "player notices: off",
                   "riding Argent_Character_BP_C: released at 2026-01-10 18:00:00 UTC",
                   "riding Rex_Character_BP_C: locked until 2026-01-11 18:00:00 UTC (23h 59m left)",
@@ -55,7 +58,7 @@ TEST_F(status_test, json_answers_bots_with_every_entry) {
   load();
   const auto status =
       nlohmann::json::parse(qw_test::rcon_reload(9, "Quellwarden.status json").text);
-  EXPECT_EQ(status["version"], "0.2.0");
+  EXPECT_EQ(status["version"], quellwarden::kVersion);
   EXPECT_EQ(status["now"], 1767895200 + 48 * 3600 + 45);
   EXPECT_EQ(status["wipe_timestamp"], 1767895200);
   EXPECT_EQ(status["riding"][1],
@@ -140,8 +143,7 @@ TEST_F(status_test, says_when_nothing_is_in_force_and_why) {
   EXPECT_THAT(
       console_status(),
       ElementsAre(
-          "Quellwarden 0.2.0: no configuration in force; nothing is held back",
-          "player notices: off",
+          kProduct + ": no configuration in force; nothing is held back", "player notices: off",
           AllOf(StartsWith("last load failed at 2026-01-10 18:00:45 UTC: Config "
                            "failed to open (tried to open "),
                 EndsWith("config.json: No such file or directory); nothing is held back"))));

@@ -236,11 +236,12 @@ TEST_F(sandbox_commands_test, a_missing_file_is_logged_and_the_sandbox_still_run
   const auto result =
       run_sandbox({"--workdir", empty.server().string(), "--clock", "1700000000"}, "clock\n");
   EXPECT_EQ(result.status, 0);
-  EXPECT_THAT(result.lines,
-              ElementsAre(kVersionLine, "11/14/23 22:13 [Quellwarden][error] Config failed to open",
-                          "11/14/23 22:13 [Quellwarden][error] tried to open " + empty.path() +
-                              "/ArkApi/Plugins/Quellwarden/config.json: No such file or directory",
-                          "clock 1700000000"));
+  EXPECT_THAT(
+      result.lines,
+      ElementsAre(kVersionLine, "11/14/23 22:13 [Quellwarden][error] Config failed to open",
+                  "11/14/23 22:13 [Quellwarden][error] tried to open " + empty.server().string() +
+                      "/ArkApi/Plugins/Quellwarden/config.json: No such file or directory",
+                  "clock 1700000000"));
 }
 
 TEST(sandbox_options_test, help_and_wrong_options_answer_with_their_exit_status) {
