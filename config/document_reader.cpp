@@ -140,6 +140,19 @@ std::optional<std::size_t> known_index(Level level, std::string_view name) {
   return static_cast<std::size_t>(found - known.begin());
 }
 
+// A member the level knows is counted for the check of members given twice; an unknown one is
+// kept, in `unknown`, for its warning.
+std::optional<std::size_t> count_member(Frame& frame, Level level, const std::string& name,
+                                        std::vector<std::string>& unknown) {
+  const auto index = known_index(level, name);
+  if (index) {
+    ++frame.known_counts[*index];
+  } else {
+    unknown.push_back(name);
+  }
+  return index;
+}
+
 // Sorts `names` and keeps each once; each name that came more than once joins `repeats`.
 void count_repeats(std::vector<std::string>& names,
                    std::vector<std::pair<std::string, std::size_t>>& repeats) {
@@ -249,22 +262,16 @@ bool Reader::key(json::string_t& name) {
   target_ = Target::skip;
   switch (frame.role) {
     case Role::top:
-      if (const auto index = known_index(Level::top, name)) {
-        ++frame.known_counts[*index];
+      if (const auto index = count_member(frame, Level::top, name, frame.unknown)) {
         static constexpr std::array<Target, 3> kTargets{Target::wipe, Target::settings,
                                                         Target::notices};
         target_ = kTargets[*index];
-      } else {
-        frame.unknown.push_back(name);
       }
       break;
     case Role::settings:
-      if (const auto index = known_index(Level::settings, name)) {
-        ++frame.known_counts[*index];
+      if (const auto index = count_member(frame, Level::settings, name, frame.unknown)) {
         target_ = Target::list;
         target_index_ = *index;
-      } else {
-        frame.unknown.push_back(name);
       }
       break;
     case Role::list:
@@ -272,13 +279,11 @@ bool Reader::key(json::string_t& name) {
       target_ = Target::item;
       break;
     case Role::entry:
-      if (const auto index = known_index(Level::entry, name)) {
-        ++frame.known_counts[*index];
+      if (const auto index =
+              count_member(frame, Level::entry, name, current_item().unknown_members)) {
         static constexpr std::array<Target, 3> kTargets{Target::hours, Target::display_name,
                                                         Target::mod_class};
         target_ = kTargets[*index];
-      } else {
-        current_item().unknown_members.push_back(name);
       }
       break;
     case Role::notices:
