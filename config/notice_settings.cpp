@@ -71,7 +71,8 @@ std::string notices_member(std::string_view name) {
   return in_quotes(name) + " in " + in_quotes(kPlayerNotices);
 }
 
-// Reads the members one by one, noting each that is wrong; the settings hold only when none is.
+// Reads the members one by one, noting each that is wrong; the settings hold only when none is (a
+// chat command without its prefix is only warned about: it still works as written).
 class NoticeReader {
  public:
   explicit NoticeReader(const Notices& notices) : notices_(notices) {}
@@ -80,9 +81,7 @@ class NoticeReader {
     NoticeSettings settings{read_cooldown(), read_text(kTamingNotice, kDefaultTamingNotice),
                             read_text(kImprintingNotice, kDefaultImprintingNotice),
                             read_text(kRidingNotice, kDefaultRidingNotice), read_chat_command()};
-    if (problems_.empty()) {
-      return {std::move(settings), std::move(problems_)};
-    }
+    if (!invalid_) return {std::move(settings), std::move(problems_)};
     return {std::nullopt, std::move(problems_)};
   }
 
@@ -98,6 +97,7 @@ class NoticeReader {
 
   // `what` says what the member is: "is 5", "has the unknown placeholder {x}".
   void wrong(std::string_view name, const std::string& what, std::string_view fix) {
+    invalid_ = true;
     problems_.push_back({DiagnosticCode::invalid_notices,
                          {kPlayerNotices, std::string(name)},
                          notices_member(name) + " " + what + kNoticesOff + std::string(fix)});
@@ -158,6 +158,7 @@ class NoticeReader {
 
   const Notices& notices_;
   std::vector<Diagnostic> problems_;
+  bool invalid_ = false;
 };
 
 }  // namespace

@@ -79,6 +79,18 @@ TEST(player_notices_test, mistakes_in_notices_or_display_names_turn_them_off_and
   }
 }
 
+// Only a warning: the command still answers, and so do the notices.
+TEST(player_notices_test, a_chat_command_without_its_prefix_keeps_the_notices_on) {
+  const char* text = R"({"PlayerNotices": {"ChatCommand": "unlocks"}})";
+  const Configuration configuration = read(text);
+  ASSERT_TRUE(configuration.notices.has_value());
+  EXPECT_EQ(configuration.notices->chat_command, "unlocks");
+  const auto diagnostics = quellwarden::config::diagnose(read_document(text), &configuration, 0);
+  ASSERT_FALSE(diagnostics.empty());
+  EXPECT_EQ(diagnostics.back().code,
+            quellwarden::config::DiagnosticCode::chat_command_without_prefix);
+}
+
 TEST(player_notices_test, display_name_is_read_beside_the_hours) {
   const auto configuration = read(R"({"DinoSettings": {"DisallowRiding": {
       "Rex_Character_BP_C": {"HoursToDelay": 2, "DisplayName": "Rex"},
