@@ -2,6 +2,7 @@
 #include "plugin/player_messages.h"
 
 #include "host/format.h"
+#include "log/printable.h"
 #include "plugin/module_path.h"
 
 namespace quellwarden {
@@ -15,7 +16,9 @@ void PlayerReply::send(const FLinearColor& colour, std::string_view text) const 
   if (player_ == nullptr || messenger_ == nullptr) {
     return;
   }
-  const FString message = host::format_fstring("{}", text);
+  // Notices and replies carry names and texts from the file, which must not steer a player's chat.
+  const FString message = needs_escape(text) ? host::format_fstring("{}", printable(text))
+                                             : host::format_fstring("{}", text);
   messenger_->SendColoredMessage(player_, colour, message);
 }
 

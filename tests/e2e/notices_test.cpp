@@ -51,6 +51,18 @@ class notices_test : public qw_test::PluginTest {
   }
 };
 
+TEST_F(notices_test, a_display_name_cannot_steer_a_players_chat) {
+  write_config(R"({"WipeTimestamp": 1700000000, "PlayerNotices": {}, "DinoSettings": {
+      "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24,
+                                                "DisplayName": "\u001b[31mRex\n[x]"}}}})");
+  console(nullptr);
+  AShooterPlayerController* alice = standin::player("alice");
+  EXPECT_FALSE(tames(standin::spawn_creature("Rex_Character_BP_C"), alice));
+  EXPECT_THAT(ask(alice, "/unlocks"), ElementsAre("taming \\u001b[31mRex\\n[x]: 1d 0h 0m left"));
+  EXPECT_THAT(sent_to(alice),
+              ::testing::Contains("\\u001b[31mRex\\n[x] can be tamed in 1d 0h 0m."));
+}
+
 TEST_F(notices_test, refusal_tells_each_player_once_per_cooldown_and_changes_nothing_else) {
   AShooterPlayerController* alice = standin::player("alice");
   AShooterPlayerController* bob = standin::player("bob");
