@@ -128,8 +128,8 @@ std::string notices_text(const Schedule& schedule) {
 std::string errors_text(const CheckResult& result) {
   if (result.errors.empty()) return {};
   std::string text =
-      "\nThe plugin would refuse this file and keep the configuration it had (none at server "
-      "start). It would report:\n";
+      "\nThe plugin would refuse this file and keep the configuration it had (at server start, "
+      "the last good copy if there is one, else none). It would report:\n";
   for (const std::string& error : result.errors) text += "  " + error + "\n";
   for (const std::string& hint : result.hints) text += "Hint: " + hint + "\n";
   return text;
