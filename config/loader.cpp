@@ -44,6 +44,9 @@ FileRead unread(const std::filesystem::path& path) {
 }
 
 FileRead read_file(const std::filesystem::path& path) {
+  std::error_code ignored;
+  // Some systems open a folder as a file and report a size no allocation can meet.
+  if (std::filesystem::is_directory(path, ignored)) return {std::nullopt, "it is a folder", false};
   errno = 0;
   std::ifstream file(path, std::ios::binary | std::ios::ate);
   if (!file.is_open()) return unread(path);

@@ -107,10 +107,12 @@ TEST_F(reload_test, no_player_or_no_messenger_sends_nothing_and_fails_nothing) {
 
 struct BrokenFile {
   const char* name;
-  const char* text;  // nullptr: no file at all
+  const char* text;  // nullptr: no file at all; kFolder: a folder in its place
   const char* reply_start;
   const char* hint_start;  // the second error line; nullptr: none
 };
+
+constexpr const char* kFolder = "(a folder)";
 
 // Named, so that the test's output (and valgrind) never reads the record's padding bytes.
 void PrintTo(const BrokenFile& broken, std::ostream* out) { *out << broken.name; }
@@ -137,8 +139,9 @@ class reload_failure_test : public reload_test, public ::testing::WithParamInter
 
 TEST_P(reload_failure_test, answers_failure_and_changes_nothing) {
   const BrokenFile& broken = GetParam();
-  if (broken.text == nullptr) {
+  if (broken.text == nullptr || broken.text == kFolder) {
     remove_config();
+    if (broken.text == kFolder) std::filesystem::create_directory(config_folder() / "config.json");
   } else {
     write_config(broken.text);
   }
@@ -175,6 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
     failure_table, reload_failure_test,
     ::testing::Values(
         BrokenFile{"missing_file", nullptr, "Config failed to open", "tried to open "},
+        BrokenFile{"folder", kFolder, "Config failed to open", "tried to open "},
         BrokenFile{"empty_file", "", "Config has parsing ERROR! [json.exception.parse_error.101]",
                    "the file is empty"},
         BrokenFile{"comment", "// wipe\n{}", "Config has parsing ERROR! ",
