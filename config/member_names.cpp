@@ -22,7 +22,21 @@ constexpr std::size_t kMaxEdits = 2;
 constexpr std::size_t kShortestCutName = 4;
 constexpr std::size_t kLongestComparedName = 64;
 
-// Levenshtein distance over bytes.
+// "Hours" and "DisallowRide" are cut short: all but their last letter starts the known name.
+bool cut_short(const std::string& name, const std::string& known) {
+  return name.size() >= kShortestCutName && name.size() < known.size() &&
+         known.starts_with(std::string_view(name).substr(0, name.size() - 1));
+}
+
+bool near_miss(std::string_view name, std::string_view known) {
+  const std::string folded_name = ascii_folded(name);
+  const std::string folded_known = ascii_folded(known);
+  return edit_distance(folded_name, folded_known) <= kMaxEdits ||
+         cut_short(folded_name, folded_known);
+}
+
+}  // namespace
+
 std::size_t edit_distance(std::string_view from, std::string_view to) {
   std::vector<std::size_t> row(to.size() + 1);
   for (std::size_t column = 0; column < row.size(); ++column) row[column] = column;
@@ -38,21 +52,6 @@ std::size_t edit_distance(std::string_view from, std::string_view to) {
   }
   return row[to.size()];
 }
-
-// "Hours" and "DisallowRide" are cut short: all but their last letter starts the known name.
-bool cut_short(const std::string& name, const std::string& known) {
-  return name.size() >= kShortestCutName && name.size() < known.size() &&
-         known.starts_with(std::string_view(name).substr(0, name.size() - 1));
-}
-
-bool near_miss(std::string_view name, std::string_view known) {
-  const std::string folded_name = ascii_folded(name);
-  const std::string folded_known = ascii_folded(known);
-  return edit_distance(folded_name, folded_known) <= kMaxEdits ||
-         cut_short(folded_name, folded_known);
-}
-
-}  // namespace
 
 std::span<const std::string_view> known_members(Level level) {
   switch (level) {

@@ -335,23 +335,6 @@ TEST(diagnostics_test, game_class_match_folds_case_and_knows_the_usual_slips) {
   }
 }
 
-// Levenshtein distance over all of both texts, the plain way.
-std::size_t full_distance(std::string_view from, std::string_view to) {
-  std::vector<std::size_t> row(to.size() + 1);
-  for (std::size_t column = 0; column < row.size(); ++column) row[column] = column;
-  for (std::size_t line = 1; line <= from.size(); ++line) {
-    std::size_t diagonal = row[0];
-    row[0] = line;
-    for (std::size_t column = 1; column <= to.size(); ++column) {
-      const std::size_t above = row[column];
-      row[column] = std::min(
-          {above + 1, row[column - 1] + 1, diagonal + (from[line - 1] == to[column - 1] ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[to.size()];
-}
-
 // The index narrows the search; it must never miss a class within two edits.
 TEST(diagnostics_test, game_class_index_misses_no_class_within_two_edits) {
   std::mt19937 random(17);
@@ -378,11 +361,12 @@ TEST(diagnostics_test, game_class_index_misses_no_class_within_two_edits) {
       if (is_game_class(name)) continue;
       std::size_t nearest = 3;
       for (const std::string_view other : game_classes()) {
-        nearest = std::min(nearest, full_distance(name, ascii_folded(other)));
+        nearest = std::min(nearest, quellwarden::config::edit_distance(name, ascii_folded(other)));
       }
       const GameClassMatch match = match_game_class(name);
       ASSERT_TRUE(match.meant) << name;
-      EXPECT_LE(full_distance(name, ascii_folded(*match.meant)), nearest) << name;
+      EXPECT_LE(quellwarden::config::edit_distance(name, ascii_folded(*match.meant)), nearest)
+          << name;
     }
   }
 }
