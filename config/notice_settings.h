@@ -32,7 +32,7 @@ struct NoticeReading {
 };
 
 // Never refuses the file: notices only decide what players read.
-NoticeReading read_notice_settings(const Notices& notices);
+NoticeReading read_notice_settings(const Document& document);
 
 // The "DisplayName" of a class entry; empty when it has none or it is not text.
 std::string read_display_name(const Value& display_name);

@@ -82,7 +82,7 @@ void check_class_name(const ListItem& item, std::string_view list_name, const Me
       out.push_back(std::move(*problem));
     }
   }
-  if (item.mod_class) return;
+  if (item.mod_class()) return;
   const std::string suggestion = plain ? std::string() : suggested_class_name(name);
   const GameClassMatch match = match_game_class(suggestion.empty() ? name : suggestion);
   if (!match.meant) return;

@@ -83,7 +83,7 @@ Diagnostics wipe_diagnostics(const Configuration& configuration, const Value& me
 std::optional<Diagnostic> zone_offset_diagnostic(const Document& document,
                                                  const Configuration& configuration,
                                                  int local_offset) {
-  const Value& wipe = document.wipe;
+  const Value& wipe = document.members[kWipeTimestamp];
   if (wipe.type() != ValueType::string) return std::nullopt;
   const std::optional<int> written = read_date(wipe.held().get_ref<const std::string&>()).offset;
   if (!written || *written == local_offset) return std::nullopt;
