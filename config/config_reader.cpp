@@ -9,7 +9,7 @@
 #include "config/date_reading.h"
 #include "config/quoted_text.h"
 #include "config/vocabulary.h"
-#include "log/printable.h"
+#include "text/printable.h"
 
 namespace quellwarden::config {
 namespace {

@@ -19,7 +19,7 @@
 #include "config/parse_hints.h"
 #include "config/vocabulary.h"
 #include "host/widen.h"
-#include "log/printable.h"
+#include "text/printable.h"
 
 namespace quellwarden::config {
 namespace {

@@ -1,7 +1,7 @@
 // Quoting escapes with the log's own function, so a name reads the same in every report.
 #include "config/quoted_text.h"
 
-#include "log/printable.h"
+#include "text/printable.h"
 
 namespace quellwarden::config {
 

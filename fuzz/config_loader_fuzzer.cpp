@@ -24,8 +24,8 @@
 #include "host/fstring.h"
 #include "host/widen.h"
 #include "log/plugin_log.h"
-#include "log/printable.h"
 #include "standin/standin.h"
+#include "text/printable.h"
 
 namespace {
 

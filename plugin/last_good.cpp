@@ -14,8 +14,8 @@
 #include "config/loader.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
-#include "log/printable.h"
 #include "plugin/plugin_state.h"
+#include "text/printable.h"
 
 namespace quellwarden {
 namespace {

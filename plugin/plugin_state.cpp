@@ -4,9 +4,9 @@
 
 #include "config/time_text.h"
 #include "config/vocabulary.h"
-#include "log/printable.h"
 #include "plugin/clock.h"
 #include "plugin/last_good.h"
+#include "text/printable.h"
 
 namespace quellwarden {
 namespace {

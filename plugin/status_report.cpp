@@ -16,8 +16,8 @@
 #include "config/vocabulary.h"
 #include "host/game_functions.h"
 #include "host/utf8.h"
-#include "log/printable.h"
 #include "plugin/last_good.h"
+#include "text/printable.h"
 
 namespace quellwarden {
 namespace {

@@ -9,7 +9,7 @@
 #include "config/config_reader.h"
 #include "config/effective_entries.h"
 #include "config/parse_hints.h"
-#include "log/printable.h"
+#include "text/printable.h"
 #include "tools/check/options.h"
 #include "tools/check/timeline.h"
 

@@ -8,7 +8,7 @@
 #include "config/effective_entries.h"
 #include "config/parse_hints.h"
 #include "config/vocabulary.h"
-#include "log/printable.h"
+#include "text/printable.h"
 
 namespace quellwarden::check {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "config/quoted_text.h"
-#include "log/printable.h"
+#include "text/printable.h"
 
 namespace quellwarden::check {
 

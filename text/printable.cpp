@@ -1,6 +1,6 @@
 // Quotes and backslashes stay as they are, so a class name reads in the log as the admin wrote it;
 // only the bytes that move a terminal's cursor or end a line are spelled out.
-#include "log/printable.h"
+#include "text/printable.h"
 
 namespace quellwarden {
 namespace {
