@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "config/date_reading.h"
+#include "config/document.h"
 #include "config/quoted_text.h"
 #include "config/vocabulary.h"
 #include "text/printable.h"
@@ -42,12 +43,13 @@ std::string path_text(const MemberPath& path) {
 
 // The library's own errors, word for word, with the place and the fix the checker adds.
 Refusal not_an_object(const Value& found, MemberPath path, std::string hint) {
-  return {fmt::format(kNotAnObjectError, type_name(found.type())), std::move(path),
-          std::move(hint)};
+  return {
+      fmt::format(kNotAnObjectError, type_name(found.type())), std::move(path), {std::move(hint)}};
 }
 Refusal not_a_number(const Value& found, MemberPath path, std::string_view fix) {
   std::string hint = path_text(path) + " is " + found_text(found) + "; " + std::string(fix);
-  return {fmt::format(kNotANumberError, type_name(found.type())), std::move(path), std::move(hint)};
+  return {
+      fmt::format(kNotANumberError, type_name(found.type())), std::move(path), {std::move(hint)}};
 }
 
 Refusal does_not_fit(const Place& place, const json& number, MemberPath path) {

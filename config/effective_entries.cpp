@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "config/ascii_fold.h"
+
 namespace quellwarden::config {
 
 std::vector<config::DelayEntry> effective_entries(const std::vector<config::DelayEntry>& added) {

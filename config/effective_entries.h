@@ -5,8 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "config/ascii_fold.h"
-#include "config/config_reader.h"
+#include "config/configuration.h"
 
 namespace quellwarden::config {
 

@@ -61,7 +61,4 @@ LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int
 // `error` set when the working directory cannot be read.
 std::filesystem::path plugin_folder(std::error_code& error);
 
-// A path in UTF-8, as the log and the replies write text; backslashes stay on Windows.
-std::string path_text(const std::filesystem::path& path);
-
 }  // namespace quellwarden::config

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 
+#include "config/document.h"
 #include "config/quoted_text.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"

@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "config/diagnostics.h"
-#include "config/document.h"
 
 namespace quellwarden::config {
+
+class Value;
+struct Document;
 
 struct NoticeSettings {
   std::int64_t cooldown_seconds = 0;

@@ -16,6 +16,7 @@
 #include "config/vocabulary.h"
 #include "plugin/plugin_state.h"
 #include "text/printable.h"
+#include "text/utf8_path.h"
 
 namespace quellwarden {
 namespace {
@@ -66,8 +67,7 @@ void keep_last_good(std::string_view bytes, std::int64_t now) noexcept {
       if (!failure.empty()) fs::remove(temporary, error);
     }
     if (!failure.empty()) {
-      plugin_state().log.warn(config::kLastGoodNotKept, printable(config::path_text(copy)),
-                              failure);
+      plugin_state().log.warn(config::kLastGoodNotKept, printable(utf8_of_path(copy)), failure);
     }
   } catch (...) {
     // Exhausted memory: the load has applied, the copy is only a safeguard.

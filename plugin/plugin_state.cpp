@@ -89,11 +89,12 @@ LoadResult load_last_good(const config::Refusal& refused, std::int64_t written) 
 void log_refusal(const config::Refusal& refusal) {
   const PluginLog& log = plugin_state().log;
   log.error_text(refusal.text);
-  if (!refusal.hint.empty()) log.error_text(refusal.hint);
+  if (!refusal.hints.empty()) log.error_text(config::hint_line(refusal));
 }
 
 std::string refusal_line(const config::Refusal& refusal) {
-  return refusal.hint.empty() ? refusal.text : refusal.text + " (" + refusal.hint + ")";
+  return refusal.hints.empty() ? refusal.text
+                               : refusal.text + " (" + config::hint_line(refusal) + ")";
 }
 
 }  // namespace quellwarden

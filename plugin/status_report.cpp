@@ -4,7 +4,6 @@
 #include <fmt/format.h>
 
 #include <algorithm>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <tuple>
 #include <utility>
@@ -43,15 +42,16 @@ std::vector<DelayEntry> sorted_entries(const DelayTable& table, const config::Di
   return entries;
 }
 
-struct Lists {
-  std::vector<DelayEntry> riding;
-  std::vector<DelayEntry> taming;
-};
-
-Lists listed(const PluginState& state, const StatusRequest& request, std::int64_t now) {
+// What is in force, the classes the request admits; nothing when no configuration is.
+std::optional<config::Schedule> schedule_of(const PluginState& state, const StatusRequest& request,
+                                            std::int64_t now) {
+  if (!state.in_force) return std::nullopt;
   const config::DelayTables& tables = state.tables;
-  return {sorted_entries(tables.riding, tables.riding_names, tables.wipe_timestamp, request, now),
-          sorted_entries(tables.taming, tables.taming_names, tables.wipe_timestamp, request, now)};
+  return config::Schedule{
+      tables.wipe_timestamp,
+      sorted_entries(tables.riding, tables.riding_names, tables.wipe_timestamp, request, now),
+      sorted_entries(tables.taming, tables.taming_names, tables.wipe_timestamp, request, now),
+      tables.notices};
 }
 
 std::string entry_line(const char* list, const DelayEntry& entry, std::int64_t now) {
@@ -71,9 +71,8 @@ void add_list(std::vector<std::string>& lines, const char* list,
 }
 
 // Without a filter each empty list says so; with one, a single line says that nothing matched.
-void add_lists(std::vector<std::string>& lines, const PluginState& state,
+void add_lists(std::vector<std::string>& lines, const config::Schedule& lists,
                const StatusRequest& request, std::int64_t now) {
-  const Lists lists = listed(state, request, now);
   if (request.filters()) {
     if (lists.riding.empty() && lists.taming.empty()) lines.push_back(request.nothing_matches());
   } else {
@@ -117,18 +116,18 @@ std::optional<std::string> last_load_line(const PluginState& state) {
       state.in_force ? config::kStatusPreviousInForce : config::kStatusNothingHeldBack);
 }
 
-nlohmann::ordered_json last_load_json(const std::optional<LoadRecord>& record) {
-  using Json = nlohmann::ordered_json;
-  if (!record) return nullptr;
-  const std::optional<config::Refusal>& refusal = record->refusal;
-  return {{"time", record->time},
-          {"ok", record->ok()},
-          {"error", refusal ? Json(refusal->text) : Json(nullptr)},
-          {"place", refusal ? Json(refusal->path) : Json(nullptr)},
-          {"hint", refusal && !refusal->hint.empty() ? Json(refusal->hint) : Json(nullptr)},
-          {"fallback", record->fallback_written.has_value()},
-          {"fallback_written",
-           record->fallback_written ? Json(*record->fallback_written) : Json(nullptr)}};
+config::JsonObject last_load_json(const LoadRecord& record) {
+  config::JsonObject json;
+  json.number("time", record.time)
+      .flag("ok", record.ok())
+      .refusal(record.refusal ? &*record.refusal : nullptr)
+      .flag("fallback", record.fallback_written.has_value());
+  if (record.fallback_written) {
+    json.number("fallback_written", *record.fallback_written);
+  } else {
+    json.null("fallback_written");
+  }
+  return json;
 }
 
 }  // namespace
@@ -137,7 +136,7 @@ std::vector<std::string> status_lines(const PluginState& state, std::int64_t now
                                       const StatusRequest& request) {
   std::vector<std::string> lines{headline(state, now), notices_line(state)};
   if (auto line = last_load_line(state)) lines.push_back(std::move(*line));
-  if (state.in_force) add_lists(lines, state, request, now);
+  if (const auto lists = schedule_of(state, request, now)) add_lists(lines, *lists, request, now);
   if (state.host_failures > 0) {
     lines.push_back(fmt::format(config::kStatusHostFailures, state.host_failures,
                                 state.host_failures == 1 ? "time" : "times"));
@@ -152,24 +151,20 @@ std::vector<std::string> status_lines(const PluginState& state, std::int64_t now
 }
 
 std::string status_json(const PluginState& state, std::int64_t now, const StatusRequest& request) {
-  using Json = nlohmann::ordered_json;
-  const Lists lists = listed(state, request, now);
-  Json status;
-  status["version"] = kVersion;
-  status["now"] = now;
-  status["wipe_timestamp"] = state.in_force ? Json(state.tables.wipe_timestamp) : Json(nullptr);
-  status["riding"] = config::entries_json(lists.riding, now);
-  status["taming"] = config::entries_json(lists.taming, now);
-  status["player_notices"] = state.in_force && state.tables.notices
-                                 ? config::notices_json(*state.tables.notices)
-                                 : Json(nullptr);
-  status["warnings"] = config::diagnostics_json(state.diagnostics);
-  status["host_failures"] = state.host_failures;
+  const std::optional<config::Schedule> schedule = schedule_of(state, request, now);
+  config::JsonObject status;
+  status.text("version", kVersion)
+      .schedule(now, schedule ? &*schedule : nullptr, state.diagnostics)
+      .count("host_failures", state.host_failures);
   if (const std::uint64_t left = host::blocks_left_behind(); left > 0) {
-    status["blocks_left_behind"] = left;
+    status.count("blocks_left_behind", left);
   }
-  status["last_load"] = last_load_json(state.last_load);
-  return status.dump(-1, ' ', false, Json::error_handler_t::replace);
+  if (state.last_load) {
+    status.object("last_load", last_load_json(*state.last_load));
+  } else {
+    status.null("last_load");
+  }
+  return status.dump();
 }
 
 }  // namespace quellwarden

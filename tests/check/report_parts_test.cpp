@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/ascii_fold.h"
 #include "config/config_reader.h"
 #include "config/effective_entries.h"
 #include "config/parse_hints.h"

@@ -18,10 +18,8 @@ struct ReportContext {
 
 std::string text_report(const CheckResult& result, const ReportContext& context);
 
-// {"now", "wipe_timestamp", "riding", "taming", "warnings", "errors", "hints"}; wipe_timestamp is
-// null and the lists are empty when the plugin would refuse the file. Each entry is {"class",
-// "hours", "unlock", "locked", "seconds_left"} judged at `now`, each warning {"code", "path",
-// "text"}, as the status command gives them.
+// The configuration's part as the status gives it (config::JsonObject::schedule(), judged at
+// `now`; for a refused file no wipe and no entries), then "errors" and "hints".
 std::string json_report(const CheckResult& result, std::int64_t now);
 
 }  // namespace quellwarden::check
