@@ -11,8 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/ascii_fold.h"
 #include "core/delay_table.h"
+#include "core/same_class.h"
 #include "host/fstring.h"
 #include "host/widen.h"
 #include "standin/standin.h"

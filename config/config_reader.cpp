@@ -8,9 +8,9 @@
 
 #include "config/date_reading.h"
 #include "config/document.h"
-#include "config/quoted_text.h"
 #include "config/vocabulary.h"
 #include "text/printable.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {

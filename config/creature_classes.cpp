@@ -14,7 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "config/ascii_fold.h"
+#include "text/ascii_fold.h"
 
 namespace quellwarden::config {
 namespace {

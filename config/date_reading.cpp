@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "config/ascii_fold.h"
 #include "config/vocabulary.h"
+#include "text/ascii_fold.h"
 
 namespace quellwarden::config {
 namespace {

@@ -11,7 +11,6 @@
 #include <utility>
 #include <variant>
 
-#include "config/ascii_fold.h"
 #include "config/evaluation.h"
 #include "config/file_bytes.h"
 #include "config/vocabulary.h"
@@ -26,14 +25,14 @@ LoadOutcome refused(Refusal refusal, bool file_missing = false) {
   return {std::move(refusal), {}, {}, file_missing};
 }
 
-// A later entry replaces an earlier one that differs only in letter case, display name included.
+// A later entry of a class the table holds already takes its slot, display name included.
 void fill(DelayTable& table, DisplayNames& names, const std::vector<DelayEntry>& entries) {
   for (const DelayEntry& entry : entries) {
-    table.add(host::widen(entry.class_name), entry.unlock_time);
+    const std::int32_t slot = table.add(host::widen(entry.class_name), entry.unlock_time);
     if (!entry.display_name.empty()) {
-      names.insert_or_assign(ascii_folded(entry.class_name), entry.display_name);
+      names.insert_or_assign(slot, entry.display_name);
     } else if (!names.empty()) {
-      names.erase(ascii_folded(entry.class_name));
+      names.erase(slot);
     }
   }
 }
@@ -103,6 +102,11 @@ LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int
   } catch (const std::exception& error) {
     return refused({printable(error.what()), {}, {}});
   }
+}
+
+std::string_view display_name_at(const DisplayNames& names, std::int32_t slot) {
+  const auto found = names.find(slot);
+  return found == names.end() ? std::string_view() : std::string_view(found->second);
 }
 
 std::filesystem::path plugin_folder(std::error_code& error) {

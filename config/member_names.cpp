@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "config/ascii_fold.h"
 #include "config/vocabulary.h"
+#include "text/ascii_fold.h"
 
 namespace quellwarden::config {
 namespace {

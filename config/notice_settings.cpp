@@ -7,9 +7,9 @@
 #include <array>
 
 #include "config/document.h"
-#include "config/quoted_text.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {
@@ -22,7 +22,10 @@ struct Placeholder {
 };
 
 constexpr std::array<Placeholder, 4> kPlaceholders{{
-    {"creature", [](const NoticeValues& values) { return std::string(values.creature); }},
+    {"creature",
+     [](const NoticeValues& values) {
+       return std::string(display_name_of(values.display_name, values.class_name));
+     }},
     {"class", [](const NoticeValues& values) { return std::string(values.class_name); }},
     {"left",
      [](const NoticeValues& values) {
@@ -41,12 +44,11 @@ const Placeholder* placeholder_named(std::string_view name) {
 
 // "{creature}, {class}, {left} and {unlock}"
 std::string known_placeholders() {
-  std::string text;
-  for (std::size_t index = 0; index < kPlaceholders.size(); ++index) {
-    text += (index == 0 ? "" : index + 1 == kPlaceholders.size() ? " and " : ", ");
-    text += "{" + std::string(kPlaceholders[index].name) + "}";
+  std::vector<std::string> names;
+  for (const Placeholder& placeholder : kPlaceholders) {
+    names.push_back("{" + std::string(placeholder.name) + "}");
   }
-  return text;
+  return spoken_list(names);
 }
 
 // Calls `visit(name, start, end)` for each "{name}" made of letters; any other brace is plain.

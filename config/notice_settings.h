@@ -44,9 +44,15 @@ std::optional<Diagnostic> display_name_problem(const Value& display_name,
                                                std::string_view list_name,
                                                std::string_view class_name);
 
+// What players are told a class is: its display name, else its class name.
+constexpr std::string_view display_name_of(std::string_view display_name,
+                                           std::string_view class_name) {
+  return display_name.empty() ? class_name : display_name;
+}
+
 // What fills a notice's placeholders.
 struct NoticeValues {
-  std::string_view creature;  // the display name, else the class name
+  std::string_view display_name;  // empty when the class has none
   std::string_view class_name;
   std::int64_t unlock_time = 0;
   std::int64_t now = 0;

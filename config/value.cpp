@@ -2,7 +2,7 @@
 // value of a million levels as for a number.
 #include "config/value.h"
 
-#include "config/quoted_text.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {

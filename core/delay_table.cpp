@@ -12,7 +12,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "core/ascii_fold.h"
+#include "core/same_class.h"
 #include "host/game_functions.h"
 
 namespace quellwarden {
@@ -93,7 +93,7 @@ bool same_key(const FStringData& stored, const FStringData& probe) {
   if (stored.count != probe.count) {
     return host::fstring_equal(stored, probe);  // only the two forms of the empty text
   }
-  return alike_ascii_folded(FString::view_of(stored), FString::view_of(probe)) &&
+  return same_class(FString::view_of(stored), FString::view_of(probe)) &&
          host::fstring_equal(stored, probe);
 }
 

@@ -45,8 +45,8 @@ class DelayTable {
   [[nodiscard]] std::int32_t slot_capacity() const noexcept;
   [[nodiscard]] std::int32_t flag_capacity() const noexcept;
   [[nodiscard]] std::int32_t free_count() const noexcept;
-  // Calls `visit(key_text, unlock_time)` for each live slot in ascending slot order; the text is
-  // the table's own and stays valid until the next add, clear or swap.
+  // Calls `visit(slot, key_text, unlock_time)` for each live slot in ascending slot order; the
+  // text is the table's own and stays valid until the next add or swap.
   template <typename Visit>
   void for_each(Visit&& visit) const;
 
@@ -89,7 +89,7 @@ template <typename Visit>
 void DelayTable::for_each(Visit&& visit) const {
   for (std::int32_t slot = 0; slot < slot_count_; ++slot) {
     if (is_live(slot)) {
-      visit(FString::view_of(key_at(slot)), unlock_time(slot));
+      visit(slot, FString::view_of(key_at(slot)), unlock_time(slot));
     }
   }
 }

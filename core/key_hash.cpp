@@ -2,8 +2,8 @@
 #include <array>
 #include <cstddef>
 
-#include "core/ascii_fold.h"
 #include "core/delay_table.h"
+#include "core/same_class.h"
 
 namespace quellwarden {
 namespace {

@@ -60,7 +60,7 @@ void remove_scratch_directory() noexcept {
 
 Contents contents_of(const DelayTable& table) {
   Contents out;
-  table.for_each([&](std::u16string_view key, std::int64_t unlock_time) {
+  table.for_each([&](std::int32_t, std::u16string_view key, std::int64_t unlock_time) {
     out.emplace_back(std::u16string(key), unlock_time);
   });
   std::sort(out.begin(), out.end());

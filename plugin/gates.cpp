@@ -43,7 +43,7 @@ bool refuses(RefusedGate gate, const APrimalDinoCharacter* creature, const void*
     const std::int64_t now = unix_now();
     if (unlock_time <= now) return false;
     if (state.tables.notices) {
-      send_refusal_notice(*state.tables.notices, {gate, class_name, hash, unlock_time, now},
+      send_refusal_notice(*state.tables.notices, {gate, slot, class_name, hash, unlock_time, now},
                           player);
     }
     return true;

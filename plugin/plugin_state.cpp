@@ -13,8 +13,9 @@ namespace {
 
 std::size_t held_back_now(const DelayTable& table, std::int64_t now) {
   std::size_t held = 0;
-  table.for_each(
-      [&](std::u16string_view, std::int64_t unlock_time) { held += unlock_time > now ? 1U : 0U; });
+  table.for_each([&](std::int32_t, std::u16string_view, std::int64_t unlock_time) {
+    held += unlock_time > now ? 1U : 0U;
+  });
   return held;
 }
 

@@ -3,12 +3,10 @@
 
 #include <fmt/format.h>
 
-#include <algorithm>
 #include <optional>
-#include <tuple>
 #include <utility>
 
-#include "config/ascii_fold.h"
+#include "config/effective_entries.h"
 #include "config/report_json.h"
 #include "config/time_text.h"
 #include "config/version.h"
@@ -29,16 +27,12 @@ std::vector<DelayEntry> sorted_entries(const DelayTable& table, const config::Di
                                        std::int64_t wipe, const StatusRequest& request,
                                        std::int64_t now) {
   std::vector<DelayEntry> entries;
-  table.for_each([&](std::u16string_view key, std::int64_t unlock_time) {
-    std::string name = host::encode_utf8(key);
-    const auto display = names.empty() ? names.end() : names.find(config::ascii_folded(name));
-    DelayEntry entry{std::move(name), (unlock_time - wipe) / config::kSecondsPerHour, unlock_time,
-                     display == names.end() ? std::string() : display->second};
+  table.for_each([&](std::int32_t slot, std::u16string_view key, std::int64_t unlock_time) {
+    DelayEntry entry{host::encode_utf8(key), (unlock_time - wipe) / config::kSecondsPerHour,
+                     unlock_time, std::string(config::display_name_at(names, slot))};
     if (request.admits(entry, now)) entries.push_back(std::move(entry));
   });
-  std::sort(entries.begin(), entries.end(), [](const DelayEntry& a, const DelayEntry& b) {
-    return std::tie(a.unlock_time, a.class_name) < std::tie(b.unlock_time, b.class_name);
-  });
+  config::sort_by_unlock(entries);
   return entries;
 }
 

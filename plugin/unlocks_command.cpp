@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <tuple>
 
-#include "config/ascii_fold.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
 #include "host/asa_api.h"
@@ -27,11 +26,12 @@ struct Locked {
 void add_locked(std::vector<std::string>& lines, const char* list, const DelayTable& table,
                 const config::DisplayNames& names, std::int64_t now) {
   std::vector<Locked> locked;
-  table.for_each([&](std::u16string_view key, std::int64_t unlock_time) {
+  table.for_each([&](std::int32_t slot, std::u16string_view key, std::int64_t unlock_time) {
     if (unlock_time <= now) return;
-    std::string name = host::encode_utf8(key);
-    const auto display = names.find(config::ascii_folded(name));
-    locked.push_back({display == names.end() ? std::move(name) : display->second, unlock_time});
+    const std::string name = host::encode_utf8(key);
+    locked.push_back(
+        {std::string(config::display_name_of(config::display_name_at(names, slot), name)),
+         unlock_time});
   });
   std::sort(locked.begin(), locked.end(), [](const Locked& a, const Locked& b) {
     return std::tie(a.unlock_time, a.creature) < std::tie(b.unlock_time, b.creature);

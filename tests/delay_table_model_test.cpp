@@ -76,7 +76,7 @@ void expect_lookup_agrees(const DelayTable& table, const Model& model, Generator
 
 void expect_contents_agree(const DelayTable& table, const Model& model) {
   Model seen;
-  table.for_each([&](std::u16string_view key, std::int64_t time) {
+  table.for_each([&](std::int32_t, std::u16string_view key, std::int64_t time) {
     const std::u16string text(key);
     EXPECT_TRUE(seen.emplace(upper(text), Entry{text, time, -1}).second) << "key held twice";
   });

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/same_class.h"
 #include "standin/standin.h"
 #include "tests/support/allocator_balance.h"
 #include "tests/support/fstring_key.h"
@@ -31,6 +32,31 @@ std::int32_t find(const DelayTable& table, std::u16string_view text) {
 
 std::int32_t add(DelayTable& table, std::u16string_view text, std::int64_t time) {
   return table.add(make_key(text), time);
+}
+
+// The table, the cooldown and the checker's mirror of the table tell classes apart by one rule,
+// whether the name comes as the game's UTF-16 or the file's UTF-8.
+TEST(same_class_test, one_rule_for_both_widths) {
+  const std::vector<std::pair<std::string, std::string>> pairs{
+      {"Rex_Character_BP_C", "REX_character_bp_c"},
+      {"Rex", "Rex_"},
+      {"", ""},
+      {"abcdefghijklmnopqrstuvwxyz", "ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
+      {"a@", "A`"},
+      {"\xC3\xA9t\xC3\xA9", "\xC3\x89T\xC3\x89"},
+      {"[{", "{["}};
+  for (const auto& [a, b] : pairs) {
+    const std::u16string wide_a(a.begin(), a.end());
+    const std::u16string wide_b(b.begin(), b.end());
+    const bool same = quellwarden::same_class(std::string_view(a), std::string_view(b));
+    EXPECT_EQ(quellwarden::same_class(std::u16string_view(wide_a), wide_b), same) << a << " " << b;
+    if (same) {
+      EXPECT_EQ(quellwarden::class_hash(a), quellwarden::class_hash(b)) << a;
+    }
+  }
+  EXPECT_TRUE(
+      quellwarden::same_class(std::string_view("Rex_Character_BP_C"), "rex_CHARACTER_bp_C"));
+  EXPECT_FALSE(quellwarden::same_class(std::string_view("\xC3\xA9"), "\xC3\x89"));
 }
 
 TEST(key_hash_test, matches_host_values) {
@@ -148,7 +174,7 @@ TEST_F(delay_table_test, duplicate_add_keeps_latest_case_and_frees_its_slot) {
   EXPECT_EQ(find(table, u"rex"), 0);
   EXPECT_EQ(table.unlock_time(0), 200);
   std::vector<std::pair<std::u16string, std::int64_t>> seen;
-  table.for_each([&](std::u16string_view key, std::int64_t time) {
+  table.for_each([&](std::int32_t, std::u16string_view key, std::int64_t time) {
     seen.emplace_back(std::u16string(key), time);
   });
   const std::vector<std::pair<std::u16string, std::int64_t>> expected = {{u"REX", 200},

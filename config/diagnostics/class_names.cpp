@@ -4,11 +4,11 @@
 // that holds back nothing because of a typo looks valid, so it is held against the game's list.
 #include <algorithm>
 
-#include "config/ascii_fold.h"
 #include "config/creature_classes.h"
 #include "config/diagnostics/checks.h"
-#include "config/quoted_text.h"
 #include "config/vocabulary.h"
+#include "text/ascii_fold.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {

@@ -2,8 +2,8 @@
 // members given twice, then the times, then what lies after the document.
 #include "config/diagnostics/checks.h"
 #include "config/notice_settings.h"
-#include "config/quoted_text.h"
 #include "config/vocabulary.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {

@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "config/diagnostics/checks.h"
-#include "config/quoted_text.h"
 #include "config/vocabulary.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {

@@ -5,9 +5,9 @@
 
 #include "config/date_reading.h"
 #include "config/diagnostics/checks.h"
-#include "config/quoted_text.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {

@@ -10,12 +10,12 @@
 #include <variant>
 #include <vector>
 
-#include "config/ascii_fold.h"
 #include "config/config_reader.h"
 #include "config/creature_classes.h"
 #include "config/diagnostics/checks.h"
 #include "config/document.h"
 #include "config/member_names.h"
+#include "text/ascii_fold.h"
 
 namespace quellwarden::config {
 namespace {

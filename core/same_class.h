@@ -1,6 +1,7 @@
-// The letter case a delay table's keys ignore of their own accord: a to z folded to A to Z, one
-// unit at a time or four UTF-16 units at once in a 64-bit word, and texts compared that way. The
-// one home of the rule: the configuration's UTF-8 helpers (config/ascii_fold.h) fold by it too.
+// Whether two class names are one class: the same once a to z are folded (text/ascii_fold.h). The
+// delay table, the notice cooldown, the checker's mirror of the table and its warning about names
+// that differ only in letter case all ask here. UTF-16 names, as the game gives them, are compared
+// four units at once in a 64-bit word.
 #pragma once
 
 #include <bit>
@@ -8,14 +9,12 @@
 #include <cstring>
 #include <string_view>
 
+#include "text/ascii_fold.h"
+
 namespace quellwarden {
 
 static_assert(std::endian::native == std::endian::little,
               "four units in a word put the first unit in the low 16 bits");
-
-constexpr std::uint32_t fold_ascii(std::uint32_t unit) {
-  return unit >= 0x61 && unit <= 0x7A ? unit - 0x20 : unit;
-}
 
 // Units `at`..`at`+3, the first in the low 16 bits.
 inline std::uint64_t four_units(const char16_t* at) {
@@ -38,14 +37,13 @@ constexpr std::uint64_t fold_ascii_four(std::uint64_t units) {
 }
 
 namespace detail {
-// alike_ascii_folded for texts of one size that are not the very same units.
+// same_class for texts of one size that are not the very same units.
 bool alike_when_folded(std::u16string_view a, std::u16string_view b);
 }  // namespace detail
 
-// Whether the texts are the same once a to z are folded. The usual same spelling costs a word
-// compare per four units (the last four overlapping the ones before where the size is not a
-// multiple of four); folding waits for the first difference.
-inline bool alike_ascii_folded(std::u16string_view a, std::u16string_view b) {
+// The usual same spelling costs a word compare per four units (the last four overlapping the ones
+// before where the size is not a multiple of four); folding waits for the first difference.
+inline bool same_class(std::u16string_view a, std::u16string_view b) {
   const std::size_t size = a.size();
   if (size != b.size()) {
     return false;
@@ -63,6 +61,20 @@ inline bool alike_ascii_folded(std::u16string_view a, std::u16string_view b) {
     }
   }
   return detail::alike_when_folded(a, b);
+}
+
+// The same rule for UTF-8 names, as the configuration gives them.
+constexpr bool same_class(std::string_view a, std::string_view b) {
+  return compare_folded(a, b) == 0;
+}
+
+// Equal for UTF-8 names that are one class: FNV-1a over the folded bytes.
+constexpr std::uint64_t class_hash(std::string_view name) {
+  std::uint64_t hash = 14695981039346656037ULL;
+  for (const char byte : name) {
+    hash = (hash ^ static_cast<unsigned char>(ascii_upper(byte))) * 1099511628211ULL;
+  }
+  return hash;
 }
 
 }  // namespace quellwarden
