@@ -88,7 +88,6 @@ void delay_table_find(benchmark::State& state) {
   state.counters["compares"] =
       benchmark::Counter(static_cast<double>(standin::compare_calls() - compares_before) /
                          static_cast<double>(state.iterations()));
-  state.counters["buckets"] = table.bucket_count();
 }
 
 void unordered_map_find(benchmark::State& state) {

@@ -35,7 +35,8 @@ std::string describe(const Place& place) {
   return text;
 }
 
-std::string path_text(const MemberPath& path) {
+// "DinoSettings > DisallowTaming > Rex_C": a member path as a hint names it.
+std::string path_in_hint(const MemberPath& path) {
   std::string text;
   for (const std::string& name : path) text += (text.empty() ? "" : " > ") + printable(name);
   return text;
@@ -47,7 +48,7 @@ Refusal not_an_object(const Value& found, MemberPath path, std::string hint) {
       fmt::format(kNotAnObjectError, type_name(found.type())), std::move(path), {std::move(hint)}};
 }
 Refusal not_a_number(const Value& found, MemberPath path, std::string_view fix) {
-  std::string hint = path_text(path) + " is " + found_text(found) + "; " + std::string(fix);
+  std::string hint = path_in_hint(path) + " is " + found_text(found) + "; " + std::string(fix);
   return {
       fmt::format(kNotANumberError, type_name(found.type())), std::move(path), {std::move(hint)}};
 }
@@ -155,7 +156,7 @@ Refusal item_not_an_object(const ListItem& item, const MemberPath& list_path) {
           : "write an object such as {\"HoursToDelay\": 24}";
   MemberPath path = below(list_path, item.class_name);
   const Value& itself = item.members[kHoursToDelay];
-  std::string hint = path_text(path) + " is " + found_text(itself) + "; " + fix;
+  std::string hint = path_in_hint(path) + " is " + found_text(itself) + "; " + fix;
   return not_an_object(itself, std::move(path), std::move(hint));
 }
 
@@ -182,7 +183,7 @@ Read<std::vector<DelayEntry>> read_list(const List& list, std::string_view list_
   if (shape != ValueType::object && shape != ValueType::array && !list.items.empty()) {
     // A scalar is iterated as one item without a name, the scalar itself, which is no object.
     return not_an_object(list.shape, path,
-                         path_text(path) + " is " + found_text(list.shape) +
+                         path_in_hint(path) + " is " + found_text(list.shape) +
                              "; write an object from class name to entry, such as "
                              "{\"Rex_Character_BP_C\": {\"HoursToDelay\": 24}}");
   }

@@ -140,7 +140,7 @@ class ClassIndex {
     trigrams_.build(folded_);
   }
 
-  [[nodiscard]] bool listed(std::string_view name) const {
+  [[nodiscard]] bool holds(std::string_view name) const {
     if (name.size() > kLongestName) return false;
     Folded buffer;
     const auto found = known_.find(fold(name, buffer));
@@ -270,7 +270,7 @@ const ClassIndex& class_index() {
 
 std::span<const std::string_view> game_classes() { return kGameClasses; }
 
-bool is_game_class(std::string_view class_name) { return class_index().listed(class_name); }
+bool is_game_class(std::string_view class_name) { return class_index().holds(class_name); }
 
 GameClassMatch match_game_class(std::string_view class_name) {
   return class_index().match(class_name);

@@ -209,8 +209,8 @@ void run_one(const std::uint8_t* data, std::size_t size) {
   check_outcome(expected, before,
                 quellwarden::config::load_configuration(live(), plugin_log(), 1700000000));
 
-  live().riding.clear();
-  live().taming.clear();
+  DelayTable().swap(live().riding);
+  DelayTable().swap(live().taming);
   scratch.expect_blocks_back();
 }
 

@@ -9,12 +9,12 @@
 #include "config/effective_entries.h"
 #include "config/report_json.h"
 #include "config/time_text.h"
-#include "config/version.h"
 #include "config/vocabulary.h"
 #include "host/game_functions.h"
 #include "host/utf8.h"
 #include "plugin/last_good.h"
 #include "text/printable.h"
+#include "version.h"
 
 namespace quellwarden {
 namespace {

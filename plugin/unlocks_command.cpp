@@ -73,22 +73,14 @@ void chat_unlocks(AShooterPlayerController* player, FString* /*message*/, int /*
   }
 }
 
-// A name the host could not even be asked to remove stays recorded, so a later sync or the unload
-// asks again rather than leave the host a command that calls into an unloaded plugin. The name
-// made for the host at registration (recorded only with it) is kept for the removal, which so
-// needs no allocation.
 void remove_chat_command() noexcept {
-  PluginState& state = plugin_state();
-  if (state.chat_command.empty()) return;
-  bool asked = false;
-  attempt_chat("remove", state.chat_command, [&] {
-    asked = true;
-    return AsaApi::GetCommands().RemoveChatCommand(state.chat_command_name);
+  KeptName& kept = plugin_state().chat_command;
+  if (kept.text().empty()) return;
+  attempt_chat("remove", kept.text(), [&] {
+    return kept.with(
+        [](const FString& name) { return AsaApi::GetCommands().RemoveChatCommand(name); });
   });
-  if (asked) {
-    state.chat_command.clear();
-    state.chat_command_name.release();
-  }
+  kept.forget();
 }
 
 void sync_chat_command() noexcept {
@@ -98,19 +90,19 @@ void sync_chat_command() noexcept {
   } catch (...) {
     return;
   }
-  if (wanted == plugin_state().chat_command) return;
+  KeptName& kept = plugin_state().chat_command;
+  if (wanted == kept.text()) return;
   remove_chat_command();
-  if (wanted.empty() || !plugin_state().chat_command.empty()) return;
-  FString name;
-  if (attempt_chat("add", wanted, [&] {
-        name = FString(wanted.c_str());
-        AsaApi::GetCommands().AddChatCommand(
-            name, AsaApi::ChatCallback(guarded("chat command", &chat_unlocks)));
-        return true;
-      })) {
-    plugin_state().chat_command = std::move(wanted);
-    plugin_state().chat_command_name = std::move(name);
-  }
+  if (wanted.empty()) return;
+  const bool added = attempt_chat("add", wanted, [&] {
+    kept.keep(wanted);
+    return kept.with([](const FString& name) {
+      AsaApi::GetCommands().AddChatCommand(
+          name, AsaApi::ChatCallback(guarded("chat command", &chat_unlocks)));
+      return true;
+    });
+  });
+  if (!added) kept.forget();
 }
 
 }  // namespace quellwarden

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "config/version.h"
 #include "tests/check/checker_process.h"
 #include "tests/support/built_files.h"
 #include "tests/support/scratch_folder.h"
+#include "version.h"
 
 namespace qw_test {
 namespace {

@@ -1,7 +1,7 @@
 // Loading and unloading the plugin library: what it registers with the host, and what it leaves.
-#include "config/version.h"
 #include "tests/support/gate_outcome.h"
 #include "tests/support/plugin_fixture.h"
+#include "version.h"
 
 namespace {
 

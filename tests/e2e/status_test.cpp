@@ -2,9 +2,9 @@
 // and as JSON; and the load report in the log.
 #include <nlohmann/json.hpp>
 
-#include "config/version.h"
 #include "tests/support/plugin_fixture.h"
 #include "tests/support/rcon_reload.h"
+#include "version.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "config/version.h"
 #include "tests/support/built_files.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/windows/rcon_socket.h"
 #include "tests/windows/sandbox_process.h"
+#include "version.h"
 
 namespace {
 

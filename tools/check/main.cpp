@@ -5,7 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "config/version.h"
 #include "config/vocabulary.h"
 #include "tools/check/check.h"
 #include "tools/check/config_file.h"
@@ -15,6 +14,7 @@
 #include "tools/check/options.h"
 #include "tools/check/report.h"
 #include "tools/program/program.h"
+#include "version.h"
 
 namespace {
 

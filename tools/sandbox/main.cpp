@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "config/version.h"
 #include "config/vocabulary.h"
 #include "host/asa_api.h"
 #include "standin/plugin_library.h"
@@ -20,6 +19,7 @@
 #include "tools/sandbox/stdin_reader.h"
 #include "tools/sandbox/transcript.h"
 #include "tools/sandbox/transcript_log_sink.h"
+#include "version.h"
 
 namespace {
 
