@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <istream>
+#include <numeric>
 #include <streambuf>
 
 #include "config/document.h"
@@ -432,23 +433,27 @@ void Reader::report(std::vector<std::pair<std::string, std::size_t>> repeats) {
   }
 }
 
-// The parser keeps the last of equal member names, and the loader adds them in byte order.
+// The parser keeps the last of equal member names, and the loader adds them in byte order. The
+// items are sorted by their index and each moved once, into a vector of the list's own size.
 void Reader::finish_list(List& list) {
   std::vector<ListItem>& items = list.items;
-  std::stable_sort(items.begin(), items.end(), [](const ListItem& left, const ListItem& right) {
-    return left.class_name < right.class_name;
+  std::vector<std::uint32_t> order(items.size());
+  std::iota(order.begin(), order.end(), 0U);
+  std::stable_sort(order.begin(), order.end(), [&](std::uint32_t left, std::uint32_t right) {
+    return items[left].class_name < items[right].class_name;
   });
   std::vector<std::pair<std::string, std::size_t>> repeats;
-  auto kept = items.begin();
-  for (auto run = items.begin(); run != items.end();) {
+  std::vector<ListItem> kept;
+  kept.reserve(items.size());
+  for (auto run = order.begin(); run != order.end();) {
+    const std::string& name = items[*run].class_name;
     const auto end = std::find_if(
-        run, items.end(), [&](const ListItem& item) { return item.class_name != run->class_name; });
-    if (end - run > 1) repeats.emplace_back(run->class_name, static_cast<std::size_t>(end - run));
-    if (kept != end - 1) *kept = std::move(*(end - 1));
-    ++kept;
+        run, order.end(), [&](std::uint32_t index) { return items[index].class_name != name; });
+    if (end - run > 1) repeats.emplace_back(name, static_cast<std::size_t>(end - run));
+    kept.push_back(std::move(items[*(end - 1)]));
     run = end;
   }
-  items.erase(kept, items.end());
+  items = std::move(kept);
   report(std::move(repeats));
 }
 
