@@ -1,5 +1,5 @@
 // What a configuration file comes to once read: the wipe, the entries of both lists and what
-// players are told, and what the plugin holds back of it.
+// players are told.
 #pragma once
 
 #include <cstdint>
@@ -25,13 +25,8 @@ struct Configuration {
   std::optional<NoticeSettings> notices;  // present only when the file asks for them
 };
 
-// What the plugin holds back of a configuration: one entry per class as a table holds it, each
-// list sorted by unlock time, then class name.
-struct Schedule {
-  std::int64_t wipe_timestamp = 0;
-  std::vector<DelayEntry> riding;
-  std::vector<DelayEntry> taming;
-  std::optional<NoticeSettings> notices;
-};
+// A configuration as the tables hold it: one entry per class, each list sorted by unlock time, then
+// class name (effective_entries()).
+using Schedule = Configuration;
 
 }  // namespace quellwarden::config

@@ -12,40 +12,21 @@ FileBytes refused(std::string problem, bool missing = false) {
   return {std::nullopt, std::move(problem), missing};
 }
 
-FileBytes not_opened(const std::filesystem::path& path, int code) {
-  std::error_code ignored;
-  if (std::filesystem::is_directory(path, ignored)) return refused("it is a folder");
-  if (code == 0) return refused("it cannot be read");
-  return refused(std::generic_category().message(code), code == ENOENT);
+FileBytes failed(int code) {
+  return refused(code != 0 ? std::generic_category().message(code) : "it cannot be read",
+                 code == ENOENT);
 }
 
-// An open file closes however the reading ends.
-class Opened {
- public:
-  explicit Opened(int file) : file_(file) {}
-  Opened(const Opened&) = delete;
-  Opened& operator=(const Opened&) = delete;
-  ~Opened() { detail::close_file(file_); }
-  [[nodiscard]] int get() const { return file_; }
-
- private:
-  int file_;
-};
-
 // One byte more than the reported size is asked for, so that the end shows without the string
-// growing; a file that grew meanwhile is read on to its end.
+// growing.
 FileBytes read_to_end(int file, std::size_t size) {
   std::string bytes(size + 1, '\0');
   std::size_t had = 0;
-  for (;;) {
+  for (long long got = 1; got > 0; had += static_cast<std::size_t>(got)) {
     if (had == bytes.size()) bytes.resize(2 * had);
     errno = 0;
-    const long long got = detail::read_some(file, bytes.data() + had, bytes.size() - had);
-    if (got < 0) {
-      return refused(errno != 0 ? std::generic_category().message(errno) : "it cannot be read");
-    }
-    if (got == 0) break;
-    had += static_cast<std::size_t>(got);
+    got = detail::read_some(file, bytes.data() + had, bytes.size() - had);
+    if (got < 0) return failed(errno);
   }
   bytes.resize(had);
   return {std::move(bytes), {}, false};
@@ -56,20 +37,18 @@ FileBytes read_to_end(int file, std::size_t size) {
 FileBytes read_whole_file(const std::filesystem::path& path) {
   errno = 0;
   const int file = detail::open_for_reading(path);
-  if (file < 0) return not_opened(path, errno);
-  const Opened opened(file);
-  const detail::FileFacts facts = detail::facts_of(file);
-  switch (facts.kind) {
-    case detail::FileKind::regular:
-      return read_to_end(file, facts.size);
-    case detail::FileKind::folder:
-      return refused("it is a folder");
-    case detail::FileKind::other:
-      return refused("it is not a regular file (a named pipe or a device)");
-    case detail::FileKind::unknown:
-      break;
-  }
-  return refused("it cannot be read");
+  std::error_code ignored;
+  if (file < 0 && std::filesystem::is_directory(path, ignored)) return refused("it is a folder");
+  if (file < 0) return failed(errno);
+  std::size_t size = 0;
+  const detail::FileKind kind = detail::kind_of(file, size);
+  FileBytes read = kind == detail::FileKind::regular  ? read_to_end(file, size)
+                   : kind == detail::FileKind::folder ? refused("it is a folder")
+                   : kind == detail::FileKind::other
+                       ? refused("it is not a regular file (a named pipe or a device)")
+                       : refused("it cannot be read");
+  detail::close_file(file);
+  return read;
 }
 
 }  // namespace quellwarden::config

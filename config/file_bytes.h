@@ -18,24 +18,17 @@ struct FileBytes {
 };
 
 // Reads the file at `path` in one go. Never waits: what is not a regular file is refused by the
-// type of what was opened, before any read, so nothing can stand in its place in between.
+// type of what was opened, before any read, so nothing can take its place in between.
 FileBytes read_whole_file(const std::filesystem::path& path);
 
+// The platform's side (file_bytes_posix.cpp, file_bytes_windows.cpp): a descriptor that opening
+// did not wait for, or -1 with errno set; its kind and size; reads (-1 with errno set); closing.
 namespace detail {
-
-// What the platform file (file_bytes_posix.cpp or file_bytes_windows.cpp) gives the reading.
 enum class FileKind { regular, folder, other, unknown };
-struct FileFacts {
-  FileKind kind = FileKind::unknown;
-  std::size_t size = 0;  // as the system reports it
-};
-// A descriptor, or -1 with errno set. Opening never waits for a writer.
 int open_for_reading(const std::filesystem::path& path);
-FileFacts facts_of(int file);
-// Bytes read into `into`, 0 at the end, -1 with errno set.
+FileKind kind_of(int file, std::size_t& size);
 long long read_some(int file, char* into, std::size_t size);
 void close_file(int file);
-
 }  // namespace detail
 
 }  // namespace quellwarden::config

@@ -11,12 +11,12 @@ int open_for_reading(const std::filesystem::path& path) {
   return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
 }
 
-FileFacts facts_of(int file) {
+FileKind kind_of(int file, std::size_t& size) {
   struct stat status {};
-  if (::fstat(file, &status) != 0) return {};
-  if (S_ISDIR(status.st_mode)) return {FileKind::folder, 0};
-  if (!S_ISREG(status.st_mode)) return {FileKind::other, 0};
-  return {FileKind::regular, static_cast<std::size_t>(status.st_size)};
+  if (::fstat(file, &status) != 0) return FileKind::unknown;
+  size = static_cast<std::size_t>(status.st_size);
+  if (S_ISDIR(status.st_mode)) return FileKind::folder;
+  return S_ISREG(status.st_mode) ? FileKind::regular : FileKind::other;
 }
 
 long long read_some(int file, char* into, std::size_t size) { return ::read(file, into, size); }

@@ -15,12 +15,12 @@ int open_for_reading(const std::filesystem::path& path) {
   return _wopen(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
 }
 
-FileFacts facts_of(int file) {
+FileKind kind_of(int file, std::size_t& size) {
   struct _stat64 status {};
-  if (_fstat64(file, &status) != 0) return {};
-  if ((status.st_mode & _S_IFMT) == _S_IFDIR) return {FileKind::folder, 0};
-  if ((status.st_mode & _S_IFMT) != _S_IFREG) return {FileKind::other, 0};
-  return {FileKind::regular, static_cast<std::size_t>(status.st_size)};
+  if (_fstat64(file, &status) != 0) return FileKind::unknown;
+  size = static_cast<std::size_t>(status.st_size);
+  if ((status.st_mode & _S_IFMT) == _S_IFDIR) return FileKind::folder;
+  return (status.st_mode & _S_IFMT) == _S_IFREG ? FileKind::regular : FileKind::other;
 }
 
 long long read_some(int file, char* into, std::size_t size) {

@@ -18,6 +18,10 @@ struct Refusal {
 };
 
 // The hints on one line, "; " between them; empty when there are none.
-std::string hint_line(const Refusal& refusal);
+inline std::string hint_line(const Refusal& refusal) {
+  std::string line;
+  for (const std::string& hint : refusal.hints) line += (line.empty() ? "" : "; ") + hint;
+  return line;
+}
 
 }  // namespace quellwarden::config

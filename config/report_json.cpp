@@ -11,31 +11,18 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json entry_json(const DelayEntry& entry, std::int64_t now) {
-  const bool locked = entry.unlock_time > now;
-  Json json{{"class", entry.class_name},
-            {"hours", entry.hours},
-            {"unlock", entry.unlock_time},
-            {"locked", locked},
-            {"seconds_left", locked ? seconds_between(now, entry.unlock_time) : 0U},
-            {"in_game_list", is_game_class(entry.class_name)}};
-  if (!entry.display_name.empty()) json["display_name"] = entry.display_name;
-  return json;
-}
-
-Json entries_json(const std::vector<DelayEntry>* entries, std::int64_t now) {
+Json entries_json(const std::vector<DelayEntry>& entries, std::int64_t now) {
   Json list = Json::array();
-  if (entries == nullptr) return list;
-  for (const DelayEntry& entry : *entries) list.push_back(entry_json(entry, now));
-  return list;
-}
-
-Json diagnostics_json(const std::vector<Diagnostic>& diagnostics) {
-  Json list = Json::array();
-  for (const Diagnostic& diagnostic : diagnostics) {
-    list.push_back({{"code", code_name(diagnostic.code)},
-                    {"path", diagnostic.path},
-                    {"text", diagnostic.text}});
+  for (const DelayEntry& entry : entries) {
+    const bool locked = entry.unlock_time > now;
+    Json& json = list.emplace_back(
+        Json{{"class", entry.class_name},
+             {"hours", entry.hours},
+             {"unlock", entry.unlock_time},
+             {"locked", locked},
+             {"seconds_left", locked ? seconds_between(now, entry.unlock_time) : 0U},
+             {"in_game_list", is_game_class(entry.class_name)}});
+    if (!entry.display_name.empty()) json["display_name"] = entry.display_name;
   }
   return list;
 }
@@ -60,60 +47,49 @@ JsonObject::~JsonObject() = default;
 JsonObject::JsonObject(JsonObject&& other) noexcept = default;
 JsonObject& JsonObject::operator=(JsonObject&& other) noexcept = default;
 
-JsonObject& JsonObject::number(std::string_view name, std::int64_t value) {
-  held_->json[name] = value;
+template <typename Value>
+JsonObject& JsonObject::set(std::string_view name, Value&& value) {
+  held_->json[std::string(name)] = std::forward<Value>(value);
   return *this;
 }
 
-JsonObject& JsonObject::count(std::string_view name, std::uint64_t value) {
-  held_->json[name] = value;
-  return *this;
+JsonObject& JsonObject::number(std::string_view name, std::optional<std::int64_t> value) {
+  return value ? set(name, *value) : set(name, nullptr);
 }
-
-JsonObject& JsonObject::flag(std::string_view name, bool value) {
-  held_->json[name] = value;
-  return *this;
-}
-
+JsonObject& JsonObject::flag(std::string_view name, bool value) { return set(name, value); }
 JsonObject& JsonObject::text(std::string_view name, std::string_view value) {
-  held_->json[name] = value;
-  return *this;
+  return set(name, value);
 }
-
 JsonObject& JsonObject::texts(std::string_view name, const std::vector<std::string>& values) {
-  held_->json[name] = values;
-  return *this;
+  return set(name, values);
 }
-
-JsonObject& JsonObject::object(std::string_view name, JsonObject value) {
-  held_->json[name] = std::move(value.held_->json);
-  return *this;
-}
-
-JsonObject& JsonObject::null(std::string_view name) {
-  held_->json[name] = nullptr;
-  return *this;
+JsonObject& JsonObject::object(std::string_view name, std::optional<JsonObject> value) {
+  return value ? set(name, std::move(value->held_->json)) : set(name, nullptr);
 }
 
 JsonObject& JsonObject::schedule(std::int64_t now, const Schedule* schedule,
                                  const std::vector<Diagnostic>& warnings) {
-  Json& json = held_->json;
-  json["now"] = now;
-  json["wipe_timestamp"] = schedule != nullptr ? Json(schedule->wipe_timestamp) : Json(nullptr);
-  json["riding"] = entries_json(schedule != nullptr ? &schedule->riding : nullptr, now);
-  json["taming"] = entries_json(schedule != nullptr ? &schedule->taming : nullptr, now);
-  json["player_notices"] = schedule != nullptr ? notices_json(schedule->notices) : Json(nullptr);
-  json["warnings"] = diagnostics_json(warnings);
-  return *this;
+  static const Schedule kNone;
+  const Schedule& shown = schedule != nullptr ? *schedule : kNone;
+  Json list = Json::array();
+  for (const Diagnostic& warning : warnings) {
+    list.push_back(
+        {{"code", code_name(warning.code)}, {"path", warning.path}, {"text", warning.text}});
+  }
+  const auto wipe = schedule != nullptr ? std::optional(schedule->wipe_timestamp) : std::nullopt;
+  return number("now", now)
+      .number("wipe_timestamp", wipe)
+      .set("riding", entries_json(shown.riding, now))
+      .set("taming", entries_json(shown.taming, now))
+      .set("player_notices", notices_json(shown.notices))
+      .set("warnings", std::move(list));
 }
 
 JsonObject& JsonObject::refusal(const Refusal* refusal) {
-  Json& json = held_->json;
-  json["error"] = refusal != nullptr ? Json(refusal->text) : Json(nullptr);
-  json["place"] = refusal != nullptr ? Json(refusal->path) : Json(nullptr);
   const bool hinted = refusal != nullptr && !refusal->hints.empty();
-  json["hint"] = hinted ? Json(hint_line(*refusal)) : Json(nullptr);
-  return *this;
+  return set("error", refusal != nullptr ? Json(refusal->text) : Json(nullptr))
+      .set("place", refusal != nullptr ? Json(refusal->path) : Json(nullptr))
+      .set("hint", hinted ? Json(hint_line(*refusal)) : Json(nullptr));
 }
 
 std::string JsonObject::dump(bool indented) const {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,7 +16,7 @@
 
 namespace quellwarden::config {
 
-// One JSON object, its members in the order they are set.
+// One JSON object, its members in the order they are set; an absent value is written as null.
 class JsonObject {
  public:
   JsonObject();
@@ -23,31 +24,32 @@ class JsonObject {
   JsonObject(JsonObject&& other) noexcept;
   JsonObject& operator=(JsonObject&& other) noexcept;
 
-  JsonObject& number(std::string_view name, std::int64_t value);
-  JsonObject& count(std::string_view name, std::uint64_t value);
+  JsonObject& number(std::string_view name, std::optional<std::int64_t> value);
   JsonObject& flag(std::string_view name, bool value);
   JsonObject& text(std::string_view name, std::string_view value);
   JsonObject& texts(std::string_view name, const std::vector<std::string>& values);
-  JsonObject& object(std::string_view name, JsonObject value);
-  JsonObject& null(std::string_view name);
+  JsonObject& object(std::string_view name, std::optional<JsonObject> value);
 
   // What the status and the checker both say of a configuration, judged at `now`: "now",
   // "wipe_timestamp" (null without a schedule), "riding" and "taming" (each entry {"class",
   // "hours", "unlock", "locked", "seconds_left", "in_game_list"} and "display_name" when it has
-  // one), "player_notices" ({"cooldown_seconds", "taming", "imprinting", "riding",
-  // "chat_command"}, null when notices are off) and "warnings" ({"code", "path", "text"} each).
-  // "in_game_list" is false for a class that config/creature-classes.txt does not list.
+  // one; "in_game_list" is false for a class config/creature-classes.txt does not list),
+  // "player_notices" ({"cooldown_seconds", "taming", "imprinting", "riding", "chat_command"}, null
+  // when notices are off) and "warnings" ({"code", "path", "text"} each).
   JsonObject& schedule(std::int64_t now, const Schedule* schedule,
                        const std::vector<Diagnostic>& warnings);
 
-  // Why a file was refused: "error", "place" (the member path as a list) and "hint" (the hints
-  // on one line), each null when there is none.
+  // Why a file was refused: "error", "place" (the member path as a list) and "hint" (the hints on
+  // one line), each null when there is none.
   JsonObject& refusal(const Refusal* refusal);
 
   // On one line, or indented by two; text that is not UTF-8 is replaced, not refused.
   [[nodiscard]] std::string dump(bool indented = false) const;
 
  private:
+  template <typename Value>
+  JsonObject& set(std::string_view name, Value&& value);
+
   struct Held;
   std::unique_ptr<Held> held_;
 };

@@ -115,12 +115,8 @@ config::JsonObject last_load_json(const LoadRecord& record) {
   json.number("time", record.time)
       .flag("ok", record.ok())
       .refusal(record.refusal ? &*record.refusal : nullptr)
-      .flag("fallback", record.fallback_written.has_value());
-  if (record.fallback_written) {
-    json.number("fallback_written", *record.fallback_written);
-  } else {
-    json.null("fallback_written");
-  }
+      .flag("fallback", record.fallback_written.has_value())
+      .number("fallback_written", record.fallback_written);
   return json;
 }
 
@@ -149,15 +145,12 @@ std::string status_json(const PluginState& state, std::int64_t now, const Status
   config::JsonObject status;
   status.text("version", kVersion)
       .schedule(now, schedule ? &*schedule : nullptr, state.diagnostics)
-      .count("host_failures", state.host_failures);
+      .number("host_failures", static_cast<std::int64_t>(state.host_failures));
   if (const std::uint64_t left = host::blocks_left_behind(); left > 0) {
-    status.count("blocks_left_behind", left);
+    status.number("blocks_left_behind", static_cast<std::int64_t>(left));
   }
-  if (state.last_load) {
-    status.object("last_load", last_load_json(*state.last_load));
-  } else {
-    status.null("last_load");
-  }
+  status.object("last_load",
+                state.last_load ? std::optional(last_load_json(*state.last_load)) : std::nullopt);
   return status.dump();
 }
 
