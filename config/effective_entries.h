@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "config/configuration.h"
+#include "config/config_reader.h"
 
 namespace quellwarden::config {
 

@@ -47,16 +47,14 @@ std::size_t edit_distance(std::string_view from, std::string_view to) {
   return row[to.size()];
 }
 
+// Read from the tables: a level a member holds stands inside that member.
 std::string level_place(Level level) {
-  switch (level) {
-    case Level::top:
-      return "at the top level";
-    case Level::settings:
-      return "inside \"" + std::string(kDinoSettings) + "\"";
-    case Level::entry:
-      return "inside each class entry";
-    case Level::notices:
-      return "inside \"" + std::string(kPlayerNotices) + "\"";
+  if (level == Level::top) return "at the top level";
+  if (level == Level::entry) return "inside each class entry";
+  for (const Member& member : kTopMembers) {
+    if (member.kept == Kept::level && member.inner == level) {
+      return "inside \"" + std::string(member.name) + "\"";
+    }
   }
   return {};
 }

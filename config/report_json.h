@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "config/configuration.h"
+#include "config/config_reader.h"
 #include "config/diagnostics.h"
 #include "config/refusal.h"
 

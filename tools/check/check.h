@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "config/configuration.h"
+#include "config/config_reader.h"
 #include "config/diagnostics.h"
 #include "tools/check/local_zone.h"
 
