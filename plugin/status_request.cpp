@@ -38,7 +38,10 @@ std::string StatusRequest::nothing_matches() const {
 
 StatusRequest status_request(std::string_view command_line) {
   StatusRequest request;
-  std::size_t at = command_line.find_first_of(kBlanks);  // past the command's own name
+  // The host may pass the line as the client sent it, blanks before the command's name included.
+  const std::size_t name = command_line.find_first_not_of(kBlanks);
+  std::size_t at =
+      name == std::string_view::npos ? name : command_line.find_first_of(kBlanks, name);
   while (at != std::string_view::npos) {
     const std::size_t start = command_line.find_first_not_of(kBlanks, at);
     if (start == std::string_view::npos) break;

@@ -51,6 +51,9 @@ TEST_F(status_test, lists_each_class_by_unlock_time_on_the_console_and_over_rcon
   const std::string reply = qw_test::rcon_reload(9, "Quellwarden.status").text;
   EXPECT_EQ(std::count(reply.begin(), reply.end(), '\n'), 4) << "one reply, a line an entry";
   EXPECT_EQ(reply.substr(0, reply.find('\n')), console_status()[0]);
+  // A client may send blanks before the name; the host passes them on.
+  EXPECT_EQ(qw_test::rcon_reload(9, "  Quellwarden.status").text, reply);
+  EXPECT_TRUE(nlohmann::json::accept(qw_test::rcon_reload(9, "  Quellwarden.status json").text));
 }
 
 TEST_F(status_test, json_answers_bots_with_every_entry) {
