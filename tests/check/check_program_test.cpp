@@ -299,29 +299,21 @@ TEST_F(check_program_test, local_time_and_a_foreign_offset_outside_utc) {
 // A date without zone is suggested back with this machine's offset at that date, summer or not.
 TEST_F(check_program_test, date_without_zone_suggests_the_local_offset_of_its_date) {
   const std::string berlin = "CET-1CEST,M3.5.0,M10.5.0/3";
-  const std::string new_york = "EST5EDT,M3.2.0,M11.1.0";
   const std::vector<std::vector<std::string>> cases{
-      {"2026-12-11 19:00", berlin,
-       "write \"2026-12-11T19:00:00+01:00\" if 19:00 is this machine's time"},
-      {"2026-07-10T19:00:30", berlin,
-       "write \"2026-07-10T19:00:30+02:00\" if 19:00:30 is this machine's time"},
-      {"2026-12-11 19:00", new_york,
-       "write \"2026-12-11T19:00:00-05:00\" if 19:00 is this machine's time"},
-      {"2026-12-11 19:00 Europe/Berlin", berlin,
-       "zone names are not read; write the zone's offset at that date instead, such as "
-       "\"2026-12-11T19:00:00+01:00\" if 19:00 is this machine's time"}};
+      {"2026-12-11 19:00", berlin, "\"2026-12-11T19:00:00+01:00\" if 19:00 is"},
+      {"2026-07-10T19:00:30", berlin, "\"2026-07-10T19:00:30+02:00\" if 19:00:30 is"},
+      {"2026-12-11 19:00", "EST5EDT,M3.2.0,M11.1.0", "\"2026-12-11T19:00:00-05:00\" if 19:00 is"}};
   for (const auto& case_ : cases) {
-    const std::string& date = case_[0];
-    const std::string file = write("config.json", R"({"WipeTimestamp": ")" + date + "\"}");
+    const std::string file = write("config.json", R"({"WipeTimestamp": ")" + case_[0] + "\"}");
     const CheckerRun result = run({file, "--json"}, case_[1]);
-    EXPECT_EQ(result.exit_status, 1) << date;
-    const nlohmann::json report = nlohmann::json::parse(result.out);
-    EXPECT_THAT(report["errors"][0].get<std::string>(), HasSubstr("\"" + date + "\", which "));
-    EXPECT_EQ(report["hints"], nlohmann::json::array({case_[2]})) << date;
-    const CheckerRun option = run({file, "--wipe", date}, case_[1]);
-    EXPECT_EQ(option.exit_status, 2) << date;
-    EXPECT_THAT(option.err, HasSubstr("; " + case_[2] + "\n")) << date;
+    EXPECT_EQ(result.exit_status, 1) << case_[0];
+    EXPECT_EQ(nlohmann::json::parse(result.out)["hints"],
+              nlohmann::json::array({"write " + case_[2] + " this machine's time"}));
   }
+  EXPECT_THAT(run({"--wipe", "2026-12-11 19:00"}, berlin).err,
+              HasSubstr("\"2026-12-11 19:00\" has no zone, so it could be any of the world's "
+                        "local times; write \"2026-12-11T19:00:00+01:00\" if 19:00 is this "
+                        "machine's time\n"));
 }
 
 // --wipe names the wipe meant: a file for another fails, one for it is judged as on that night.
@@ -333,41 +325,32 @@ TEST_F(check_program_test, wipe_option_holds_the_file_to_the_wipe_meant) {
   const CheckerRun meant = run({file, "--wipe", "2026-12-11T20:00:00+02:00", "--strict"}, berlin);
   EXPECT_EQ(meant.exit_status, 0) << meant.out;
   EXPECT_THAT(meant.out, HasSubstr("\nNow            2026-12-11 18:00:00 UTC (1797012000)\n"));
-  const CheckerRun ahead = run({file, "--wipe=1797012000", "--now", "1796000000", "--strict"});
-  EXPECT_EQ(ahead.exit_status, 0) << ahead.out;
+  EXPECT_EQ(run({file, "--wipe=1797012000", "--now", "1796000000", "--strict"}).exit_status, 0);
 
-  const CheckerRun other = run({file, "--wipe", "1765562400", "--json"});
-  EXPECT_EQ(other.exit_status, 1) << other.out;
-  const nlohmann::json report = nlohmann::json::parse(other.out);
-  EXPECT_EQ(report["wrong_wipe"],
-            "the file's wipe is 2026-12-11 18:00:00 UTC (1797012000), not the wipe given with "
-            "--wipe, 2025-12-12 18:00:00 UTC (1765562400)");
-  EXPECT_EQ(report["now"], 1765562400);
-  EXPECT_THAT(texts_of(report["warnings"]), IsEmpty());
-  const CheckerRun plain = run({file, "--wipe", "1765562400"});
-  EXPECT_EQ(plain.exit_status, 1);
-  EXPECT_THAT(plain.out, HasSubstr("\nWrong file for this wipe: the file's wipe is 2026-12-11 "
+  const CheckerRun other = run({file, "--wipe", "1765562400"});
+  EXPECT_EQ(other.exit_status, 1);
+  EXPECT_THAT(other.out, HasSubstr("\nWrong file for this wipe: the file's wipe is 2026-12-11 "
                                    "18:00:00 UTC (1797012000), not the wipe given with --wipe, "
-                                   "2025-12-12 18:00:00 UTC (1765562400)\n"));
-  EXPECT_THAT(plain.out, HasSubstr("\nResult: the plugin would load this file, but it is not for "
-                                   "the wipe given.\n"));
+                                   "2025-12-12 18:00:00 UTC (1765562400)\n\nNo warnings.\n"));
+  const nlohmann::json report =
+      nlohmann::json::parse(run({file, "--wipe", "1765562400", "--json"}).out);
+  EXPECT_THAT(report["wrong_wipe"].get<std::string>(), StartsWith("the file's wipe is "));
 }
 
 // Judged at its own wipe, a file is still held to the real clock: last season's fails --strict.
 TEST_F(check_program_test, now_wipe_warns_of_a_wipe_long_past_and_of_milliseconds) {
   const auto strict_at_wipe = [this](const std::string& wipe) {
-    return run({write("config.json", R"({"WipeTimestamp": )" + wipe + "}"), "--now", "wipe",
-                "--strict", "--json"});
+    const CheckerRun result = run({write("config.json", R"({"WipeTimestamp": )" + wipe + "}"),
+                                   "--now", "wipe", "--strict", "--json"});
+    return std::pair(result.exit_status, nlohmann::json::parse(result.out)["warnings"]);
   };
-  const CheckerRun stale = strict_at_wipe("1700000000");
-  EXPECT_EQ(stale.exit_status, 3);
-  EXPECT_EQ(nlohmann::json::parse(stale.out)["warnings"][0]["code"], "stale_wipe");
-  EXPECT_EQ(strict_at_wipe("4102444800").exit_status, 0);  // 2100
-  const CheckerRun milliseconds = strict_at_wipe("1797012000000");
-  EXPECT_EQ(milliseconds.exit_status, 3);
-  EXPECT_EQ(nlohmann::json::parse(milliseconds.out)["warnings"],
-            nlohmann::json::parse(R"([{"code": "wipe_in_milliseconds", "path": ["WipeTimestamp"],
-                "text": "\"WipeTimestamp\" 1797012000000 looks like milliseconds; write 1797012000"}])"));
+  EXPECT_EQ(strict_at_wipe("1700000000").second[0]["code"], "stale_wipe");
+  EXPECT_EQ(strict_at_wipe("4102444800").first, 0);  // 2100
+  const auto [status, warnings] = strict_at_wipe("1797012000000");
+  EXPECT_EQ(status, 3);
+  EXPECT_THAT(
+      texts_of(warnings),
+      ElementsAre("\"WipeTimestamp\" 1797012000000 looks like milliseconds; write 1797012000"));
 }
 
 TEST_F(check_program_test, hostile_files_end_in_a_verdict_not_a_crash) {

@@ -108,42 +108,27 @@ TEST(check_date_reading_test, zone_names_are_refused_with_the_offset_to_write) {
       {"EST", "-05:00"}, {"EDT", "-04:00"},  {"CST", "-06:00"},  {"CDT", "-05:00"},
       {"MST", "-07:00"}, {"MDT", "-06:00"},  {"PST", "-08:00"},  {"PDT", "-07:00"}};
   for (const auto& [name, offset] : named) {
-    const DateReading date = read_date("2026-12-11 19:00 " + name);
-    EXPECT_FALSE(date.unix_seconds) << name;
-    EXPECT_EQ(date.problem, "ends in a zone name") << name;
-    EXPECT_EQ(date.suggestion, "zone names are not read; " + name + " is " + offset +
-                                   ": write \"2026-12-11T19:00:00" + offset + "\"");
+    EXPECT_EQ(read_date("2026-12-11 19:00 " + name).suggestion,
+              "zone names are not read; " + name + " is " + offset +
+                  ": write \"2026-12-11T19:00:00" + offset + "\"");
   }
-  EXPECT_EQ(read_date("2026-07-04T09:30:15pdt").suggestion,
+  const DateReading glued = read_date("2026-07-04T09:30:15pdt");
+  EXPECT_EQ(glued.problem, "ends in a zone name");
+  EXPECT_EQ(glued.suggestion,
             "zone names are not read; PDT is -07:00: write \"2026-07-04T09:30:15-07:00\"");
-  for (const std::string_view unknown :
-       {"2026-12-11 19:00 Europe/Berlin", "2026-12-11T19:00:00ZZ", "2026-12-11 19:00 GMT+1"}) {
-    EXPECT_THAT(read_date(unknown).suggestion,
-                ::testing::StartsWith("zone names are not read; write the zone's offset at that "
-                                      "date instead, such as \"2026-12-11T19:00:00"))
-        << unknown;
-  }
+  EXPECT_THAT(read_date("2026-12-11 19:00 Europe/Berlin").suggestion,
+              ::testing::StartsWith("zone names are not read; write the zone's offset at that "
+                                    "date instead, such as \"2026-12-11T19:00:00"));
   EXPECT_EQ(read_date("2026-02-30 19:00 CET").suggestion,
             "zone names are not read; write the zone's offset instead");
-}
-
-// Where this machine's zone comes in, the checker's tests set it; here only what does not vary.
-TEST(check_date_reading_test, suggestions_beside_other_refusals) {
-  const DateReading local = read_date("2026-12-11 19:00");
-  EXPECT_THAT(local.suggestion, ::testing::StartsWith("write \"2026-12-11T19:00:00"));
-  EXPECT_THAT(local.suggestion, ::testing::EndsWith("\" if 19:00 is this machine's time"));
-  EXPECT_THAT(read_date("2026-12-11T19:00:30").suggestion,
-              ::testing::EndsWith("\" if 19:00:30 is this machine's time"));
   EXPECT_EQ(read_date("2026-02-30T19:00").suggestion, "");
-  EXPECT_EQ(read_date("1797012000000").suggestion,
-            "1797012000000 looks like milliseconds; write 1797012000");
-  EXPECT_EQ(read_date("1797012000").suggestion, "");
 }
 
 TEST(check_date_reading_test, thirteen_digits_look_like_milliseconds) {
-  EXPECT_EQ(milliseconds_note("1000000000000"),
-            "1000000000000 looks like milliseconds; write 1000000000");
-  for (const std::string_view seconds : {"999999999999", "0001797012000", "-1797012000000", "x"}) {
+  EXPECT_EQ(read_date("1797012000000").suggestion,
+            "1797012000000 looks like milliseconds; write 1797012000");
+  EXPECT_EQ(read_date("1797012000").suggestion, "");
+  for (const std::string_view seconds : {"999999999999", "0001797012000", "-1797012000000"}) {
     EXPECT_FALSE(milliseconds_note(seconds)) << seconds;
   }
 }
