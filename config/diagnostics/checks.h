@@ -49,11 +49,11 @@ std::optional<std::string> conversion_note(const Value& value);
 void check_hours(const ListItem& item, std::string_view list_name, const MemberPath& list_path,
                  Diagnostics& out);
 
-// A missing or not whole "WipeTimestamp".
+// A missing or not whole "WipeTimestamp", or one in milliseconds.
 void check_wipe_member(const Value& wipe, Diagnostics& out);
 
-// A wipe time in the future, in milliseconds, more than a year ago, or so long ago that every
-// listed unlock is past. `wipe` is the member as the file gives it; absent, nothing is said.
+// A wipe time in the future (unless in milliseconds), more than a year ago, or so long ago that
+// every listed unlock is past. `wipe` is the member as the file gives it; absent, nothing is said.
 Diagnostics wipe_diagnostics(const Configuration& configuration, const Value& wipe,
                              std::int64_t now);
 

@@ -116,10 +116,7 @@ TEST(diagnostics_test, each_mistake_gives_its_code_path_and_text) {
       {R"({"WipeTimestamp": 1700000000000})",
        "wipe_in_milliseconds",
        {"WipeTimestamp"},
-       "the wipe time 55840-11-08 22:13:20 UTC (\"WipeTimestamp\" 1700000000000) is in the "
-       "future, in 19656249d 23h; until then, and for the hours after it, every listed class is "
-       "held back, riding of creatures already tamed too; it looks like milliseconds, the plugin "
-       "wants seconds"},
+       "\"WipeTimestamp\" 1700000000000 looks like milliseconds; write 1700000000"},
       {R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowRiding": {"Rex_C": {"HoursToDelay": 0}}}})",
        "stale_wipe",
        {"WipeTimestamp"},
@@ -408,6 +405,35 @@ TEST(diagnostics_test, wipe_time_far_from_now) {
                           "is more than a year before now, 365d ago; is it left from an earlier "
                           "wipe?"));
   EXPECT_EQ(wipe_diagnostics(locked, number, kWipe + 7201).at(0).code, DiagnosticCode::stale_wipe);
+}
+
+// Milliseconds are said on their own whenever the file is judged: before the wipe they read as, at
+// it, or with the file refused.
+TEST(diagnostics_test, wipe_in_milliseconds_at_any_moment) {
+  for (const std::string wipe : {"1797012000000", "1797012000000.0"}) {
+    const std::string file = R"({"WipeTimestamp": )" + wipe + "}";
+    const std::string expected =
+        "\"WipeTimestamp\" 1797012000000 looks like milliseconds; write 1797012000";
+    for (const std::int64_t now : {kNow, std::int64_t{1797012000000}}) {
+      EXPECT_THAT(texts(diagnose_text(file, now)), ElementsAre(expected)) << wipe << " " << now;
+    }
+    EXPECT_THAT(structure_of(file), ElementsAre(expected)) << wipe;
+  }
+  EXPECT_EQ(diagnose_text(R"({"WipeTimestamp": 999999999999})").at(0).code,
+            DiagnosticCode::future_wipe);
+}
+
+TEST(diagnostics_test, wipe_before_the_real_clock) {
+  const Document document = read_document(R"({"WipeTimestamp": 1700000000})");
+  const Configuration configuration{kWipe, {}, {}, {}};
+  EXPECT_FALSE(wipe_before_clock(document, configuration, kWipe + 86400));
+  EXPECT_FALSE(wipe_before_clock(document, configuration, kWipe - 86400 * 400));
+  const std::optional<Diagnostic> stale = wipe_before_clock(document, configuration, kWipe + 86401);
+  ASSERT_TRUE(stale);
+  EXPECT_EQ(stale->code, DiagnosticCode::stale_wipe);
+  EXPECT_EQ(stale->text,
+            "the wipe time 2023-11-14 22:13:20 UTC (\"WipeTimestamp\" 1700000000) is more than a "
+            "day before the real time, 1d ago; is it left from an earlier wipe?");
 }
 
 // A date is quoted as written, and a far one is never taken for milliseconds.

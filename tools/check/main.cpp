@@ -21,7 +21,7 @@ namespace {
 using namespace quellwarden::check;
 
 constexpr int kLoads = 0;
-constexpr int kRefused = 1;
+constexpr int kRefused = 1;  // or not for the wipe given
 constexpr int kCannotRun = 2;
 constexpr int kLoadsWithWarnings = 3;  // only with --strict
 
@@ -44,15 +44,15 @@ int unreadable(const Options& options, const std::string& path, const std::strin
 }
 
 int run(const Options& options) {
-  const std::int64_t now = options.now.value_or(system_now());
+  const std::int64_t now = options.now.value_or(options.wipe.value_or(system_now()));
   const std::string path = config_file_path(options.config_path);
   const ConfigFile file = read_config_file(path);
   if (!file.text) return unreadable(options, path, file.problem, now);
   const LocalZone zone = system_zone();
-  const CheckResult result = check_text(*file.text, {now, options.now_at_wipe, zone});
+  const CheckResult result = check_text(*file.text, {now, options.now_at_wipe, zone, options.wipe});
   std::cout << (options.json ? json_report(result, result.now)
                              : text_report(result, {path, result.now, zone}));
-  if (!result.errors.empty()) return kRefused;
+  if (!result.errors.empty() || result.wrong_wipe) return kRefused;
   return options.strict && !result.warnings.empty() ? kLoadsWithWarnings : kLoads;
 }
 

@@ -18,7 +18,8 @@ struct ReportContext {
 
 std::string text_report(const CheckResult& result, const ReportContext& context);
 
-// {"now", "wipe_timestamp", "riding", "taming", "warnings", "errors", "hints"}; wipe_timestamp is
+// {"now", "wipe_timestamp", "riding", "taming", "warnings", "errors", "hints"}, and "wrong_wipe"
+// when the file's wipe is not the one given with --wipe; wipe_timestamp is
 // null and the lists are empty when the plugin would refuse the file. Each entry is {"class",
 // "hours", "unlock", "locked", "seconds_left"} judged at `now`, each warning {"code", "path",
 // "text"}, as the status command gives them.

@@ -25,6 +25,7 @@ std::string json_report(const CheckResult& result, std::int64_t now) {
   report["warnings"] = config::diagnostics_json(result.warnings);
   report["errors"] = result.errors;
   report["hints"] = result.hints;
+  if (result.wrong_wipe) report["wrong_wipe"] = *result.wrong_wipe;
   return report.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
