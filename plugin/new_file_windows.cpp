@@ -22,8 +22,8 @@ std::string system_reason(DWORD code) {
 // ERROR_SUCCESS, or the error that stopped the writing.
 DWORD write_all(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
-    const DWORD chunk = static_cast<DWORD>(
-        std::min<std::size_t>(bytes.size(), std::numeric_limits<DWORD>::max()));
+    const DWORD chunk =
+        static_cast<DWORD>(std::min<std::size_t>(bytes.size(), std::numeric_limits<DWORD>::max()));
     DWORD written = 0;
     if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) return GetLastError();
     if (written == 0) return ERROR_WRITE_FAULT;
@@ -48,9 +48,8 @@ void stamp(HANDLE file, std::int64_t written) {
 
 NewFile write_new_file(const std::filesystem::path& path, std::string_view bytes,
                        std::int64_t written) {
-  const HANDLE file =
-      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD code = GetLastError();
     return {code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS, system_reason(code)};
