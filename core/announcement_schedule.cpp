@@ -2,6 +2,7 @@
 #include "core/announcement_schedule.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 #include <tuple>
 #include <utility>
@@ -12,16 +13,12 @@ namespace {
 constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t kFirstSecond = std::numeric_limits<std::int64_t>::min();
 
-// Positive, each once, so that no reminder falls on its unlock or after it.
-std::vector<std::int64_t> distinct_leads(std::span<const std::int64_t> remind_before) {
+// Ascending, and positive, so that no reminder falls on its unlock or after it.
+std::vector<std::int64_t> ascending_leads(std::span<const std::int64_t> remind_before) {
   std::vector<std::int64_t> leads;
-  for (const std::int64_t lead : remind_before) {
-    if (lead > 0) {
-      leads.push_back(lead);
-    }
-  }
+  std::copy_if(remind_before.begin(), remind_before.end(), std::back_inserter(leads),
+               [](std::int64_t lead) { return lead > 0; });
   std::sort(leads.begin(), leads.end());
-  leads.erase(std::unique(leads.begin(), leads.end()), leads.end());
   return leads;
 }
 
@@ -30,7 +27,7 @@ std::vector<std::int64_t> distinct_leads(std::span<const std::int64_t> remind_be
 void AnnouncementSchedule::replace(std::span<const ScheduledUnlock> unlocks,
                                    std::span<const std::int64_t> remind_before, std::int64_t now) {
   const std::int64_t past = std::max(now, taken_until_);
-  const std::vector<std::int64_t> leads = distinct_leads(remind_before);
+  const std::vector<std::int64_t> leads = ascending_leads(remind_before);
   moments_.clear();
   for (const ScheduledUnlock& unlock : unlocks) {
     if (unlock.unlock_time <= past) {
@@ -39,7 +36,8 @@ void AnnouncementSchedule::replace(std::span<const ScheduledUnlock> unlocks,
     const Announcement announced{Announcement::Kind::unlock, unlock.id, unlock.gate,
                                  unlock.unlock_time};
     moments_.push_back({unlock.unlock_time, announced});
-    // The leads ascend, so once one reminder is past, so are the rest.
+    // The leads ascend, so once one reminder is past, so are the rest; one before the first second
+    // there is would not wrap round to a late one.
     for (const std::int64_t lead : leads) {
       if (unlock.unlock_time < kFirstSecond + lead || unlock.unlock_time - lead <= past) {
         break;

@@ -41,7 +41,7 @@ class AnnouncementSchedule {
   AnnouncementSchedule() = default;
 
   // At the start and at every reload: each unlock, and each moment `remind_before` seconds before
-  // it (values of 0 or less and repeats are ignored). Moments at or before `now` are past and never
+  // it (values of 0 or less are ignored). Moments at or before `now` are past and never
   // announced, and so are those at or before the latest check that found something due, so that a
   // clock set back before a reload repeats nothing either.
   void replace(std::span<const ScheduledUnlock> unlocks,
