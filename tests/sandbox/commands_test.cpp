@@ -251,7 +251,8 @@ TEST(sandbox_options_test, help_and_wrong_options_answer_with_their_exit_status)
   EXPECT_EQ(help.lines[0], "Usage: quellwarden-sandbox [OPTIONS] < SCRIPT");
   for (const char* command :
        {"fail resolve NAME [COUNT]", "fail resolve NAME 0", "fail throw NAME [COUNT]",
-        "fail alloc N", "fail alloc 0", "fail hook NAME", "fail command NAME"}) {
+        "fail alloc N", "fail alloc 0", "fail hook NAME", "fail command NAME", "  tick  ",
+        "player NAME id ID", "  players  ", "to all [r,g,b,a]: TEXT"}) {
     EXPECT_THAT(help.lines, Contains(HasSubstr(command)));
   }
   const auto version = run_sandbox({"--version"}, "");

@@ -108,7 +108,10 @@ Commands (blank lines and lines starting with # are skipped):
                                 freezes the clock there; prints clock <unix-seconds>. UNIX may
                                 be negative (-86400 is a day before 1970): a step has a unit.
                                 The clock holds -922337203685 to 922337203685; past that:
-                                error: clock must lie between ..., and the clock stays
+                                error: clock must lie between ..., and the clock stays.
+                                A clock that moved runs the plugins' timers once
+  tick                          tick; runs the plugins' timers once, the clock unmoved (a server
+                                runs them about once a second; here only clock and tick do)
   spawn NAME CLASS              spawned NAME CLASS
   answer tame true|false        what the game's own taming test answers (default true)
   tame NAME|null [BOOL BOOL] [by PLAYER]
@@ -117,12 +120,16 @@ Commands (blank lines and lines starting with # are skipped):
   ride NAME|null [by PLAYER]    SetRider NAME -> game  or  SetRider NAME -> refused
                                 without "by", the console's player acts; a player named here
                                 is made on first mention; messages to them: to PLAYER [r,g,b,a]:
+                                and to every player: to all [r,g,b,a]: TEXT
+  player NAME id ID             player NAME id ID: the unique id the game gives for NAME
+  players                       player NAME id ID for each player named so far; one made on
+                                first mention has an id made from its name
   chat PLAYER TEXT              PLAYER writes TEXT in chat; a chat command answers, other text
                                 prints PLAYER says: TEXT
   console TEXT                  a player types TEXT; each reply: to player [r,g,b,a]: TEXT
   console-noplayer TEXT         the same without a player controller
   rcon ID TEXT                  an RCON request; each reply: rcon reply ID TYPE: TEXT
-  hooks | commands              the installed hooks | console, RCON and chat commands
+  hooks | commands              the installed hooks | console, RCON and chat commands, timers
   unload | load                 runs the plugin's unload or load sequence
   memory                        memory <blocks> blocks <bytes> bytes live in the game's allocator
   fail resolve NAME [COUNT]     the next COUNT (default 1) look-ups of that signature or field
@@ -136,8 +143,8 @@ Commands (blank lines and lines starting with # are skipped):
                                 fail alloc 0 switches it off
   fail hook NAME                the next hook on that signature fails and installs nothing;
                                 prints fail hook NAME
-  fail command NAME             the next registration of that console or RCON command throws;
-                                prints fail command NAME
+  fail command NAME             the next registration of that console, RCON or chat command or
+                                timer throws; prints fail command NAME
   echo TEXT                     prints TEXT
   quit                          ends the sandbox
 Anything else prints "error: ..." and the sandbox goes on.
