@@ -263,6 +263,12 @@ TEST_F(check_program_test, unreadable_file_or_wrong_arguments_exit_two) {
   EXPECT_THAT(help.out, StartsWith("usage: quellwarden-check"));
 }
 
+TEST_F(check_program_test, classes_lists_the_games_classes_without_a_file) {
+  const CheckerRun listed = run({"--classes", "reaper queen"});
+  EXPECT_EQ(listed.exit_status, 0);
+  EXPECT_EQ(listed.out, "Xenomorph_Character_BP_Female_C  Reaper Queen\n");
+}
+
 TEST_F(check_program_test, server_folder_stands_for_its_file_and_now_may_be_a_date) {
   const std::string file = write("server/ArkApi/Plugins/Quellwarden/config.json", kExample);
   const CheckerRun result =
