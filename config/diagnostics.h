@@ -38,6 +38,7 @@ enum class DiagnosticCode {
   invalid_display_name,
   chat_command_without_prefix,
   zone_offset_mismatch,
+  invisible_character,
 };
 
 // The code as reports and the status JSON spell it: "unknown_member", "stale_wipe", ...

@@ -13,7 +13,7 @@ namespace quellwarden::config {
 
 // {"class", "hours", "unlock", "locked", "seconds_left", "in_game_list"} judged at `now`, and
 // "display_name" when the entry has one. "in_game_list" is false for a class that is not one of
-// the game's own creatures as config/creature-classes.txt lists them: a mod's, or a typo.
+// the game's own creatures as config/creature-classes.tsv lists them: a mod's, or a typo.
 nlohmann::ordered_json entry_json(const DelayEntry& entry, std::int64_t now);
 nlohmann::ordered_json entries_json(const std::vector<DelayEntry>& entries, std::int64_t now);
 

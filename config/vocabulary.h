@@ -124,5 +124,13 @@ inline constexpr char kStatusNoClasses[] = "{}: no classes";
 inline constexpr char kStatusHostFailures[] =
     "the host failed the gates {} {}; the game decided alone";  // count, "time" or "times"
 inline constexpr char kStatusWarning[] = "warning: {}";
+// "Quellwarden.status seen": the classes the gates met since start, then the listed ones none met.
+inline constexpr char kSeenHeadline[] = "Quellwarden {}: classes the gates met since start";
+inline constexpr char kSeenClass[] = "{}: {}{}";  // class, gate calls, kSeenNotListed or nothing
+inline constexpr char kSeenNotListed[] = " (not listed)";
+inline constexpr char kSeenNotMet[] = "{} (no creature of this class met yet)";
+inline constexpr char kSeenNoMatch[] = "no class met or listed{}";  // kStatusNameHolds or nothing
+inline constexpr char kSeenUnkept[] =
+    "{} more gate calls on classes beyond the first {}, counted but not kept";
 
 }  // namespace quellwarden::config

@@ -22,8 +22,11 @@ bool is_keyword(std::string_view word, std::string_view keyword) {
 
 bool StatusRequest::admits(const config::DelayEntry& entry, std::int64_t now) const {
   if (locked_only && entry.unlock_time <= now) return false;
+  return names(entry.class_name);
+}
+
+bool StatusRequest::names(std::string_view name) const {
   // Folded as the comparison goes: no copy of the name for each entry of a long list.
-  const std::string_view name = entry.class_name;
   return text.empty() ||
          std::search(name.begin(), name.end(), text.begin(), text.end(), [](char a, char b) {
            return config::ascii_upper(a) == config::ascii_upper(b);
@@ -51,6 +54,8 @@ StatusRequest status_request(std::string_view command_line) {
       request.json = true;
     } else if (is_keyword(word, "locked")) {
       request.locked_only = true;
+    } else if (is_keyword(word, "seen")) {
+      request.seen = true;
     } else {
       request.text += (request.text.empty() ? "" : " ") + std::string(word);
     }

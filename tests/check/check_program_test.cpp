@@ -23,9 +23,11 @@ using ::testing::IsEmpty;
 using ::testing::Not;
 using ::testing::StartsWith;
 
+// Classes of a mod, marked as such: the game's list holds none of them.
 constexpr char kExample[] = R"({"WipeTimestamp": 1700000000, "DinoSettings": {
-  "DisallowRiding": {"A_C": {"HoursToDelay": 48}},
-  "DisallowTaming": {"A_C": {"HoursToDelay": 24}, "B_C": {"HoursToDelay": 72}}}})";
+  "DisallowRiding": {"A_C": {"HoursToDelay": 48, "ModClass": true}},
+  "DisallowTaming": {"A_C": {"HoursToDelay": 24, "ModClass": true},
+                     "B_C": {"HoursToDelay": 72, "ModClass": true}}}})";
 
 class CheckProgramFixture : public ::testing::Test {
  protected:
@@ -138,8 +140,9 @@ TEST_F(check_program_test, now_decides_locked_or_released_at_the_unlock_second) 
 TEST_F(check_program_test, warnings_keep_exit_zero_and_lists_show_what_the_plugin_ends_with) {
   const nlohmann::json report = json_of(R"({"WipeTimestamp": 1700000000, "DinoSetting": {},
       "DinoSettings": {"DisallowRiding": [{"HoursToDelay": 1}],
-        "DisallowTaming": {"Rex_C": {"HoursToDelay": 2}, "rex_C": {"HoursToDelay": 3, "Hours": 4},
-                           "Giga_C": {"HoursToDelay": -1.5}}}})",
+        "DisallowTaming": {"Rex_C": {"HoursToDelay": 2, "ModClass": true},
+                           "rex_C": {"HoursToDelay": 3, "Hours": 4, "ModClass": true},
+                           "Giga_C": {"HoursToDelay": -1.5, "ModClass": true}}}})",
                                         0);
   EXPECT_EQ(report["riding"],
             nlohmann::json::parse(R"([{"class": "0", "hours": 1, "unlock": 1700003600,
@@ -181,6 +184,9 @@ TEST_F(check_program_test, strict_fails_a_file_that_loads_with_warnings) {
     return run({write("config.json", text), "--strict", "--now", "1700003600"}).exit_status;
   };
   EXPECT_EQ(status(kExample), 0);
+  EXPECT_EQ(status(R"({"WipeTimestamp": 1700000000, "DinoSettings": {
+      "DisallowTaming": {"Giganotosaurus_Character_BP_C": {"HoursToDelay": 72}}}})"),
+            3);
   EXPECT_EQ(status(R"({"WipeTimestamp": 1700000000, "Wipe": 1})"), 3);
   EXPECT_EQ(status(R"({"WipeTimestamp": "1700000000", "Wipe": 1})"), 1);
 }
@@ -255,6 +261,12 @@ TEST_F(check_program_test, unreadable_file_or_wrong_arguments_exit_two) {
   const CheckerRun help = run({"--help"});
   EXPECT_EQ(help.exit_status, 0);
   EXPECT_THAT(help.out, StartsWith("usage: quellwarden-check"));
+}
+
+TEST_F(check_program_test, classes_lists_the_games_classes_without_a_file) {
+  const CheckerRun listed = run({"--classes", "reaper queen"});
+  EXPECT_EQ(listed.exit_status, 0);
+  EXPECT_EQ(listed.out, "Xenomorph_Character_BP_Female_C  Reaper Queen\n");
 }
 
 TEST_F(check_program_test, server_folder_stands_for_its_file_and_now_may_be_a_date) {

@@ -10,6 +10,7 @@
 #include "config/effective_entries.h"
 #include "config/parse_hints.h"
 #include "log/printable.h"
+#include "tools/check/class_list.h"
 #include "tools/check/options.h"
 #include "tools/check/timeline.h"
 
@@ -169,6 +170,26 @@ TEST(check_options_test, accepts_options_in_any_order) {
   EXPECT_EQ(parse({"--", "--json"}).options.config_path, "--json");
   EXPECT_TRUE(parse({"-h"}).options.help);
   EXPECT_TRUE(parse({"--now=wipe"}).options.now_at_wipe);
+  EXPECT_EQ(parse({"--classes", "reaper"}).options.classes, "reaper");
+  EXPECT_EQ(parse({"--classes=rex"}).options.classes, "rex");
+  const ParsedArguments bare_classes = parse({"--classes", "--json"});
+  EXPECT_EQ(bare_classes.options.classes, "");
+  EXPECT_TRUE(bare_classes.options.json);
+  EXPECT_EQ(none.options.classes, std::nullopt);
+}
+
+TEST(check_class_list_test, lists_classes_whose_class_or_common_name_holds_the_text) {
+  EXPECT_EQ(class_list_text("REAPER K"),
+            "MegaXenomorph_Character_BP_Male_Surface_C    Alpha Reaper King\n"
+            "Xenomorph_Character_BP_Male_Surface_C        Reaper King (wild)\n"
+            "Xenomorph_Character_BP_Male_Tamed_C          Reaper King (tamed)\n"
+            "Xenomorph_Character_BP_Male_Tamed_Corrupt_C  Corrupted Reaper King\n");
+  EXPECT_EQ(class_list_text("gigant_"),
+            "BionicGigant_Character_BP_C    Tek Giganotosaurus\n"
+            "Gigant_Character_BP_C          Giganotosaurus\n"
+            "Gigant_Character_BP_Corrupt_C  Corrupted Giganotosaurus\n");
+  EXPECT_EQ(class_list_text("Nessie"),
+            "no creature class of the game with \"Nessie\" in its class or common name\n");
 }
 
 TEST(check_options_test, names_what_is_wrong) {

@@ -52,7 +52,7 @@ TEST_F(reload_test, example_configuration_gives_exact_unlock_times_and_one_addin
   EXPECT_EQ(replies[0].colour.G, 1.0F);
   EXPECT_EQ(replies[0].colour.B, 0.0F);
   EXPECT_EQ(replies[0].colour.A, 1.0F);
-  EXPECT_EQ(replies[1].text, "Quellwarden : 4 warnings, see Quellwarden.status");
+  EXPECT_EQ(replies[1].text, "Quellwarden : 7 warnings, see Quellwarden.status");
   EXPECT_EQ(replies[1].colour.G, 1.0F);
   EXPECT_EQ(replies[1].colour.B, 0.0F);
   const auto info = log_messages(spdlog::level::info);

@@ -8,6 +8,7 @@
 #include "config/version.h"
 #include "config/vocabulary.h"
 #include "tools/check/check.h"
+#include "tools/check/class_list.h"
 #include "tools/check/config_file.h"
 #include "tools/check/console.h"
 #include "tools/check/display_text.h"
@@ -69,6 +70,10 @@ int main(int argc, char** argv) {
   }
   if (parsed.options.help) {
     std::cout << usage_text();
+    return kLoads;
+  }
+  if (parsed.options.classes) {
+    std::cout << class_list_text(*parsed.options.classes);
     return kLoads;
   }
   if (parsed.options.version) {

@@ -95,6 +95,12 @@ ParsedArguments parse_arguments(std::span<const std::string_view> arguments) {
       parsed.options.help = true;
     } else if (argument == "--version") {
       parsed.options.version = true;
+    } else if (argument == "--classes") {
+      const bool filter_given =
+          index + 1 < arguments.size() && !arguments[index + 1].starts_with('-');
+      parsed.options.classes = filter_given ? std::string(arguments[++index]) : std::string();
+    } else if (argument.starts_with("--classes=")) {
+      parsed.options.classes = std::string(argument.substr(10));
     } else if (!option_with_value(arguments, index, "--now", set_now, parsed) &&
                !option_with_value(arguments, index, "--wipe", set_wipe, parsed)) {
       parsed.error = "unknown option " + std::string(argument);
@@ -106,6 +112,7 @@ ParsedArguments parse_arguments(std::span<const std::string_view> arguments) {
 std::string usage_text() {
   return "usage: quellwarden-check [CONFIG] [--wipe DATE] [--now TIME|wipe] [--json] [--strict]\n"
          "                         [--version]\n"
+         "       quellwarden-check --classes [TEXT]\n"
          "Shows what the Quellwarden plugin makes of its configuration file: the wipe time, when\n"
          "each creature class is released for riding and for taming, and likely mistakes.\n"
          "  CONFIG      the file to check, or a server folder holding it (default: " +
@@ -121,6 +128,10 @@ std::string usage_text() {
          "  --json      print one JSON object: now, wipe_timestamp, riding, taming, warnings,\n"
          "              errors, hints, and wrong_wipe when the file's wipe is not --wipe's\n"
          "  --strict    exit with 3 when the plugin would load the file but there are warnings\n"
+         "  --classes [TEXT]\n"
+         "              list the game's creature classes with the names players know them by,\n"
+         "              only those whose class or common name contains TEXT (letter case\n"
+         "              ignored)\n"
          "  --version   show the version\n"
          "  --help      show this text\n"
          "Exit status: 0 the plugin would load the file (warnings allowed), 1 it would not, or\n"

@@ -1,5 +1,5 @@
 // The command line: quellwarden-check [CONFIG] [--wipe DATE] [--now TIME|wipe] [--json] [--strict]
-// [--version].
+// [--version], or quellwarden-check --classes [TEXT].
 #pragma once
 
 #include <cstdint>
@@ -21,6 +21,7 @@ struct Options {
   bool strict = false;  // a file that loads but has warnings fails too
   bool help = false;
   bool version = false;
+  std::optional<std::string> classes;  // --classes: list the game's classes holding this text
 };
 
 struct ParsedArguments {
