@@ -122,6 +122,7 @@ int run(const Options& options, const std::string& plugin) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const quellwarden::tools::OwnWindowHold window;
   Options options;
   try {
     options = parse_options(program_arguments(argc, argv));
