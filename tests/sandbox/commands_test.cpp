@@ -267,6 +267,10 @@ TEST(sandbox_options_test, help_and_wrong_options_answer_with_their_exit_status)
   EXPECT_EQ(open_rcon.status, 2);
   EXPECT_THAT(open_rcon.errors, HasSubstr("--rcon-port needs --rcon-password"));
 
+  const auto no_time_to_log_in = run_sandbox({"--rcon-auth-timeout", "0"}, "");
+  EXPECT_EQ(no_time_to_log_in.status, 2);
+  EXPECT_THAT(no_time_to_log_in.errors, HasSubstr("--rcon-auth-timeout wants at least 1 second"));
+
   const auto bad_clock = run_sandbox({"--clock=yesterday"}, "");
   EXPECT_EQ(bad_clock.status, 2);
   EXPECT_THAT(bad_clock.errors, HasSubstr("--clock wants a number, not 'yesterday'"));

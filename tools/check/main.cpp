@@ -60,6 +60,7 @@ int run(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const quellwarden::tools::OwnWindowHold window;
   const Utf8Console console;
   const std::vector<std::string> given = quellwarden::tools::program_arguments(argc, argv);
   const std::vector<std::string_view> arguments(given.begin(), given.end());

@@ -1,4 +1,4 @@
-// Parsed by hand: five options do not justify a dependency.
+// Parsed by hand: six options do not justify a dependency.
 #include "tools/sandbox/options.h"
 
 #include <charconv>
@@ -25,6 +25,14 @@ std::int64_t clock_of(const std::string& text) {
   if (seconds < kStandinClock.first || seconds > kStandinClock.last) {
     throw std::invalid_argument("--clock must lie " + range_text(kStandinClock) + ", not '" + text +
                                 "'");
+  }
+  return seconds;
+}
+
+std::uint16_t auth_timeout_of(const std::string& text) {
+  const auto seconds = number_of<std::uint16_t>("--rcon-auth-timeout", text);
+  if (seconds == 0) {
+    throw std::invalid_argument("--rcon-auth-timeout wants at least 1 second");
   }
   return seconds;
 }
@@ -58,7 +66,7 @@ Options parse_options(const std::vector<std::string>& arguments) {
       continue;
     }
     if (name != "--workdir" && name != "--plugin" && name != "--clock" && name != "--rcon-port" &&
-        name != "--rcon-password") {
+        name != "--rcon-password" && name != "--rcon-auth-timeout") {
       throw std::invalid_argument("unknown option '" + arguments[at] + "'");
     }
     if (!value) {
@@ -75,6 +83,8 @@ Options parse_options(const std::vector<std::string>& arguments) {
       options.clock = clock_of(*value);
     } else if (name == "--rcon-port") {
       options.rcon_port = number_of<std::uint16_t>(name, *value);
+    } else if (name == "--rcon-auth-timeout") {
+      options.rcon_auth_timeout = auth_timeout_of(*value);
     } else {
       options.rcon_password = *value;
     }
@@ -99,6 +109,8 @@ Options:
                         (default: real time)
   --rcon-port N         serve RCON on 127.0.0.1:N; 0 picks a free port. Needs --rcon-password
   --rcon-password PW    the password RCON clients must send first
+  --rcon-auth-timeout S close a connection that has not sent the password within S seconds
+                        (default: 10)
   --version             the plugin's and the sandbox's version
   --help                this text
 
@@ -153,8 +165,10 @@ The sandbox ends at `quit` or at the end of standard input, also when it serves 
 input open (e.g. `cat script - | quellwarden-sandbox ...`) to serve RCON clients for longer.
 RCON requests run on the game thread between input lines. Over TCP the sandbox prints
 rcon client N connected | authenticated | request ID: TEXT | closed: REASON, and the replies
-as above. A client must send the password first; a broken packet, a body over 4096 bytes or
-more than 256 KiB of replies left unread closes its connection.
+as above. A client must send the password first, within the time --rcon-auth-timeout gives; a
+broken packet or a body over 4096 bytes closes its connection. A reply of any length comes
+whole, in packets of up to 4096 bytes; a client's next request runs once it has read all but
+256 KiB of the replies before, so one that stops reading is served no further.
 )";
 }
 
