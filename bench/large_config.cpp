@@ -1,5 +1,6 @@
 // Names of the game's shape and hours spread over 1,000 values, so that the file parses and loads
-// like a real one, only longer.
+// like a real one, only longer. Each entry says it is a mod's class ("ModClass"), as a list of so
+// many classes beyond the game's does; unmarked, each would get its own unknown_class warning.
 #include "bench/large_config.h"
 
 #include <string>
@@ -15,7 +16,8 @@ std::string large_config() {
     text += std::string(list == std::string("DisallowRiding") ? "" : ", ") + "\"" + list + "\": {";
     for (int entry = 0; entry < kEntriesPerList; ++entry) {
       text += (entry == 0 ? "\"Dino" : ", \"Dino") + std::to_string(entry) +
-              R"(_Character_BP_C": {"HoursToDelay": )" + std::to_string(entry % 1000) + "}";
+              R"(_Character_BP_C": {"HoursToDelay": )" + std::to_string(entry % 1000) +
+              R"(, "ModClass": true})";
     }
     text += "}";
   }

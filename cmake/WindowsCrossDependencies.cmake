@@ -1,7 +1,7 @@
 # The libraries for a MinGW cross-build, taken from the build machine without its CMake packages:
 # those name the machine's whole /usr/include, whose glibc headers must not reach the Windows
-# compiler. Only the three header libraries are exposed, through links in the build tree; spdlog
-# and fmt are compiled into each module header-only. GoogleTest is built from its sources.
+# compiler. Only the three header libraries are exposed, through links in the build tree.
+# GoogleTest is built from its sources.
 
 set(QW_HEADER_LIBRARY_SOURCE /usr/include
     CACHE PATH "Directory holding the nlohmann, spdlog and fmt header folders")
@@ -17,14 +17,7 @@ foreach(library nlohmann spdlog fmt)
   file(CREATE_LINK ${QW_HEADER_LIBRARY_SOURCE}/${library} ${qw_header_dir}/${library} SYMBOLIC)
 endforeach()
 
-add_library(fmt::fmt INTERFACE IMPORTED)
-set_target_properties(fmt::fmt PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${qw_header_dir}
-                                          INTERFACE_COMPILE_DEFINITIONS FMT_HEADER_ONLY)
-
-add_library(spdlog::spdlog INTERFACE IMPORTED)
-set_target_properties(spdlog::spdlog PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${qw_header_dir}
-                                                INTERFACE_COMPILE_DEFINITIONS SPDLOG_FMT_EXTERNAL
-                                                INTERFACE_LINK_LIBRARIES fmt::fmt)
+qw_logging_libraries(${qw_header_dir})
 
 add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
 set_target_properties(nlohmann_json::nlohmann_json

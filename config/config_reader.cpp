@@ -109,7 +109,8 @@ Read<std::int64_t> read_wipe(const Value& wipe) {
   return Refusal{in_quotes(kWipeTimestamp) + " is " + value_text(wipe) + ", which " + date.problem +
                      "; write Unix seconds as a number, without quotes, or a date as " + kDateForms,
                  {kWipeTimestamp},
-                 {}};
+                 date.suggestion.empty() ? std::vector<std::string>{}
+                                         : std::vector<std::string>{date.suggestion}};
 }
 
 template <typename Path>

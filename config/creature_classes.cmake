@@ -1,24 +1,34 @@
-# Writes the names of creature-classes.txt as C++ string literals, one a line, for
-# creature_classes.cpp to include. A build step: cmake -DIN=<list> -DOUT=<file> -P <this>.
-# Only letters, digits and _ pass, so that no line of the list can become code.
+# Writes the lines of creature-classes.tsv as C++ initialisers, {"class name", "common name"} one a
+# line, for creature_classes.cpp to include. A build step: cmake -DIN=<list> -DOUT=<file> -P <this>.
+# Only the characters below pass, so that no line of the list can become code.
+cmake_minimum_required(VERSION 3.20)
 file(STRINGS "${IN}" lines)
-set(literals "")
+set(initialisers "")
+set(seen "")
 foreach(line IN LISTS lines)
-  string(STRIP "${line}" name)
-  if(name STREQUAL "" OR name MATCHES "^#")
+  string(STRIP "${line}" line)
+  if(line STREQUAL "" OR line MATCHES "^#")
     continue()
   endif()
-  if(NOT name MATCHES "^[A-Za-z0-9_]+$")
-    message(FATAL_ERROR "${IN}: \"${name}\" is no class name (letters, digits and _ only)")
+  if(NOT line MATCHES "^([A-Za-z0-9_]+)\t+([A-Za-z0-9 ()'.-]+)$")
+    message(FATAL_ERROR "${IN}: \"${line}\" is no class name (letters, digits and _), a tab and "
+                        "a common name (letters, digits, blanks and ( ) ' - .)")
   endif()
+  set(name "${CMAKE_MATCH_1}")
+  string(STRIP "${CMAKE_MATCH_2}" common_name)
   string(LENGTH "${name}" length)
   if(length GREATER 64)
     # The near-name search keeps one row of 65 cells on the stack.
     message(FATAL_ERROR "${IN}: \"${name}\" is longer than 64 letters")
   endif()
-  string(APPEND literals "\"${name}\",\n")
+  string(TOUPPER "${name}" folded)
+  if(folded IN_LIST seen)
+    message(FATAL_ERROR "${IN}: \"${name}\" is given twice (letter case ignored)")
+  endif()
+  list(APPEND seen "${folded}")
+  string(APPEND initialisers "{\"${name}\", \"${common_name}\"},\n")
 endforeach()
-if(literals STREQUAL "")
-  message(FATAL_ERROR "${IN} lists no class name")
+if(initialisers STREQUAL "")
+  message(FATAL_ERROR "${IN} lists no class")
 endif()
-file(WRITE "${OUT}" "${literals}")
+file(WRITE "${OUT}" "${initialisers}")

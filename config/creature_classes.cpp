@@ -1,15 +1,12 @@
-// A name within two edits of a game class keeps all but at most six of its trigram positions
-// (three letters in a row; an edit spoils three at most), so one of any seven of them is in that
-// class: the seven the fewest classes hold name the few candidates, and the edit distance runs on
-// those alone, in a band, stopping past two. A mod's name usually has seven trigrams no class
-// holds and is done with after one probe of each, however many mod classes a list holds.
+// What an admin writes for a class is most often what players call the creature, in the shape of a
+// class name ("Giganotosaurus_Character_BP_C"), so the common names are asked first; the edit
+// distance only catches typos in the game's own names, and would offer a Beaver for a Reaper.
 #include "config/creature_classes.h"
 
 #include <algorithm>
 #include <array>
-#include <bitset>
 #include <cstdint>
-#include <span>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -19,24 +16,17 @@
 namespace quellwarden::config {
 namespace {
 
-constexpr std::string_view kGameClasses[] = {
+constexpr GameClass kGameClasses[] = {
 #include "config/creature_classes.inc"
 };
 constexpr std::size_t kClassCount = std::size(kGameClasses);
 static_assert(kClassCount < UINT16_MAX);
 
 constexpr std::size_t kMaxEdits = 2;
-constexpr std::size_t kTrigramsToProbe = 3 * kMaxEdits + 1;
 constexpr std::size_t kLongestName = 64;  // a longer name is no game class nor near one
+constexpr std::size_t kMostMeant = 3;
 
 using ClassId = std::uint16_t;
-using Trigram = std::uint32_t;
-
-Trigram trigram_at(std::string_view text, std::size_t at) {
-  return static_cast<Trigram>(static_cast<unsigned char>(text[at])) << 16 |
-         static_cast<Trigram>(static_cast<unsigned char>(text[at + 1])) << 8 |
-         static_cast<unsigned char>(text[at + 2]);
-}
 
 std::size_t length_gap(std::size_t a, std::size_t b) { return a < b ? b - a : a - b; }
 
@@ -71,73 +61,91 @@ std::size_t bounded_distance(std::string_view a, std::string_view b) {
   return row[b.size()];
 }
 
-// The classes holding each trigram, found by open addressing on the trigram.
-class TrigramIndex {
- public:
-  void build(const std::vector<std::string>& names) {
-    std::vector<std::pair<Trigram, ClassId>> pairs;
-    for (std::size_t id = 0; id < names.size(); ++id) {
-      const std::string& name = names[id];
-      for (std::size_t at = 0; at + 3 <= name.size(); ++at) {
-        pairs.emplace_back(trigram_at(name, at), static_cast<ClassId>(id));
-      }
-    }
-    std::sort(pairs.begin(), pairs.end());
-    pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
-    std::size_t slots = 1;
-    while (slots < 2 * pairs.size()) slots *= 2;
-    slots_.assign(slots, Slot{});
-    for (std::size_t begin = 0; begin < pairs.size();) {
-      std::size_t end = begin;
-      while (end < pairs.size() && pairs[end].first == pairs[begin].first) {
-        holders_.push_back(pairs[end++].second);
-      }
-      slots_[slot_at(pairs[begin].first)] = {pairs[begin].first + 1,
-                                             static_cast<std::uint32_t>(begin),
-                                             static_cast<std::uint32_t>(end - begin)};
-      begin = end;
-    }
+// The bytes a name holds, a bit each (bytes that share a bit only weaken the test below).
+std::uint64_t letters_of(std::string_view folded) {
+  std::uint64_t letters = 0;
+  for (const char byte : folded) {
+    letters |= std::uint64_t{1} << (static_cast<unsigned char>(byte) & 63U);
   }
+  return letters;
+}
 
-  [[nodiscard]] std::span<const ClassId> holders(Trigram trigram) const {
-    const Slot& slot = slots_[slot_at(trigram)];
-    return {holders_.data() + slot.begin, slot.count};
-  }
+// Whether more than kMaxEdits bits are set: each step clears the lowest one.
+bool more_than_max_edits(std::uint64_t bits) {
+  for (std::size_t step = 0; step < kMaxEdits; ++step) bits &= bits - 1;
+  return bits != 0;
+}
 
- private:
-  struct Slot {
-    Trigram key_plus_one = 0;  // 0: empty
-    std::uint32_t begin = 0;
-    std::uint32_t count = 0;
+// An edit brings in at most one letter a name lacked and takes away at most one it had: names
+// whose letters differ by more than kMaxEdits either way are farther apart than that, which turns
+// away nearly every class in a few instructions.
+bool letters_too_far(std::uint64_t a, std::uint64_t b) {
+  return more_than_max_edits(a & ~b) || more_than_max_edits(b & ~a);
+}
+
+bool is_ascii_lower(char byte) { return byte >= 'a' && byte <= 'z'; }
+bool is_ascii_upper(char byte) { return byte >= 'A' && byte <= 'Z'; }
+bool is_ascii_alphanumeric(char byte) {
+  return is_ascii_lower(byte) || is_ascii_upper(byte) || (byte >= '0' && byte <= '9');
+}
+// Parts every class name has, which say nothing of the creature.
+bool is_no_word(std::string_view word) {
+  return word == "CHARACTER" || word == "BP" || word == "C";
+}
+
+// The words of a listed name, folded: split at "_", blanks and a lower case letter followed by an
+// upper case one ("FireWyvern" is "FIRE", "WYVERN").
+std::vector<std::string> listed_name_words(std::string_view name) {
+  std::vector<std::string> words;
+  std::string word;
+  const auto finish = [&] {
+    if (!word.empty() && !is_no_word(word)) words.push_back(word);
+    word.clear();
   };
+  for (std::size_t at = 0; at < name.size(); ++at) {
+    const char byte = name[at];
+    if (byte == '_' || byte == ' ' || byte == '\t') {
+      finish();
+      continue;
+    }
+    if (at > 0 && is_ascii_upper(byte) && is_ascii_lower(name[at - 1])) finish();
+    word += ascii_upper(byte);
+  }
+  finish();
+  return words;
+}
 
-  // The slot holding `trigram`, or the empty one where it would go.
-  [[nodiscard]] std::size_t slot_at(Trigram trigram) const {
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t at = ((trigram * 0x9E3779B1U) >> 8) & mask;; at = (at + 1) & mask) {
-      if (slots_[at].key_plus_one == 0 || slots_[at].key_plus_one == trigram + 1) return at;
+// The words of a common name, folded, without blanks or punctuation: "Reaper King (tamed)" is
+// "REAPER", "KING", "TAMED".
+std::vector<std::string> common_name_words(std::string_view name) {
+  std::vector<std::string> words(1);
+  for (const char byte : name) {
+    if (is_ascii_alphanumeric(byte)) {
+      words.back() += ascii_upper(byte);
+    } else if (!words.back().empty()) {
+      words.emplace_back();
     }
   }
-
-  std::vector<Slot> slots_;
-  std::vector<ClassId> holders_;
-};
+  if (words.back().empty()) words.pop_back();
+  return words;
+}
 
 class ClassIndex {
  public:
   ClassIndex() {
     folded_.reserve(kClassCount);
-    for (const std::string_view name : kGameClasses) {
-      folded_.push_back(ascii_folded(name));
-      shortest_ = std::min(shortest_, name.size());
-      longest_ = std::max(longest_, name.size());
+    for (const GameClass& game_class : kGameClasses) {
+      folded_.push_back(ascii_folded(game_class.class_name));
+      letters_.push_back(letters_of(folded_.back()));
     }
     for (std::size_t id = 0; id < kClassCount; ++id) {
       known_.emplace(folded_[id], Known{static_cast<ClassId>(id), true});
     }
     variants_.reserve(3 * kClassCount);
-    for (std::size_t id = 0; id < kClassCount; ++id) add_variants(id);
-    trigrams_.build(folded_);
+    for (std::size_t id = 0; id < kClassCount; ++id) {
+      add_variants(id);
+      add_common_name(static_cast<ClassId>(id));
+    }
   }
 
   [[nodiscard]] bool holds(std::string_view name) const {
@@ -148,39 +156,54 @@ class ClassIndex {
   }
 
   [[nodiscard]] GameClassMatch match(std::string_view name) const {
-    if (name.size() > kLongestName) return {};
+    GameClassMatch result;
+    if (holds(name)) {
+      result.listed = true;
+      return result;
+    }
+    for (const ClassId id : by_common_name(name)) result.meant.push_back(kGameClasses[id]);
+    if (result.meant.empty()) {
+      if (const auto id = nearest(name)) result.meant.push_back(kGameClasses[*id]);
+    }
+    return result;
+  }
+
+  // The class `name` is a variant of, or else the nearest within kMaxEdits after ASCII letter
+  // case is folded; of equally near ones, the first in the list. Every class is tried: their
+  // letters turn most of them away before the distance runs.
+  [[nodiscard]] std::optional<ClassId> nearest(std::string_view name) const {
+    if (name.size() > kLongestName) return std::nullopt;
     Folded buffer;
     const std::string_view folded = fold(name, buffer);
-    if (const auto found = known_.find(folded); found != known_.end()) {
-      if (found->second.exact) return {true, std::nullopt};
-      return {false, kGameClasses[found->second.id]};
+    if (const auto found = known_.find(folded); found != known_.end()) return found->second.id;
+    const std::uint64_t letters = letters_of(folded);
+    std::optional<ClassId> best;
+    std::size_t best_distance = kMaxEdits + 1;
+    for (std::size_t id = 0; id < kClassCount && best_distance > 0; ++id) {
+      if (letters_too_far(letters, letters_[id])) continue;
+      const std::size_t distance = bounded_distance(folded, folded_[id]);
+      if (distance < best_distance) {
+        best = static_cast<ClassId>(id);
+        best_distance = distance;
+      }
     }
-    if (const auto id = nearest(folded)) return {false, kGameClasses[*id]};
-    return {};
+    return best;
   }
 
  private:
-  // Each class once, in the order found; on the stack, as this runs for every listed name.
-  class Candidates {
-   public:
-    void add(ClassId id) {
-      if (taken_.test(id)) return;
-      taken_.set(id);
-      ids_[count_++] = id;
-    }
-    [[nodiscard]] const ClassId* begin() const { return ids_.data(); }
-    [[nodiscard]] const ClassId* end() const { return ids_.data() + count_; }
-
-   private:
-    std::array<ClassId, kClassCount> ids_;
-    std::bitset<kClassCount> taken_;
-    std::size_t count_ = 0;
-  };
   using Folded = std::array<char, kLongestName>;
 
   struct Known {
     ClassId id;
     bool exact;  // the class's own name, not a variant of it
+  };
+
+  // A class whose common name, or one of its words, is a key of by_word_; the lower its rank,
+  // the more surely it was meant.
+  enum class Rank : std::uint8_t { whole_name, first_word, later_word };
+  struct WordHit {
+    ClassId id;
+    Rank rank;
   };
 
   static std::string_view fold(std::string_view name, Folded& buffer) {
@@ -208,57 +231,65 @@ class ClassIndex {
     }
   }
 
-  // Every class that can lie within kMaxEdits of `name`, each once. Trigrams are taken by
-  // position: an edit spoils at most three positions, whether or not their trigrams repeat.
-  [[nodiscard]] Candidates candidates(std::string_view name) const {
-    Candidates found;
-    const std::size_t positions = name.size() >= 3 ? name.size() - 2 : 0;
-    if (positions < kTrigramsToProbe) {
-      for (std::size_t id = 0; id < kClassCount; ++id) found.add(static_cast<ClassId>(id));
-      return found;
+  void add_common_name(ClassId id) {
+    const std::vector<std::string> words = common_name_words(kGameClasses[id].common_name);
+    std::string whole;
+    for (std::size_t at = 0; at < words.size(); ++at) {
+      const Rank rank = words.size() == 1 ? Rank::whole_name
+                        : at == 0         ? Rank::first_word
+                                          : Rank::later_word;
+      by_word_[words[at]].push_back({id, rank});
+      whole += words[at];
     }
-    std::array<std::span<const ClassId>, kLongestName> holders;
-    std::size_t held_by_none = 0;
-    for (std::size_t at = 0; at < positions; ++at) {
-      holders[at] = trigrams_.holders(trigram_at(name, at));
-      // More spoilt positions than the edits allow: no class is near, as for most mods' names.
-      if (holders[at].empty() && ++held_by_none >= kTrigramsToProbe) return found;
-    }
-    const auto fewer = [](std::span<const ClassId> a, std::span<const ClassId> b) {
-      return a.size() < b.size();
-    };
-    std::nth_element(holders.begin(), holders.begin() + kTrigramsToProbe - 1,
-                     holders.begin() + static_cast<std::ptrdiff_t>(positions), fewer);
-    for (std::size_t probe = 0; probe < kTrigramsToProbe; ++probe) {
-      for (const ClassId id : holders[probe]) found.add(id);
-    }
-    return found;
+    if (words.size() > 1) by_word_[whole].push_back({id, Rank::whole_name});
+    longest_key_ = std::max(longest_key_, whole.size());
   }
 
-  // The class nearest to `name` within kMaxEdits; of equally near ones, the first in the list.
-  [[nodiscard]] std::optional<std::size_t> nearest(std::string_view name) const {
-    if (name.size() + kMaxEdits < shortest_ || name.size() > longest_ + kMaxEdits) {
-      return std::nullopt;
-    }
-    std::optional<std::size_t> best;
-    std::size_t best_distance = kMaxEdits + 1;
-    for (const ClassId id : candidates(name)) {
-      const std::size_t distance = bounded_distance(name, folded_[id]);
-      if (distance < best_distance || (distance == best_distance && best && id < *best)) {
-        best = id;
-        best_distance = distance;
+  // The classes whose common name `name` says, best first, at most kMostMeant. Runs of words are
+  // joined only up to the longest common name, so a long name costs no more than its length.
+  [[nodiscard]] std::vector<ClassId> by_common_name(std::string_view name) const {
+    const std::vector<std::string> words = listed_name_words(name);
+    std::vector<WordHit> hits;
+    for (std::size_t first = 0; first < words.size(); ++first) {
+      std::string run;
+      for (std::size_t last = first; last < words.size(); ++last) {
+        run += words[last];
+        if (run.size() > longest_key_) break;
+        const auto found = by_word_.find(run);
+        if (found == by_word_.end()) continue;
+        for (const WordHit& hit : found->second) add_hit(hit, hits);
       }
     }
-    return best_distance <= kMaxEdits ? best : std::nullopt;
+    std::sort(hits.begin(), hits.end(), [](const WordHit& a, const WordHit& b) {
+      const std::size_t a_length = kGameClasses[a.id].common_name.size();
+      const std::size_t b_length = kGameClasses[b.id].common_name.size();
+      if (a.rank != b.rank) return a.rank < b.rank;
+      return a_length != b_length ? a_length < b_length : a.id < b.id;
+    });
+    std::vector<ClassId> best;
+    for (std::size_t at = 0; at < hits.size() && at < kMostMeant; ++at) best.push_back(hits[at].id);
+    return best;
   }
 
-  std::vector<std::string> folded_;    // by class id, which is the list's order
-  std::vector<std::string> variants_;  // reserved up front: the map keeps views of them
+  // Each class once, ranked by its best match.
+  static void add_hit(const WordHit& hit, std::vector<WordHit>& hits) {
+    const auto same = std::find_if(hits.begin(), hits.end(),
+                                   [&](const WordHit& held) { return held.id == hit.id; });
+    if (same == hits.end()) {
+      hits.push_back(hit);
+    } else {
+      same->rank = std::min(same->rank, hit.rank);
+    }
+  }
+
+  std::vector<std::string> folded_;     // by class id, which is the list's order
+  std::vector<std::uint64_t> letters_;  // letters_of(folded_), by class id
+  std::vector<std::string> variants_;   // reserved up front: the map keeps views of them
   // The classes and their variants, folded: one probe tells a class from a near miss.
   std::unordered_map<std::string_view, Known> known_;
-  TrigramIndex trigrams_;
-  std::size_t shortest_ = kLongestName;
-  std::size_t longest_ = 0;
+  // The common names, whole and word by word, folded and without blanks or punctuation.
+  std::unordered_map<std::string, std::vector<WordHit>> by_word_;
+  std::size_t longest_key_ = 0;
 };
 
 const ClassIndex& class_index() {
@@ -268,12 +299,17 @@ const ClassIndex& class_index() {
 
 }  // namespace
 
-std::span<const std::string_view> game_classes() { return kGameClasses; }
+std::span<const GameClass> game_classes() { return kGameClasses; }
 
 bool is_game_class(std::string_view class_name) { return class_index().holds(class_name); }
 
 GameClassMatch match_game_class(std::string_view class_name) {
   return class_index().match(class_name);
+}
+
+std::optional<GameClass> nearest_game_class(std::string_view class_name) {
+  const auto id = class_index().nearest(class_name);
+  return id ? std::optional<GameClass>(kGameClasses[*id]) : std::nullopt;
 }
 
 }  // namespace quellwarden::config

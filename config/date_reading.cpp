@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "config/local_zone.h"
+#include "config/time_text.h"
 #include "config/vocabulary.h"
 #include "text/ascii_fold.h"
 
@@ -18,6 +20,7 @@ class Cursor {
   explicit Cursor(std::string_view text) : text_(text) {}
 
   bool at_end() const { return at_ == text_.size(); }
+  std::string_view rest() const { return text_.substr(at_); }
 
   bool digits(std::size_t count, int& value) {
     if (text_.size() - at_ < count) return false;
@@ -70,24 +73,35 @@ int days_in_month(int year, int month) {
   return month == 2 && is_leap(year) ? 29 : kDays[month - 1];
 }
 
-// Days since 1970-01-01, after Howard Hinnant's days_from_civil; the inverse of utc_text()'s.
-std::int64_t days_from_civil(int year, int month, int day) {
-  const int shifted_year = month <= 2 ? year - 1 : year;
-  const int era = (shifted_year >= 0 ? shifted_year : shifted_year - 399) / 400;
-  const int year_of_era = shifted_year - era * 400;
-  const int day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-  const int day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
-  return static_cast<std::int64_t>(era) * 146097 + day_of_era - 719468;
-}
+bool is_digit(char byte) { return byte >= '0' && byte <= '9'; }
+
+bool is_letter(char byte) { return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z'); }
 
 bool is_unix_seconds(std::string_view text) {
   if (text.starts_with('-')) text.remove_prefix(1);
-  return !text.empty() && std::all_of(text.begin(), text.end(),
-                                      [](char byte) { return byte >= '0' && byte <= '9'; });
+  return !text.empty() && std::all_of(text.begin(), text.end(), is_digit);
 }
 
-DateReading refused(std::string problem) {
-  return {std::nullopt, std::move(problem), std::nullopt};
+DateReading refused(std::string problem, std::string suggestion = {}) {
+  return {std::nullopt, std::move(problem), std::nullopt, std::move(suggestion)};
+}
+
+// The abbreviations admins write most, with the offset each stands for. "CST" is also China's,
+// but beside the other North American names it is taken as theirs.
+struct ZoneName {
+  std::string_view name;
+  int offset_minutes;
+};
+constexpr ZoneName kZoneNames[] = {{"GMT", 0},    {"WET", 0},    {"WEST", 60},  {"BST", 60},
+                                   {"CET", 60},   {"CEST", 120}, {"EET", 120},  {"EEST", 180},
+                                   {"EST", -300}, {"EDT", -240}, {"CST", -360}, {"CDT", -300},
+                                   {"MST", -420}, {"MDT", -360}, {"PST", -480}, {"PDT", -420}};
+
+std::optional<ZoneName> known_zone(std::string_view name) {
+  for (const ZoneName& zone : kZoneNames) {
+    if (compare_folded(name, zone.name) == 0) return zone;
+  }
+  return std::nullopt;
 }
 
 struct Zone {
@@ -95,9 +109,9 @@ struct Zone {
   bool numeric = false;  // written as an offset, not as "Z" or "UTC"
 };
 
-// The zone after the time of day.
+// The zone after the time of day (and the blank before it, if any).
 std::optional<Zone> zone(Cursor& cursor) {
-  if (cursor.folded_literal("Z") || cursor.folded_literal(" UTC")) return Zone{};
+  if (cursor.folded_literal("Z") || cursor.folded_literal("UTC")) return Zone{};
   char sign = 0;
   int hours = 0;
   int minutes = 0;
@@ -110,12 +124,68 @@ std::optional<Zone> zone(Cursor& cursor) {
 
 struct Fields {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+
+  [[nodiscard]] bool in_calendar() const {
+    return month >= 1 && month <= 12 && day >= 1 && day <= days_in_month(year, month) &&
+           hour <= 23 && minute <= 59 && second <= 59;
+  }
+  // The date and time of day counted as if UTC.
+  [[nodiscard]] std::int64_t clock_seconds() const {
+    return days_from_civil(year, month, day) * kSecondsPerDay + hour * kSecondsPerHour +
+           minute * 60 + second;
+  }
+  // "19:00", or "19:00:30" where the seconds are not zero.
+  [[nodiscard]] std::string time_of_day() const {
+    std::string text = two_digits(hour) + ":" + two_digits(minute);
+    return second == 0 ? text : text + ":" + two_digits(second);
+  }
+
+ private:
+  static std::string two_digits(int value) {
+    return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+  }
 };
+
+// A time without zone is most likely meant on the clocks of the machine reading it, at that
+// date's offset (summer time or not): "\"2026-12-11T19:00:00+01:00\" if 19:00 is this machine's
+// time".
+std::string on_this_machine(const Fields& at) {
+  const std::int64_t clock = at.clock_seconds();
+  return "\"" + written_date(clock, local_offset_of_clock_time(clock)) + "\" if " +
+         at.time_of_day() + " is this machine's time";
+}
+
+std::string zone_name_suggestion(const Fields& at, std::string_view name) {
+  std::string text = "zone names are not read; ";
+  if (!at.in_calendar()) return text + "write the zone's offset instead";
+  const std::optional<ZoneName> zone = known_zone(name);
+  if (!zone) {
+    return text + "write the zone's offset at that date instead, such as " + on_this_machine(at);
+  }
+  const int offset = zone->offset_minutes * 60;
+  return text + std::string(zone->name) + " is " + offset_text(offset) + ": write \"" +
+         written_date(at.clock_seconds(), offset) + "\"";
+}
+
+DateReading quoted_number(std::string_view text) {
+  return refused("is a number in quotes", milliseconds_note(text).value_or(""));
+}
 
 }  // namespace
 
+std::optional<std::string> milliseconds_note(std::string_view digits) {
+  const std::size_t first = digits.find_first_not_of('0');
+  if (first == std::string_view::npos || !is_unix_seconds(digits) || digits.starts_with('-') ||
+      digits.size() - first < kMillisecondsDigits) {
+    return std::nullopt;
+  }
+  const std::string_view number = digits.substr(first);
+  return std::string(number) + " looks like milliseconds; write " +
+         std::string(number.substr(0, number.size() - 3));
+}
+
 DateReading read_date(std::string_view text) {
-  if (is_unix_seconds(text)) return refused("is a number in quotes");
+  if (is_unix_seconds(text)) return quoted_number(text);
   Cursor cursor(text);
   Fields at;
   char separator = 0;
@@ -133,7 +203,16 @@ DateReading read_date(std::string_view text) {
       (!cursor.digits(2, at.second) || (cursor.literal(".") && !cursor.some_digits()))) {
     return refused("is not a date the plugin reads");
   }
-  if (cursor.at_end()) return refused("has no zone, so it could be any of the world's local times");
+  if (cursor.at_end()) {
+    return refused("has no zone, so it could be any of the world's local times",
+                   at.in_calendar() ? "write " + on_this_machine(at) : "");
+  }
+  cursor.literal(" ");  // unambiguous, so read: "2026-12-11 19:00 +01:00"
+  const std::string_view rest = cursor.rest();
+  if (!rest.empty() && is_letter(rest.front()) && compare_folded(rest, "Z") != 0 &&
+      compare_folded(rest, "UTC") != 0) {
+    return refused("ends in a zone name", zone_name_suggestion(at, rest));
+  }
   const std::optional<Zone> zone_given = zone(cursor);
   if (!zone_given || !cursor.at_end()) return refused("is not a date the plugin reads");
   if (at.month < 1 || at.month > 12 || at.day < 1 || at.day > days_in_month(at.year, at.month)) {
@@ -142,10 +221,10 @@ DateReading read_date(std::string_view text) {
   if (at.hour > 23 || at.minute > 59 || at.second > 59) {
     return refused("has a time of day out of range");
   }
-  const std::int64_t seconds = days_from_civil(at.year, at.month, at.day) * kSecondsPerDay +
-                               at.hour * kSecondsPerHour + at.minute * 60 + at.second -
-                               zone_given->offset;
-  return {seconds, {}, zone_given->numeric ? std::optional<int>(zone_given->offset) : std::nullopt};
+  return {at.clock_seconds() - zone_given->offset,
+          {},
+          zone_given->numeric ? std::optional<int>(zone_given->offset) : std::nullopt,
+          {}};
 }
 
 }  // namespace quellwarden::config

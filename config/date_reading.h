@@ -19,11 +19,20 @@ struct DateReading {
   // The offset the text writes, in seconds east of UTC; absent for "Z" and "UTC", which name no
   // local time.
   std::optional<int> offset;
+  // For a refused text, where it shows what was meant, what to write instead: "zone names are not
+  // read; CET is +01:00: write \"2026-12-11T19:00:00+01:00\""; else empty.
+  std::string suggestion;
 };
 
 // A date in YYYY-MM-DD, then "T" or a blank, then HH:MM with ":SS" and a fraction of a second
-// if given (dropped), then "Z", " UTC", or an offset "+HH:MM", "+HHMM", "-HH:MM", "-HHMM"; letters
-// in either case. The calendar is checked exactly: "2026-02-29" is refused, "2028-02-29" not.
+// if given (dropped), then a blank or not, then "Z", "UTC", or an offset "+HH:MM", "+HHMM",
+// "-HH:MM", "-HHMM"; letters in either case. The calendar is checked exactly: "2026-02-29" is
+// refused, "2028-02-29" not. A time without zone is refused with a suggestion in this machine's
+// zone at that date (local_zone.h).
 DateReading read_date(std::string_view text);
+
+// "1797012000000 looks like milliseconds; write 1797012000" for whole Unix seconds `digits` of
+// 13 digits or more; nothing for others.
+std::optional<std::string> milliseconds_note(std::string_view digits);
 
 }  // namespace quellwarden::config

@@ -38,6 +38,7 @@ enum class DiagnosticCode {
   invalid_display_name,
   chat_command_without_prefix,
   zone_offset_mismatch,
+  invisible_character,
 };
 
 // The code as reports and the status JSON spell it: "unknown_member", "stale_wipe", ...
@@ -56,6 +57,11 @@ struct Diagnostic {
 // the configuration read from it.
 std::vector<Diagnostic> diagnose(const Document& document, const Configuration* configuration,
                                  std::int64_t now);
+
+// A wipe more than a day before `clock`, the real time, when the file is judged at its own wipe:
+// a file left from an earlier wipe, which such a check alone would pass.
+std::optional<Diagnostic> wipe_before_clock(const Document& document,
+                                            const Configuration& configuration, std::int64_t clock);
 
 // A "WipeTimestamp" date written with a numeric offset other than `local_offset`, the seconds east
 // of UTC that the zone of the machine reading it has at that date: an offset copied from another

@@ -9,21 +9,6 @@
 #include "core/same_class.h"
 
 namespace quellwarden::config {
-namespace {
-
-struct ClassHash {
-  std::size_t operator()(std::string_view name) const noexcept {
-    return static_cast<std::size_t>(class_hash(name));
-  }
-};
-struct SameClass {
-  bool operator()(std::string_view a, std::string_view b) const noexcept {
-    return same_class(a, b);
-  }
-};
-
-}  // namespace
-
 std::vector<DelayEntry> effective_entries(const std::vector<DelayEntry>& added) {
   std::vector<DelayEntry> kept;
   std::unordered_map<std::string_view, std::size_t, ClassHash, SameClass> slot_of;

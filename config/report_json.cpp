@@ -67,6 +67,12 @@ JsonObject& JsonObject::object(std::string_view name, std::optional<JsonObject> 
   return value ? set(name, std::move(value->held_->json)) : set(name, nullptr);
 }
 
+JsonObject& JsonObject::objects(std::string_view name, std::vector<JsonObject> values) {
+  Json list = Json::array();
+  for (JsonObject& value : values) list.push_back(std::move(value.held_->json));
+  return set(name, std::move(list));
+}
+
 JsonObject& JsonObject::schedule(std::int64_t now, const Schedule* schedule,
                                  const std::vector<Diagnostic>& warnings) {
   static const Schedule kNone;

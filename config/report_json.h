@@ -29,11 +29,12 @@ class JsonObject {
   JsonObject& text(std::string_view name, std::string_view value);
   JsonObject& texts(std::string_view name, const std::vector<std::string>& values);
   JsonObject& object(std::string_view name, std::optional<JsonObject> value);
+  JsonObject& objects(std::string_view name, std::vector<JsonObject> values);
 
   // What the status and the checker both say of a configuration, judged at `now`: "now",
   // "wipe_timestamp" (null without a schedule), "riding" and "taming" (each entry {"class",
   // "hours", "unlock", "locked", "seconds_left", "in_game_list"} and "display_name" when it has
-  // one; "in_game_list" is false for a class config/creature-classes.txt does not list),
+  // one; "in_game_list" is false for a class config/creature-classes.tsv does not list),
   // "player_notices" ({"cooldown_seconds", "taming", "imprinting", "riding", "chat_command"}, null
   // when notices are off) and "warnings" ({"code", "path", "text"} each).
   JsonObject& schedule(std::int64_t now, const Schedule* schedule,

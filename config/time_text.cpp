@@ -55,6 +55,16 @@ std::string date_time_text(std::int64_t unix_seconds, Precision precision) {
 
 }  // namespace
 
+// After Howard Hinnant's days_from_civil, the inverse of civil_from_days() above.
+std::int64_t days_from_civil(std::int64_t year, int month, int day) {
+  const std::int64_t shifted_year = month <= 2 ? year - 1 : year;
+  const std::int64_t era = (shifted_year >= 0 ? shifted_year : shifted_year - 399) / 400;
+  const std::int64_t year_of_era = shifted_year - era * 400;
+  const int day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+  return era * 146097 + year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year -
+         719468;
+}
+
 std::string utc_text(std::int64_t unix_seconds, Precision precision) {
   return date_time_text(unix_seconds, precision) + " UTC";
 }
@@ -72,6 +82,12 @@ std::string local_text(std::int64_t unix_seconds, int offset_seconds) {
                                  ? kMinNumber
                                  : unix_seconds + offset_seconds;
   return date_time_text(local, Precision::seconds) + " " + offset_text(offset_seconds);
+}
+
+std::string written_date(std::int64_t clock_seconds, int offset_seconds) {
+  std::string text = date_time_text(clock_seconds, Precision::seconds);
+  text[text.find(' ')] = 'T';
+  return text + offset_text(offset_seconds);
 }
 
 std::string duration_text(std::uint64_t seconds) {

@@ -8,6 +8,9 @@ namespace quellwarden::config {
 
 enum class Precision { seconds, minutes };
 
+// Days since 1970-01-01 of a day of the proleptic Gregorian calendar; `month` 1 to 12.
+std::int64_t days_from_civil(std::int64_t year, int month, int day);
+
 // "2023-11-16 22:13:20 UTC", or to the minute "2023-11-16 22:13 UTC"; any signed 64-bit second,
 // proleptic Gregorian calendar.
 std::string utc_text(std::int64_t unix_seconds, Precision precision = Precision::seconds);
@@ -17,6 +20,11 @@ std::string offset_text(int offset_seconds);
 
 // The local time `offset_seconds` east of UTC: "2023-11-16 23:13:20 +01:00".
 std::string local_text(std::int64_t unix_seconds, int offset_seconds);
+
+// A time on the clocks of the zone `offset_seconds` east of UTC, given as `clock_seconds` (that
+// date and time of day counted as if UTC), as a configuration writes it:
+// "2026-12-11T19:00:00+01:00".
+std::string written_date(std::int64_t clock_seconds, int offset_seconds);
 
 // The two largest units, rounded down: "1d 23h", "5h", "12m 5s", "0s".
 std::string duration_text(std::uint64_t seconds);

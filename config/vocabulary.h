@@ -60,8 +60,8 @@ inline constexpr double kTwoToThe63 = 9223372036854775808.0;
 // Limits past which a valid number is almost surely a mistake.
 inline constexpr std::int64_t kSecondsPerYear = 365 * kSecondsPerDay;
 inline constexpr std::int64_t kAbsurdHours = 10 * 365 * 24;  // ten years
-// Unix seconds this large lie past the year 5000; milliseconds of today's dates are larger still.
-inline constexpr std::int64_t kLooksLikeMilliseconds = 100'000'000'000;
+// A number of 13 digits: as Unix seconds past the year 33000, as milliseconds any date since 2001.
+inline constexpr std::size_t kMillisecondsDigits = 13;
 // A class name as the game gives it ends so.
 inline constexpr char kClassNameEnding[] = "_C";
 
@@ -124,5 +124,13 @@ inline constexpr char kStatusNoClasses[] = "{}: no classes";
 inline constexpr char kStatusHostFailures[] =
     "the host failed the gates {} {}; the game decided alone";  // count, "time" or "times"
 inline constexpr char kStatusWarning[] = "warning: {}";
+// "Quellwarden.status seen": the classes the gates met since start, then the listed ones none met.
+inline constexpr char kSeenHeadline[] = "Quellwarden {}: classes the gates met since start";
+inline constexpr char kSeenClass[] = "{}: {}{}";  // class, gate calls, kSeenNotListed or nothing
+inline constexpr char kSeenNotListed[] = " (not listed)";
+inline constexpr char kSeenNotMet[] = "{} (no creature of this class met yet)";
+inline constexpr char kSeenNoMatch[] = "no class met or listed{}";  // kStatusNameHolds or nothing
+inline constexpr char kSeenUnkept[] =
+    "{} more gate calls on classes beyond the first {}, counted but not kept";
 
 }  // namespace quellwarden::config

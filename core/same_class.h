@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "core/delay_table.h"
 #include "text/ascii_fold.h"
 
 namespace quellwarden {
@@ -76,5 +77,19 @@ constexpr std::uint64_t class_hash(std::string_view name) {
   }
   return hash;
 }
+
+// Hash containers of class names hold one element per class with these.
+struct ClassHash {
+  std::size_t operator()(std::string_view name) const noexcept {
+    return static_cast<std::size_t>(class_hash(name));
+  }
+  std::size_t operator()(std::u16string_view name) const { return key_hash(name); }
+};
+struct SameClass {
+  template <typename Text>
+  bool operator()(const Text& a, const Text& b) const noexcept {
+    return same_class(a, b);
+  }
+};
 
 }  // namespace quellwarden

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -83,9 +84,12 @@ int one_hour_east(std::int64_t /*unix_seconds*/) { return 3600; }
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const std::int64_t now = moment_for(size);
-  // Odd sizes judge on a machine an hour east of UTC, every third size at the file's wipe.
+  // Odd sizes judge on a machine an hour east of UTC, every third size at the file's wipe, every
+  // fifth with that moment given as the wipe the file must have.
   const quellwarden::check::LocalZone zone{size % 2 == 1 ? &one_hour_east : nullptr};
-  const CheckResult result = quellwarden::check::check_text(text, {now, size % 3 == 0, zone});
+  const std::optional<std::int64_t> wipe =
+      size % 5 == 0 ? std::optional<std::int64_t>(now) : std::nullopt;
+  const CheckResult result = quellwarden::check::check_text(text, {now, size % 3 == 0, zone, wipe});
   if (result.schedule.has_value() == !result.errors.empty()) {
     fail("a file both loads and is refused, or neither");
   }

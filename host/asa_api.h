@@ -21,6 +21,7 @@ using ConsoleCallback = std::function<void(APlayerController*, FString*, bool)>;
 using RconCallback = std::function<void(RCONClientConnection*, RCONPacket*, UWorld*)>;
 // The player who wrote, the whole message, the chat mode.
 using ChatCallback = std::function<void(AShooterPlayerController*, FString*, int)>;
+using TimerCallback = std::function<void()>;
 
 // The virtual order below is part of the binary interface shared with the host.
 class IHooks {
@@ -41,17 +42,23 @@ class ICommands {
   // A chat message whose first word is `name` runs the callback.
   virtual void AddChatCommand(const FString& name, const ChatCallback& callback) = 0;
   virtual bool RemoveChatCommand(const FString& name) = 0;
+  // Until removed, the host calls the callback on the game thread about once a second; a clock
+  // that jumps brings one call at the new time, not one for every second passed.
+  virtual void AddTimer(const FString& name, const TimerCallback& callback) = 0;
+  virtual bool RemoveTimer(const FString& name) = 0;
 
  protected:
   ~ICommands() = default;
 };
 
-// Sends coloured text to one player on behalf of one plugin.
+// Sends coloured text to players on behalf of one plugin.
 class IMessenger {
  public:
   virtual ~IMessenger() = default;
   virtual void SendColoredMessage(APlayerController* player, const FLinearColor& colour,
                                   const FString& text) = 0;
+  // To every player on the server.
+  virtual void SendColoredMessageToAll(const FLinearColor& colour, const FString& text) = 0;
 };
 
 class IApiUtils {

@@ -50,6 +50,10 @@ inline constexpr GameFunction<int(WIDECHAR*, WIDECHAR*)> compare_ignoring_case{
 inline constexpr GameFunction<void(FName*, FString&)> name_to_string{"FName.ToString(FString&)"};
 inline constexpr GameFunction<void(RCONClientConnection*, int, int, FString&)> rcon_send_message{
     "RCONClientConnection.SendMessage(int,int,FString&)"};
+// The player's unique id as the online service issues it, 32 hex digits
+// ("0002a1b2c3d4e5f6a7b8c9d0e1f2a3b4"); a member function like FName.ToString.
+inline constexpr GameFunction<void(AShooterPlayerController*, FString&)> unique_id_of_player{
+    "AShooterPlayerController.GetUniqueNetIdAsString(FString&)"};
 
 // The three functions the gates stand in front of, reached through the host's hooks.
 inline constexpr GameFunction<bool(APrimalDinoCharacter*, AShooterPlayerController*, bool, bool)>
@@ -66,10 +70,11 @@ inline constexpr GameField<APlayerController*> controller_of_pawn{"APawn.Control
 
 // Every name the plugin resolves itself, functions then fields: what a stand-in must answer and
 // what a test fails one at a time.
-inline constexpr std::array<std::string_view, 9> resolved_names{
-    malloc_block.name,          realloc_block.name,  free_block.name,
-    compare_ignoring_case.name, name_to_string.name, rcon_send_message.name,
-    class_of_object.name,       name_of_class.name,  controller_of_pawn.name};
+inline constexpr std::array<std::string_view, 10> resolved_names{
+    malloc_block.name,          realloc_block.name,   free_block.name,
+    compare_ignoring_case.name, name_to_string.name,  rcon_send_message.name,
+    unique_id_of_player.name,   class_of_object.name, name_of_class.name,
+    controller_of_pawn.name};
 // The gated functions, which the plugin reaches only through the host's hooks.
 inline constexpr std::array<std::string_view, 3> hooked_names{can_tame.name, imprint_baby_dino.name,
                                                               set_rider.name};

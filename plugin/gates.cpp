@@ -23,6 +23,10 @@ decltype(game::can_tame)::Pointer can_tame_call_through = nullptr;
 decltype(game::imprint_baby_dino)::Pointer imprint_call_through = nullptr;
 decltype(game::set_rider)::Pointer set_rider_call_through = nullptr;
 
+// Every class the gates meet, mods' included, since the plugin started.
+ClassCensus census;
+static_assert(static_cast<std::size_t>(RefusedGate::riding) < ClassCensus::kGates);
+
 static_assert(std::is_same_v<decltype(&taming_gate), decltype(game::can_tame)::Pointer>);
 static_assert(std::is_same_v<decltype(&imprint_gate), decltype(game::imprint_baby_dino)::Pointer>);
 static_assert(std::is_same_v<decltype(&riding_gate), decltype(game::set_rider)::Pointer>);
@@ -36,7 +40,9 @@ bool refuses(RefusedGate gate, const APrimalDinoCharacter* creature, const void*
   const DelayTable& table = gate == RefusedGate::riding ? state.tables.riding : state.tables.taming;
   try {
     const FString class_name = host::read_class_name(creature);
-    const std::uint32_t hash = key_hash(class_name);
+    const std::u16string_view name = class_name.view();
+    const std::uint32_t hash = key_hash(name);
+    census.record(static_cast<std::size_t>(gate), hash, name);
     const std::int32_t slot = table.find(hash, class_name);
     if (slot == -1) return false;
     const std::int64_t unlock_time = table.unlock_time(slot);
@@ -90,6 +96,8 @@ void riding_gate(APrimalDinoCharacter* creature, AShooterCharacter* rider) {
   if (creature == nullptr) return set_rider_call_through(creature, rider);
   decide_riding(creature, rider);
 }
+
+const ClassCensus& class_census() noexcept { return census; }
 
 const std::array<GateHook, 3>& gate_hooks() {
   static const std::array<GateHook, 3> hooks{{

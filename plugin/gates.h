@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "core/class_census.h"
 #include "host/game_types.h"
 
 namespace quellwarden {
@@ -12,6 +13,9 @@ bool taming_gate(APrimalDinoCharacter* creature, AShooterPlayerController* contr
                  bool second);
 void imprint_gate(APrimalDinoCharacter* creature, APlayerController* controller, bool flag);
 void riding_gate(APrimalDinoCharacter* creature, AShooterCharacter* rider);
+
+// The classes the gates have met since start, counted by gate in RefusedGate's order.
+const ClassCensus& class_census() noexcept;
 
 // What the lifecycle hands to the hook manager, in install order.
 struct GateHook {

@@ -11,9 +11,9 @@
 
 namespace quellwarden {
 
-// Writes `bytes` as the copy, through a temporary file renamed over the old copy, so that the copy
-// is always one whole file; its time is set to `now` (Unix seconds). When it cannot be written, one
-// warning says so, and nothing else changes: no temporary file stays, the old copy stays as it was.
+// Writes `bytes` as the copy (replace_file), so that the copy is always one whole file; its time is
+// set to `now` (Unix seconds). When it cannot be written, one warning says so, and nothing else
+// changes: no temporary file stays, the old copy stays as it was.
 void keep_last_good(std::string_view bytes, std::int64_t now) noexcept;
 
 // When the copy was written (Unix seconds); nothing when there is no copy.

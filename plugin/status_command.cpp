@@ -7,7 +7,9 @@
 #include "config/vocabulary.h"
 #include "host/rcon_packet.h"
 #include "host/utf8.h"
+#include "plugin/census_report.h"
 #include "plugin/clock.h"
+#include "plugin/gates.h"
 #include "plugin/player_messages.h"
 #include "plugin/rcon_reply.h"
 #include "plugin/status_report.h"
@@ -29,28 +31,37 @@ std::string joined(const std::vector<std::string>& lines) {
   return text;
 }
 
+std::string json_answer(const StatusRequest& request, std::int64_t now) {
+  const PluginState& state = plugin_state();
+  return request.seen ? census_json(class_census(), state, now, request)
+                      : status_json(state, now, request);
+}
+
+std::vector<std::string> lines_answer(const StatusRequest& request, std::int64_t now) {
+  const PluginState& state = plugin_state();
+  return request.seen ? census_lines(class_census(), state, request)
+                      : status_lines(state, now, request);
+}
+
 }  // namespace
 
 void console_status(APlayerController* player, FString* command, bool /*flag*/) {
-  const PluginState& state = plugin_state();
   const StatusRequest request = request_of(command);
   const PlayerReply reply(player);
   if (request.json) {
-    reply.send(kWhite, status_json(state, unix_now(), request));
+    reply.send(kWhite, json_answer(request, unix_now()));
     return;
   }
-  for (const std::string& line : status_lines(state, unix_now(), request)) {
+  for (const std::string& line : lines_answer(request, unix_now())) {
     reply.send(kWhite, line);
   }
 }
 
 void rcon_status(RCONClientConnection* connection, RCONPacket* packet, UWorld* /*world*/) {
-  const PluginState& state = plugin_state();
   const std::int64_t now = unix_now();
   const StatusRequest request = request_of(&packet->Body);
-  send_rcon_reply(
-      connection, *packet,
-      request.json ? status_json(state, now, request) : joined(status_lines(state, now, request)));
+  send_rcon_reply(connection, *packet,
+                  request.json ? json_answer(request, now) : joined(lines_answer(request, now)));
 }
 
 }  // namespace quellwarden

@@ -22,8 +22,11 @@ bool is_keyword(std::string_view word, std::string_view keyword) {
 
 bool StatusRequest::admits(const config::DelayEntry& entry, std::int64_t now) const {
   if (locked_only && entry.unlock_time <= now) return false;
+  return names(entry.class_name);
+}
+
+bool StatusRequest::names(std::string_view name) const {
   // Folded as the comparison goes: no copy of the name for each entry of a long list.
-  const std::string_view name = entry.class_name;
   return text.empty() ||
          std::search(name.begin(), name.end(), text.begin(), text.end(),
                      [](char a, char b) { return ascii_upper(a) == ascii_upper(b); }) != name.end();
@@ -37,7 +40,10 @@ std::string StatusRequest::nothing_matches() const {
 
 StatusRequest status_request(std::string_view command_line) {
   StatusRequest request;
-  std::size_t at = command_line.find_first_of(kBlanks);  // past the command's own name
+  // The host may pass the line as the client sent it, blanks before the command's name included.
+  const std::size_t name = command_line.find_first_not_of(kBlanks);
+  std::size_t at =
+      name == std::string_view::npos ? name : command_line.find_first_of(kBlanks, name);
   while (at != std::string_view::npos) {
     const std::size_t start = command_line.find_first_not_of(kBlanks, at);
     if (start == std::string_view::npos) break;
@@ -47,6 +53,8 @@ StatusRequest status_request(std::string_view command_line) {
       request.json = true;
     } else if (is_keyword(word, "locked")) {
       request.locked_only = true;
+    } else if (is_keyword(word, "seen")) {
+      request.seen = true;
     } else {
       request.text += (request.text.empty() ? "" : " ") + std::string(word);
     }

@@ -13,16 +13,18 @@ namespace quellwarden {
 struct StatusRequest {
   bool json = false;
   bool locked_only = false;  // only what is held back now
+  bool seen = false;         // the classes the gates met instead of what is held back
   std::string text;          // only class names that hold it, ASCII case ignored; empty: any
 
   [[nodiscard]] bool filters() const noexcept { return locked_only || !text.empty(); }
   [[nodiscard]] bool admits(const config::DelayEntry& entry, std::int64_t now) const;
+  [[nodiscard]] bool names(std::string_view class_name) const;  // holds the text, if any
   // The one line that says a filter matched no class.
   [[nodiscard]] std::string nothing_matches() const;
 };
 
-// The words after the command name, UTF-8: "json" and "locked" in any letter case, anything else
-// the text a class name must hold (several words: all of them, blanks between).
+// The words after the command name, UTF-8: "json", "locked" and "seen" in any letter case, anything
+// else the text a class name must hold (several words: all of them, blanks between).
 StatusRequest status_request(std::string_view command_line);
 
 }  // namespace quellwarden

@@ -6,12 +6,12 @@
 #                             npm RCON client for the RCON tests)
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config nlohmann-json3-dev libspdlog-dev libfmt-dev
+packages=(cmake ninja-build g++ pkg-config python3 nlohmann-json3-dev libspdlog-dev libfmt-dev
           libasio-dev googletest libgtest-dev libgmock-dev libbenchmark-dev)
 if [[ "${1:-}" == "--all" ]]; then
   # clang-format-14 by name: scripts/check-format.sh accepts that version only.
   packages+=(clang clang-14 libclang-rt-14-dev clang-format clang-format-14 valgrind
-             g++-mingw-w64-x86-64-posix wine64 python3)
+             g++-mingw-w64-x86-64-posix wine64)
   # Node may come from elsewhere than Debian (its npm then conflicts with Debian's): a working
   # node and npm on the PATH are enough.
   if ! command -v node >/dev/null || ! command -v npm >/dev/null; then

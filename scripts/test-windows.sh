@@ -63,4 +63,4 @@ if ! diff <(echo "$expected") <(cmake -E tar tf "$zip" | grep -v '/$' | LC_ALL=C
   exit 1
 fi
 stop_wine
-bash packaging/try-kit.sh "$zip" README.md "$wine" "$wineserver"
+bash packaging/try-windows-kit.sh "$zip" README.md "$wine" "$wineserver"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The whole test suite, from a fresh machine: packages, formatting, the default build with its unit
-# and end-to-end tests, a short soak of the sandbox on that build, valgrind on it, the sanitizer
-# build with its tests and then bounded fuzzing on it, and the Windows build under Wine. Three
-# configurations, each built once.
+# and end-to-end tests, a short soak of the sandbox on that build, the Linux kit packed from it and
+# tried outside the build tree, valgrind on it, the sanitizer build with its tests and then bounded
+# fuzzing on it, and the Windows build under Wine with its kit. Three configurations, each built
+# once.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -37,6 +38,7 @@ timed "scripts/setup.sh --all" bash scripts/setup.sh --all
 run_stage scripts/check-format.sh
 timed "default build and tests" default_build_and_tests
 run_stage scripts/soak.sh --short --no-build
+run_stage scripts/test-linux-kit.sh
 # Valgrind takes the default build; the fuzzers are built with the sanitizer suite.
 for stage in scripts/test-valgrind.sh scripts/test-sanitizers.sh scripts/test-fuzz.sh \
              scripts/test-windows.sh; do

@@ -1,5 +1,7 @@
 // The command registry: console, RCON and chat commands found by the first word of what was typed
-// or sent, compared without regard to ASCII case as the game's console does.
+// or sent, compared without regard to ASCII case as the game's console does; and the plugins'
+// timers, which run when the control surface says, since tests and the sandbox decide what time it
+// is.
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
@@ -56,10 +58,10 @@ const Callback* find_named(const std::vector<Command<Callback>>& list, std::u16s
   return nullptr;
 }
 
-void refuse_if_asked(const FString& name) {
+void refuse_if_asked(const FString& name, std::string_view what = "command") {
   const std::string text = utf16_to_utf8(name.view());
   if (detail::command_fails(text)) {
-    throw std::runtime_error("the host refused to register the command " + text);
+    throw std::runtime_error("the host refused to register the " + std::string(what) + " " + text);
   }
 }
 
@@ -80,10 +82,16 @@ class Commands final : public AsaApi::ICommands {
     chat_.push_back({std::u16string(name.view()), callback});
   }
   bool RemoveChatCommand(const FString& name) override { return remove_named(chat_, name); }
+  void AddTimer(const FString& name, const AsaApi::TimerCallback& callback) override {
+    refuse_if_asked(name, "timer");
+    timers_.push_back({std::u16string(name.view()), callback});
+  }
+  bool RemoveTimer(const FString& name) override { return remove_named(timers_, name); }
 
   std::vector<Command<AsaApi::ConsoleCallback>> console_;
   std::vector<Command<AsaApi::RconCallback>> rcon_;
   std::vector<Command<AsaApi::ChatCallback>> chat_;
+  std::vector<Command<AsaApi::TimerCallback>> timers_;
 };
 
 Commands& commands() { return detail::forever<Commands>(); }
@@ -113,6 +121,18 @@ std::optional<Callback> copy_of(const std::vector<Command<Callback>>& list,
 std::vector<std::string> console_commands() { return names_of(commands().console_); }
 std::vector<std::string> rcon_commands() { return names_of(commands().rcon_); }
 std::vector<std::string> chat_commands() { return names_of(commands().chat_); }
+std::vector<std::string> timers() { return names_of(commands().timers_); }
+
+// A timer may remove itself or others while it runs; this round still runs each it began with.
+void run_timers() {
+  std::vector<AsaApi::TimerCallback> round;
+  for (const auto& timer : commands().timers_) {
+    round.push_back(timer.callback);
+  }
+  for (const auto& callback : round) {
+    callback();
+  }
+}
 
 bool run_console_command(APlayerController* player, std::string_view line) {
   const std::u16string text = utf8_to_utf16(line);

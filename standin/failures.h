@@ -22,8 +22,9 @@ ASAAPI_EXPORT void fail_alloc(std::size_t nth);
 ASAAPI_EXPORT bool alloc_failure_pending();
 // The next SetHook on that signature returns false and installs nothing.
 ASAAPI_EXPORT void fail_next_hook(std::string_view signature);
-// The next AddConsoleCommand or AddRconCommand of that name (any letter case) throws
-// std::runtime_error naming it: the host's Add* return nothing, so throwing is how it refuses.
+// The next AddConsoleCommand, AddRconCommand, AddChatCommand or AddTimer of that name (any letter
+// case) throws std::runtime_error naming it: the host's Add* return nothing, so throwing is how it
+// refuses.
 ASAAPI_EXPORT void fail_next_command(std::string_view name);
 // The system's next look-up of a module by address (GetModuleHandleExA) fails. Only where the
 // stand-in supplies that call; Windows answers it itself.

@@ -1,9 +1,11 @@
 // The game's names, objects and the text functions the plugin reaches by name: creatures with
-// class objects, FName.ToString, the case-insensitive compare, and FString's two host constructors.
+// class objects, players with their unique ids, FName.ToString, the case-insensitive compare, and
+// FString's two host constructors.
 #include <atomic>
 #include <cstring>
 #include <deque>
 #include <new>
+#include <stdexcept>
 #include <unordered_map>
 
 #include "standin/objects.h"
@@ -21,6 +23,7 @@ struct NameTable {
 struct World {
   std::map<std::u16string, std::unique_ptr<UObjectBase>> classes;
   std::vector<std::unique_ptr<UObjectBase>> objects;
+  std::unordered_map<const APlayerController*, std::u16string> player_ids;
   std::int32_t next_index = 1;
 };
 
@@ -52,6 +55,29 @@ Object* make_object(std::u16string_view class_name, std::u16string_view instance
   return object;
 }
 
+// The same id for the same name on every run, so that transcripts stay put: the online service's
+// prefix, then 28 hex digits from two rounds of FNV-1a over the name.
+std::u16string id_for_name(std::string_view name) {
+  std::uint64_t hash = 0xcbf29ce484222325U;
+  const auto round = [&] {
+    for (const char byte : name) {
+      hash = (hash ^ static_cast<unsigned char>(byte)) * 0x100000001b3U;
+    }
+    return hash;
+  };
+  const std::uint64_t first = round();
+  const std::uint64_t second = round() >> 16;
+  constexpr const char16_t* kHex = u"0123456789abcdef";
+  std::u16string id = u"0002";
+  for (int shift = 60; shift >= 0; shift -= 4) {
+    id += kHex[(first >> shift) & 0xF];
+  }
+  for (int shift = 44; shift >= 0; shift -= 4) {
+    id += kHex[(second >> shift) & 0xF];
+  }
+  return id;
+}
+
 // Letters that fold here: ASCII and the Latin-1 letters; the game folds more than the plugin's
 // hash.
 char32_t fold(char32_t unit) {
@@ -71,7 +97,19 @@ APrimalDinoCharacter* spawn_creature(std::string_view class_name_utf8) {
 }
 
 AShooterPlayerController* player(std::string_view name) {
-  return make_object<AShooterPlayerController>(u"ShooterPlayerController", utf8_to_utf16(name));
+  AShooterPlayerController* const made =
+      make_object<AShooterPlayerController>(u"ShooterPlayerController", utf8_to_utf16(name));
+  world().player_ids[made] = id_for_name(name);
+  return made;
+}
+
+void set_player_id(const AShooterPlayerController* player, std::string_view id) {
+  world().player_ids[player] = utf8_to_utf16(id);
+}
+
+std::string player_id(const AShooterPlayerController* player) {
+  const auto found = world().player_ids.find(player);
+  return found != world().player_ids.end() ? utf16_to_utf8(found->second) : std::string();
 }
 
 AShooterCharacter* rider(std::string_view name, APlayerController* controller) {
@@ -83,6 +121,7 @@ AShooterCharacter* rider(std::string_view name, APlayerController* controller) {
 
 void reset_world() {
   world().objects.clear();
+  world().player_ids.clear();
   compare_count.store(0);
 }
 
@@ -138,6 +177,15 @@ FString host_fstring(std::u16string_view text) {
 }
 
 void game_name_to_string(FName* name, FString& out) { fill_fstring(out, name_text(*name)); }
+
+// The game would crash on a null `this`; the stand-in says so instead.
+void game_unique_id_of_player(AShooterPlayerController* player, FString& out) {
+  if (player == nullptr) {
+    throw std::invalid_argument("the unique id of a null player controller");
+  }
+  const auto found = world().player_ids.find(player);
+  fill_fstring(out, found != world().player_ids.end() ? found->second : std::u16string_view());
+}
 
 int game_stricmp(WIDECHAR* left, WIDECHAR* right) {
   compare_count.fetch_add(1, std::memory_order_relaxed);

@@ -21,7 +21,14 @@ class Messenger final : public AsaApi::IMessenger {
  public:
   void SendColoredMessage(APlayerController* player, const FLinearColor& colour,
                           const FString& text) override {
-    const SentMessage message{player, colour, utf16_to_utf8(text.view())};
+    send({player, colour, utf16_to_utf8(text.view()), false});
+  }
+  void SendColoredMessageToAll(const FLinearColor& colour, const FString& text) override {
+    send({nullptr, colour, utf16_to_utf8(text.view()), true});
+  }
+
+ private:
+  static void send(const SentMessage& message) {
     std::vector<std::function<void(const SentMessage&)>> listeners;
     {
       const std::lock_guard lock(state().mutex);

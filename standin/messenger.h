@@ -11,9 +11,10 @@
 namespace standin {
 
 struct SentMessage {
-  const APlayerController* player = nullptr;
+  const APlayerController* player = nullptr;  // null when to_everyone
   FLinearColor colour{};
   std::string text;  // UTF-8
+  bool to_everyone = false;
 };
 // The latest (up to a few thousand since the last reset), oldest first.
 ASAAPI_EXPORT std::vector<SentMessage> sent_messages();

@@ -60,6 +60,7 @@ FunctionTable* make_functions() {
       function_entry<game::compare_ignoring_case, &game_stricmp>(),
       function_entry<game::name_to_string, &game_name_to_string>(),
       function_entry<game::rcon_send_message, &game_rcon_send_message>(),
+      function_entry<game::unique_id_of_player, &game_unique_id_of_player>(),
       function_entry<game::can_tame, &own_can_tame>(),
       function_entry<game::imprint_baby_dino, &own_imprint_baby_dino>(),
       function_entry<game::set_rider, &own_set_rider>(),

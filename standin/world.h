@@ -44,6 +44,7 @@ void game_free(void* block);
 
 int game_stricmp(WIDECHAR* left, WIDECHAR* right);
 void game_name_to_string(FName* name, FString& out);
+void game_unique_id_of_player(AShooterPlayerController* player, FString& out);
 void game_rcon_send_message(RCONClientConnection* connection, int id, int type, FString& text);
 bool own_can_tame(APrimalDinoCharacter* creature, AShooterPlayerController* controller, bool first,
                   bool second);

@@ -41,7 +41,7 @@ TEST(player_notices_test, absent_member_means_no_notices_and_empty_object_means_
 // Notices only decide what players read: a mistake in them must never cost the file its lists.
 TEST(player_notices_test, mistakes_in_notices_or_display_names_turn_them_off_and_keep_the_lists) {
   const std::string lists =
-      R"("WipeTimestamp": 1700000000, "DinoSettings": {"DisallowTaming": {"Rex_C": {)";
+      R"("WipeTimestamp": 1700000000, "DinoSettings": {"DisallowTaming": {"Rex_Character_BP_C": {)";
   const std::vector<std::pair<std::string, std::vector<std::string>>> cases{
       {R"("PlayerNotices": null,)", {"PlayerNotices"}},
       {R"("PlayerNotices": [[[[[[[[]]]]]]]],)", {"PlayerNotices"}},
@@ -71,7 +71,7 @@ TEST(player_notices_test, mistakes_in_notices_or_display_names_turn_them_off_and
       }
       std::vector<std::vector<std::string>> expected;
       if (display_name != "\"Rex\"") {
-        expected.push_back({"DinoSettings", "DisallowTaming", "Rex_C", "DisplayName"});
+        expected.push_back({"DinoSettings", "DisallowTaming", "Rex_Character_BP_C", "DisplayName"});
       }
       if (!path.empty()) expected.push_back(path);
       EXPECT_EQ(warned, expected) << text;
@@ -102,7 +102,7 @@ TEST(player_notices_test, display_name_is_read_beside_the_hours) {
 
 TEST(player_notices_test, new_members_are_known_and_typos_inside_notices_are_caught) {
   const char* text = R"({"WipeTimestamp": 1700000000, "PlayerNotices": {"Cooldown": 5},
-      "DinoSettings": {"DisallowTaming": {"Rex_C": {"HoursToDelay": 1, "DisplayName": "Rex"}}}})";
+      "DinoSettings": {"DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 1, "DisplayName": "Rex"}}}})";
   const auto diagnostics = quellwarden::config::diagnose(read_document(text), nullptr, 1700000000);
   ASSERT_EQ(diagnostics.size(), 1U);
   EXPECT_EQ(quellwarden::config::code_name(diagnostics[0].code), "unknown_member");

@@ -1,13 +1,66 @@
 // Quotes and backslashes stay as they are, so a class name reads in the log as the admin wrote it;
-// only the bytes that move a terminal's cursor or end a line are spelled out.
+// only what moves a terminal's cursor, ends a line or hides itself is spelled out.
 #include "text/printable.h"
+
+#include <array>
 
 namespace quellwarden {
 namespace {
 
-bool is_control(unsigned char code) { return code < 0x20 || code == 0x7F; }
+struct Range {
+  char32_t first;
+  char32_t last;
+};
 
-void append_escaped(unsigned char code, std::string& out) {
+// Beyond ASCII, what escapes; each lies in the two- or three-byte forms of UTF-8.
+constexpr std::array<Range, 9> kHidden{{{0x0080, 0x009F},
+                                        {0x00AD, 0x00AD},
+                                        {0x061C, 0x061C},
+                                        {0x180E, 0x180E},
+                                        {0x200B, 0x200F},
+                                        {0x2028, 0x202E},
+                                        {0x2060, 0x206F},
+                                        {0xFEFF, 0xFEFF},
+                                        {0xFFF9, 0xFFFB}}};
+
+bool is_hidden(char32_t code) {
+  for (const Range& range : kHidden) {
+    if (code >= range.first && code <= range.last) return true;
+  }
+  return false;
+}
+
+// A character to escape, and how many bytes of the text it takes; none takes 0.
+struct Escaped {
+  char32_t code = 0;
+  std::size_t length = 0;
+};
+
+bool is_continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// The character the bytes at `rest` begin with, when it is one to escape. A byte that does not
+// begin a well-formed two- or three-byte form, an overlong one included, passes as it is.
+Escaped escaped_at(std::string_view rest) {
+  const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(rest[at]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x20 || lead == 0x7F) return {lead, 1};
+  if (lead >= 0xC2 && lead <= 0xDF && rest.size() >= 2 && is_continuation(byte(1))) {
+    const char32_t code = static_cast<char32_t>((lead & 0x1FU) << 6U | (byte(1) & 0x3FU));
+    return is_hidden(code) ? Escaped{code, 2} : Escaped{};
+  }
+  if ((lead & 0xF0U) == 0xE0 && rest.size() >= 3 && is_continuation(byte(1)) &&
+      is_continuation(byte(2))) {
+    const char32_t code =
+        static_cast<char32_t>((lead & 0x0FU) << 12U | (byte(1) & 0x3FU) << 6U | (byte(2) & 0x3FU));
+    return code >= 0x800 && is_hidden(code) ? Escaped{code, 3} : Escaped{};
+  }
+  return {};
+}
+
+// Printable ASCII, the most of every text, needs no closer look.
+bool plain(unsigned char byte) { return byte >= 0x20 && byte < 0x7F; }
+
+void append_escaped(char32_t code, std::string& out) {
   static constexpr char kHex[] = "0123456789abcdef";
   switch (code) {
     case '\r':
@@ -20,31 +73,42 @@ void append_escaped(unsigned char code, std::string& out) {
       out += "\\t";
       return;
     default:
-      out += "\\u00";
-      out += kHex[code >> 4];
-      out += kHex[code & 0x0F];
+      out += "\\u";
+      for (unsigned shift = 12;; shift -= 4) {
+        out += kHex[(code >> shift) & 0x0FU];
+        if (shift == 0) return;
+      }
   }
+}
+
+// The first character at or after `from` to escape; its length is 0 when there is none.
+struct Found {
+  std::size_t at = 0;
+  Escaped escaped;
+};
+
+Found next_escaped(std::string_view text, std::size_t from) {
+  for (std::size_t at = from; at < text.size(); ++at) {
+    if (plain(static_cast<unsigned char>(text[at]))) continue;
+    const Escaped escaped = escaped_at(text.substr(at));
+    if (escaped.length != 0) return {at, escaped};
+  }
+  return {text.size(), {}};
 }
 
 }  // namespace
 
-bool needs_escape(std::string_view text) {
-  for (const char byte : text) {
-    if (is_control(static_cast<unsigned char>(byte))) return true;
-  }
-  return false;
-}
+bool needs_escape(std::string_view text) { return next_escaped(text, 0).escaped.length != 0; }
 
 std::string printable(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (const char byte : text) {
-    const auto code = static_cast<unsigned char>(byte);
-    if (is_control(code)) {
-      append_escaped(code, out);
-    } else {
-      out += byte;
-    }
+  for (std::size_t at = 0; at < text.size();) {
+    const Found found = next_escaped(text, at);
+    out.append(text.substr(at, found.at - at));
+    if (found.escaped.length == 0) break;
+    append_escaped(found.escaped.code, out);
+    at = found.at + found.escaped.length;
   }
   return out;
 }

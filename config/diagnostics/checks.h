@@ -36,8 +36,17 @@ std::optional<Diagnostic> class_name_diagnostic(std::string_view class_name,
                                                 std::string_view list_name,
                                                 const MemberPath& list_path);
 
-// That diagnostic for the class name of `item`, and beside it, unless the entry says it is a mod's
-// class, the game's class it was most likely meant as when it is not one itself.
+// A class name holding an invisible character (a Unicode format character or a no-break space),
+// naming the first one and where it stands.
+std::optional<Diagnostic> invisible_character_diagnostic(std::string_view class_name,
+                                                         std::string_view list_name,
+                                                         const MemberPath& list_path);
+
+// The class name without the characters invisible_character_diagnostic() finds.
+std::string without_invisible_characters(std::string_view class_name);
+
+// Those diagnostics for the class name of `item`, and beside them, unless the entry says it is a
+// mod's class, that it is not a class of the game, with the game's classes it was likely meant as.
 void check_class_name(const ListItem& item, std::string_view list_name, const MemberPath& list_path,
                       Diagnostics& out);
 
@@ -49,11 +58,11 @@ std::optional<std::string> conversion_note(const Value& value);
 void check_hours(const ListItem& item, std::string_view list_name, const MemberPath& list_path,
                  Diagnostics& out);
 
-// A missing or not whole "WipeTimestamp".
+// A missing or not whole "WipeTimestamp", or one in milliseconds.
 void check_wipe_member(const Value& wipe, Diagnostics& out);
 
-// A wipe time in the future, in milliseconds, more than a year ago, or so long ago that every
-// listed unlock is past. `wipe` is the member as the file gives it; absent, nothing is said.
+// A wipe time in the future (unless in milliseconds), more than a year ago, or so long ago that
+// every listed unlock is past. `wipe` is the member as the file gives it; absent, nothing is said.
 Diagnostics wipe_diagnostics(const Configuration& configuration, const Value& wipe,
                              std::int64_t now);
 

@@ -54,6 +54,22 @@ std::string problem_text(std::string_view name) {
          "\", so it is likely not a creature's class name and matches none";
 }
 
+// What unknown_class says after the entry's place.
+std::string not_of_the_game(const std::vector<GameClass>& meant) {
+  constexpr std::string_view kModClassHint = "add \"ModClass\": true to its entry";
+  if (meant.empty()) {
+    return " is not a creature class of the game nor close to one; for a mod's creature, " +
+           std::string(kModClassHint);
+  }
+  std::string text = " is not a creature class of the game (for a mod's creature, " +
+                     std::string(kModClassHint) + "); did you mean ";
+  for (std::size_t at = 0; at < meant.size(); ++at) {
+    if (at > 0) text += at + 1 == meant.size() ? " or " : ", ";
+    text += in_quotes(meant[at].class_name) + " (" + std::string(meant[at].common_name) + ")";
+  }
+  return text + "?";
+}
+
 }  // namespace
 
 std::optional<Diagnostic> class_name_diagnostic(std::string_view class_name,
@@ -82,13 +98,21 @@ void check_class_name(const ListItem& item, std::string_view list_name, const Me
       out.push_back(std::move(*problem));
     }
   }
+  std::optional<Diagnostic> invisible = invisible_character_diagnostic(name, list_name, list_path);
+  const bool has_invisible = invisible.has_value();
+  if (has_invisible) out.push_back(std::move(*invisible));
   if (item.mod_class()) return;
-  const std::string suggestion = plain ? std::string() : suggested_class_name(name);
-  const GameClassMatch match = match_game_class(suggestion.empty() ? name : suggestion);
-  if (!match.meant) return;
+  std::string meant = has_invisible ? without_invisible_characters(name) : std::string(name);
+  if (!plain) {
+    if (std::string suggestion = suggested_class_name(meant); !suggestion.empty()) {
+      meant = std::move(suggestion);
+    }
+  }
+  const GameClassMatch match = match_game_class(meant);
+  // A name that only its stray characters keep from a game class: the warnings above said so.
+  if (match.listed) return;
   out.push_back({DiagnosticCode::unknown_class, below(list_path, name),
-                 entry_place(name, list_name) + " is not a creature class of the game; did you " +
-                     "mean " + in_quotes(*match.meant) + "?"});
+                 entry_place(name, list_name) + not_of_the_game(match.meant)});
 }
 
 }  // namespace quellwarden::config

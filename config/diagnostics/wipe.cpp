@@ -31,15 +31,34 @@ std::optional<std::int64_t> last_unlock(const Configuration& configuration) {
 }
 
 Diagnostic future_wipe(std::int64_t wipe, const Value& member, std::int64_t now) {
-  std::string text = wipe_text(wipe, member) + " is in the future, " + relative_text(wipe, now) +
-                     "; until then, and for the hours after it, every listed class is held back, "
-                     "riding of creatures already tamed too";
-  if (wipe < kLooksLikeMilliseconds || member.type() == ValueType::string) {
-    return {DiagnosticCode::future_wipe, {kWipeTimestamp}, std::move(text)};
-  }
-  return {DiagnosticCode::wipe_in_milliseconds,
+  return {DiagnosticCode::future_wipe,
           {kWipeTimestamp},
-          text + "; it looks like milliseconds, the plugin wants seconds"};
+          wipe_text(wipe, member) + " is in the future, " + relative_text(wipe, now) +
+              "; until then, and for the hours after it, every listed class is held back, riding "
+              "of creatures already tamed too"};
+}
+
+// The whole number a number member stands for, as its digits; nothing for one out of range.
+std::optional<std::string> whole_digits(const Value& member) {
+  const nlohmann::json& number = member.held();
+  switch (member.type()) {
+    case ValueType::number_integer:
+      return std::to_string(number.get<std::int64_t>());
+    case ValueType::number_unsigned:
+      return std::to_string(number.get<std::uint64_t>());
+    case ValueType::number_float: {
+      const double value = number.get<double>();
+      if (!(value >= 0 && value < kTwoToThe63)) return std::nullopt;
+      return std::to_string(static_cast<std::int64_t>(value));
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
+bool in_milliseconds(const Value& member) {
+  const std::optional<std::string> digits = whole_digits(member);
+  return digits && milliseconds_note(*digits);
 }
 
 }  // namespace
@@ -56,13 +75,23 @@ void check_wipe_member(const Value& wipe, Diagnostics& out) {
                    {kWipeTimestamp},
                    in_quotes(kWipeTimestamp) + " " + *note});
   }
+  if (const std::optional<std::string> digits = whole_digits(wipe)) {
+    if (const auto note = milliseconds_note(*digits)) {
+      out.push_back({DiagnosticCode::wipe_in_milliseconds,
+                     {kWipeTimestamp},
+                     in_quotes(kWipeTimestamp) + " " + *note});
+    }
+  }
 }
 
 Diagnostics wipe_diagnostics(const Configuration& configuration, const Value& member,
                              std::int64_t now) {
   if (!member.present()) return {};
   const std::int64_t wipe = configuration.wipe_timestamp;
-  if (wipe > now) return {future_wipe(wipe, member, now)};
+  // A wipe in milliseconds lies thousands of years ahead; its own warning says so.
+  if (wipe > now) {
+    return in_milliseconds(member) ? Diagnostics{} : Diagnostics{future_wipe(wipe, member, now)};
+  }
   const std::optional<std::int64_t> last = last_unlock(configuration);
   if (last && *last < now) {
     return {{DiagnosticCode::stale_wipe,
@@ -78,6 +107,21 @@ Diagnostics wipe_diagnostics(const Configuration& configuration, const Value& me
                  relative_text(wipe, now) + "; is it left from an earlier wipe?"}};
   }
   return {};
+}
+
+std::optional<Diagnostic> wipe_before_clock(const Document& document,
+                                            const Configuration& configuration,
+                                            std::int64_t clock) {
+  const std::int64_t wipe = configuration.wipe_timestamp;
+  if (!document.members[kWipeTimestamp].present() || wipe >= clock ||
+      seconds_between(wipe, clock) <= kSecondsPerDay) {
+    return std::nullopt;
+  }
+  return Diagnostic{DiagnosticCode::stale_wipe,
+                    {kWipeTimestamp},
+                    wipe_text(wipe, document.members[kWipeTimestamp]) +
+                        " is more than a day before the real time, " + relative_text(wipe, clock) +
+                        "; is it left from an earlier wipe?"};
 }
 
 std::optional<Diagnostic> zone_offset_diagnostic(const Document& document,

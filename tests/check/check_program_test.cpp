@@ -23,9 +23,11 @@ using ::testing::IsEmpty;
 using ::testing::Not;
 using ::testing::StartsWith;
 
+// Classes of a mod, marked as such: the game's list holds none of them.
 constexpr char kExample[] = R"({"WipeTimestamp": 1700000000, "DinoSettings": {
-  "DisallowRiding": {"A_C": {"HoursToDelay": 48}},
-  "DisallowTaming": {"A_C": {"HoursToDelay": 24}, "B_C": {"HoursToDelay": 72}}}})";
+  "DisallowRiding": {"A_C": {"HoursToDelay": 48, "ModClass": true}},
+  "DisallowTaming": {"A_C": {"HoursToDelay": 24, "ModClass": true},
+                     "B_C": {"HoursToDelay": 72, "ModClass": true}}}})";
 
 class CheckProgramFixture : public ::testing::Test {
  protected:
@@ -138,8 +140,9 @@ TEST_F(check_program_test, now_decides_locked_or_released_at_the_unlock_second) 
 TEST_F(check_program_test, warnings_keep_exit_zero_and_lists_show_what_the_plugin_ends_with) {
   const nlohmann::json report = json_of(R"({"WipeTimestamp": 1700000000, "DinoSetting": {},
       "DinoSettings": {"DisallowRiding": [{"HoursToDelay": 1}],
-        "DisallowTaming": {"Rex_C": {"HoursToDelay": 2}, "rex_C": {"HoursToDelay": 3, "Hours": 4},
-                           "Giga_C": {"HoursToDelay": -1.5}}}})",
+        "DisallowTaming": {"Rex_C": {"HoursToDelay": 2, "ModClass": true},
+                           "rex_C": {"HoursToDelay": 3, "Hours": 4, "ModClass": true},
+                           "Giga_C": {"HoursToDelay": -1.5, "ModClass": true}}}})",
                                         0);
   EXPECT_EQ(report["riding"],
             nlohmann::json::parse(R"([{"class": "0", "hours": 1, "unlock": 1700003600,
@@ -181,6 +184,9 @@ TEST_F(check_program_test, strict_fails_a_file_that_loads_with_warnings) {
     return run({write("config.json", text), "--strict", "--now", "1700003600"}).exit_status;
   };
   EXPECT_EQ(status(kExample), 0);
+  EXPECT_EQ(status(R"({"WipeTimestamp": 1700000000, "DinoSettings": {
+      "DisallowTaming": {"Giganotosaurus_Character_BP_C": {"HoursToDelay": 72}}}})"),
+            3);
   EXPECT_EQ(status(R"({"WipeTimestamp": 1700000000, "Wipe": 1})"), 3);
   EXPECT_EQ(status(R"({"WipeTimestamp": "1700000000", "Wipe": 1})"), 1);
 }
@@ -243,18 +249,24 @@ TEST_F(check_program_test, unreadable_file_or_wrong_arguments_exit_two) {
                         "config.json in it\n"));
   EXPECT_EQ(nlohmann::json::parse(directory.out)["errors"],
             nlohmann::json::array({"Config failed to open"}));
-  for (const std::vector<std::string>& arguments :
-       std::vector<std::vector<std::string>>{{"--now"}, {"--now", "soon"}, {"a", "b"}, {"-x"}}) {
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {"--now"}, {"--now", "soon"}, {"--wipe"}, {"--wipe=friday"}, {"a", "b"}, {"-x"}}) {
     const CheckerRun wrong = run(arguments);
     EXPECT_EQ(wrong.exit_status, 2) << arguments[0];
     EXPECT_EQ(wrong.out, "") << arguments[0];
     EXPECT_THAT(wrong.err,
-                HasSubstr("\nusage: quellwarden-check [CONFIG] [--now TIME|wipe] [--json] "
-                          "[--strict] [--version]\n"));
+                HasSubstr("\nusage: quellwarden-check [CONFIG] [--wipe DATE] [--now TIME|wipe] "
+                          "[--json] [--strict]\n"));
   }
   const CheckerRun help = run({"--help"});
   EXPECT_EQ(help.exit_status, 0);
   EXPECT_THAT(help.out, StartsWith("usage: quellwarden-check"));
+}
+
+TEST_F(check_program_test, classes_lists_the_games_classes_without_a_file) {
+  const CheckerRun listed = run({"--classes", "reaper queen"});
+  EXPECT_EQ(listed.exit_status, 0);
+  EXPECT_EQ(listed.out, "Xenomorph_Character_BP_Female_C  Reaper Queen\n");
 }
 
 TEST_F(check_program_test, server_folder_stands_for_its_file_and_now_may_be_a_date) {
@@ -294,6 +306,63 @@ TEST_F(check_program_test, local_time_and_a_foreign_offset_outside_utc) {
   EXPECT_THAT(utc.out, Not(HasSubstr(" here\n")));
   write("config.json", R"({"WipeTimestamp": "2026-12-10T18:00:00+01:00"})");
   EXPECT_EQ(run({file, "--now", "wipe", "--strict"}, berlin).exit_status, 0);
+}
+
+// A date without zone is suggested back with this machine's offset at that date, summer or not.
+TEST_F(check_program_test, date_without_zone_suggests_the_local_offset_of_its_date) {
+  const std::string berlin = "CET-1CEST,M3.5.0,M10.5.0/3";
+  const std::vector<std::vector<std::string>> cases{
+      {"2026-12-11 19:00", berlin, "\"2026-12-11T19:00:00+01:00\" if 19:00 is"},
+      {"2026-07-10T19:00:30", berlin, "\"2026-07-10T19:00:30+02:00\" if 19:00:30 is"},
+      {"2026-12-11 19:00", "EST5EDT,M3.2.0,M11.1.0", "\"2026-12-11T19:00:00-05:00\" if 19:00 is"}};
+  for (const auto& case_ : cases) {
+    const std::string file = write("config.json", R"({"WipeTimestamp": ")" + case_[0] + "\"}");
+    const CheckerRun result = run({file, "--json"}, case_[1]);
+    EXPECT_EQ(result.exit_status, 1) << case_[0];
+    EXPECT_EQ(nlohmann::json::parse(result.out)["hints"],
+              nlohmann::json::array({"write " + case_[2] + " this machine's time"}));
+  }
+  EXPECT_THAT(run({"--wipe", "2026-12-11 19:00"}, berlin).err,
+              HasSubstr("\"2026-12-11 19:00\" has no zone, so it could be any of the world's "
+                        "local times; write \"2026-12-11T19:00:00+01:00\" if 19:00 is this "
+                        "machine's time\n"));
+}
+
+// --wipe names the wipe meant: a file for another fails, one for it is judged as on that night.
+TEST_F(check_program_test, wipe_option_holds_the_file_to_the_wipe_meant) {
+  const std::string berlin = "CET-1CEST,M3.5.0,M10.5.0/3";
+  const std::string file = write("config.json", R"({"WipeTimestamp": "2026-12-11T19:00:00+01:00",
+      "DinoSettings": {"DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})");
+  // The option's offset is no concern of the zone check: only the file's is.
+  const CheckerRun meant = run({file, "--wipe", "2026-12-11T20:00:00+02:00", "--strict"}, berlin);
+  EXPECT_EQ(meant.exit_status, 0) << meant.out;
+  EXPECT_THAT(meant.out, HasSubstr("\nNow            2026-12-11 18:00:00 UTC (1797012000)\n"));
+  EXPECT_EQ(run({file, "--wipe=1797012000", "--now", "1796000000", "--strict"}).exit_status, 0);
+
+  const CheckerRun other = run({file, "--wipe", "1765562400"});
+  EXPECT_EQ(other.exit_status, 1);
+  EXPECT_THAT(other.out, HasSubstr("\nWrong file for this wipe: the file's wipe is 2026-12-11 "
+                                   "18:00:00 UTC (1797012000), not the wipe given with --wipe, "
+                                   "2025-12-12 18:00:00 UTC (1765562400)\n\nNo warnings.\n"));
+  const nlohmann::json report =
+      nlohmann::json::parse(run({file, "--wipe", "1765562400", "--json"}).out);
+  EXPECT_THAT(report["wrong_wipe"].get<std::string>(), StartsWith("the file's wipe is "));
+}
+
+// Judged at its own wipe, a file is still held to the real clock: last season's fails --strict.
+TEST_F(check_program_test, now_wipe_warns_of_a_wipe_long_past_and_of_milliseconds) {
+  const auto strict_at_wipe = [this](const std::string& wipe) {
+    const CheckerRun result = run({write("config.json", R"({"WipeTimestamp": )" + wipe + "}"),
+                                   "--now", "wipe", "--strict", "--json"});
+    return std::pair(result.exit_status, nlohmann::json::parse(result.out)["warnings"]);
+  };
+  EXPECT_EQ(strict_at_wipe("1700000000").second[0]["code"], "stale_wipe");
+  EXPECT_EQ(strict_at_wipe("4102444800").first, 0);  // 2100
+  const auto [status, warnings] = strict_at_wipe("1797012000000");
+  EXPECT_EQ(status, 3);
+  EXPECT_THAT(
+      texts_of(warnings),
+      ElementsAre("\"WipeTimestamp\" 1797012000000 looks like milliseconds; write 1797012000"));
 }
 
 TEST_F(check_program_test, hostile_files_end_in_a_verdict_not_a_crash) {

@@ -11,6 +11,7 @@
 #include "config/parse_hints.h"
 #include "text/ascii_fold.h"
 #include "text/printable.h"
+#include "tools/check/class_list.h"
 #include "tools/check/options.h"
 #include "tools/check/timeline.h"
 
@@ -40,13 +41,34 @@ TEST(check_effective_entries_test, later_case_twin_replaces_earlier_and_result_i
   EXPECT_EQ(ascii_folded("aZ_\xC3\xB6z"), "AZ_\xC3\xB6Z");
 }
 
-TEST(check_display_text_test, printable_escapes_control_characters_only) {
+// What ends a line elsewhere, turns text around or shows nothing is spelled out at its first and
+// last code point; its neighbours, and bytes that are not UTF-8, pass as they are.
+TEST(check_display_text_test, printable_escapes_control_and_invisible_characters_only) {
   const std::vector<std::pair<std::string_view, std::string_view>> cases{
       {"a\r\n\tb", "a\\r\\n\\tb"},
       {"\x1b[31mred", "\\u001b[31mred"},
       {std::string_view("\0\x1f\x7f", 3), "\\u0000\\u001f\\u007f"},
-      {"W\xC3\xB6lf \"q\" \\ ~", "W\xC3\xB6lf \"q\" \\ ~"}};
-  for (const auto& [text, shown] : cases) EXPECT_EQ(printable(text), shown) << shown;
+      {"W\xC3\xB6lf \"q\" \\ ~ \xE2\x82\xAC \xF0\x9F\xA6\x96",
+       "W\xC3\xB6lf \"q\" \\ ~ \xE2\x82\xAC \xF0\x9F\xA6\x96"},
+      {"\xC2\x80\xC2\x9F|\xC2\xA0\xC2\xAD\xC2\xAE", "\\u0080\\u009f|\xC2\xA0\\u00ad\xC2\xAE"},
+      {"\xD8\x9B\xD8\x9C\xD8\x9D", "\xD8\x9B\\u061c\xD8\x9D"},
+      {"\xE1\xA0\x8D\xE1\xA0\x8E\xE1\xA0\x8F", "\xE1\xA0\x8D\\u180e\xE1\xA0\x8F"},
+      {"\xE2\x80\x8A\xE2\x80\x8B\xE2\x80\x8F\xE2\x80\x90",
+       "\xE2\x80\x8A\\u200b\\u200f\xE2\x80\x90"},
+      {"\xE2\x80\xA7\xE2\x80\xA8\xE2\x80\xAE\xE2\x80\xAF",
+       "\xE2\x80\xA7\\u2028\\u202e\xE2\x80\xAF"},
+      {"\xE2\x81\x9F\xE2\x81\xA0\xE2\x81\xAF\xE2\x81\xB0",
+       "\xE2\x81\x9F\\u2060\\u206f\xE2\x81\xB0"},
+      {"\xEF\xBB\xBE\xEF\xBB\xBF\xEF\xBC\x80", "\xEF\xBB\xBE\\ufeff\xEF\xBC\x80"},
+      {"\xEF\xBF\xB8\xEF\xBF\xB9\xEF\xBF\xBB\xEF\xBF\xBC",
+       "\xEF\xBF\xB8\\ufff9\\ufffb\xEF\xBF\xBC"},
+      // Overlong, cut short or stray: not a character, so not one to escape.
+      {"\xC1\x80 \xE0\x82\x80 \xC2 \xE2\x80 \x85 \xFF",
+       "\xC1\x80 \xE0\x82\x80 \xC2 \xE2\x80 \x85 \xFF"}};
+  for (const auto& [text, shown] : cases) {
+    EXPECT_EQ(printable(text), shown) << shown;
+    EXPECT_EQ(needs_escape(text), text != shown) << shown;
+  }
 }
 
 TEST(check_parse_hints_test, each_likely_cause_once_with_its_line) {
@@ -149,6 +171,26 @@ TEST(check_options_test, accepts_options_in_any_order) {
   EXPECT_EQ(parse({"--", "--json"}).options.config_path, "--json");
   EXPECT_TRUE(parse({"-h"}).options.help);
   EXPECT_TRUE(parse({"--now=wipe"}).options.now_at_wipe);
+  EXPECT_EQ(parse({"--classes", "reaper"}).options.classes, "reaper");
+  EXPECT_EQ(parse({"--classes=rex"}).options.classes, "rex");
+  const ParsedArguments bare_classes = parse({"--classes", "--json"});
+  EXPECT_EQ(bare_classes.options.classes, "");
+  EXPECT_TRUE(bare_classes.options.json);
+  EXPECT_EQ(none.options.classes, std::nullopt);
+}
+
+TEST(check_class_list_test, lists_classes_whose_class_or_common_name_holds_the_text) {
+  EXPECT_EQ(class_list_text("REAPER K"),
+            "MegaXenomorph_Character_BP_Male_Surface_C    Alpha Reaper King\n"
+            "Xenomorph_Character_BP_Male_Surface_C        Reaper King (wild)\n"
+            "Xenomorph_Character_BP_Male_Tamed_C          Reaper King (tamed)\n"
+            "Xenomorph_Character_BP_Male_Tamed_Corrupt_C  Corrupted Reaper King\n");
+  EXPECT_EQ(class_list_text("gigant_"),
+            "BionicGigant_Character_BP_C    Tek Giganotosaurus\n"
+            "Gigant_Character_BP_C          Giganotosaurus\n"
+            "Gigant_Character_BP_Corrupt_C  Corrupted Giganotosaurus\n");
+  EXPECT_EQ(class_list_text("Nessie"),
+            "no creature class of the game with \"Nessie\" in its class or common name\n");
 }
 
 TEST(check_options_test, names_what_is_wrong) {

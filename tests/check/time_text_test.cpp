@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "config/date_reading.h"
 
@@ -62,10 +65,12 @@ TEST(check_date_reading_test, every_spelling_of_one_instant_and_exact_calendar) 
        {"2026-01-08T18:00:00Z", "2026-01-08 18:00:00 UTC", "2026-01-08T20:00:00+02:00",
         "2026-01-08T12:30:00-05:30", "2026-01-08T18:00Z", "2026-01-08T18:00:00.000Z",
         "2026-01-08T18:00:00.999999Z", "2026-01-08T20:00:00+0200", "2026-01-08t18:00:00z",
-        "2026-01-08 18:00 utc", "2026-01-08T12:30-0530"}) {
+        "2026-01-08 18:00 utc", "2026-01-08T12:30-0530", "2026-01-08 20:00 +02:00",
+        "2026-01-08T18:00:00 Z", "2026-01-08 18:00UTC"}) {
     EXPECT_EQ(date_of(same), 1767895200) << same;
   }
   EXPECT_EQ(read_date("2026-01-08T20:00+0200").offset, 7200);
+  EXPECT_EQ(read_date("2026-01-08 20:00 +02:00").offset, 7200);
   EXPECT_EQ(read_date("2026-01-08T12:30:00-05:30").offset, -19800);
   EXPECT_FALSE(read_date("2026-01-08T18:00:00Z").offset);
   EXPECT_EQ(date_of(utc_text(-62167219200)), -62167219200);  // 0000-01-01, a leap year
@@ -87,12 +92,44 @@ TEST(check_date_reading_test, refusals_say_what_is_missing) {
   EXPECT_THAT(read_date("2026-01-08T18:00").problem, ::testing::StartsWith("has no zone"));
   EXPECT_THAT(read_date("2026-01-08t18:00:00.5").problem, ::testing::StartsWith("has no zone"));
   for (const std::string_view bad :
-       {"", "yesterday", "2026-1-08T18:00:00Z", "2026-01-08T18:00:00 Z", "2026-01-08T18Z",
-        "2026-01-08T18:00:00+2:00", "2026-01-08T18:00:00+24:00", "2026-01-08T18:00:00ZZ",
+       {"", "yesterday", "2026-1-08T18:00:00Z", "2026-01-08T18:00:00  Z", "2026-01-08T18Z",
+        "2026-01-08T18:00:00+2:00", "2026-01-08T18:00:00+24:00", "2026-01-08T18:00:00 ",
         "2026-01-08_18:00:00Z", "2026-01-08T18:00:00.Z", "2026-01-08T18:00.5Z",
         "2026-01-08T18:00:00+02:0", "2026-01-08T18:00:00+020"}) {
     EXPECT_EQ(read_date(bad).problem, "is not a date the plugin reads") << bad;
     EXPECT_FALSE(read_date(bad).unix_seconds) << bad;
+  }
+}
+
+TEST(check_date_reading_test, zone_names_are_refused_with_the_offset_to_write) {
+  const std::vector<std::pair<std::string, std::string>> named{
+      {"GMT", "+00:00"}, {"WET", "+00:00"},  {"WEST", "+01:00"}, {"BST", "+01:00"},
+      {"CET", "+01:00"}, {"CEST", "+02:00"}, {"EET", "+02:00"},  {"EEST", "+03:00"},
+      {"EST", "-05:00"}, {"EDT", "-04:00"},  {"CST", "-06:00"},  {"CDT", "-05:00"},
+      {"MST", "-07:00"}, {"MDT", "-06:00"},  {"PST", "-08:00"},  {"PDT", "-07:00"}};
+  for (const auto& [name, offset] : named) {
+    EXPECT_EQ(read_date("2026-12-11 19:00 " + name).suggestion,
+              "zone names are not read; " + name + " is " + offset +
+                  ": write \"2026-12-11T19:00:00" + offset + "\"");
+  }
+  const DateReading glued = read_date("2026-07-04T09:30:15pdt");
+  EXPECT_EQ(glued.problem, "ends in a zone name");
+  EXPECT_EQ(glued.suggestion,
+            "zone names are not read; PDT is -07:00: write \"2026-07-04T09:30:15-07:00\"");
+  EXPECT_THAT(read_date("2026-12-11 19:00 Europe/Berlin").suggestion,
+              ::testing::StartsWith("zone names are not read; write the zone's offset at that "
+                                    "date instead, such as \"2026-12-11T19:00:00"));
+  EXPECT_EQ(read_date("2026-02-30 19:00 CET").suggestion,
+            "zone names are not read; write the zone's offset instead");
+  EXPECT_EQ(read_date("2026-02-30T19:00").suggestion, "");
+}
+
+TEST(check_date_reading_test, thirteen_digits_look_like_milliseconds) {
+  EXPECT_EQ(read_date("1797012000000").suggestion,
+            "1797012000000 looks like milliseconds; write 1797012000");
+  EXPECT_EQ(read_date("1797012000").suggestion, "");
+  for (const std::string_view seconds : {"999999999999", "0001797012000", "-1797012000000"}) {
+    EXPECT_FALSE(milliseconds_note(seconds)) << seconds;
   }
 }
 

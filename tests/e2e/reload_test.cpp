@@ -51,7 +51,7 @@ TEST_F(reload_test, example_configuration_gives_exact_unlock_times_and_one_addin
   EXPECT_EQ(replies[0].colour.G, 1.0F);
   EXPECT_EQ(replies[0].colour.B, 0.0F);
   EXPECT_EQ(replies[0].colour.A, 1.0F);
-  EXPECT_EQ(replies[1].text, "Quellwarden : 4 warnings, see Quellwarden.status");
+  EXPECT_EQ(replies[1].text, "Quellwarden : 7 warnings, see Quellwarden.status");
   EXPECT_EQ(replies[1].colour.G, 1.0F);
   EXPECT_EQ(replies[1].colour.B, 0.0F);
   const auto info = log_messages(spdlog::level::info);
@@ -192,6 +192,10 @@ INSTANTIATE_TEST_SUITE_P(
             "wipe_string", R"({"WipeTimestamp": "yesterday"})",
             "\"WipeTimestamp\" is \"yesterday\", which is not a date the plugin reads; write",
             nullptr},
+        BrokenFile{
+            "wipe_zone_name", R"({"WipeTimestamp": "2026-12-11 19:00 CET"})",
+            "\"WipeTimestamp\" is \"2026-12-11 19:00 CET\", which ends in a zone name; write",
+            "zone names are not read; CET is +01:00: write \"2026-12-11T19:00:00+01:00\""},
         BrokenFile{"class_name_nul",
                    R"({"DinoSettings": {"DisallowRiding": {"Rex_Character_BP_C\u0000x": {}}}})",
                    "class name \"Rex_Character_BP_C\\u0000x\" in \"DisallowRiding\" holds a NUL",

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/support/config_text.h"
+#include "tests/support/gate_outcome.h"
 #include "tests/support/plugin_fixture.h"
 #include "tests/support/rcon_reload.h"
 #include "version.h"
@@ -51,6 +52,9 @@ TEST_F(status_test, lists_each_class_by_unlock_time_on_the_console_and_over_rcon
   const std::string reply = qw_test::rcon_reload(9, "Quellwarden.status").text;
   EXPECT_EQ(std::count(reply.begin(), reply.end(), '\n'), 4) << "one reply, a line an entry";
   EXPECT_EQ(reply.substr(0, reply.find('\n')), console_status()[0]);
+  // A client may send blanks before the name; the host passes them on.
+  EXPECT_EQ(qw_test::rcon_reload(9, "  Quellwarden.status").text, reply);
+  EXPECT_TRUE(nlohmann::json::accept(qw_test::rcon_reload(9, "  Quellwarden.status json").text));
 }
 
 TEST_F(status_test, json_answers_bots_with_every_entry) {
@@ -101,6 +105,32 @@ TEST_F(status_test, locked_and_a_text_narrow_the_lists_and_say_when_nothing_matc
   ASSERT_EQ(status["riding"].size(), 1U);
   EXPECT_EQ(status["riding"][0]["class"], "Rex_Character_BP_C");
   EXPECT_TRUE(status["taming"].empty());
+}
+
+// The census answers what the game really calls a creature, a mod's too, whatever is listed.
+TEST_F(status_test, seen_lists_the_classes_met_then_the_listed_ones_none_met) {
+  write_config(kConfig);
+  load();
+  qw_test::tames("MyMod_Dragon_Character_BP_C");
+  qw_test::tames("MyMod_Dragon_Character_BP_C");
+  qw_test::rides("MyMod_Dragon_Character_BP_C");
+  qw_test::tames("rex_character_bp_c");
+  EXPECT_THAT(console_status("Quellwarden.status seen"),
+              ElementsAre(kProduct + ": classes the gates met since start",
+                          "MyMod_Dragon_Character_BP_C: taming 2, riding 1 (not listed)",
+                          "rex_character_bp_c: taming 1",
+                          "Argent_Character_BP_C (no creature of this class met yet)"));
+  EXPECT_THAT(console_status("Quellwarden.status ARGENT Seen"),
+              ElementsAre(kProduct + ": classes the gates met since start",
+                          "Argent_Character_BP_C (no creature of this class met yet)"));
+  EXPECT_EQ(console_status("Quellwarden.status seen giga").at(1),
+            "no class met or listed with \"giga\" in its name");
+  const auto seen =
+      nlohmann::json::parse(qw_test::rcon_reload(9, "Quellwarden.status json seen dragon").text);
+  EXPECT_EQ(seen["seen"], nlohmann::json::parse(R"([{"class": "MyMod_Dragon_Character_BP_C",
+      "taming": 2, "imprinting": 0, "riding": 1, "listed": false}])"));
+  EXPECT_TRUE(seen["not_met"].empty());
+  EXPECT_EQ(seen["calls_not_kept"], 0);
 }
 
 TEST_F(status_test, says_whether_player_notices_are_on_as_the_checker_does) {

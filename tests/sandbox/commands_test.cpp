@@ -251,7 +251,8 @@ TEST(sandbox_options_test, help_and_wrong_options_answer_with_their_exit_status)
   EXPECT_EQ(help.lines[0], "Usage: quellwarden-sandbox [OPTIONS] < SCRIPT");
   for (const char* command :
        {"fail resolve NAME [COUNT]", "fail resolve NAME 0", "fail throw NAME [COUNT]",
-        "fail alloc N", "fail alloc 0", "fail hook NAME", "fail command NAME"}) {
+        "fail alloc N", "fail alloc 0", "fail hook NAME", "fail command NAME", "  tick  ",
+        "player NAME id ID", "  players  ", "to all [r,g,b,a]: TEXT"}) {
     EXPECT_THAT(help.lines, Contains(HasSubstr(command)));
   }
   const auto version = run_sandbox({"--version"}, "");
@@ -265,6 +266,10 @@ TEST(sandbox_options_test, help_and_wrong_options_answer_with_their_exit_status)
   const auto open_rcon = run_sandbox({"--rcon-port", "0"}, "");
   EXPECT_EQ(open_rcon.status, 2);
   EXPECT_THAT(open_rcon.errors, HasSubstr("--rcon-port needs --rcon-password"));
+
+  const auto no_time_to_log_in = run_sandbox({"--rcon-auth-timeout", "0"}, "");
+  EXPECT_EQ(no_time_to_log_in.status, 2);
+  EXPECT_THAT(no_time_to_log_in.errors, HasSubstr("--rcon-auth-timeout wants at least 1 second"));
 
   const auto bad_clock = run_sandbox({"--clock=yesterday"}, "");
   EXPECT_EQ(bad_clock.status, 2);

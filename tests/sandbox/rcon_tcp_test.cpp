@@ -1,5 +1,6 @@
 // RCON over TCP against the running sandbox: a real session, then the clients a server on the
-// internet meets: wrong passwords, broken frames, crowds and clients that never read.
+// internet meets: wrong passwords, broken frames, crowds, idle connections and clients that read
+// slowly or not at all.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -47,11 +48,13 @@ std::string frame(std::int32_t size, std::string_view rest) {
 
 class sandbox_rcon_test : public ::testing::Test {
  protected:
-  sandbox_rcon_test() {
+  explicit sandbox_rcon_test(const std::vector<std::string>& more_options = {}) {
     workdir_.write_config(kConfig);
-    sandbox_ = std::make_unique<SandboxProcess>(
-        std::vector<std::string>{"--workdir", workdir_.server().string(), "--clock", "1700000000",
-                                 "--rcon-port", "0", "--rcon-password", "secret"});
+    std::vector<std::string> options{
+        "--workdir", workdir_.server().string(), "--clock", "1700000000", "--rcon-port",
+        "0",         "--rcon-password",          "secret"};
+    options.insert(options.end(), more_options.begin(), more_options.end());
+    sandbox_ = std::make_unique<SandboxProcess>(options);
     const std::string listening = sandbox_->wait_for("rcon listening on 127.0.0.1:");
     EXPECT_FALSE(listening.empty()) << sandbox_->errors();
     port_ = static_cast<std::uint16_t>(std::stoi(listening.substr(listening.rfind(':') + 1)));
@@ -188,19 +191,73 @@ TEST_F(sandbox_rcon_test, connections_beyond_the_limit_are_closed_and_the_server
   EXPECT_THAT(client->receive(), Optional(RconPacket{1, kRconResponseValue, kReloaded}));
 }
 
-TEST_F(sandbox_rcon_test, a_client_that_never_reads_is_dropped_while_the_game_goes_on) {
-  RconClient slow(port_, 15000, true);
-  ASSERT_TRUE(slow.authenticate("secret"));
-  std::thread flood([&] {
+TEST_F(sandbox_rcon_test, a_client_that_stops_reading_is_served_no_further_until_it_reads) {
+  // Replies of 16 MB in all, far more than the sockets' buffers hold.
+  constexpr std::int32_t kRequests = 4000;
+  RconClient client(port_, 15000, true);
+  ASSERT_TRUE(client.authenticate("secret"));
+  std::thread sender([&] {
     const std::string word(4000, 'z');
-    for (std::int32_t id = 0; id < 20000 && slow.send({id, kRconExecCommand, word}); ++id) {
+    for (std::int32_t id = 0; id < kRequests && client.send({id, kRconExecCommand, word}); ++id) {
     }
   });
-  EXPECT_FALSE(sandbox_->wait_for("rcon client 1 closed: too much unread output", 0, 20s).empty());
+  const auto requests_run = [this] {
+    const auto lines = sandbox_->lines();
+    return std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+      return line.starts_with("rcon client 1 request ");
+    });
+  };
+  // The replies it has not read stop the server from running more of its requests.
+  std::ptrdiff_t run = 0;
+  for (std::ptrdiff_t seen = -1; run != seen;) {
+    seen = run;
+    std::this_thread::sleep_for(300ms);
+    run = requests_run();
+  }
+  EXPECT_LT(run, kRequests);
   const std::size_t before = sandbox_->lines().size();
   sandbox_->send("clock");
   EXPECT_FALSE(sandbox_->wait_for("clock 1700000000", before, 10s).empty());
-  flood.join();
+  std::int32_t in_order = 0;
+  for (auto reply = client.receive(); reply && reply->id == in_order; reply = client.receive()) {
+    if (++in_order == kRequests) {
+      break;
+    }
+  }
+  EXPECT_EQ(in_order, kRequests);
+  sender.join();
+}
+
+// A status of 20,000 warnings as JSON: megabytes, in 4096-byte packets with one id.
+TEST_F(sandbox_rcon_test, a_reply_of_megabytes_reaches_a_client_that_reads_it_slowly) {
+  constexpr int kWarnings = 20000;
+  std::string config = R"({"WipeTimestamp": 1700000000)";
+  for (int number = 0; number < kWarnings; ++number) {
+    config += ", \"Unknown" + std::to_string(number) + "\": 1";
+  }
+  workdir_.write_config(config + "}");
+  RconClient client(port_, 60000, true);  // a sanitized build loads that file slowly
+  ASSERT_TRUE(client.authenticate("secret"));
+  client.send({5, kRconExecCommand, "Quellwarden.reload"});
+  EXPECT_THAT(client.receive(), Optional(RconPacket{5, kRconResponseValue, kReloaded}));
+  client.send({6, kRconExecCommand, "Quellwarden.status json"});
+  client.send({7, kRconResponseValue, ""});
+  std::this_thread::sleep_for(300ms);  // the whole reply is made and waits on a full socket
+  std::string joined;
+  for (auto packet = client.receive(); packet && packet->id == 6; packet = client.receive()) {
+    joined += packet->body;
+    if (joined.size() % (256 * 1024) < 4096) {
+      std::this_thread::sleep_for(10ms);
+    }
+  }
+  EXPECT_GT(joined.size(), 2'000'000U);
+  EXPECT_TRUE(joined.starts_with(R"({"version":)") && joined.ends_with("}}")) << joined.size();
+  std::size_t warnings = 0;
+  for (auto at = joined.find("unknown_member"); at != std::string::npos;
+       at = joined.find("unknown_member", at + 1)) {
+    ++warnings;
+  }
+  EXPECT_EQ(warnings, static_cast<std::size_t>(kWarnings));
 }
 
 TEST_F(sandbox_rcon_test, end_of_input_ends_the_sandbox_with_clients_still_connected) {
@@ -208,6 +265,29 @@ TEST_F(sandbox_rcon_test, end_of_input_ends_the_sandbox_with_clients_still_conne
   sandbox_->close_input();
   EXPECT_EQ(sandbox_->wait_exit(), 0);
   EXPECT_TRUE(client->closed_by_server());
+}
+
+class sandbox_rcon_auth_timeout_test : public sandbox_rcon_test {
+ protected:
+  sandbox_rcon_auth_timeout_test() : sandbox_rcon_test({"--rcon-auth-timeout", "1"}) {}
+};
+
+TEST_F(sandbox_rcon_auth_timeout_test, connections_left_idle_without_the_password_are_closed) {
+  const auto early = authenticated_client();
+  std::vector<std::unique_ptr<RconClient>> idle;
+  for (int number = 0; number < 63; ++number) {
+    idle.push_back(std::make_unique<RconClient>(port_));
+  }
+  EXPECT_TRUE(
+      sandbox_->wait_for_count("rcon client ", 64 + 1));   // each connected, one authenticated
+  EXPECT_FALSE(RconClient(port_).authenticate("secret"));  // every place is taken
+  EXPECT_TRUE(sandbox_->wait_for_count("closed: not authenticated within 1 s", 63, 0, 5s));
+  EXPECT_TRUE(idle.back()->closed_by_server());
+  const auto late = authenticated_client();
+  for (const auto& client : {early.get(), late.get()}) {
+    client->send({1, kRconExecCommand, "Quellwarden.reload"});
+    EXPECT_THAT(client->receive(), Optional(RconPacket{1, kRconResponseValue, kReloaded}));
+  }
 }
 
 }  // namespace

@@ -25,12 +25,16 @@ struct CheckResult {
   // For a refused file, what the plugin's text leaves out: the place of a type error, the likely
   // cause of a parse error.
   std::vector<std::string> hints;
+  // With a wipe given (--wipe) that the file's is not, both as dates with their Unix seconds.
+  std::optional<std::string> wrong_wipe;
 };
 
 struct Judging {
   std::int64_t now = 0;  // the system clock, or the time given
   bool at_wipe = false;  // judge at the wipe the file gives instead; at `now` when it is refused
   LocalZone zone;        // where the machine is: a date's offset is held against it
+  // The wipe the file must give (--wipe): no warning that it lies ahead, nor against the clock.
+  std::optional<std::int64_t> wipe;
 };
 
 // Reads `text` with the plugin's own reader, judging the wipe time as `judging` says.

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "config/local_zone.h"
+
 namespace quellwarden::check {
 
 struct LocalZone {
@@ -20,7 +22,7 @@ struct LocalZone {
   }
 };
 
-// The zone as the system's C library has it, from TZ where that is set.
-LocalZone system_zone();
+// The zone as the system's C library has it, from TZ where that is set: the plugin's own reading.
+inline LocalZone system_zone() { return LocalZone{config::local_offset_at}; }
 
 }  // namespace quellwarden::check

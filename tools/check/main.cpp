@@ -7,6 +7,7 @@
 
 #include "config/vocabulary.h"
 #include "tools/check/check.h"
+#include "tools/check/class_list.h"
 #include "tools/check/config_file.h"
 #include "tools/check/console.h"
 #include "tools/check/display_text.h"
@@ -21,7 +22,7 @@ namespace {
 using namespace quellwarden::check;
 
 constexpr int kLoads = 0;
-constexpr int kRefused = 1;
+constexpr int kRefused = 1;  // or not for the wipe given
 constexpr int kCannotRun = 2;
 constexpr int kLoadsWithWarnings = 3;  // only with --strict
 
@@ -44,21 +45,23 @@ int unreadable(const Options& options, const std::string& path, const std::strin
 }
 
 int run(const Options& options) {
-  const std::int64_t now = options.now.value_or(system_now());
+  const std::int64_t now = options.now.value_or(options.wipe.value_or(system_now()));
   const std::string path = config_file_path(options.config_path);
   const quellwarden::config::FileBytes file = read_config_file(path);
   if (!file.bytes) return unreadable(options, path, file.problem, now);
   const LocalZone zone = system_zone();
-  const CheckResult result = check_text(*file.bytes, {now, options.now_at_wipe, zone});
+  const CheckResult result =
+      check_text(*file.bytes, {now, options.now_at_wipe, zone, options.wipe});
   std::cout << (options.json ? json_report(result, result.now)
                              : text_report(result, {path, result.now, zone}));
-  if (!result.errors.empty()) return kRefused;
+  if (!result.errors.empty() || result.wrong_wipe) return kRefused;
   return options.strict && !result.warnings.empty() ? kLoadsWithWarnings : kLoads;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  const quellwarden::tools::OwnWindowHold window;
   const Utf8Console console;
   const std::vector<std::string> given = quellwarden::tools::program_arguments(argc, argv);
   const std::vector<std::string_view> arguments(given.begin(), given.end());
@@ -69,6 +72,10 @@ int main(int argc, char** argv) {
   }
   if (parsed.options.help) {
     std::cout << usage_text();
+    return kLoads;
+  }
+  if (parsed.options.classes) {
+    std::cout << class_list_text(*parsed.options.classes);
     return kLoads;
   }
   if (parsed.options.version) {

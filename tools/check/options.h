@@ -1,4 +1,5 @@
-// The command line: quellwarden-check [CONFIG] [--now TIME|wipe] [--json] [--strict] [--version].
+// The command line: quellwarden-check [CONFIG] [--wipe DATE] [--now TIME|wipe] [--json] [--strict]
+// [--version], or quellwarden-check --classes [TEXT].
 #pragma once
 
 #include <cstdint>
@@ -13,12 +14,14 @@ namespace quellwarden::check {
 
 struct Options {
   std::string config_path = config::config_path_text();
-  std::optional<std::int64_t> now;  // the system clock when absent
-  bool now_at_wipe = false;         // --now wipe: the wipe the file gives
+  std::optional<std::int64_t> now;   // the system clock when absent
+  bool now_at_wipe = false;          // --now wipe: the wipe the file gives
+  std::optional<std::int64_t> wipe;  // --wipe: the wipe the file must give
   bool json = false;
   bool strict = false;  // a file that loads but has warnings fails too
   bool help = false;
   bool version = false;
+  std::optional<std::string> classes;  // --classes: list the game's classes holding this text
 };
 
 struct ParsedArguments {

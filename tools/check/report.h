@@ -19,7 +19,8 @@ struct ReportContext {
 std::string text_report(const CheckResult& result, const ReportContext& context);
 
 // The configuration's part as the status gives it (config::JsonObject::schedule(), judged at
-// `now`; for a refused file no wipe and no entries), then "errors" and "hints".
+// `now`; for a refused file no wipe and no entries), then "errors" and "hints", and "wrong_wipe"
+// when the file's wipe is not the one given with --wipe.
 std::string json_report(const CheckResult& result, std::int64_t now);
 
 }  // namespace quellwarden::check

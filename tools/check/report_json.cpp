@@ -10,6 +10,7 @@ std::string json_report(const CheckResult& result, std::int64_t now) {
   report.schedule(now, result.schedule ? &*result.schedule : nullptr, result.warnings)
       .texts("errors", result.errors)
       .texts("hints", result.hints);
+  if (result.wrong_wipe) report.text("wrong_wipe", *result.wrong_wipe);
   return report.dump(true) + "\n";
 }
 

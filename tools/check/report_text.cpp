@@ -135,6 +135,10 @@ std::string errors_text(const CheckResult& result) {
   return text;
 }
 
+std::string wrong_wipe_text(const CheckResult& result) {
+  return result.wrong_wipe ? "\nWrong file for this wipe: " + *result.wrong_wipe + "\n" : "";
+}
+
 std::string warnings_text(const std::vector<config::Diagnostic>& warnings) {
   if (warnings.empty()) return "\nNo warnings.\n";
   std::string text = "\nWarnings (" + std::to_string(warnings.size()) + "):\n";
@@ -144,6 +148,9 @@ std::string warnings_text(const std::vector<config::Diagnostic>& warnings) {
 
 std::string verdict(const CheckResult& result) {
   if (!result.errors.empty()) return "Result: the plugin would NOT load this file.\n";
+  if (result.wrong_wipe) {
+    return "Result: the plugin would load this file, but it is not for the wipe given.\n";
+  }
   if (result.warnings.empty()) return "Result: the plugin would load this file.\n";
   return "Result: the plugin would load this file; look at the warnings above.\n";
 }
@@ -155,7 +162,8 @@ std::string text_report(const CheckResult& result, const ReportContext& context)
   if (result.schedule) {
     text += schedule_text(*result.schedule, context) + notices_text(*result.schedule);
   }
-  return text + errors_text(result) + warnings_text(result.warnings) + "\n" + verdict(result);
+  return text + errors_text(result) + wrong_wipe_text(result) + warnings_text(result.warnings) +
+         "\n" + verdict(result);
 }
 
 }  // namespace quellwarden::check

@@ -1,5 +1,5 @@
 // Arguments arrive as bytes already; the kernel knows the program's file even when it was started
-// through a link or from PATH.
+// through a link or from PATH. A terminal window belongs to its shell, so nothing holds it.
 #include <filesystem>
 
 #include "tools/program/program.h"
@@ -18,5 +18,7 @@ std::string program_file(const char* argv0) {
   }
   return program.string();
 }
+
+OwnWindowHold::~OwnWindowHold() = default;
 
 }  // namespace quellwarden::tools

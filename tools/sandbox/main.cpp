@@ -1,4 +1,5 @@
 // quellwarden-sandbox: a stand-in game server that loads the plugin and runs what it is told.
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -61,7 +62,9 @@ std::unique_ptr<RconServer> start_rcon(const Options& options, GameQueue& queue,
       [&sandbox](const std::string& line) { sandbox.print(line); },
   };
   auto server = std::make_unique<RconServer>(
-      RconServerSettings{"127.0.0.1", *options.rcon_port, options.rcon_password}, std::move(game));
+      RconServerSettings{"127.0.0.1", *options.rcon_port, options.rcon_password,
+                         std::chrono::seconds(options.rcon_auth_timeout)},
+      std::move(game));
   sandbox.print("rcon listening on 127.0.0.1:" + std::to_string(server->port()));
   return server;
 }
@@ -113,6 +116,7 @@ int run(const Options& options, const std::string& plugin) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const quellwarden::tools::OwnWindowHold window;
   Options options;
   try {
     options = parse_options(program_arguments(argc, argv));

@@ -14,6 +14,7 @@ struct Options {
   std::optional<std::int64_t> clock;
   std::optional<std::uint16_t> rcon_port;  // 0: any free port, printed at start
   std::string rcon_password;
+  std::uint16_t rcon_auth_timeout = 10;  // seconds a connection has to send the password
   bool help = false;
   bool version = false;
 };

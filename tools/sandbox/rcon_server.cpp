@@ -30,7 +30,7 @@ struct RconServer::Impl {
   std::thread thread;
 
   Impl(const RconServerSettings& settings, RconGameSide game)
-      : shared{settings.password, std::move(game)} {
+      : shared{settings.password, settings.auth_timeout, std::move(game)} {
     const asio::ip::tcp::endpoint endpoint(asio::ip::make_address(settings.address), settings.port);
     acceptor.open(endpoint.protocol());
     acceptor.set_option(asio::ip::tcp::acceptor::reuse_address(true));

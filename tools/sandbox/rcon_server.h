@@ -3,6 +3,7 @@
 // a client that reads slowly or not at all never holds up the game.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -16,6 +17,9 @@ struct RconServerSettings {
   std::string address = "127.0.0.1";
   std::uint16_t port = 0;  // 0: a free port, see RconServer::port()
   std::string password;
+  // A connection that has not sent the right password by then is closed, so that connections
+  // left idle cannot take every place a client could have.
+  std::chrono::seconds auth_timeout{10};
 };
 
 // What the server needs from the game side. `post` is called on the network thread and must only

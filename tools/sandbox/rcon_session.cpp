@@ -1,7 +1,7 @@
-// The limits here are what keeps a hostile or broken client from hurting the server: a bad frame
-// or a command before the password closes the connection, a client that stops reading is dropped
-// before its replies pile up, and a client that floods requests is read no faster than the game
-// thread works them off.
+// The limits here are what keeps a hostile or broken client from hurting the server: a bad frame,
+// a command before the password or no password in time closes the connection, and a client is
+// served no faster than it reads its replies and no faster than the game thread works them off.
+// A reply is always sent whole, however long: the game has made it already.
 #include "tools/sandbox/rcon_session.h"
 
 #include <asio/post.hpp>
@@ -11,7 +11,7 @@ namespace quellwarden::sandbox {
 namespace {
 
 constexpr std::size_t kMaxUnsentBytes = 256 * 1024;
-constexpr int kMaxRequestsInFlight = 16;
+constexpr std::size_t kMaxWaitingRequests = 16;
 
 // A reply too long for one packet goes out as several with the same id, as game servers do.
 std::string encode_reply(const RconPacket& reply) {
@@ -34,7 +34,8 @@ RconSession::RconSession(asio::ip::tcp::socket socket, RconSessionShared& shared
     : socket_(std::move(socket)),
       shared_(shared),
       number_(number),
-      paused_(socket_.get_executor(), asio::steady_timer::time_point::max()) {
+      paused_(socket_.get_executor(), asio::steady_timer::time_point::max()),
+      password_deadline_(socket_.get_executor()) {
   ++shared_.live_sessions;
 }
 
@@ -42,7 +43,18 @@ RconSession::~RconSession() { --shared_.live_sessions; }
 
 void RconSession::start() {
   shared_.note("rcon client " + std::to_string(number_) + " connected");
+  expect_password_in_time();
   read();
+}
+
+void RconSession::expect_password_in_time() {
+  password_deadline_.expires_after(shared_.auth_timeout);
+  password_deadline_.async_wait([self = shared_from_this()](const std::error_code& error) {
+    if (!error && !self->authenticated_) {
+      self->close("not authenticated within " + std::to_string(self->shared_.auth_timeout.count()) +
+                  " s");
+    }
+  });
 }
 
 void RconSession::read() {
@@ -70,7 +82,7 @@ void RconSession::on_read(const std::error_code& error, std::size_t size) {
   }
   if (reader_.malformed()) {
     close("malformed packet");
-  } else if (requests_in_flight_ >= kMaxRequestsInFlight) {
+  } else if (waiting_.size() >= kMaxWaitingRequests) {
     pause_reading();
   } else {
     read();
@@ -83,7 +95,8 @@ void RconSession::handle(RconPacket packet) {
   } else if (!authenticated_) {
     close("command before authentication");
   } else if (packet.type == kRconExecCommand || packet.type == kRconResponseValue) {
-    forward_to_game(std::move(packet));
+    waiting_.push_back(std::move(packet));
+    pass_next_to_game();
   }
   // Other types from an authenticated client mean nothing here and are ignored.
 }
@@ -93,6 +106,7 @@ void RconSession::authenticate(const RconPacket& packet) {
   // take the first packet after the password as the verdict would read that one as success.
   if (packet.body == shared_.password) {
     authenticated_ = true;
+    password_deadline_.cancel();
     send({packet.id, kRconAuthResponse, ""});
     shared_.note("rcon client " + std::to_string(number_) + " authenticated");
   } else {
@@ -102,10 +116,20 @@ void RconSession::authenticate(const RconPacket& packet) {
   }
 }
 
+void RconSession::pass_next_to_game() {
+  if (at_game_ || waiting_.empty() || unsent_bytes_ > kMaxUnsentBytes || closed_ ||
+      !closing_reason_.empty()) {
+    return;
+  }
+  at_game_ = true;
+  RconPacket next = std::move(waiting_.front());
+  waiting_.pop_front();
+  forward_to_game(std::move(next));
+}
+
 // Even the empty RESPONSE_VALUE that clients send to mark the end of a long reply goes through
 // the game thread: its echo must come after the replies to everything sent before it.
 void RconSession::forward_to_game(RconPacket packet) {
-  ++requests_in_flight_;
   const std::weak_ptr<RconSession> weak = weak_from_this();
   const auto executor = socket_.get_executor();
   RconGameSide::Reply reply = [weak, executor](const RconPacket& answer) {
@@ -136,8 +160,13 @@ void RconSession::pause_reading() {
 }
 
 void RconSession::request_done() {
-  --requests_in_flight_;
-  if (reading_paused_ && requests_in_flight_ < kMaxRequestsInFlight && !closed_ &&
+  at_game_ = false;
+  pass_next_to_game();
+  read_again_when_room();
+}
+
+void RconSession::read_again_when_room() {
+  if (reading_paused_ && waiting_.size() < kMaxWaitingRequests && !closed_ &&
       closing_reason_.empty()) {
     reading_paused_ = false;
     read();
@@ -153,9 +182,7 @@ void RconSession::queue(std::string bytes) {
   }
   unsent_bytes_ += bytes.size();
   outbox_.push_back(std::move(bytes));
-  if (unsent_bytes_ > kMaxUnsentBytes) {
-    close("too much unread output");
-  } else if (!writing_) {
+  if (!writing_) {
     write_next();
   }
 }
@@ -173,6 +200,8 @@ void RconSession::write_next() {
                       }
                       self->unsent_bytes_ -= self->outbox_.front().size();
                       self->outbox_.pop_front();
+                      self->pass_next_to_game();
+                      self->read_again_when_room();
                       if (!self->outbox_.empty()) {
                         self->write_next();
                         return;
@@ -200,7 +229,9 @@ void RconSession::close(const std::string& reason) {
   socket_.shutdown(asio::ip::tcp::socket::shutdown_both, ignored);
   socket_.close(ignored);
   paused_.cancel();
+  password_deadline_.cancel();
   outbox_.clear();
+  waiting_.clear();
   unsent_bytes_ = 0;
   shared_.note("rcon client " + std::to_string(number_) + " closed: " + reason);
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <asio/ip/tcp.hpp>
 #include <asio/steady_timer.hpp>
+#include <chrono>
 #include <cstddef>
 #include <deque>
 #include <memory>
@@ -18,6 +19,7 @@ namespace quellwarden::sandbox {
 // Owned by the server and outliving every session.
 struct RconSessionShared {
   std::string password;
+  std::chrono::seconds auth_timeout;
   RconGameSide game;
   int live_sessions = 0;
 
@@ -39,9 +41,12 @@ class RconSession : public std::enable_shared_from_this<RconSession> {
   void on_read(const std::error_code& error, std::size_t size);
   void handle(RconPacket packet);
   void authenticate(const RconPacket& packet);
+  void expect_password_in_time();
+  void pass_next_to_game();
   void forward_to_game(RconPacket packet);
   void pause_reading();
   void request_done();
+  void read_again_when_room();
 
   void send(const RconPacket& packet);
   void queue(std::string bytes);
@@ -55,11 +60,16 @@ class RconSession : public std::enable_shared_from_this<RconSession> {
   // Waits, never expiring, while reading is paused: a pending wait keeps the session alive, as
   // a pending read would, and io_context shutdown still releases it.
   asio::steady_timer paused_;
+  asio::steady_timer password_deadline_;
   std::array<char, 4096> incoming_{};
   RconPacketReader reader_;
+  // Requests read but not yet passed on: one at a time goes to the game, and only while the
+  // client has read its earlier replies, so a client that stops reading stops being served
+  // instead of piling up replies.
+  std::deque<RconPacket> waiting_;
+  bool at_game_ = false;
   std::deque<std::string> outbox_;
   std::size_t unsent_bytes_ = 0;
-  int requests_in_flight_ = 0;
   bool writing_ = false;
   bool reading_paused_ = false;
   bool authenticated_ = false;

@@ -93,8 +93,9 @@ Sandbox::Sandbox(Transcript& transcript, std::string plugin_path)
   // The listener outlives nothing it touches: the sandbox lives as long as the program.
   standin::on_message([this](const standin::SentMessage& message) {
     const FLinearColor& colour = message.colour;
-    print("to " + recipient(message.player) + " [" + shortest(colour.R) + "," + shortest(colour.G) +
-          "," + shortest(colour.B) + "," + shortest(colour.A) + "]: " + message.text);
+    const std::string to = message.to_everyone ? "all" : recipient(message.player);
+    print("to " + to + " [" + shortest(colour.R) + "," + shortest(colour.G) + "," +
+          shortest(colour.B) + "," + shortest(colour.A) + "]: " + message.text);
   });
 }
 
@@ -147,6 +148,9 @@ const std::map<std::string_view, Sandbox::Handler>& Sandbox::handlers() {
       {"echo", &Sandbox::echo},
       {"quit", &Sandbox::quit},
       {"fail", &Sandbox::fail},
+      {"tick", &Sandbox::tick},
+      {"player", &Sandbox::player},
+      {"players", &Sandbox::players},
   };
   return table;
 }
@@ -182,6 +186,32 @@ void Sandbox::clock(std::string_view arguments) {
     }
   }
   print("clock " + std::to_string(standin::clock_seconds()));
+  // The host's timers run about once a second; here, once at each new time.
+  if (!arguments.empty()) {
+    standin::run_timers();
+  }
+}
+
+void Sandbox::tick(std::string_view arguments) {
+  expect_no_arguments("tick", arguments);
+  print("tick");
+  standin::run_timers();
+}
+
+void Sandbox::player(std::string_view arguments) {
+  const auto given = words(arguments);
+  if (given.size() != 3 || given[1] != "id") {
+    throw CommandError("player wants NAME id ID");
+  }
+  standin::set_player_id(named_player(given[0]).controller, given[2]);
+  print("player " + std::string(given[0]) + " id " + std::string(given[2]));
+}
+
+void Sandbox::players(std::string_view arguments) {
+  expect_no_arguments("players", arguments);
+  for (const auto& [name, player] : players_) {
+    print("player " + name + " id " + standin::player_id(player.controller));
+  }
 }
 
 void Sandbox::spawn(std::string_view arguments) {
@@ -338,6 +368,9 @@ void Sandbox::commands(std::string_view arguments) {
   }
   for (const std::string& name : standin::chat_commands()) {
     print("chat command " + name);
+  }
+  for (const std::string& name : standin::timers()) {
+    print("timer " + name);
   }
 }
 

@@ -42,6 +42,9 @@ class Sandbox {
   static const std::map<std::string_view, Handler>& handlers();
 
   void clock(std::string_view arguments);
+  void tick(std::string_view arguments);
+  void player(std::string_view arguments);
+  void players(std::string_view arguments);
   void spawn(std::string_view arguments);
   void answer(std::string_view arguments);
   void tame(std::string_view arguments);

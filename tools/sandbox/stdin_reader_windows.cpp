@@ -2,7 +2,8 @@
 // everywhere: under Wine neither CancelSynchronousIo (it answers "not found" for a pipe) nor
 // closing the handle ends it. So stopping only silences the thread; it stays blocked, holding its
 // own share of the state, until the process ends, which is what follows the reader's end in the
-// sandbox.
+// sandbox. A console is waited on a little at a time instead, so that a stopped reader leaves the
+// console's next line to the window's own wait for Enter (tools/program).
 #include <windows.h>
 
 #include <array>
@@ -22,6 +23,8 @@ struct StdinReader::Reader {
   EndHandler on_end;
 
   void run();
+  // True when the console has input to read; false once stopped.
+  bool console_input_arrives();
   // False once stopped.
   bool deliver(std::string_view bytes, LineSplitter& lines);
   void end(LineSplitter& lines);
@@ -45,7 +48,12 @@ StdinReader::~StdinReader() {
 void StdinReader::Reader::run() {
   LineSplitter lines;
   std::array<char, 4096> chunk{};
+  DWORD mode = 0;
+  const bool console = GetConsoleMode(input, &mode) != 0;
   for (;;) {
+    if (console && !console_input_arrives()) {
+      return;
+    }
     DWORD got = 0;
     // A pipe's writer gone, a file's end and Ctrl+Z on a console all end the input; so does an
     // unusable handle, as when the program was started without one.
@@ -58,6 +66,18 @@ void StdinReader::Reader::run() {
     }
   }
   end(lines);
+}
+
+bool StdinReader::Reader::console_input_arrives() {
+  constexpr DWORD kLookForStopMs = 100;
+  while (WaitForSingleObject(input, kLookForStopMs) == WAIT_TIMEOUT) {
+    const std::lock_guard lock(mutex);
+    if (stopped) {
+      return false;
+    }
+  }
+  const std::lock_guard lock(mutex);
+  return !stopped;
 }
 
 bool StdinReader::Reader::deliver(std::string_view bytes, LineSplitter& lines) {

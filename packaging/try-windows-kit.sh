@@ -3,7 +3,9 @@
 # letter beyond ASCII, run in a Wine prefix of its own that has never seen the build tree, so that
 # a runtime DLL the programs still needed would be missing here. Checks README-admins.txt, runs
 # the checker and the sandbox as the text says, and compares what they print with its transcripts.
-#   packaging/try-kit.sh ZIP README WINE WINESERVER
+# Nothing runs with a terminal as its input: a program that had a console to itself would wait
+# for Enter, as it does when started by a double-click.
+#   packaging/try-windows-kit.sh ZIP README WINE WINESERVER
 set -euo pipefail
 if (($# != 4)); then
   echo "usage: $0 ZIP README WINE WINESERVER" >&2
@@ -15,7 +17,7 @@ wine=$3
 wineserver=$4
 
 fail() {
-  echo "try-kit: $*" >&2
+  echo "try-windows-kit: $*" >&2
   exit 1
 }
 
@@ -50,9 +52,11 @@ kit_transcript() {
     $0 == "    " ENVIRON["first"] { inside = 1 }'
 }
 
-# 1. The text: the warning first, the notice, Windows' line ends.
+# 1. The text: what the kit is not first, the warning, the notice, Windows' line ends.
 text=$(lines_of "$kit/README-admins.txt")
-head -n 5 <<<"$text" | grep -q 'NEVER COPY ANYTHING FROM THE FOLDER sandbox\\ INTO A SERVER' ||
+head -n 1 <<<"$text" | grep -q 'holds no plugin for a real server' ||
+  fail "README-admins.txt does not say first that the kit holds no plugin for a real server"
+head -n 6 <<<"$text" | grep -q 'NEVER COPY ANYTHING FROM THE FOLDER sandbox\\ INTO A SERVER' ||
   fail "README-admins.txt does not warn in its first lines against copying from sandbox\\"
 grep -qF 'This project does not yet ship a build for a real server.' <<<"$text" ||
   fail "README-admins.txt lacks the notice on real servers"
@@ -61,7 +65,7 @@ grep -qF 'This project does not yet ship a build for a real server.' <<<"$text" 
 prompt='PS C:\Quellwarden>'
 command='.\tools\quellwarden-check.exe sandbox\ArkApi\Plugins\Quellwarden\config.json --now 1768046400'
 (cd "$kit" && "$wine" tools/quellwarden-check.exe 'sandbox\ArkApi\Plugins\Quellwarden\config.json' \
-  --now 1768046400 >"$scratch/check.out" 2>"$scratch/check.err") || fail "the checker failed: $(cat "$scratch/check.err")"
+  --now 1768046400 </dev/null >"$scratch/check.out" 2>"$scratch/check.err") || fail "the checker failed: $(cat "$scratch/check.err")"
 diff <(kit_transcript "$prompt $command" "$prompt \$LASTEXITCODE") <(lines_of "$scratch/check.out") ||
   fail "the checker's output differs from README-admins.txt's transcript"
 
@@ -69,7 +73,7 @@ diff <(kit_transcript "$prompt $command" "$prompt \$LASTEXITCODE") <(lines_of "$
 #    the file inside and names it in UTF-8, with Windows' separators.
 folder=$(cd "$kit" && "$wine" winepath -w "$kit/sandbox" | tr -d '\r')
 (cd "$scratch" && "$wine" "$kit/tools/quellwarden-check.exe" "$folder" --strict --now 1768046400 \
-  >"$scratch/folder.out" 2>&1) || fail "the checker on the server folder failed: $(cat "$scratch/folder.out")"
+  </dev/null >"$scratch/folder.out" 2>&1) || fail "the checker on the server folder failed: $(cat "$scratch/folder.out")"
 expected="Configuration  $folder\\ArkApi\\Plugins\\Quellwarden\\config.json"
 [[ $(lines_of "$scratch/folder.out" | head -n 1) == "$expected" ]] ||
   fail "the checker named the file otherwise than: $expected"
@@ -83,7 +87,7 @@ demo=$(awk '/^\$ scripts\/sandbox-demo.sh$/ { demo = 1; next }
 [[ -n "$demo" ]] || fail "the README has no transcript of the demo"
 (cd "$kit/sandbox" &&
   "$wine" cmd /c 'quellwarden-sandbox.exe --workdir . --clock 1767895200 < first-week.txt' \
-    >"$scratch/cmd.out" 2>"$scratch/cmd.err") || fail "the sandbox failed: $(cat "$scratch/cmd.err")"
+    </dev/null >"$scratch/cmd.out" 2>"$scratch/cmd.err") || fail "the sandbox failed: $(cat "$scratch/cmd.err")"
 diff <(echo "$demo") <(lines_of "$scratch/cmd.out") ||
   fail "the sandbox's week from cmd differs from the README's transcript"
 (cd "$kit/sandbox" && sed 's/$/\r/' first-week.txt |
@@ -92,4 +96,4 @@ diff <(echo "$demo") <(lines_of "$scratch/cmd.out") ||
 diff <(echo "$demo") <(lines_of "$scratch/pipe.out") ||
   fail "the sandbox's week from a pipe differs from the README's transcript"
 
-echo "try-kit: $(basename "$zip") runs in a fresh Wine prefix as README-admins.txt says"
+echo "try-windows-kit: $(basename "$zip") runs in a fresh Wine prefix as README-admins.txt says"
