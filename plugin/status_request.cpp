@@ -49,7 +49,7 @@ StatusRequest status_request(std::string_view command_line) {
     } else if (is_keyword(word, "locked")) {
       request.locked_only = true;
     } else {
-      request.text += (request.text.empty() ? "" : " ") + std::string(word);
+      request.text.append(request.text.empty() ? "" : " ").append(word);
     }
   }
   return request;

@@ -18,7 +18,7 @@ std::optional<std::int64_t> whole_number(std::string_view text) {
 
 // The same times the configuration's "WipeTimestamp" takes, so a wipe can be pasted as now.
 std::string set_now(Options& options, std::string_view value) {
-  const std::string quoted = "\"" + std::string(value) + "\"";
+  const std::string quoted = std::string("\"").append(value).append("\"");
   if (value == "wipe") {
     options.now_at_wipe = true;
     return {};
