@@ -43,44 +43,38 @@ std::uint32_t hash_bytewise(std::u16string_view units, std::uint32_t hash = 0) {
 }
 
 // The update is linear over GF(2): a text's hash is the XOR of what each unit contributes given
-// how many units follow it, and of what the hash before the text becomes after them. Nearly every
-// class name is narrow (each unit below 0x100), and a narrow unit's contribution is one table
-// look-up of its low byte: kAfter[j][byte], with j units after it, a to z folded.
+// how many bytes follow it, and of what the hash before the text becomes after them. A byte b
+// with n bytes after it contributes kAdvanced<n>[b]: its table entry carried through n zero bytes.
+// Each row is a constant evaluation of its own, so no compiler meets its limit on one.
+template <std::size_t Bytes>
+constexpr ByteTable kAdvanced = [] {
+  ByteTable row = kAdvanced<Bytes - 1>;
+  for (std::uint32_t& entry : row) entry = add_byte(entry, 0);
+  return row;
+}();
+template <>
+constexpr ByteTable kAdvanced<0> = kTable;
+
+// Nearly every class name is narrow (each unit below 0x100), and a narrow unit's contribution is
+// one look-up of its low byte: kAfter[j][byte] with j units after it, a to z folded.
 constexpr std::size_t kChunkUnits = 32;
 using AfterTables = std::array<ByteTable, kChunkUnits>;
 
-constexpr AfterTables make_after() {
-  AfterTables after{};
-  for (std::uint32_t byte = 0; byte < 256; ++byte) {
-    std::uint32_t hash = add_byte(add_byte(0, fold_ascii(byte)), 0);
-    for (std::size_t follow = 0; follow < kChunkUnits; ++follow) {
-      after[follow][byte] = hash;
-      hash = add_byte(add_byte(hash, 0), 0);
-    }
-  }
-  return after;
+constexpr AfterTables kAfter = []<std::size_t... After>(std::index_sequence<After...>) {
+  const auto folded = [](const ByteTable& row) {
+    ByteTable out{};
+    for (std::uint32_t byte = 0; byte < 256; ++byte) out[byte] = row[fold_ascii(byte)];
+    return out;
+  };
+  return AfterTables{folded(kAdvanced<2 * After + 1>)...};
 }
+(std::make_index_sequence<kChunkUnits>{});
 
-constexpr AfterTables kAfter = make_after();
-
-// What a hash becomes after a whole chunk of units, one look-up per byte of it.
-constexpr std::array<ByteTable, 4> make_carry() {
-  std::array<ByteTable, 4> carry{};
-  for (std::size_t part = 0; part < carry.size(); ++part) {
-    for (std::uint32_t byte = 0; byte < 256; ++byte) {
-      std::uint32_t hash = byte << (8 * part);
-      for (std::size_t step = 0; step < 2 * kChunkUnits; ++step) hash = add_byte(hash, 0);
-      carry[part][byte] = hash;
-    }
-  }
-  return carry;
-}
-
-constexpr std::array<ByteTable, 4> kCarry = make_carry();
-
+// What a hash becomes after a whole chunk of units, a look-up per byte of it.
 std::uint32_t carried(std::uint32_t hash) {
-  return kCarry[0][hash & 0xFF] ^ kCarry[1][(hash >> 8) & 0xFF] ^ kCarry[2][(hash >> 16) & 0xFF] ^
-         kCarry[3][hash >> 24];
+  constexpr std::size_t kLast = 2 * kChunkUnits - 1;
+  return kAdvanced<kLast>[hash & 0xFF] ^ kAdvanced<kLast - 1>[(hash >> 8) & 0xFF] ^
+         kAdvanced<kLast - 2>[(hash >> 16) & 0xFF] ^ kAdvanced<kLast - 3>[hash >> 24];
 }
 
 constexpr std::uint64_t kNotNarrow = std::uint64_t{1} << 32;
