@@ -31,8 +31,8 @@ using SetRider = decltype(quellwarden::host::game::set_rider)::Pointer;
 // pays for the cooldown's check alone; or on without a cooldown, so every refusal sends its notice.
 enum class Notices { off, cooling, every_refusal };
 
-// The game keeps a record of every run of its own functions when the stand-in keeps its books:
-// renew() clears them, and makes new creatures, outside any measurement.
+// The game keeps a record of every run of its own functions: renew() clears them, and makes new
+// creatures, outside any measurement and before the records pile up.
 class GateWorld {
  public:
   explicit GateWorld(Notices notices = Notices::off);
