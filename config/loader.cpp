@@ -93,20 +93,25 @@ LoadOutcome load(DelayTables& live, const PluginLog& log, std::int64_t now, cons
     outcome.file_missing = file.missing;
     return outcome;
   }
-  const Document document = read_document(*file.bytes);
-  if (document.parse_error) {
-    // The library quotes the bytes it stopped at; DEL among them would pass its own escaping.
-    return refused(kParseFailure + printable(*document.parse_error), parse_hint(*file.bytes));
+  std::variant<Configuration, Refusal> reading;
+  std::vector<Diagnostic> diagnostics;
+  {
+    // The document is gone before the tables are filled: a large file never holds both at once.
+    const Document document = read_document(*file.bytes);
+    if (document.parse_error) {
+      // The library quotes the bytes it stopped at; DEL among them would pass its own escaping.
+      return refused(kParseFailure + printable(*document.parse_error), parse_hint(*file.bytes));
+    }
+    reading = read_configuration(document);
+    if (auto* refusal = std::get_if<Refusal>(&reading)) return {std::move(*refusal), {}, {}, false};
+    diagnostics = diagnose(document, &std::get<Configuration>(reading), now);
   }
-  std::variant<Configuration, Refusal> reading = read_configuration(document);
-  if (auto* refusal = std::get_if<Refusal>(&reading)) return {std::move(*refusal), {}, {}, false};
   Configuration& configuration = std::get<Configuration>(reading);
   DelayTables fresh;
   fill(fresh.riding, fresh.riding_names, configuration.riding);
   fill(fresh.taming, fresh.taming_names, configuration.taming);
   fresh.wipe_timestamp = configuration.wipe_timestamp;
   fresh.notices = std::move(configuration.notices);
-  std::vector<Diagnostic> diagnostics = diagnose(document, &configuration, now);
   // Everything that can fail is done: from here on the load applies, whatever happens.
   live.swap(fresh);
   try {

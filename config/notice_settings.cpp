@@ -44,7 +44,7 @@ std::string known_placeholders() {
   std::string text;
   for (std::size_t index = 0; index < kPlaceholders.size(); ++index) {
     text += (index == 0 ? "" : index + 1 == kPlaceholders.size() ? " and " : ", ");
-    text += "{" + std::string(kPlaceholders[index].name) + "}";
+    text.append("{").append(kPlaceholders[index].name).append("}");
   }
   return text;
 }
@@ -151,7 +151,7 @@ class NoticeReader {
            notices_member(kChatCommand) + " is " + value_text(member(kChatCommand)) +
                ", which does not start with \"/\" or \"!\", so the plugin answers ordinary chat "
                "that starts with that word; write " +
-               in_quotes("/" + shortened(command))});
+               in_quotes(std::string("/").append(shortened(command)))});
     }
     return command;
   }
