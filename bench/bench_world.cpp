@@ -13,6 +13,7 @@
 #include "log/plugin_log.h"
 #include "plugin/gates.h"
 #include "plugin/plugin_state.h"
+#include "standin/standin.h"
 
 namespace bench {
 namespace {
@@ -62,8 +63,10 @@ std::filesystem::path write_config(const std::string& text) {
   return file;
 }
 
-void start_plugin() {
-  static const bool started = [] {
+void start_plugin(bool books) {
+  static const bool started = [books] {
+    // Before the first block of the game's allocator: the books must see all blocks or none.
+    standin::keep_books(books);
     scratch();
     quellwarden::plugin_state().log.create("Quellwarden");
     for (const quellwarden::GateHook& hook : quellwarden::gate_hooks()) {

@@ -1,14 +1,11 @@
-// The host work a decision owes by the rules, whatever the plugin does: for a creature, its class
-// name read through two fields and FName.ToString and the name's buffer given back, one compare
-// with the stored key and a fresh clock read when the class is listed, each reached by name
-// through the resolver; and the game's own function wherever the gate lets the call through.
+// A gate decision made in one of four ways, each called as the game calls a hook.
 #include "bench/gate_decisions.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
 
-#include "host/class_name.h"
+#include "bench/bare_gates.h"
 #include "host/platform_calls.h"
 #include "plugin/gates.h"
 #include "standin/game_objects.h"
@@ -49,19 +46,15 @@ void by_gate(const GateWorld& world) {
   }
 }
 
-// A class not listed needs no compare: a table may tell it apart by hash and length alone.
 template <Gate G, Situation S>
 void by_host_work(const GateWorld& world) {
   APrimalDinoCharacter* const creature = world.creature(S);
-  if constexpr (S != Situation::null_creature) {
-    const FString name = quellwarden::host::read_class_name(creature);
-    if constexpr (S == Situation::locked || S == Situation::released) {
-      benchmark::DoNotOptimize(quellwarden::host::compare_ignoring_case(world.stored_key(S), name));
-      benchmark::DoNotOptimize(_Xtime_get_ticks());
-    }
-  }
-  if constexpr (S != Situation::locked) {
-    pass_on<G>(world, creature);
+  if constexpr (G == Gate::taming) {
+    benchmark::DoNotOptimize(BareGates<S>::taming(creature, world.controller(), true, false));
+  } else if constexpr (G == Gate::imprint) {
+    BareGates<S>::imprint(creature, world.controller(), true);
+  } else {
+    BareGates<S>::riding(creature, world.rider());
   }
 }
 

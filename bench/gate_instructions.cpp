@@ -1,23 +1,29 @@
 // Counts the instructions of each gate's decisions, and of the host work they owe, under
 // valgrind's callgrind: instruction counts hold on a shared machine where times do not.
 // Run as: valgrind --tool=callgrind --callgrind-out-file=<file> quellwarden_gate_instructions [N]
-// [notices]; with "notices" the configuration asks for player notices.
-// Each measured loop of N decisions is dumped as "<gate>/<way>/<situation>", and each loop of N
-// single steps of the locked case as "part/<step>"; standard output gives, as JSON, N and the game
-// compares of each loop.
+// [notices] [books]; with "notices" the configuration asks for player notices, with "books" the
+// stand-in keeps its books as in the tests.
+// Each measured loop of N decisions is dumped as "<gate>/<way>/<situation>", each loop of N
+// single steps of the locked case as "part/<step>", and with notices each loop of N refusals that
+// send their notice as "sent/<gate>/locked"; standard output gives, as JSON, N and the game
+// compares and C++ heap allocations of each loop.
 #include <benchmark/benchmark.h>
 #include <valgrind/callgrind.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "bench/bench_world.h"
 #include "bench/gate_decisions.h"
 #include "bench/gate_world.h"
+#include "bench/heap_counter.h"
 #include "core/delay_table.h"
 #include "host/fstring.h"
 #include "host/platform_calls.h"
 #include "plugin/plugin_state.h"
+#include "plugin/unlocks_command.h"
 #include "standin/standin.h"
 
 namespace {
@@ -28,17 +34,30 @@ using bench::Way;
 
 constexpr long kWarmUp = 64;
 
+struct Loop {
+  std::size_t compares = 0;
+  std::int64_t allocations = 0;  // of the C++ heap
+};
+
 // Lazy symbol binding and first-use set-up happen before the counting starts; the game's
-// records were already grown to their size by the priming run.
+// records were already grown to their size by the priming run. The heap is counted in a run of
+// its own, so the counting costs the measured loop nothing.
 template <typename Step>
-std::size_t measure(bench::GateWorld& world, Step step, long count, const std::string& label) {
+Loop measure(bench::GateWorld& world, Step step, long count, const std::string& label) {
   world.renew();
   for (long i = 0; i < kWarmUp; ++i) step();
+  Loop loop;
+  {
+    const bench::HeapMeter meter;
+    for (long i = 0; i < count; ++i) step();
+    loop.allocations = meter.use().allocations;
+  }
   const std::size_t compares_before = standin::compare_calls();
   CALLGRIND_ZERO_STATS;
   for (long i = 0; i < count; ++i) step();
   CALLGRIND_DUMP_STATS_AT(label.c_str());
-  return standin::compare_calls() - compares_before;
+  loop.compares = standin::compare_calls() - compares_before;
+  return loop;
 }
 
 class Report {
@@ -48,8 +67,9 @@ class Report {
   Report(const Report&) = delete;
   Report& operator=(const Report&) = delete;
 
-  void add(const std::string& label, std::size_t compares) {
-    std::printf("%s  \"%s\": {\"compares\": %zu}", separator_, label.c_str(), compares);
+  void add(const std::string& label, const Loop& loop) {
+    std::printf("%s  \"%s\": {\"compares\": %zu, \"allocations\": %lld}", separator_, label.c_str(),
+                loop.compares, static_cast<long long>(loop.allocations));
     separator_ = ",\n";
   }
 
@@ -73,9 +93,23 @@ void measure_decisions(bench::GateWorld& world, long count, Report& report) {
   }
 }
 
-// The locked case's steps one by one, to tell where the plugin's own instructions go.
+// Refusals that each send their notice, in a world without a cooldown.
+void measure_notices_sent(long count, Report& report) {
+  bench::GateWorld world(bench::Notices::every_refusal);
+  for (const Gate gate : {Gate::taming, Gate::imprint, Gate::riding}) {
+    const std::string label = std::string("sent/") + name_of(bench::kGateNames, gate) + "/locked";
+    const bench::Decision decide = bench::decision(gate, Situation::locked, Way::gate);
+    report.add(label, measure(
+                          world, [&world, decide] { decide(world); }, count, label));
+  }
+}
+
+// The locked case's steps one by one, to tell where the plugin's own instructions go, and the
+// chat command's answer.
 void measure_parts(bench::GateWorld& world, long count, Report& report) {
   const FString name("Rex_Character_BP_C");
+  // The same class spelled in other letter case than the table's key: the folded compare runs.
+  const FString shouted("REX_CHARACTER_BP_C");
   const FString& stored = world.stored_key(Situation::locked);
   const std::uint32_t hash = quellwarden::key_hash(name);
   const auto part = [&](const char* label, auto step) {
@@ -86,9 +120,21 @@ void measure_parts(bench::GateWorld& world, long count, Report& report) {
   part("part/find", [&] {
     benchmark::DoNotOptimize(quellwarden::plugin_state().tables.taming.find(hash, name));
   });
+  part("part/find_other_case", [&] {
+    benchmark::DoNotOptimize(quellwarden::plugin_state().tables.taming.find(hash, shouted));
+  });
   part("part/compare",
        [&] { benchmark::DoNotOptimize(quellwarden::host::compare_ignoring_case(stored, name)); });
+  part("part/compare_other_case", [&] {
+    benchmark::DoNotOptimize(quellwarden::host::compare_ignoring_case(stored, shouted));
+  });
   part("part/clock_read", [] { benchmark::DoNotOptimize(_Xtime_get_ticks()); });
+  part("part/chat_answer", [&] { quellwarden::chat_unlocks(world.controller(), nullptr, 0); });
+}
+
+bool has_word(int argc, char** argv, const char* word) {
+  return std::find_if(argv + 2, argv + argc,
+                      [word](const char* arg) { return std::string(arg) == word; }) != argv + argc;
 }
 
 }  // namespace
@@ -103,7 +149,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the number of decisions must be positive\n");
     return 2;
   }
-  bench::GateWorld world(argc > 2 && std::string(argv[2]) == "notices");
+  const bool notices = argc > 2 && has_word(argc, argv, "notices");
+  bench::start_plugin(argc > 2 && has_word(argc, argv, "books"));
+  bench::GateWorld world(notices ? bench::Notices::cooling : bench::Notices::off);
   const bench::Decision prime = bench::decision(Gate::taming, Situation::not_listed, Way::game);
   measure(
       world, [&world, prime] { prime(world); }, decisions + kWarmUp, "priming");
@@ -111,6 +159,7 @@ int main(int argc, char** argv) {
     Report report(decisions);
     measure_decisions(world, decisions, report);
     measure_parts(world, decisions, report);
+    if (notices) measure_notices_sent(decisions, report);
   }
   return 0;
 }

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "bench/bare_gates.h"
 #include "bench/bench_world.h"
 #include "host/asa_api.h"
 #include "plugin/plugin_state.h"
@@ -18,7 +19,19 @@ constexpr const char* kLocked = "Rex_Character_BP_C";
 constexpr const char* kReleased = "Giga_Character_BP_C";
 constexpr const char* kNotListed = "Dodo_Character_BP_C";
 
-std::string gate_config(std::int64_t wipe, bool notices) {
+std::string notices_member(Notices notices) {
+  switch (notices) {
+    case Notices::off:
+      return "";
+    case Notices::cooling:
+      return R"(, "PlayerNotices": {"CooldownSeconds": 86400})";
+    case Notices::every_refusal:
+      break;
+  }
+  return R"(, "PlayerNotices": {"CooldownSeconds": 0})";
+}
+
+std::string gate_config(std::int64_t wipe, Notices notices) {
   std::string list = std::string("{\"") + kLocked + R"(": {"HoursToDelay": 48}, ")" + kReleased +
                      R"(": {"HoursToDelay": -1})";
   for (const char* filler : {"Raptor", "Stego", "Trike", "Ptero", "Carno", "Spino", "Allo",
@@ -26,8 +39,7 @@ std::string gate_config(std::int64_t wipe, bool notices) {
     list += std::string(", \"") + filler + R"(_Character_BP_C": {"HoursToDelay": 24})";
   }
   list += "}";
-  return R"({"WipeTimestamp": )" + std::to_string(wipe) +
-         (notices ? R"(, "PlayerNotices": {"CooldownSeconds": 86400})" : "") +
+  return R"({"WipeTimestamp": )" + std::to_string(wipe) + notices_member(notices) +
          R"(, "DinoSettings": {"DisallowRiding": )" + list + R"(, "DisallowTaming": )" + list +
          "}}";
 }
@@ -40,7 +52,7 @@ typename Declared::Pointer game_function(const Declared& declared) {
 
 }  // namespace
 
-GateWorld::GateWorld(bool notices) {
+GateWorld::GateWorld(Notices notices) {
   start_plugin();
   write_config(gate_config(unix_now(), notices));
   if (!quellwarden::LoadConfig().applied()) throw std::runtime_error("gate config not applied");
@@ -49,6 +61,7 @@ GateWorld::GateWorld(bool notices) {
   can_tame_ = game_function(quellwarden::host::game::can_tame);
   imprint_baby_dino_ = game_function(quellwarden::host::game::imprint_baby_dino);
   set_rider_ = game_function(quellwarden::host::game::set_rider);
+  hook_bare_gates(*this);
   renew();
 }
 

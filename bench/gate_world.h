@@ -27,13 +27,15 @@ using CanTame = decltype(quellwarden::host::game::can_tame)::Pointer;
 using ImprintBabyDino = decltype(quellwarden::host::game::imprint_baby_dino)::Pointer;
 using SetRider = decltype(quellwarden::host::game::set_rider)::Pointer;
 
+// Player notices off; on with a cooldown longer than any run, so a locked decision after the first
+// pays for the cooldown's check alone; or on without a cooldown, so every refusal sends its notice.
+enum class Notices { off, cooling, every_refusal };
+
 // The game keeps a record of every run of its own functions: renew() clears them, and makes new
 // creatures, outside any measurement and before the records pile up.
 class GateWorld {
  public:
-  // With `notices`, the configuration asks for player notices with a cooldown longer than any
-  // run, so a locked decision after the first pays for the check alone.
-  explicit GateWorld(bool notices = false);
+  explicit GateWorld(Notices notices = Notices::off);
   // Empty tables hold no block of the game's allocator, so nothing is left for the static
   // destructors to give back after the host has gone.
   ~GateWorld();

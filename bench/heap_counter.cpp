@@ -1,5 +1,6 @@
 // Replaces the global operator new and delete of the benchmark program so a meter can see every
-// allocation, the loader's, the JSON library's and the standard library's alike.
+// allocation, the loader's, the JSON library's and the standard library's alike, and watches the
+// game's allocator for the blocks the plugin takes from it.
 #include "bench/heap_counter.h"
 
 #include <malloc.h>
@@ -8,6 +9,8 @@
 #include <cstddef>
 #include <cstdlib>
 #include <new>
+
+#include "standin/allocator.h"
 
 namespace bench {
 namespace {
@@ -37,14 +40,27 @@ void release(void* block) noexcept {
   std::free(block);
 }
 
+// The stand-in's game allocator is malloc underneath, so its blocks are sized the same way.
+void watch_game_block(void* block, bool taken) {
+  const auto bytes = static_cast<std::int64_t>(::malloc_usable_size(block));
+  counted.game_blocks += taken ? 1 : -1;
+  counted.game_bytes += taken ? bytes : -bytes;
+  counted.net_bytes += taken ? bytes : -bytes;
+  counted.peak_bytes = std::max(counted.peak_bytes, counted.net_bytes);
+}
+
 }  // namespace
 
 HeapMeter::HeapMeter() {
   counted = HeapUse{};
   counting = true;
+  standin::watch_blocks(&watch_game_block);
 }
 
-HeapMeter::~HeapMeter() { counting = false; }
+HeapMeter::~HeapMeter() {
+  standin::watch_blocks(nullptr);
+  counting = false;
+}
 
 HeapUse HeapMeter::use() const { return counted; }
 

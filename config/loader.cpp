@@ -56,6 +56,8 @@ LoadOutcome load(DelayTables& live, const PluginLog& log, std::int64_t now, cons
   }
   Evaluation evaluation = evaluate(*file.bytes, {now});
   if (evaluation.refusal) return refused(std::move(*evaluation.refusal));
+  // The document is gone before the tables are filled: a large file never holds both at once.
+  evaluation.document = {};
   Configuration& configuration = *evaluation.configuration;
   DelayTables fresh;
   fill(fresh.riding, fresh.riding_names, configuration.riding);

@@ -148,7 +148,7 @@ class NoticeReader {
            notices_member(kChatCommand) + " is " + value_text(member(kChatCommand)) +
                ", which does not start with \"/\" or \"!\", so the plugin answers ordinary chat "
                "that starts with that word; write " +
-               in_quotes("/" + shortened(command))});
+               in_quotes(std::string("/").append(shortened(command)))});
     }
     return command;
   }

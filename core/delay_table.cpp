@@ -17,25 +17,6 @@
 
 namespace quellwarden {
 
-// A slot's key is the host string's three fields, owning its buffer while the slot is live. Held
-// as plain bytes, slots move by realloc as well-defined copies, and a free slot reuses the first
-// two words for its list links.
-struct DelayTable::Slot {
-  FStringData key;
-  std::int64_t unlock_time;
-  std::int32_t next_in_bucket;
-  std::int32_t bucket_index;
-
-  std::int32_t free_link(std::size_t which) const noexcept {
-    std::int32_t value;
-    std::memcpy(&value, reinterpret_cast<const std::byte*>(&key) + which * sizeof(value),
-                sizeof(value));
-    return value;
-  }
-  void set_free_link(std::size_t which, std::int32_t value) noexcept {
-    std::memcpy(reinterpret_cast<std::byte*>(&key) + which * sizeof(value), &value, sizeof(value));
-  }
-};
 static_assert(std::is_trivially_copyable_v<FStringData>);
 
 namespace {
@@ -88,11 +69,15 @@ void release_key(FStringData& key) noexcept {
 // Both must agree, so the cheap folded check goes first and the game's compare, reached by name,
 // runs only for the one candidate that can match.
 bool same_key(const FStringData& stored, const FStringData& probe) {
-  if (stored.count != probe.count) {
-    return host::fstring_equal(stored, probe);  // only the two forms of the empty text
+  if (stored.count != probe.count || stored.count <= 1) {
+    return host::fstring_equal(stored, probe);  // different lengths, or both empty
   }
-  return same_class(FString::view_of(stored), FString::view_of(probe)) &&
-         host::fstring_equal(stored, probe);
+  // Two texts of one length, whose buffers the game's compare reads as they are.
+  const auto units = static_cast<std::size_t>(stored.count - 1);
+  const auto text = [units](const FStringData& key) {
+    return std::u16string_view(reinterpret_cast<const char16_t*>(key.data), units);
+  };
+  return same_class(text(stored), text(probe)) && host::fstring_equal(stored, probe);
 }
 
 }  // namespace
@@ -110,10 +95,6 @@ DelayTable::~DelayTable() {
   host::free_block(flag_words_);
 }
 
-std::int32_t DelayTable::find(std::uint32_t hash, const FString& key) const {
-  return find_key(hash, key.raw());
-}
-
 std::int32_t DelayTable::find_key(std::uint32_t hash, const FStringData& key) const {
   if (element_count() == 0) {
     return -1;
@@ -125,8 +106,6 @@ std::int32_t DelayTable::find_key(std::uint32_t hash, const FStringData& key) co
   }
   return -1;
 }
-
-std::int64_t DelayTable::unlock_time(std::int32_t slot) const { return slots_[slot].unlock_time; }
 
 // Whatever can fail (the game's compare, an allocation) runs before the table changes, so a
 // failed add leaves it as it was and the caller's key with the caller.

@@ -2,7 +2,9 @@
 // block comes from the game's allocator. Not thread-safe: callers never use one table at once.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "host/fstring.h"
@@ -29,8 +31,12 @@ class DelayTable {
   DelayTable& operator=(const DelayTable&) = delete;
 
   // Slot holding `key` (whose key_hash is `hash`), or -1.
-  [[nodiscard]] std::int32_t find(std::uint32_t hash, const FString& key) const;
-  [[nodiscard]] std::int64_t unlock_time(std::int32_t slot) const;
+  [[nodiscard]] std::int32_t find(std::uint32_t hash, const FString& key) const {
+    return find_key(hash, key.raw());
+  }
+  [[nodiscard]] std::int64_t unlock_time(std::int32_t slot) const {
+    return slots_[slot].unlock_time;
+  }
   // Takes the key (leaving the caller's empty); an equal key already held is replaced, in the
   // new letter case and with the new time. Returns the slot that holds the key.
   std::int32_t add(FString&& key, std::int64_t unlock_time);
@@ -44,7 +50,26 @@ class DelayTable {
   void for_each(Visit&& visit) const;
 
  private:
-  struct Slot;
+  // A slot's key is the host string's three fields, owning its buffer while the slot is live. Held
+  // as plain bytes, slots move by realloc as well-defined copies, and a free slot reuses the first
+  // two words for its list links.
+  struct Slot {
+    FStringData key;
+    std::int64_t unlock_time;
+    std::int32_t next_in_bucket;
+    std::int32_t bucket_index;
+
+    std::int32_t free_link(std::size_t which) const noexcept {
+      std::int32_t value;
+      std::memcpy(&value, reinterpret_cast<const std::byte*>(&key) + which * sizeof(value),
+                  sizeof(value));
+      return value;
+    }
+    void set_free_link(std::size_t which, std::int32_t value) noexcept {
+      std::memcpy(reinterpret_cast<std::byte*>(&key) + which * sizeof(value), &value,
+                  sizeof(value));
+    }
+  };
 
   [[nodiscard]] bool is_live(std::int32_t slot) const noexcept;
   [[nodiscard]] const FStringData& key_at(std::int32_t slot) const noexcept;

@@ -6,10 +6,10 @@
 namespace quellwarden::host {
 
 FString read_class_name(const void* object) {
-  const void* class_object = *field_of(object, game::class_of_object);
-  FName* name = field_of(class_object, game::name_of_class);
+  const void* class_object = *field_of<game::class_of_object>(object);
+  FName* name = field_of<game::name_of_class>(class_object);
   FString text;
-  call(game::name_to_string, name, text);
+  call<game::name_to_string>(name, text);
   return text;
 }
 

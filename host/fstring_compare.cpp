@@ -4,7 +4,7 @@
 namespace quellwarden::host {
 
 int compare_ignoring_case(const FStringData& held, const FStringData& probe) {
-  return call(game::compare_ignoring_case, held.data, probe.data);
+  return call<game::compare_ignoring_case>(held.data, probe.data);
 }
 
 }  // namespace quellwarden::host

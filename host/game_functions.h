@@ -1,7 +1,7 @@
 // Every game function and field the plugin reaches, each declared once with its exact type, and
 // the one way to reach them: by name, resolved anew on every use, so a game update that moves a
 // function is picked up without a restart. A name the resolver cannot find is an error, never a
-// call of address 0.
+// call of address 0. The names' texts are made once for the life of the library.
 #pragma once
 
 #include <array>
@@ -21,8 +21,7 @@ namespace quellwarden::host {
 template <typename Signature>
 struct GameFunction;
 
-// A game function by its signature text. Calls convert their arguments to `Params`, so a call
-// site's literal types can never change the function's binary interface.
+// A game function by its signature text.
 template <typename Result, typename... Params>
 struct GameFunction<Result(Params...)> {
   using Signature = Result(Params...);
@@ -88,23 +87,82 @@ class UnresolvedName : public std::runtime_error {
       : std::runtime_error("cannot resolve \"" + std::string(name) + "\" in the running game") {}
 };
 
-// Resolves the function's name (the text lives until the call has returned) and calls it.
-template <typename Result, typename... Params>
-Result call(const GameFunction<Result(Params...)>& function, std::type_identity_t<Params>... args) {
-  const std::string name(function.name);
-  void* const address = GetAddress(name);
-  if (address == nullptr) {
-    throw UnresolvedName(function.name);
-  }
-  using Pointer = typename GameFunction<Result(Params...)>::Pointer;
-  return reinterpret_cast<Pointer>(address)(static_cast<Params>(args)...);
+namespace detail {
+
+// Position of `name` in game::resolved_names; the array's size when it is not there.
+constexpr std::size_t resolved_index(std::string_view name) {
+  std::size_t index = 0;
+  while (index < game::resolved_names.size() && game::resolved_names[index] != name) ++index;
+  return index;
 }
 
+// Set once the texts below are destroyed, as the library unloads or the process exits. Constant-
+// initialized and trivially destructible, so it can still be read after them.
+inline bool resolver_texts_gone = false;
+
+// The resolver takes its names as std::string, and every one is too long to be kept without the
+// heap: each is made once and kept for the life of the library, so a use allocates nothing.
+class ResolverTexts {
+ public:
+  ResolverTexts() {
+    for (std::size_t index = 0; index < texts_.size(); ++index) {
+      texts_[index].assign(game::resolved_names[index]);
+    }
+  }
+  ~ResolverTexts() { resolver_texts_gone = true; }
+  ResolverTexts(const ResolverTexts&) = delete;
+  ResolverTexts& operator=(const ResolverTexts&) = delete;
+
+  [[nodiscard]] const std::string& operator[](std::size_t index) const { return texts_[index]; }
+
+ private:
+  std::array<std::string, game::resolved_names.size()> texts_;
+};
+
+// Calls `resolve` with the resolver's text of `declared`'s name. The texts are made on first use
+// (never during static initialization); a table that a static destructor empties after they are
+// gone gets a text made for the call.
+template <const auto& declared, typename Resolve>
+decltype(auto) resolve_by_name(Resolve&& resolve) {
+  constexpr std::size_t index = resolved_index(declared.name);
+  static_assert(index < game::resolved_names.size(),
+                "every name the plugin resolves itself is listed in game::resolved_names");
+  if (!resolver_texts_gone) [[likely]] {
+    static const ResolverTexts texts;
+    return resolve(texts[index]);
+  }
+  return resolve(std::string(declared.name));
+}
+
+template <const auto& function,
+          typename Signature = typename std::remove_cvref_t<decltype(function)>::Signature>
+struct Call;
+
+template <const auto& function, typename Result, typename... Params>
+struct Call<function, Result(Params...)> {
+  Result operator()(Params... args) const {
+    void* const address =
+        resolve_by_name<function>([](const std::string& name) { return GetAddress(name); });
+    if (address == nullptr) {
+      throw UnresolvedName(function.name);
+    }
+    return reinterpret_cast<Result (*)(Params...)>(address)(args...);
+  }
+};
+
+}  // namespace detail
+
+// `call<game::f>(arguments...)` resolves f's name and calls it. The arguments convert to f's
+// declared parameters, so a call site's literal types can never change its binary interface.
+template <const auto& function>
+inline constexpr detail::Call<function> call{};
+
 // Address of `field` inside `object`.
-template <typename Field>
-Field* field_of(const void* object, const GameField<Field>& field) {
-  const std::string name(field.name);
-  const std::uint64_t address = GetAddress(object, name);
+template <const auto& field>
+auto* field_of(const void* object) {
+  using Field = typename std::remove_cvref_t<decltype(field)>::Type;
+  const std::uint64_t address = detail::resolve_by_name<field>(
+      [object](const std::string& name) { return GetAddress(object, name); });
   if (address == 0) {
     throw UnresolvedName(field.name);
   }
@@ -114,9 +172,9 @@ Field* field_of(const void* object, const GameField<Field>& field) {
 // The game's allocator: a null block allocates; a size of 0 frees and yields null.
 inline void* resize_block(void* block, std::uint64_t size) {
   if (block == nullptr) {
-    return call(game::malloc_block, size, 0);
+    return call<game::malloc_block>(size, 0);
   }
-  return call(game::realloc_block, block, size, 0);
+  return call<game::realloc_block>(block, size, 0);
 }
 
 namespace detail {
@@ -132,13 +190,14 @@ inline void free_block(void* block) noexcept {
     return;
   }
   try {
-    void* const address = GetAddress(std::string(game::free_block.name));
+    void* const address = detail::resolve_by_name<game::free_block>(
+        [](const std::string& name) { return GetAddress(name); });
     if (address != nullptr) {
       reinterpret_cast<decltype(game::free_block)::Pointer>(address)(block);
       return;
     }
   } catch (...) {
-    // The resolver or the game's free failed (or the name text could not be made).
+    // The resolver or the game's free failed (or the name's text could not be made).
   }
   detail::blocks_left.fetch_add(1, std::memory_order_relaxed);
 }

@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "host/class_name.h"
+#include "host/compiler.h"
 #include "host/game_functions.h"
 #include "plugin/clock.h"
 #include "plugin/plugin_state.h"
@@ -35,7 +36,9 @@ static_assert(std::is_same_v<decltype(&riding_gate), decltype(game::set_rider)::
 // on to the notice path with what was found. Compared as signed numbers, so an unlock time before
 // 1970 is simply in the past. When the host fails the gate (a name it cannot resolve, a throwing
 // call) the game decides, and the failure is counted: nothing may unwind into the game's frames.
-bool refuses(RefusedGate gate, const APrimalDinoCharacter* creature, const void* player) noexcept {
+// One copy a gate, each inlined into its decision, so a decision has one frame.
+template <RefusedGate gate>
+bool refuses(const APrimalDinoCharacter* creature, const void* player) noexcept {
   PluginState& state = plugin_state();
   const DelayTable& table = gate == RefusedGate::riding ? state.tables.riding : state.tables.taming;
   try {
@@ -61,21 +64,20 @@ bool refuses(RefusedGate gate, const APrimalDinoCharacter* creature, const void*
 
 // A decision on a creature, kept out of line so that a gate's null test and its call through
 // need no frame of their own.
-[[gnu::noinline]] bool decide_taming(APrimalDinoCharacter* creature,
-                                     AShooterPlayerController* controller, bool first,
-                                     bool second) {
-  if (refuses(RefusedGate::taming, creature, controller)) return false;
+QW_NOINLINE bool decide_taming(APrimalDinoCharacter* creature, AShooterPlayerController* controller,
+                               bool first, bool second) {
+  if (refuses<RefusedGate::taming>(creature, controller)) return false;
   return can_tame_call_through(creature, controller, first, second);
 }
 
-[[gnu::noinline]] void decide_imprint(APrimalDinoCharacter* creature, APlayerController* controller,
-                                      bool flag) {
-  if (refuses(RefusedGate::imprinting, creature, controller)) return;
+QW_NOINLINE void decide_imprint(APrimalDinoCharacter* creature, APlayerController* controller,
+                                bool flag) {
+  if (refuses<RefusedGate::imprinting>(creature, controller)) return;
   imprint_call_through(creature, controller, flag);
 }
 
-[[gnu::noinline]] void decide_riding(APrimalDinoCharacter* creature, AShooterCharacter* rider) {
-  if (refuses(RefusedGate::riding, creature, rider)) return;
+QW_NOINLINE void decide_riding(APrimalDinoCharacter* creature, AShooterCharacter* rider) {
+  if (refuses<RefusedGate::riding>(creature, rider)) return;
   set_rider_call_through(creature, rider);
 }
 

@@ -12,7 +12,7 @@ void send_rcon_reply(RCONClientConnection* connection, const RCONPacket& packet,
                      const std::string& text) {
   try {
     FString reply(text.c_str());
-    host::call(host::game::rcon_send_message, connection, packet.Id, 0, reply);
+    host::call<host::game::rcon_send_message>(connection, packet.Id, 0, reply);
   } catch (const std::exception& error) {
     plugin_state().log.error_text(error.what());
   }

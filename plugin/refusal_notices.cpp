@@ -16,7 +16,7 @@ APlayerController* player_of(RefusedGate gate, const void* player) {
   if (gate != RefusedGate::riding) {
     return static_cast<APlayerController*>(const_cast<void*>(player));
   }
-  return player == nullptr ? nullptr : *host::field_of(player, host::game::controller_of_pawn);
+  return player == nullptr ? nullptr : *host::field_of<host::game::controller_of_pawn>(player);
 }
 
 const std::string& text_of(RefusedGate gate, const config::NoticeSettings& settings) {

@@ -56,7 +56,7 @@ StatusRequest status_request(std::string_view command_line) {
     } else if (is_keyword(word, "seen")) {
       request.seen = true;
     } else {
-      request.text += (request.text.empty() ? "" : " ") + std::string(word);
+      request.text.append(request.text.empty() ? "" : " ").append(word);
     }
   }
   return request;

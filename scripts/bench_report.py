@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """Turns one run of the benchmarks into the "Latest run" section of docs/benchmarks.md.
 
-Reads google-benchmark JSON files (times) and the output of the callgrind run of
-quellwarden_gate_instructions (instruction counts), prints the section and writes it between the
-document's "bench:begin" and "bench:end" markers. The machine's description comes from the
-QW_BENCH_CPU, QW_BENCH_CORES, QW_BENCH_DATE and QW_BENCH_COMPILER environment variables.
+Reads google-benchmark JSON files (times) and the output of the callgrind runs of
+quellwarden_gate_instructions and quellwarden_load_instructions (instruction counts), prints the
+section and writes it between the document's "bench:begin" and "bench:end" markers. The
+machine's description comes from the QW_BENCH_CPU, QW_BENCH_CORES, QW_BENCH_DATE and
+QW_BENCH_COMPILER environment variables. With --print-only (and no times) it prints what it has
+and leaves the document alone.
 
-usage: bench_report.py DOC --times FILE... [--instructions DIR] [--instructions-notices DIR]
-                       [--instructions-load DIR]
+usage: bench_report.py DOC [--times FILE...] [--instructions DIR] [--instructions-notices DIR]
+                       [--instructions-books DIR] [--instructions-load DIR] [--print-only]
 """
 import argparse
 import glob
@@ -19,13 +21,18 @@ import sys
 SCALE = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
 GATES = ["taming", "imprint", "riding"]
 SITUATIONS = ["null_creature", "not_listed", "locked", "released"]
-TARGET_ADDED = 0.10
+# The plugin's own work against the host work it owes, by instructions: at most 15%, and within 1%
+# where the gate only tells a null creature apart.
+TARGET_ADDED = 0.15
+TARGET_ADDED_NULL = 0.01
 BEGIN, END = "<!-- bench:begin -->", "<!-- bench:end -->"
 
 
 def fastest_repetitions(result_paths):
     """The fastest repetition of each benchmark: on a shared machine, other work only adds time."""
-    runs = [json.load(open(path)) for path in result_paths]
+    runs = [json.load(open(path)) for path in result_paths or []]
+    if not runs:
+        return {}, {}
     best = {}
     for run in runs:
         for entry in run["benchmarks"]:
@@ -81,6 +88,14 @@ class Instructions:
         run = self.runs.get(label)
         return None if run is None else run["compares"] / self.count
 
+    def allocations(self, label):
+        run = self.runs.get(label)
+        return None if run is None or "allocations" not in run else run["allocations"] / self.count
+
+    def sent(self, gate):
+        """A locked decision that sends its notice, every time."""
+        return self.per_step(f"sent/{gate}/locked", f"{gate}/loop/locked")
+
 
 def fmt_ns(value):
     if value is None:
@@ -115,6 +130,14 @@ def difference(a, b):
 
 def verdict(ok):
     return "n/a" if ok is None else ("met" if ok else "**missed**")
+
+
+def target_of(situation):
+    return TARGET_ADDED_NULL if situation == "null_creature" else TARGET_ADDED
+
+
+def fmt_target(situation):
+    return f"{target_of(situation) * 100:.0f}%"
 
 
 def header(context):
@@ -154,16 +177,22 @@ def game_table(times, counts):
     return out
 
 
-def host_work_table(times, counts):
-    out = ["", "### What a gate adds over its mandated host work"
-           f" (target: at most {TARGET_ADDED * 100:.0f}% by instructions)", "",
+def host_work_table(times, counts, books):
+    out = ["", "### What a gate adds over the host work it owes"
+           f" (target: at most {TARGET_ADDED * 100:.0f}% by instructions, within"
+           f" {TARGET_ADDED_NULL * 100:.0f}% on a null creature)", "",
            "Host work: for a creature, the class name read (two fields and FName.ToString, the"
            " name's buffer given back) and, for a listed class, one compare and the clock read,"
            " each reached by name through the resolver; wherever the gate lets the call through,"
-           " the game's own function. Counts are instructions per decision.", "",
-           "| Gate | Situation | Host work | Gate decision | Plugin's own | Added | Target |"
-           " Compares | Host work, time | Gate decision, time | Added by time |",
-           "|---|---|---|---|---|---|---|---|---|---|---|"]
+           " the game's own function, passed on as every hook passes it on. Done by a hook of the"
+           " gate's signature that does nothing else, on the stand-in with its books off. Counts"
+           " are instructions per decision; allocations are the plugin's own from the C++ heap"
+           " (the gate's less the host work's). Beside: the same with the stand-in's books on, the"
+           " base the figures stood on before.", "",
+           "| Gate | Situation | Host work | Gate decision | Plugin's own | Added | Target | Met |"
+           " Compares | Allocations | Host work, books on | Added, books on | Host work, time |"
+           " Gate decision, time | Added by time |",
+           "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|"]
     for gate in GATES:
         for situation in SITUATIONS:
             host_i = counts.decision(gate, "host_work", situation)
@@ -172,11 +201,18 @@ def host_work_table(times, counts):
             gate_t = times.ns(f"gate/{gate}/gate/{situation}")
             share = added(gate_i, host_i)
             compares = counts.compares(f"{gate}/gate/{situation}")
+            own_allocations = difference(counts.allocations(f"{gate}/gate/{situation}"),
+                                         counts.allocations(f"{gate}/host_work/{situation}"))
+            books_host = books.decision(gate, "host_work", situation)
+            books_share = added(books.decision(gate, "gate", situation), books_host)
             out.append(
                 f"| {gate} | {situation} | {fmt_count(host_i)} | {fmt_count(gate_i)} | "
                 f"{fmt_count(difference(gate_i, host_i))} | {fmt_added(share)} | "
-                f"{verdict(None if share is None else share <= TARGET_ADDED)} | "
-                f"{'n/a' if compares is None else f'{compares:.2f}'} | {fmt_ns(host_t)} | "
+                f"{fmt_target(situation)} | "
+                f"{verdict(None if share is None else share <= target_of(situation))} | "
+                f"{'n/a' if compares is None else f'{compares:.2f}'} | "
+                f"{'n/a' if own_allocations is None else f'{abs(own_allocations):.2f}' if abs(own_allocations) < 0.005 else f'{own_allocations:.2f}'} | "
+                f"{fmt_count(books_host)} | {fmt_added(books_share)} | {fmt_ns(host_t)} | "
                 f"{fmt_ns(gate_t)} | {fmt_added(added(gate_t, host_t))} |")
     return out
 
@@ -186,32 +222,50 @@ def notices_table(counts, notices):
         return []
     out = ["", "### Player notices: gate decisions with them off and on", "",
            "Instructions per decision. With notices off a refusal costs one test more than before"
-           " notices existed; with them on only a refusal does more (a notice, or the cooldown's"
-           " look-up when one went out recently).", "",
-           "| Gate | Situation | Notices off | Notices on | Added |", "|---|---|---|---|---|"]
+           " notices existed; with them on only a refusal does more: the cooldown's look-up when"
+           " a notice went out recently, or the notice itself (last column: a cooldown of 0, so"
+           " every refusal sends one). The plugin's own work with notices on is counted over the"
+           " same host work as without; the 15% is the decisions' target, shown for comparison.",
+           "",
+           "| Gate | Situation | Notices off | Notices on | Added | Plugin's own, notices on |"
+           " Added over the host work | Within 15% | Each refusal sends |",
+           "|---|---|---|---|---|---|---|---|---|"]
     for gate in GATES:
         for situation in SITUATIONS:
             off = counts.decision(gate, "gate", situation)
             on = notices.decision(gate, "gate", situation)
+            host = counts.decision(gate, "host_work", situation)
+            share = added(on, host)
+            sent = notices.sent(gate) if situation == "locked" else None
             out.append(f"| {gate} | {situation} | {fmt_count(off)} | {fmt_count(on)} | "
-                       f"{fmt_count(difference(on, off))} |")
+                       f"{fmt_count(difference(on, off))} | {fmt_count(difference(on, host))} | "
+                       f"{fmt_added(share)} | "
+                       f"{verdict(None if share is None else share <= target_of(situation))} | "
+                       f"{fmt_count(sent) if situation == 'locked' else ''} |")
     return out
 
 
 def steps_table(times, counts):
     find = counts.part("find")
     compare = counts.part("compare")
+    find_folded = counts.part("find_other_case")
+    compare_folded = counts.part("compare_other_case")
     null_own = difference(counts.decision("taming", "gate", "null_creature"),
-                          counts.decision("taming", "game", "null_creature"))
+                          counts.decision("taming", "host_work", "null_creature"))
     rows = [
         ("plugin", "key hash of Rex_Character_BP_C (18 units)", counts.part("key_hash"),
          times.ns("gate/part/key_hash")),
         ("plugin", "its find in the table, beyond the one compare", difference(find, compare),
          None),
-        ("plugin", "taming gate on a null creature, beyond the game's function", null_own, None),
+        ("plugin", "the same, the class spelled in other letter case than the table's key",
+         difference(find_folded, compare_folded), None),
+        ("plugin", "taming gate on a null creature, beyond the game's function passed on",
+         null_own, None),
         ("host", "the game's compare by name (resolver lookup and Stricmp)", compare, None),
         ("host", "current time (_Xtime_get_ticks), read for a listed class",
          counts.part("clock_read"), times.ns("gate/part/clock_read")),
+        ("plugin and host", "the chat command's answer: 22 lines to one player",
+         counts.part("chat_answer"), None),
     ]
     out = ["", "### Steps of a locked decision, alone", "",
            "| Whose | Step | Instructions | Time |", "|---|---|---|---|"]
@@ -248,10 +302,12 @@ def find_table(times):
 
 def load_table(times, counts):
     out = ["", "### Loading 100,000 entries against parsing the file alone", "",
-           "Targets, every diagnostic on: instructions at most 2.5x the parse's, C++ heap"
-           " allocations at most 2x, heap peak at most 1.5x. Times beside.", "",
-           "| Step | Instructions | Ratio | Time | Ratio by time | Heap peak | Ratio |"
-           " Heap allocations | Ratio |", "|---|---|---|---|---|---|---|---|---|"]
+           "Targets, every diagnostic on: instructions at most 2x the parse's, C++ heap"
+           " allocations at most 2x, heap peak at most 1.5x, the game allocator's blocks counted"
+           " in the peak. Times beside.", "",
+           "| Step | Instructions | Ratio | Time | Ratio by time | Heap peak, game's blocks"
+           " counted | Ratio | C++ heap allocations | Ratio |",
+           "|---|---|---|---|---|---|---|---|---|"]
     parse_t = times.ns("load/nlohmann_parse")
     parse_i = counts.per_step("load/nlohmann_parse", "load/nothing")
     parse_peak = times.counter("load/nlohmann_parse", "heap_peak_MiB")
@@ -274,7 +330,7 @@ def load_table(times, counts):
     file_mib = times.counter("load/load_config", "file_MiB")
     game_mib = times.counter("load/load_config", "game_live_MiB")
     blocks = times.counter("load/load_config", "game_blocks")
-    out += ["", f"Instructions at most 2.5x: {verdict(None if instructions is None else instructions <= 2.5)};"
+    out += ["", f"Instructions at most 2x: {verdict(None if instructions is None else instructions <= 2)};"
             f" allocations at most 2x: {verdict(None if allocations is None else allocations <= 2)};"
             f" peak at most 1.5x: {verdict(None if peak is None else peak <= 1.5)}. The file is "
             f"{'n/a' if file_mib is None else f'{file_mib:.1f} MiB'}; after the load the two"
@@ -297,25 +353,32 @@ def write_section(doc_path, report):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("doc")
-    parser.add_argument("--times", nargs="+", required=True, metavar="FILE")
+    parser.add_argument("--times", nargs="+", metavar="FILE")
     parser.add_argument("--instructions", metavar="DIR")
     parser.add_argument("--instructions-notices", metavar="DIR")
+    parser.add_argument("--instructions-books", metavar="DIR")
     parser.add_argument("--instructions-load", metavar="DIR")
+    parser.add_argument("--print-only", action="store_true")
     args = parser.parse_args()
+    if not args.times and not args.print_only:
+        parser.error("the document is written only from a whole run: give --times")
 
     context, best = fastest_repetitions(args.times)
     times, counts = Times(best), Instructions(args.instructions)
     out = header(context)
     out += game_table(times, counts)
-    out += host_work_table(times, counts)
+    out += host_work_table(times, counts, Instructions(args.instructions_books))
     out += notices_table(counts, Instructions(args.instructions_notices))
     out += steps_table(times, counts)
-    out += find_table(times)
-    out += load_table(times, Instructions(args.instructions_load))
+    if args.times:
+        out += find_table(times)
+    if args.times or args.instructions_load:
+        out += load_table(times, Instructions(args.instructions_load))
     report = "\n".join(out) + "\n"
     print(report)
-    write_section(args.doc, report)
-    print(f"written to {args.doc}")
+    if not args.print_only:
+        write_section(args.doc, report)
+        print(f"written to {args.doc}")
 
 
 if __name__ == "__main__":

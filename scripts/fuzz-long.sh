@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs every libFuzzer harness for SECONDS each and prints, per harness, the executions, the
-# coverage at the end (libFuzzer's cov: edges and ft: features) and the crashes. The harnesses are
-# built in the sanitizer build folder (the "sanitize" preset: clang, AddressSanitizer and UBSan,
-# shared with scripts/test-sanitizers.sh) and run on a scratch copy of their seed corpus, so the
-# committed corpus never grows. A crash fails the run (after the other harnesses had their turn)
-# and leaves its input under <build>/fuzz-artifacts/ for a regression test.
+# coverage at the end (libFuzzer's cov: edges and ft: features), the longest input it kept and the
+# crashes. The harnesses are built in the sanitizer build folder (the "sanitize" preset: clang,
+# AddressSanitizer and UBSan, shared with scripts/test-sanitizers.sh) and run on a scratch copy of
+# their seed corpus, so the committed corpus never grows. A crash fails the run (after the other
+# harnesses had their turn) and leaves its input under <build>/fuzz-artifacts/ for a regression
+# test.
 #   scripts/fuzz-long.sh SECONDS   (scripts/test-fuzz.sh runs it for 30 s each in CI)
 #   QW_SANITIZE_BUILD_DIR=<dir>    builds there instead of the preset's build-sanitize
 set -euo pipefail
@@ -43,7 +44,13 @@ mkdir -p "$artifacts"
 # The last value libFuzzer printed for `key` ("cov:", "ft:") in its log.
 last_figure() { grep -o "$1 [0-9]*" "$2" | tail -n 1 | cut -d' ' -f2; }
 
-summary=("$(printf '%-16s %8s %12s %8s %8s %8s' harness seconds executions cov ft crashes)")
+# The longest input libFuzzer kept as new (its "L: <length>/<max_len>"), to show long files are
+# tried.
+longest_new() { grep -E '^#[0-9]+[[:space:]]+(NEW|REDUCE)' "$1" | grep -o 'L: [0-9]*' |
+  cut -d' ' -f2 | sort -n | tail -n 1; }
+
+summary=("$(printf '%-16s %8s %12s %8s %8s %8s %8s' harness seconds executions cov ft longest \
+  crashes)")
 failed=0
 for harness in "${harnesses[@]}"; do
   IFS='|' read -r name corpora dict <<<"$harness"
@@ -52,7 +59,9 @@ for harness in "${harnesses[@]}"; do
   cp -r "$root/fuzz/corpus/${corpus_list[0]}" "$scratch/$name"
   seeds=()
   for more in "${corpus_list[@]:1}"; do seeds+=("$root/fuzz/corpus/$more"); done
-  options=(-max_total_time="$seconds" -timeout=20 -max_len=16384 -detect_leaks=0
+  # No length control: libFuzzer would grow the length limit slowly from the longest seed, and in
+  # a short run never try a long file; with it off it tries up to max_len from the start.
+  options=(-max_total_time="$seconds" -timeout=20 -max_len=16384 -len_control=0 -detect_leaks=0
            -print_final_stats=1 -artifact_prefix="$artifacts/$name-")
   [[ -n "$dict" ]] && options+=(-dict="$dict")
   log="$scratch/$name.log"
@@ -69,8 +78,8 @@ for harness in "${harnesses[@]}"; do
     failed=1
   fi
   executions=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | cut -d' ' -f2)
-  summary+=("$(printf '%-16s %8s %12s %8s %8s %8s' "$name" "$seconds" "${executions:-?}" \
-    "$(last_figure cov: "$log")" "$(last_figure ft: "$log")" "$crashes")")
+  summary+=("$(printf '%-16s %8s %12s %8s %8s %8s %8s' "$name" "$seconds" "${executions:-?}" \
+    "$(last_figure cov: "$log")" "$(last_figure ft: "$log")" "$(longest_new "$log")" "$crashes")")
 done
 
 printf '%s\n' "${summary[@]}"

@@ -1,7 +1,9 @@
 // The game's allocator (FMemory), with every live block accounted for so that a test can prove
 // the plugin gives back all it takes, and a double or foreign free is caught where it happens.
+// With the books off it is malloc, realloc and free and a test of two switches.
 #include "standin/allocator.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -21,6 +23,16 @@ struct Accounts {
 };
 
 Accounts& accounts() { return detail::forever<Accounts>(); }
+
+// Constant-initialized, so they hold before any static object is made.
+std::atomic<bool> books_kept{true};
+std::atomic<BlockWatcher> block_watcher{nullptr};
+
+void watch(void* block, bool taken) {
+  if (const BlockWatcher watcher = block_watcher.load(std::memory_order_relaxed)) {
+    watcher(block, taken);
+  }
+}
 
 std::string describe(const char* operation, void* block, const Accounts& books) {
   std::ostringstream text;
@@ -52,7 +64,31 @@ void record_gone(Accounts& books, void* block, std::uint64_t size) {
   ++books.stats.frees;
 }
 
+// FMemory.Realloc without books: what the host's allocator itself does.
+void* realloc_unbooked(void* block, std::uint64_t size) {
+  if (size == 0) {
+    watch(block, false);
+    std::free(block);
+    return nullptr;
+  }
+  if (detail::allocation_fails()) {
+    return nullptr;
+  }
+  watch(block, false);
+  void* moved = std::realloc(block, size);
+  if (moved == nullptr) {
+    watch(block, true);
+    throw std::bad_alloc();
+  }
+  watch(moved, true);
+  return moved;
+}
+
 }  // namespace
+
+void keep_books(bool on) { books_kept.store(on, std::memory_order_relaxed); }
+
+void watch_blocks(BlockWatcher watcher) { block_watcher.store(watcher, std::memory_order_relaxed); }
 
 AllocatorStats allocator_stats() {
   const std::lock_guard lock(accounts().mutex);
@@ -60,6 +96,8 @@ AllocatorStats allocator_stats() {
 }
 
 namespace detail {
+
+bool books_are_kept() { return books_kept.load(std::memory_order_relaxed); }
 
 void* game_malloc(std::uint64_t size, std::uint32_t alignment) {
   return allocation_fails() ? nullptr : host_malloc(size, alignment);
@@ -70,6 +108,10 @@ void* host_malloc(std::uint64_t size, std::uint32_t /*alignment*/) {
   if (block == nullptr) {
     throw std::bad_alloc();
   }
+  watch(block, true);
+  if (!books_are_kept()) {
+    return block;
+  }
   const std::lock_guard lock(accounts().mutex);
   record_new(accounts(), block, size);
   return block;
@@ -78,6 +120,9 @@ void* host_malloc(std::uint64_t size, std::uint32_t /*alignment*/) {
 void* game_realloc(void* block, std::uint64_t size, std::uint32_t alignment) {
   if (block == nullptr) {
     return game_malloc(size, alignment);
+  }
+  if (!books_are_kept()) {
+    return realloc_unbooked(block, size);
   }
   std::string violation;
   {
@@ -92,17 +137,20 @@ void* game_realloc(void* block, std::uint64_t size, std::uint32_t alignment) {
         return nullptr;  // as when out of memory: the old block stays as it was
       }
       record_gone(books, block, old_size);
+      watch(block, false);
       if (size == 0) {
         std::free(block);
         return nullptr;
       }
       void* moved = std::realloc(block, size);
       if (moved == nullptr) {
+        watch(block, true);
         record_new(books, block, old_size);
         --books.stats.allocations;
         --books.stats.frees;
         throw std::bad_alloc();
       }
+      watch(moved, true);
       record_new(books, moved, size);
       return moved;
     }
@@ -119,6 +167,11 @@ void game_free(void* block) {
   if (block == nullptr) {
     return;
   }
+  if (!books_are_kept()) {
+    watch(block, false);
+    std::free(block);
+    return;
+  }
   std::string violation;
   {
     Accounts& books = accounts();
@@ -126,6 +179,7 @@ void game_free(void* block) {
     const auto found = books.live.find(block);
     if (found != books.live.end()) {
       record_gone(books, block, found->second);
+      watch(block, false);
       std::free(block);
       return;
     }

@@ -143,8 +143,12 @@ FName intern_name(std::u16string_view text) {
 
 std::u16string_view name_text(const FName& name) {
   auto& table = forever<NameTable>();
+  const auto index = static_cast<std::size_t>(name.ComparisonIndex);
+  if (!books_are_kept()) {
+    return table.texts.at(index);
+  }
   const std::lock_guard lock(table.mutex);
-  return table.texts.at(static_cast<std::size_t>(name.ComparisonIndex));
+  return table.texts.at(index);
 }
 
 namespace {

@@ -65,6 +65,8 @@ bool command_fails(std::string_view name);
 // Consumes the allocator's countdown: true for the refused call.
 bool allocation_fails();
 bool module_lookup_fails_now();
+// Whether keep_books is on.
+bool books_are_kept();
 // A free the game did not make because a failure switch struck it: the block stays live.
 void note_refused_free();
 

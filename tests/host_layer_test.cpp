@@ -1,8 +1,11 @@
 // FString and binding by name, against the stand-in game: layout rules, equality, widening.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <new>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "host/class_name.h"
 #include "host/fstring.h"
@@ -130,9 +133,37 @@ TEST(host_layer_death_test, double_and_foreign_frees_are_caught) {
   EXPECT_DEATH(quellwarden::host::free_block(&local), "never allocated");
 }
 
+// The benchmarks count the game's blocks through a watcher, with the books off as on a real host.
+TEST(host_layer_test_books, without_books_a_watcher_still_sees_every_block_come_and_go) {
+  static std::vector<std::pair<void*, bool>> seen;
+  seen.clear();
+  standin::keep_books(false);
+  standin::watch_blocks([](void* block, bool taken) { seen.emplace_back(block, taken); });
+  const standin::AllocatorStats before = standin::allocator_stats();
+  void* first = quellwarden::host::resize_block(nullptr, 8);
+  void* second = quellwarden::host::resize_block(first, 4096);
+  EXPECT_EQ(quellwarden::host::resize_block(second, 0), nullptr);
+  standin::watch_blocks(nullptr);
+  standin::keep_books(true);
+  EXPECT_EQ(standin::allocator_stats().allocations, before.allocations) << "no books kept";
+  const std::vector<std::pair<void*, bool>> expected{
+      {first, true}, {first, false}, {second, true}, {second, false}};
+  EXPECT_EQ(seen, expected);
+}
+
 TEST(host_layer_test_resolver, unknown_names_are_errors_that_name_them) {
   EXPECT_THROW_MSG(GetAddress(std::string("FMemory.Nothing()")), std::invalid_argument,
                    "GetAddress: no game function \"FMemory.Nothing()\"");
+}
+
+// The checks the tests rely on must fail when a statement throws nothing or another exception.
+TEST(expect_throw_msg_test, fails_on_no_exception_and_on_another_type) {
+  EXPECT_NONFATAL_FAILURE(EXPECT_THROW_MSG(static_cast<void>(0), std::runtime_error, "x"),
+                          "did not throw std::runtime_error");
+  EXPECT_NONFATAL_FAILURE(EXPECT_THROW_MSG(throw 1, std::runtime_error, "x"),
+                          "threw an exception of another type than std::runtime_error");
+  EXPECT_NONFATAL_FAILURE(EXPECT_THROW_MSG(throw std::runtime_error("y"), std::runtime_error, "x"),
+                          "thrown by");
 }
 
 }  // namespace

@@ -48,6 +48,8 @@ TEST(sandbox_clock_change_test, steps_past_either_end_are_out_of_range) {
             ClockOutcome::out_of_range);
   EXPECT_EQ(apply_clock_change("-9223372036854775807s", -2, kStandinClock).outcome,
             ClockOutcome::out_of_range);
+  EXPECT_EQ(apply_clock_change("+9223372036854775807s", 1, kStandinClock).outcome,
+            ClockOutcome::out_of_range);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ class standin_doors_test : public ::testing::Test {
 
 std::string id_of(AShooterPlayerController* player) {
   FString id;
-  call(game::unique_id_of_player, player, id);
+  call<game::unique_id_of_player>(player, id);
   return standin::utf16_to_utf8(id.view());
 }
 
@@ -69,7 +69,7 @@ TEST_F(standin_doors_test, a_player_has_an_id_from_its_name_until_given_another)
   EXPECT_EQ(id_of(ann), "0002a1b2c3d4e5f6a7b8c9d0e1f2a3b4");
   EXPECT_EQ(standin::player_id(ann), "0002a1b2c3d4e5f6a7b8c9d0e1f2a3b4");
   FString none;
-  EXPECT_THROW_MSG(call(game::unique_id_of_player, nullptr, none), std::invalid_argument,
+  EXPECT_THROW_MSG(call<game::unique_id_of_player>(nullptr, none), std::invalid_argument,
                    "the unique id of a null player controller");
 }
 

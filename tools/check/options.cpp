@@ -20,7 +20,7 @@ std::optional<std::int64_t> whole_number(std::string_view text) {
 // `wanted` names them for an error: "--wipe wants whole Unix seconds or a date as ...".
 std::string read_time(std::string_view option, std::string_view wanted, std::string_view value,
                       std::optional<std::int64_t>& time) {
-  const std::string quoted = "\"" + std::string(value) + "\"";
+  const std::string quoted = std::string("\"").append(value).append("\"");
   if (const std::optional<std::int64_t> seconds = whole_number(value)) {
     time = seconds;
     return {};

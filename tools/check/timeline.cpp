@@ -52,8 +52,10 @@ Scale scale_for(std::uint64_t span) {
 
 std::string tick_label(std::uint64_t offset) {
   if (offset == 0) return "wipe";
-  return offset % kDay == 0 ? "+" + std::to_string(offset / kDay) + "d"
-                            : "+" + std::to_string(offset / kHour) + "h";
+  const bool days = offset % kDay == 0;
+  return std::string("+")
+      .append(std::to_string(offset / (days ? kDay : kHour)))
+      .append(days ? "d" : "h");
 }
 
 std::string bar_text(std::uint64_t length, std::optional<std::uint64_t> now_column) {

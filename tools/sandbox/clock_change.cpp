@@ -46,17 +46,19 @@ ClockChange within(std::optional<std::int64_t> seconds, ClockRange range) {
   return {ClockOutcome::moved, *seconds};
 }
 
-// "+<n><unit>" or "-<n><unit>" from `now`; nothing when the arithmetic overflows.
+// "+<n><unit>" or "-<n><unit>" from `now` (`count` 0 or more, `unit` above 0); nothing when the
+// arithmetic overflows.
 std::optional<std::int64_t> stepped(std::int64_t now, bool forward, std::int64_t count,
                                     std::int64_t unit) {
-  std::int64_t step = 0;
-  std::int64_t result = 0;
-  if (__builtin_mul_overflow(count, unit, &step) ||
-      (forward ? __builtin_add_overflow(now, step, &result)
-               : __builtin_sub_overflow(now, step, &result))) {
+  constexpr std::int64_t kLeast = std::numeric_limits<std::int64_t>::min();
+  if (count > kTooLarge / unit) {
     return std::nullopt;
   }
-  return result;
+  const std::int64_t step = count * unit;
+  if (forward ? now > kTooLarge - step : now < kLeast + step) {
+    return std::nullopt;
+  }
+  return forward ? now + step : now - step;
 }
 
 }  // namespace

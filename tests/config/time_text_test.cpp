@@ -1,5 +1,5 @@
-// Tests for the checker's dates and spans of time, across the whole 64-bit range, and for dates
-// read back from text.
+// Tests for the dates and spans of time the checker and the plugin write, across the whole 64-bit
+// range, and for dates read back from text.
 #include "config/time_text.h"
 
 #include <gmock/gmock.h>
