@@ -66,8 +66,8 @@ GateWorld::GateWorld(Notices notices) {
 }
 
 GateWorld::~GateWorld() {
-  quellwarden::plugin_state().tables.riding.clear();
-  quellwarden::plugin_state().tables.taming.clear();
+  quellwarden::DelayTable().swap(quellwarden::plugin_state().tables.riding);
+  quellwarden::DelayTable().swap(quellwarden::plugin_state().tables.taming);
 }
 
 void GateWorld::renew() {

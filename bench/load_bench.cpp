@@ -51,8 +51,8 @@ void load_config(benchmark::State& state) {
   });
   state.counters["entries"] = quellwarden::plugin_state().tables.riding.element_count() +
                               quellwarden::plugin_state().tables.taming.element_count();
-  quellwarden::plugin_state().tables.riding.clear();
-  quellwarden::plugin_state().tables.taming.clear();
+  quellwarden::DelayTable().swap(quellwarden::plugin_state().tables.riding);
+  quellwarden::DelayTable().swap(quellwarden::plugin_state().tables.taming);
 }
 
 void parse_only(benchmark::State& state) {

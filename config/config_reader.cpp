@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "config/date_reading.h"
-#include "config/member_names.h"
-#include "config/quoted_text.h"
+#include "config/document.h"
 #include "config/vocabulary.h"
-#include "log/printable.h"
+#include "text/printable.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {
@@ -35,7 +35,8 @@ std::string describe(const Place& place) {
   return text;
 }
 
-std::string path_text(const MemberPath& path) {
+// "DinoSettings > DisallowTaming > Rex_C": a member path as a hint names it.
+std::string path_in_hint(const MemberPath& path) {
   std::string text;
   for (const std::string& name : path) text += (text.empty() ? "" : " > ") + printable(name);
   return text;
@@ -43,12 +44,13 @@ std::string path_text(const MemberPath& path) {
 
 // The library's own errors, word for word, with the place and the fix the checker adds.
 Refusal not_an_object(const Value& found, MemberPath path, std::string hint) {
-  return {fmt::format(kNotAnObjectError, type_name(found.type())), std::move(path),
-          std::move(hint)};
+  return {
+      fmt::format(kNotAnObjectError, type_name(found.type())), std::move(path), {std::move(hint)}};
 }
 Refusal not_a_number(const Value& found, MemberPath path, std::string_view fix) {
-  std::string hint = path_text(path) + " is " + found_text(found) + "; " + std::string(fix);
-  return {fmt::format(kNotANumberError, type_name(found.type())), std::move(path), std::move(hint)};
+  std::string hint = path_in_hint(path) + " is " + found_text(found) + "; " + std::string(fix);
+  return {
+      fmt::format(kNotANumberError, type_name(found.type())), std::move(path), {std::move(hint)}};
 }
 
 Refusal does_not_fit(const Place& place, const json& number, MemberPath path) {
@@ -107,7 +109,8 @@ Read<std::int64_t> read_wipe(const Value& wipe) {
   return Refusal{in_quotes(kWipeTimestamp) + " is " + value_text(wipe) + ", which " + date.problem +
                      "; write Unix seconds as a number, without quotes, or a date as " + kDateForms,
                  {kWipeTimestamp},
-                 date.suggestion};
+                 date.suggestion.empty() ? std::vector<std::string>{}
+                                         : std::vector<std::string>{date.suggestion}};
 }
 
 template <typename Path>
@@ -147,14 +150,15 @@ std::optional<Refusal> nul_in_name(std::string_view class_name, std::string_view
 }
 
 Refusal item_not_an_object(const ListItem& item, const MemberPath& list_path) {
-  const std::string fix = item.type == ValueType::number_integer ||
-                                  item.type == ValueType::number_unsigned ||
-                                  item.type == ValueType::number_float
-                              ? "write {\"HoursToDelay\": " + item.hours.held().dump() + "}"
-                              : "write an object such as {\"HoursToDelay\": 24}";
+  const std::string fix =
+      item.type == ValueType::number_integer || item.type == ValueType::number_unsigned ||
+              item.type == ValueType::number_float
+          ? "write {\"HoursToDelay\": " + item.members[kHoursToDelay].held().dump() + "}"
+          : "write an object such as {\"HoursToDelay\": 24}";
   MemberPath path = below(list_path, item.class_name);
-  std::string hint = path_text(path) + " is " + found_text(item.hours) + "; " + fix;
-  return not_an_object(item.hours, std::move(path), std::move(hint));
+  const Value& itself = item.members[kHoursToDelay];
+  std::string hint = path_in_hint(path) + " is " + found_text(itself) + "; " + fix;
+  return not_an_object(itself, std::move(path), std::move(hint));
 }
 
 Read<DelayEntry> read_entry(const ListItem& item, std::string_view list_name,
@@ -163,13 +167,14 @@ Read<DelayEntry> read_entry(const ListItem& item, std::string_view list_name,
   if (item.type != ValueType::object) return item_not_an_object(item, list_path);
   const Place place{kHoursToDelay, list_name, item.class_name};
   const auto path = [&] { return below(below(list_path, item.class_name), kHoursToDelay); };
-  const Read<std::int64_t> hours = to_int64(item.hours, place, path, "write a number of hours");
+  const Read<std::int64_t> hours =
+      to_int64(item.members[kHoursToDelay], place, path, "write a number of hours");
   if (const auto* refusal = std::get_if<Refusal>(&hours)) return *refusal;
   const std::int64_t whole_hours = std::get<std::int64_t>(hours);
   const Read<std::int64_t> unlock = unlock_time(wipe, whole_hours, place, path);
   if (const auto* refusal = std::get_if<Refusal>(&unlock)) return *refusal;
   return DelayEntry{item.class_name, whole_hours, std::get<std::int64_t>(unlock),
-                    read_display_name(item.display_name)};
+                    read_display_name(item.members[kDisplayName])};
 }
 
 Read<std::vector<DelayEntry>> read_list(const List& list, std::string_view list_name,
@@ -179,7 +184,7 @@ Read<std::vector<DelayEntry>> read_list(const List& list, std::string_view list_
   if (shape != ValueType::object && shape != ValueType::array && !list.items.empty()) {
     // A scalar is iterated as one item without a name, the scalar itself, which is no object.
     return not_an_object(list.shape, path,
-                         path_text(path) + " is " + found_text(list.shape) +
+                         path_in_hint(path) + " is " + found_text(list.shape) +
                              "; write an object from class name to entry, such as "
                              "{\"Rex_Character_BP_C\": {\"HoursToDelay\": 24}}");
   }
@@ -199,23 +204,24 @@ std::variant<Configuration, Refusal> read_configuration(const Document& document
   if (document.top.type() != ValueType::object) {
     return not_an_object(document.top, {}, top_level_hint(document));
   }
-  if (document.settings.present() && document.settings.type() != ValueType::object) {
-    return not_an_object(document.settings, {kDinoSettings},
-                         std::string(kDinoSettings) + " is " + found_text(document.settings) +
+  const Value& settings = document.members[kDinoSettings];
+  if (settings.present() && settings.type() != ValueType::object) {
+    return not_an_object(settings, {kDinoSettings},
+                         std::string(kDinoSettings) + " is " + found_text(settings) +
                              "; write an object holding \"DisallowRiding\" and \"DisallowTaming\"");
   }
   Configuration configuration;
-  const Read<std::int64_t> wipe = read_wipe(document.wipe);
+  const Read<std::int64_t> wipe = read_wipe(document.members[kWipeTimestamp]);
   if (const auto* refusal = std::get_if<Refusal>(&wipe)) return *refusal;
   configuration.wipe_timestamp = std::get<std::int64_t>(wipe);
-  for (std::vector<DelayEntry>* list : {&configuration.riding, &configuration.taming}) {
-    const std::size_t index = list == &configuration.riding ? 0 : 1;
+  for (const auto& [list, name] : {std::pair{&configuration.riding, kDisallowRiding},
+                                   std::pair{&configuration.taming, kDisallowTaming}}) {
     Read<std::vector<DelayEntry>> entries = read_list(
-        document.lists[index], known_members(Level::settings)[index], configuration.wipe_timestamp);
+        document.lists.at(index_in(kSettingsMembers, name)), name, configuration.wipe_timestamp);
     if (auto* refusal = std::get_if<Refusal>(&entries)) return std::move(*refusal);
     *list = std::move(std::get<std::vector<DelayEntry>>(entries));
   }
-  configuration.notices = read_notice_settings(document.notices).settings;
+  configuration.notices = read_notice_settings(document).settings;
   return configuration;
 }
 

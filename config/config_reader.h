@@ -7,11 +7,12 @@
 #include <variant>
 #include <vector>
 
-#include "config/document.h"
 #include "config/notice_settings.h"
 #include "config/refusal.h"
 
 namespace quellwarden::config {
+
+struct Document;
 
 struct DelayEntry {
   std::string class_name;  // UTF-8, exactly as the parser delivered the member name
@@ -26,6 +27,10 @@ struct Configuration {
   std::vector<DelayEntry> taming;
   std::optional<NoticeSettings> notices;  // present only when the file asks for them
 };
+
+// A configuration as the tables hold it: one entry per class, each list sorted by unlock time, then
+// class name (effective_entries()).
+using Schedule = Configuration;
 
 // Reads the document in the loader's order and refuses it at the first failing read, as the
 // library's own errors word it: type_error 306 (a holder that is not an object), type_error 302

@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "config/ascii_fold.h"
+#include "text/ascii_fold.h"
 
 namespace quellwarden::config {
 namespace {
@@ -148,7 +148,7 @@ class ClassIndex {
     }
   }
 
-  [[nodiscard]] bool listed(std::string_view name) const {
+  [[nodiscard]] bool holds(std::string_view name) const {
     if (name.size() > kLongestName) return false;
     Folded buffer;
     const auto found = known_.find(fold(name, buffer));
@@ -157,7 +157,7 @@ class ClassIndex {
 
   [[nodiscard]] GameClassMatch match(std::string_view name) const {
     GameClassMatch result;
-    if (listed(name)) {
+    if (holds(name)) {
       result.listed = true;
       return result;
     }
@@ -301,7 +301,7 @@ const ClassIndex& class_index() {
 
 std::span<const GameClass> game_classes() { return kGameClasses; }
 
-bool is_game_class(std::string_view class_name) { return class_index().listed(class_name); }
+bool is_game_class(std::string_view class_name) { return class_index().holds(class_name); }
 
 GameClassMatch match_game_class(std::string_view class_name) {
   return class_index().match(class_name);

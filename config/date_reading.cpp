@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "config/ascii_fold.h"
 #include "config/local_zone.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
+#include "text/ascii_fold.h"
 
 namespace quellwarden::config {
 namespace {

@@ -3,13 +3,13 @@
 // Nothing else of the file is held, so its size and depth cost the walk nothing more.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "config/members.h"
 #include "config/refusal.h"
 #include "config/value.h"
 
@@ -19,26 +19,24 @@ namespace quellwarden::config {
 struct ListItem {
   std::string class_name;  // the member name; an array's index; "" for a list that is a scalar
   ValueType type = ValueType::object;  // of the item itself; only an object is an entry
-  Value hours;             // its "HoursToDelay"; the item itself when the item is no object
-  Value display_name;      // its "DisplayName"
-  bool mod_class = false;  // its "ModClass" is true: a mod's class, not the game's
-  std::vector<std::string> unknown_members;  // in byte order, each once
+  // Its members; for an item that is no object, "HoursToDelay" holds the item itself, which is
+  // what the plugin asks it for.
+  ByMember<kEntryMembers, Value> members;
+
+  // Its "ModClass" is true: a mod's class, not the game's.
+  [[nodiscard]] bool mod_class() const {
+    const Value& mod_class = members[kModClass];
+    return mod_class.type() == ValueType::boolean && mod_class.held().get<bool>();
+  }
 };
+
+using NoticeMembers = ByMember<kNoticeMembers, Value>;
 
 struct List {
   Value shape;  // absent when the file has no such list; for an array or object, no preview
   // By class name in byte order, the last of equal names kept (an object), or by index (an
   // array); one item for a scalar.
   std::vector<ListItem> items;
-};
-
-// The members of "PlayerNotices", in the order of known_members(Level::notices).
-inline constexpr std::size_t kNoticeMembers = 5;
-
-struct Notices {
-  Value shape;  // absent when the file has no "PlayerNotices"; an object or what stands instead
-  std::array<Value, kNoticeMembers> members;
-  std::vector<std::string> unknown_members;
 };
 
 // A member name given more than once in one object the plugin reads; the parser keeps the last.
@@ -56,16 +54,14 @@ struct TrailingText {
 };
 
 struct Document {
-  std::optional<std::string> parse_error;    // the library's own text; nothing else is set then
-  Value top;                                 // the first value; for an object, no preview
-  bool top_holds_one_object = false;         // an array of exactly one object: [{...}]
-  Value wipe;                                // "WipeTimestamp"
-  Value settings;                            // "DinoSettings", no preview
-  std::vector<std::string> unknown_members;  // at the top, byte order, each once
-  std::vector<std::string> unknown_settings_members;  // inside "DinoSettings"
-  std::array<List, 2> lists;                          // "DisallowRiding", "DisallowTaming"
-  Notices notices;
-  std::vector<RepeatedMember> repeated;  // as their objects end: inner before outer
+  std::optional<std::string> parse_error;  // the library's own text; nothing else is set then
+  Value top;                               // the first value; for an object, no preview
+  bool top_holds_one_object = false;       // an array of exactly one object: [{...}]
+  // The top level's members: "DinoSettings" and "PlayerNotices" as an object by its kind only.
+  ByMember<kTopMembers, Value> members;
+  ByMember<kSettingsMembers, List> lists;  // inside "DinoSettings"
+  NoticeMembers notices;                   // inside "PlayerNotices"
+  std::vector<RepeatedMember> repeated;    // as their objects end: inner before outer
   std::optional<TrailingText> trailing;
 };
 

@@ -2,26 +2,32 @@
 #include "config/effective_entries.h"
 
 #include <algorithm>
+#include <string_view>
+#include <tuple>
 #include <unordered_map>
 
-namespace quellwarden::config {
+#include "core/same_class.h"
 
-std::vector<config::DelayEntry> effective_entries(const std::vector<config::DelayEntry>& added) {
-  std::vector<config::DelayEntry> kept;
-  std::unordered_map<std::string, std::size_t> slot_of;
-  for (const config::DelayEntry& entry : added) {
-    const auto [slot, inserted] = slot_of.try_emplace(ascii_folded(entry.class_name), kept.size());
+namespace quellwarden::config {
+std::vector<DelayEntry> effective_entries(const std::vector<DelayEntry>& added) {
+  std::vector<DelayEntry> kept;
+  std::unordered_map<std::string_view, std::size_t, ClassHash, SameClass> slot_of;
+  for (const DelayEntry& entry : added) {
+    const auto [slot, inserted] = slot_of.try_emplace(entry.class_name, kept.size());
     if (inserted) {
       kept.push_back(entry);
     } else {
       kept[slot->second] = entry;
     }
   }
-  std::stable_sort(kept.begin(), kept.end(), [](const auto& left, const auto& right) {
-    return left.unlock_time != right.unlock_time ? left.unlock_time < right.unlock_time
-                                                 : left.class_name < right.class_name;
-  });
+  sort_by_unlock(kept);
   return kept;
+}
+
+void sort_by_unlock(std::vector<DelayEntry>& entries) {
+  std::sort(entries.begin(), entries.end(), [](const DelayEntry& a, const DelayEntry& b) {
+    return std::tie(a.unlock_time, a.class_name) < std::tie(b.unlock_time, b.class_name);
+  });
 }
 
 }  // namespace quellwarden::config

@@ -1,18 +1,19 @@
-// What a delay table holds once every entry of a list has been added to it.
+// What a delay table holds once every entry of a list has been added to it, in report order.
 #pragma once
 
-#include <string>
-#include <string_view>
 #include <vector>
 
-#include "config/ascii_fold.h"
 #include "config/config_reader.h"
 
 namespace quellwarden::config {
 
-// The entries in adding order collapse as the table collapses them: a class name that equals an
-// earlier one but for ASCII letter case replaces it, name and hours. The result is sorted by
-// unlock time, then class name.
-std::vector<config::DelayEntry> effective_entries(const std::vector<config::DelayEntry>& added);
+// The entries in adding order collapse as the table collapses them: a class name that is one
+// class with an earlier one (core/same_class.h) replaces it, name and hours. The result is sorted
+// as sort_by_unlock() sorts.
+std::vector<DelayEntry> effective_entries(const std::vector<DelayEntry>& added);
+
+// By unlock time, then class name: the order every report lists entries in, the next to be
+// released first.
+void sort_by_unlock(std::vector<DelayEntry>& entries);
 
 }  // namespace quellwarden::config

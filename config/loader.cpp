@@ -4,75 +4,35 @@
 
 #include <fmt/format.h>
 
-#include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <string_view>
 #include <system_error>
 #include <type_traits>
 #include <utility>
 #include <variant>
 
-#include "config/ascii_fold.h"
-#include "config/config_reader.h"
-#include "config/document.h"
-#include "config/parse_hints.h"
+#include "config/evaluation.h"
+#include "config/file_bytes.h"
 #include "config/vocabulary.h"
 #include "host/widen.h"
-#include "log/printable.h"
+#include "text/printable.h"
+#include "text/utf8_path.h"
 
 namespace quellwarden::config {
 namespace {
 
-LoadOutcome refused(std::string text, std::string hint = {}) {
-  return {Refusal{std::move(text), {}, std::move(hint)}, {}, {}, false};
+LoadOutcome refused(Refusal refusal, bool file_missing = false) {
+  return {std::move(refusal), {}, {}, file_missing};
 }
 
-// The whole file in one read, or why it could not be read as the system words it.
-struct FileRead {
-  std::optional<std::string> bytes;
-  std::string reason;
-  bool missing = false;  // nothing stands at the path
-};
-
-FileRead unread(const std::filesystem::path& path) {
-  const int code = errno;
-  std::error_code error;
-  const bool missing = !std::filesystem::exists(path, error) && !error;
-  return {std::nullopt, code != 0 ? std::generic_category().message(code) : "it cannot be read",
-          missing};
-}
-
-FileRead read_file(const std::filesystem::path& path) {
-  std::error_code ignored;
-  // Some systems open a folder as a file and report a size no allocation can meet.
-  if (std::filesystem::is_directory(path, ignored)) return {std::nullopt, "it is a folder", false};
-  errno = 0;
-  std::ifstream file(path, std::ios::binary | std::ios::ate);
-  if (!file.is_open()) return unread(path);
-  const std::streamoff size = file.tellg();
-  if (size < 0) return unread(path);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  file.seekg(0);
-  if (!file.read(bytes.data(), size)) return unread(path);
-  return {std::move(bytes), {}, false};
-}
-
-// The checker's likely causes of a parse error, on one line as the log and the status give them.
-std::string parse_hint(std::string_view bytes) {
-  std::string joined;
-  for (const std::string& hint : parse_hints(bytes)) joined += (joined.empty() ? "" : "; ") + hint;
-  return joined;
-}
-
-// A later entry replaces an earlier one that differs only in letter case, display name included.
+// A later entry of a class the table holds already takes its slot, display name included.
 void fill(DelayTable& table, DisplayNames& names, const std::vector<DelayEntry>& entries) {
   for (const DelayEntry& entry : entries) {
-    table.add(host::widen(entry.class_name), entry.unlock_time);
+    const std::int32_t slot = table.add(host::widen(entry.class_name), entry.unlock_time);
     if (!entry.display_name.empty()) {
-      names.insert_or_assign(ascii_folded(entry.class_name), entry.display_name);
+      names.insert_or_assign(slot, entry.display_name);
     } else if (!names.empty()) {
-      names.erase(ascii_folded(entry.class_name));
+      names.erase(slot);
     }
   }
 }
@@ -83,30 +43,22 @@ LoadOutcome load(DelayTables& live, const PluginLog& log, std::int64_t now, cons
   const std::filesystem::path folder = plugin_folder(error);
   if (error) {
     // Worded as the runtime words its own error, "current_path()" on every platform.
-    return refused(printable(std::filesystem::filesystem_error("current_path()", error).what()));
+    return refused(
+        {printable(std::filesystem::filesystem_error("current_path()", error).what()), {}, {}});
   }
   const std::filesystem::path path = folder / file_name;
-  FileRead file = read_file(path);
+  FileBytes file = read_whole_file(path);
   if (!file.bytes) {
-    LoadOutcome outcome = refused(
-        kOpenFailure, fmt::format(kOpenFailureHint, printable(path_text(path)), file.reason));
-    outcome.file_missing = file.missing;
-    return outcome;
+    return refused({kOpenFailure,
+                    {},
+                    {fmt::format(kOpenFailureHint, printable(utf8_of_path(path)), file.problem)}},
+                   file.missing);
   }
-  std::variant<Configuration, Refusal> reading;
-  std::vector<Diagnostic> diagnostics;
-  {
-    // The document is gone before the tables are filled: a large file never holds both at once.
-    const Document document = read_document(*file.bytes);
-    if (document.parse_error) {
-      // The library quotes the bytes it stopped at; DEL among them would pass its own escaping.
-      return refused(kParseFailure + printable(*document.parse_error), parse_hint(*file.bytes));
-    }
-    reading = read_configuration(document);
-    if (auto* refusal = std::get_if<Refusal>(&reading)) return {std::move(*refusal), {}, {}, false};
-    diagnostics = diagnose(document, &std::get<Configuration>(reading), now);
-  }
-  Configuration& configuration = std::get<Configuration>(reading);
+  Evaluation evaluation = evaluate(*file.bytes, {now});
+  if (evaluation.refusal) return refused(std::move(*evaluation.refusal));
+  // The document is gone before the tables are filled: a large file never holds both at once.
+  evaluation.document = {};
+  Configuration& configuration = *evaluation.configuration;
   DelayTables fresh;
   fill(fresh.riding, fresh.riding_names, configuration.riding);
   fill(fresh.taming, fresh.taming_names, configuration.taming);
@@ -126,7 +78,7 @@ LoadOutcome load(DelayTables& live, const PluginLog& log, std::int64_t now, cons
   } catch (...) {
     // A line the log could not take changes nothing about what was loaded.
   }
-  return {std::nullopt, std::move(diagnostics), std::move(*file.bytes), false};
+  return {std::nullopt, std::move(evaluation.diagnostics), std::move(*file.bytes), false};
 }
 
 }  // namespace
@@ -150,13 +102,13 @@ LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int
   try {
     return load(live, log, now, file_name);
   } catch (const std::exception& error) {
-    return refused(printable(error.what()));
+    return refused({printable(error.what()), {}, {}});
   }
 }
 
-std::string path_text(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return {text.begin(), text.end()};
+std::string_view display_name_at(const DisplayNames& names, std::int32_t slot) {
+  const auto found = names.find(slot);
+  return found == names.end() ? std::string_view() : std::string_view(found->second);
 }
 
 std::filesystem::path plugin_folder(std::error_code& error) {

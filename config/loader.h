@@ -4,10 +4,10 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -20,9 +20,12 @@
 
 namespace quellwarden::config {
 
-// Class names folded as the tables compare them (config::ascii_folded), to the "DisplayName"
-// given for them; classes without one are absent.
-using DisplayNames = std::map<std::string, std::string, std::less<>>;
+// The "DisplayName" of each class by the slot its table keeps it in, so that the table alone
+// decides which names are one class; classes without one are absent.
+using DisplayNames = std::map<std::int32_t, std::string>;
+
+// The display name of the class in `slot`; empty when it has none.
+std::string_view display_name_at(const DisplayNames& names, std::int32_t slot);
 
 // What a load replaces, as one unit. Riding comes first, so it is released last.
 struct DelayTables {
@@ -60,8 +63,5 @@ LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int
 // ArkApi/Plugins/Quellwarden below the current directory, as the loader forms it; empty with
 // `error` set when the working directory cannot be read.
 std::filesystem::path plugin_folder(std::error_code& error);
-
-// A path in UTF-8, as the log and the replies write text; backslashes stay on Windows.
-std::string path_text(const std::filesystem::path& path);
 
 }  // namespace quellwarden::config

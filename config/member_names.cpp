@@ -3,21 +3,15 @@
 #include "config/member_names.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 #include <vector>
 
-#include "config/ascii_fold.h"
 #include "config/vocabulary.h"
+#include "text/ascii_fold.h"
 
 namespace quellwarden::config {
 namespace {
 
-constexpr std::array<std::string_view, 3> kTop{kWipeTimestamp, kDinoSettings, kPlayerNotices};
-constexpr std::array<std::string_view, 2> kSettings{kDisallowRiding, kDisallowTaming};
-constexpr std::array<std::string_view, 3> kEntry{kHoursToDelay, kDisplayName, kModClass};
-constexpr std::array<std::string_view, 5> kNotices{kCooldownSeconds, kTamingNotice,
-                                                   kImprintingNotice, kRidingNotice, kChatCommand};
 constexpr std::size_t kMaxEdits = 2;
 constexpr std::size_t kShortestCutName = 4;
 constexpr std::size_t kLongestComparedName = 64;
@@ -53,43 +47,27 @@ std::size_t edit_distance(std::string_view from, std::string_view to) {
   return row[to.size()];
 }
 
-std::span<const std::string_view> known_members(Level level) {
-  switch (level) {
-    case Level::top:
-      return kTop;
-    case Level::settings:
-      return kSettings;
-    case Level::entry:
-      return kEntry;
-    case Level::notices:
-      return kNotices;
-  }
-  return {};
-}
-
+// Read from the tables: a level a member holds stands inside that member.
 std::string level_place(Level level) {
-  switch (level) {
-    case Level::top:
-      return "at the top level";
-    case Level::settings:
-      return "inside \"" + std::string(kDinoSettings) + "\"";
-    case Level::entry:
-      return "inside each class entry";
-    case Level::notices:
-      return "inside \"" + std::string(kPlayerNotices) + "\"";
+  if (level == Level::top) return "at the top level";
+  if (level == Level::entry) return "inside each class entry";
+  for (const Member& member : kTopMembers) {
+    if (member.kept == Kept::level && member.inner == level) {
+      return "inside \"" + std::string(member.name) + "\"";
+    }
   }
   return {};
 }
 
 std::optional<MemberMatch> meant_member(std::string_view name, Level level) {
   if (name.size() > kLongestComparedName) return std::nullopt;
-  for (const std::string_view known : known_members(level)) {
-    if (near_miss(name, known)) return MemberMatch{known, level};
+  for (const Member& known : members_of(level)) {
+    if (near_miss(name, known.name)) return MemberMatch{known.name, level};
   }
-  for (const Level other : {Level::top, Level::settings, Level::entry, Level::notices}) {
+  for (const Level other : kLevels) {
     if (other == level) continue;
-    for (const std::string_view known : known_members(other)) {
-      if (near_miss(name, known)) return MemberMatch{known, other};
+    for (const Member& known : members_of(other)) {
+      if (near_miss(name, known.name)) return MemberMatch{known.name, other};
     }
   }
   return std::nullopt;

@@ -1,17 +1,13 @@
-// The members the plugin reads, level by level, and the known name an unknown one was meant as.
+// The known member name an unknown one was meant as, and where each level's members stand.
 #pragma once
 
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
+#include "config/members.h"
+
 namespace quellwarden::config {
-
-enum class Level { top, settings, entry, notices };
-
-// The member names the plugin reads at `level`.
-std::span<const std::string_view> known_members(Level level);
 
 // Where the members of `level` stand, as a diagnostic says it: "inside \"DinoSettings\"".
 std::string level_place(Level level);

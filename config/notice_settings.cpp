@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <array>
 
-#include "config/member_names.h"
-#include "config/quoted_text.h"
+#include "config/document.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {
@@ -22,7 +22,10 @@ struct Placeholder {
 };
 
 constexpr std::array<Placeholder, 4> kPlaceholders{{
-    {"creature", [](const NoticeValues& values) { return std::string(values.creature); }},
+    {"creature",
+     [](const NoticeValues& values) {
+       return std::string(display_name_of(values.display_name, values.class_name));
+     }},
     {"class", [](const NoticeValues& values) { return std::string(values.class_name); }},
     {"left",
      [](const NoticeValues& values) {
@@ -41,12 +44,11 @@ const Placeholder* placeholder_named(std::string_view name) {
 
 // "{creature}, {class}, {left} and {unlock}"
 std::string known_placeholders() {
-  std::string text;
-  for (std::size_t index = 0; index < kPlaceholders.size(); ++index) {
-    text += (index == 0 ? "" : index + 1 == kPlaceholders.size() ? " and " : ", ");
-    text.append("{").append(kPlaceholders[index].name).append("}");
+  std::vector<std::string> names;
+  for (const Placeholder& placeholder : kPlaceholders) {
+    names.push_back("{" + std::string(placeholder.name) + "}");
   }
-  return text;
+  return spoken_list(names);
 }
 
 // Calls `visit(name, start, end)` for each "{name}" made of letters; any other brace is plain.
@@ -75,7 +77,7 @@ std::string notices_member(std::string_view name) {
 // chat command without its prefix is only warned about: it still works as written).
 class NoticeReader {
  public:
-  explicit NoticeReader(const Notices& notices) : notices_(notices) {}
+  explicit NoticeReader(const NoticeMembers& notices) : notices_(notices) {}
 
   NoticeReading read() && {
     NoticeSettings settings{read_cooldown(), read_text(kTamingNotice, kDefaultTamingNotice),
@@ -87,12 +89,7 @@ class NoticeReader {
 
  private:
   const Value& member(std::string_view name) const {
-    const auto known = known_members(Level::notices);
-    for (std::size_t index = 0; index < known.size(); ++index) {
-      if (known[index] == name) return notices_.members[index];
-    }
-    static const Value absent;
-    return absent;
+    return notices_.at(index_in(kNoticeMembers, name));
   }
 
   // `what` says what the member is: "is 5", "has the unknown placeholder {x}".
@@ -156,23 +153,24 @@ class NoticeReader {
     return command;
   }
 
-  const Notices& notices_;
+  const NoticeMembers& notices_;
   std::vector<Diagnostic> problems_;
   bool invalid_ = false;
 };
 
 }  // namespace
 
-NoticeReading read_notice_settings(const Notices& notices) {
-  if (!notices.shape.present()) return {};
-  if (notices.shape.type() != ValueType::object) {
+NoticeReading read_notice_settings(const Document& document) {
+  const Value& shape = document.members[kPlayerNotices];
+  if (!shape.present()) return {};
+  if (shape.type() != ValueType::object) {
     return {std::nullopt,
             {{DiagnosticCode::invalid_notices,
               {kPlayerNotices},
-              in_quotes(kPlayerNotices) + " is " + value_text(notices.shape) + kNoticesOff +
+              in_quotes(kPlayerNotices) + " is " + value_text(shape) + kNoticesOff +
                   "write an object such as {}, or leave it out for no notices"}}};
   }
-  return NoticeReader(notices).read();
+  return NoticeReader(document.notices).read();
 }
 
 std::string read_display_name(const Value& display_name) {

@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "config/diagnostics.h"
-#include "config/document.h"
 
 namespace quellwarden::config {
+
+class Value;
+struct Document;
 
 struct NoticeSettings {
   std::int64_t cooldown_seconds = 0;
@@ -32,7 +34,7 @@ struct NoticeReading {
 };
 
 // Never refuses the file: notices only decide what players read.
-NoticeReading read_notice_settings(const Notices& notices);
+NoticeReading read_notice_settings(const Document& document);
 
 // The "DisplayName" of a class entry; empty when it has none or it is not text.
 std::string read_display_name(const Value& display_name);
@@ -42,9 +44,15 @@ std::optional<Diagnostic> display_name_problem(const Value& display_name,
                                                std::string_view list_name,
                                                std::string_view class_name);
 
+// What players are told a class is: its display name, else its class name.
+constexpr std::string_view display_name_of(std::string_view display_name,
+                                           std::string_view class_name) {
+  return display_name.empty() ? class_name : display_name;
+}
+
 // What fills a notice's placeholders.
 struct NoticeValues {
-  std::string_view creature;  // the display name, else the class name
+  std::string_view display_name;  // empty when the class has none
   std::string_view class_name;
   std::int64_t unlock_time = 0;
   std::int64_t now = 0;

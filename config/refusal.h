@@ -12,7 +12,16 @@ using MemberPath = std::vector<std::string>;
 struct Refusal {
   std::string text;  // exactly what the log and an RCON reply say, escaped (printable())
   MemberPath path;   // the member that made the file refused, where one did
-  std::string hint;  // where, and what to write instead, as the checker adds it; may be empty
+  // Where, and what to write instead, as the checker adds it: each on a line of the checker's
+  // report, joined by hint_line() where the plugin gives them on one.
+  std::vector<std::string> hints;
 };
+
+// The hints on one line, "; " between them; empty when there are none.
+inline std::string hint_line(const Refusal& refusal) {
+  std::string line;
+  for (const std::string& hint : refusal.hints) line += (line.empty() ? "" : "; ") + hint;
+  return line;
+}
 
 }  // namespace quellwarden::config

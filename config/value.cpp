@@ -2,7 +2,7 @@
 // value of a million levels as for a number.
 #include "config/value.h"
 
-#include "config/quoted_text.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {
@@ -16,29 +16,8 @@ std::string scalar_text(const nlohmann::json& scalar) {
 
 }  // namespace
 
-std::string_view type_name(ValueType type) {
-  switch (type) {
-    case ValueType::null:
-      return "null";
-    case ValueType::object:
-      return "object";
-    case ValueType::array:
-      return "array";
-    case ValueType::string:
-      return "string";
-    case ValueType::boolean:
-      return "boolean";
-    case ValueType::binary:
-      return "binary";
-    case ValueType::discarded:
-      return "discarded";
-    case ValueType::number_integer:
-    case ValueType::number_unsigned:
-    case ValueType::number_float:
-      break;
-  }
-  return "number";
-}
+// The library names the numbers' three types alike.
+std::string_view type_name(ValueType type) { return nlohmann::json(type).type_name(); }
 
 std::string shortened(std::string_view text) {
   if (text.size() <= kShownBytes) return std::string(text);

@@ -12,7 +12,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "core/ascii_fold.h"
+#include "core/same_class.h"
 #include "host/game_functions.h"
 
 namespace quellwarden {
@@ -23,8 +23,6 @@ namespace {
 
 constexpr std::size_t kPrevFree = 0;
 constexpr std::size_t kNextFree = 1;
-constexpr std::int32_t kInlineFlagWords = 4;
-constexpr std::int32_t kInlineFlagCapacity = kInlineFlagWords * 32;
 
 template <typename T>
 T* resize_array(T* block, std::int64_t count) {
@@ -79,16 +77,22 @@ bool same_key(const FStringData& stored, const FStringData& probe) {
   const auto text = [units](const FStringData& key) {
     return std::u16string_view(reinterpret_cast<const char16_t*>(key.data), units);
   };
-  return alike_ascii_folded(text(stored), text(probe)) && host::fstring_equal(stored, probe);
+  return same_class(text(stored), text(probe)) && host::fstring_equal(stored, probe);
 }
 
 }  // namespace
 
+// Every release goes through the free that never throws: a block the game will not take back is
+// left to it, and the release goes on.
 DelayTable::~DelayTable() {
   host::free_block(buckets_);
-  buckets_ = nullptr;
-  bucket_count_ = 0;
-  release_all_elements();
+  for (std::int32_t slot = 0; slot < slot_count_; ++slot) {
+    if (is_live(slot)) {
+      release_key(slots_[slot].key);
+    }
+  }
+  host::free_block(slots_);
+  host::free_block(flag_words_);
 }
 
 std::int32_t DelayTable::find_key(std::uint32_t hash, const FStringData& key) const {
@@ -153,20 +157,7 @@ void DelayTable::swap(DelayTable& other) noexcept {
   mine.swap(theirs);
 }
 
-void DelayTable::clear() {
-  release_all_elements();
-  if (bucket_count_ > 1) {
-    rebuild_buckets(1, nullptr);
-  } else if (bucket_count_ == 1) {
-    inline_bucket_ = -1;
-  }
-}
-
 std::int32_t DelayTable::element_count() const noexcept { return slot_count_ - free_count_; }
-std::int32_t DelayTable::bucket_count() const noexcept { return bucket_count_; }
-std::int32_t DelayTable::slot_capacity() const noexcept { return slot_capacity_; }
-std::int32_t DelayTable::flag_capacity() const noexcept { return flag_capacity_; }
-std::int32_t DelayTable::free_count() const noexcept { return free_count_; }
 
 bool DelayTable::is_live(std::int32_t slot) const noexcept {
   return ((flag_words()[slot / 32] >> (slot % 32)) & 1U) != 0;
@@ -292,27 +283,6 @@ void DelayTable::rebuild_buckets(std::int32_t count, std::int32_t* heads) noexce
       link(slot, key_hash(slots_[slot].key));
     }
   }
-}
-
-// Every release goes through the free that never throws: a block the game will not take back is
-// left to it, and the release goes on.
-void DelayTable::release_all_elements() noexcept {
-  for (std::int32_t slot = 0; slot < slot_count_; ++slot) {
-    if (is_live(slot)) {
-      release_key(slots_[slot].key);
-    }
-  }
-  slot_count_ = 0;
-  slot_capacity_ = 0;
-  host::free_block(slots_);
-  slots_ = nullptr;
-  free_head_ = -1;
-  free_count_ = 0;
-  flag_count_ = 0;
-  flag_capacity_ = kInlineFlagCapacity;
-  host::free_block(flag_words_);
-  flag_words_ = nullptr;
-  std::fill_n(inline_flags_, kInlineFlagWords, 0U);
 }
 
 }  // namespace quellwarden

@@ -40,19 +40,12 @@ class DelayTable {
   // Takes the key (leaving the caller's empty); an equal key already held is replaced, in the
   // new letter case and with the new time. Returns the slot that holds the key.
   std::int32_t add(FString&& key, std::int64_t unlock_time);
-  // Empties the table and gives back every block.
-  void clear();
   // Exchanges the whole contents; cannot fail, so a prepared table goes live in one step.
   void swap(DelayTable& other) noexcept;
 
-  // Read-outs for tests and tools.
   [[nodiscard]] std::int32_t element_count() const noexcept;
-  [[nodiscard]] std::int32_t bucket_count() const noexcept;
-  [[nodiscard]] std::int32_t slot_capacity() const noexcept;
-  [[nodiscard]] std::int32_t flag_capacity() const noexcept;
-  [[nodiscard]] std::int32_t free_count() const noexcept;
-  // Calls `visit(key_text, unlock_time)` for each live slot in ascending slot order; the text is
-  // the table's own and stays valid until the next add, clear or swap.
+  // Calls `visit(slot, key_text, unlock_time)` for each live slot in ascending slot order; the
+  // text is the table's own and stays valid until the next add or swap.
   template <typename Visit>
   void for_each(Visit&& visit) const;
 
@@ -93,9 +86,9 @@ class DelayTable {
   void link(std::int32_t slot, std::uint32_t hash) noexcept;
   [[nodiscard]] static std::int32_t* allocate_buckets(std::int32_t count);
   void rebuild_buckets(std::int32_t count, std::int32_t* heads) noexcept;
-  void release_all_elements() noexcept;
 
-  // Field order is the host container's, so the layout matches what the game itself builds.
+  // Field order is the host container's, so the layout matches what the game itself builds
+  // (tests/support/table_layout.h reads it so).
   Slot* slots_ = nullptr;
   std::int32_t slot_count_ = 0;
   std::int32_t slot_capacity_ = 0;
@@ -114,7 +107,7 @@ template <typename Visit>
 void DelayTable::for_each(Visit&& visit) const {
   for (std::int32_t slot = 0; slot < slot_count_; ++slot) {
     if (is_live(slot)) {
-      visit(FString::view_of(key_at(slot)), unlock_time(slot));
+      visit(slot, FString::view_of(key_at(slot)), unlock_time(slot));
     }
   }
 }

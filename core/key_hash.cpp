@@ -4,9 +4,9 @@
 #include <cstring>
 #include <utility>
 
-#include "core/ascii_fold.h"
 #include "core/delay_table.h"
 #include "host/compiler.h"
+#include "text/ascii_fold.h"
 
 namespace quellwarden {
 namespace {

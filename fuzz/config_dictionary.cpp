@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/member_names.h"
+#include "config/members.h"
 
 namespace {
 
@@ -26,9 +26,9 @@ std::string entry(std::string_view bytes) {
 
 std::string member_entries() {
   std::string text = "# Member names, from the reader's own lists\n";
-  for (const Level level : {Level::top, Level::settings, Level::entry, Level::notices}) {
-    for (const std::string_view name : quellwarden::config::known_members(level)) {
-      text += entry(name) + entry("\"" + std::string(name) + "\":");
+  for (const Level level : quellwarden::config::kLevels) {
+    for (const quellwarden::config::Member& member : quellwarden::config::members_of(level)) {
+      text += entry(member.name) + entry("\"" + std::string(member.name) + "\":");
     }
   }
   return text;

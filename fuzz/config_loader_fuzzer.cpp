@@ -24,8 +24,8 @@
 #include "host/fstring.h"
 #include "host/widen.h"
 #include "log/plugin_log.h"
-#include "log/printable.h"
 #include "standin/standin.h"
+#include "text/printable.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ void remove_scratch_directory() noexcept {
 
 Contents contents_of(const DelayTable& table) {
   Contents out;
-  table.for_each([&](std::u16string_view key, std::int64_t unlock_time) {
+  table.for_each([&](std::int32_t, std::u16string_view key, std::int64_t unlock_time) {
     out.emplace_back(std::u16string(key), unlock_time);
   });
   std::sort(out.begin(), out.end());
@@ -209,8 +209,8 @@ void run_one(const std::uint8_t* data, std::size_t size) {
   check_outcome(expected, before,
                 quellwarden::config::load_configuration(live(), plugin_log(), 1700000000));
 
-  live().riding.clear();
-  live().taming.clear();
+  DelayTable().swap(live().riding);
+  DelayTable().swap(live().taming);
   scratch.expect_blocks_back();
 }
 

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstddef>
-#include <cstring>
 #include <new>
 
 #include "host/game_functions.h"
@@ -29,8 +28,8 @@ struct BorrowedBlock {
 
 }  // namespace
 
-FString widen(std::string text) {
-  const std::string_view bytes(text.c_str(), std::strlen(text.c_str()));
+FString widen(std::string_view text) {
+  const std::string_view bytes = text.substr(0, text.find('\0'));
   std::size_t units = 0;
   decode_utf8(bytes, [&](char16_t) { ++units; });
 
@@ -48,10 +47,7 @@ FString widen(std::string text) {
   std::size_t written = 0;
   decode_utf8(bytes, [&](char16_t unit) { buffer[written++] = static_cast<WIDECHAR>(unit); });
   buffer[units] = 0;
-  FString result(buffer);
-  text.clear();
-  text.shrink_to_fit();
-  return result;
+  return FString(buffer);
 }
 
 }  // namespace quellwarden::host

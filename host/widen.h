@@ -1,7 +1,7 @@
 // Class names read from the configuration become FStrings here.
 #pragma once
 
-#include <string>
+#include <string_view>
 
 #include "host/fstring.h"
 
@@ -10,6 +10,6 @@ namespace quellwarden::host {
 // Decodes the UTF-8 text up to its first NUL byte into UTF-16 (four-byte sequences as surrogate
 // pairs, malformed bytes as U+FFFD) and hands it to the host's wide constructor. Up to 127 units
 // need no allocation; a longer text borrows a block from the game's allocator for the call.
-FString widen(std::string text);
+FString widen(std::string_view text);
 
 }  // namespace quellwarden::host

@@ -1,33 +1,26 @@
-// A class met counts as listed when a list holds it as the tables compare, a to z folded; the
-// classes met are shown as the game spelled them, sorted by name, so a long census reads like a
-// list.
+// The classes met are shown as the game spelled them, sorted by name, so a long census reads like
+// a list.
 #include "plugin/census_report.h"
 
 #include <fmt/format.h>
 
 #include <algorithm>
-#include <map>
-#include <nlohmann/json.hpp>
-#include <set>
+#include <unordered_map>
+#include <unordered_set>
 
-#include "config/quoted_text.h"
-#include "config/version.h"
+#include "config/report_json.h"
 #include "config/vocabulary.h"
-#include "core/ascii_fold.h"
+#include "core/same_class.h"
 #include "host/utf8.h"
-#include "log/printable.h"
+#include "text/printable.h"
+#include "text/quoted_text.h"
+#include "version.h"
 
 namespace quellwarden {
 namespace {
 
 // In the gates' order (RefusedGate).
 constexpr std::array<const char*, ClassCensus::kGates> kGateNames{"taming", "imprinting", "riding"};
-
-std::u16string folded(std::u16string_view name) {
-  std::u16string text(name);
-  for (char16_t& unit : text) unit = static_cast<char16_t>(fold_ascii(unit));
-  return text;
-}
 
 struct SeenClass {
   std::string name;
@@ -40,25 +33,25 @@ struct Census {
   std::vector<std::string> not_met;  // listed classes no creature met
 };
 
+// A class met counts as listed when a list holds the same class, by the tables' own rule.
 Census census_of(const ClassCensus& census, const PluginState& state,
                  const StatusRequest& request) {
-  std::map<std::u16string, std::u16string> listed;  // folded name: the first list's spelling
+  // Each listed class with the first list's spelling; the views live as long as the tables.
+  std::unordered_map<std::u16string_view, std::u16string_view, ClassHash, SameClass> listed;
   if (state.in_force) {
     for (const DelayTable* table : {&state.tables.riding, &state.tables.taming}) {
-      table->for_each([&](std::u16string_view key, std::int64_t) {
-        listed.emplace(folded(key), std::u16string(key));
-      });
+      table->for_each(
+          [&](std::int32_t, std::u16string_view key, std::int64_t) { listed.emplace(key, key); });
     }
   }
   Census result;
-  std::set<std::u16string> met;
+  std::unordered_set<std::u16string_view, ClassHash, SameClass> met;
   for (const ClassCensus::Entry& entry : census.entries()) {
-    std::u16string key = folded(entry.name);
     std::string name = host::encode_utf8(entry.name);
     if (request.names(name)) {
-      result.seen.push_back({std::move(name), entry.calls, listed.contains(key)});
+      result.seen.push_back({std::move(name), entry.calls, listed.contains(entry.name)});
     }
-    met.insert(std::move(key));
+    met.insert(entry.name);
   }
   for (const auto& [key, spelling] : listed) {
     if (met.contains(key)) continue;
@@ -96,9 +89,9 @@ std::vector<std::string> census_lines(const ClassCensus& census, const PluginSta
   }
   if (found.seen.empty() && found.not_met.empty()) {
     lines.push_back(fmt::format(
-        config::kSeenNoMatch, request.text.empty() ? std::string()
-                                                   : fmt::format(config::kStatusNameHolds,
-                                                                 config::in_quotes(request.text))));
+        config::kSeenNoMatch,
+        request.text.empty() ? std::string()
+                             : fmt::format(config::kStatusNameHolds, in_quotes(request.text))));
   }
   if (census.unkept_calls() > 0) {
     lines.push_back(
@@ -109,23 +102,23 @@ std::vector<std::string> census_lines(const ClassCensus& census, const PluginSta
 
 std::string census_json(const ClassCensus& census, const PluginState& state, std::int64_t now,
                         const StatusRequest& request) {
-  using Json = nlohmann::ordered_json;
   const Census found = census_of(census, state, request);
-  Json seen = Json::array();
+  std::vector<config::JsonObject> seen;
   for (const SeenClass& entry : found.seen) {
-    Json item{{"class", entry.name}};
+    config::JsonObject& item = seen.emplace_back();
+    item.text("class", entry.name);
     for (std::size_t gate = 0; gate < entry.calls.size(); ++gate) {
-      item[kGateNames[gate]] = entry.calls[gate];
+      item.number(kGateNames[gate], static_cast<std::int64_t>(entry.calls[gate]));
     }
-    item["listed"] = entry.listed;
-    seen.push_back(std::move(item));
+    item.flag("listed", entry.listed);
   }
-  const Json status{{"version", kVersion},
-                    {"now", now},
-                    {"seen", std::move(seen)},
-                    {"not_met", found.not_met},
-                    {"calls_not_kept", census.unkept_calls()}};
-  return status.dump(-1, ' ', false, Json::error_handler_t::replace);
+  config::JsonObject status;
+  status.text("version", kVersion)
+      .number("now", now)
+      .objects("seen", std::move(seen))
+      .texts("not_met", found.not_met)
+      .number("calls_not_kept", static_cast<std::int64_t>(census.unkept_calls()));
+  return status.dump();
 }
 
 }  // namespace quellwarden

@@ -52,7 +52,7 @@ bool refuses(const APrimalDinoCharacter* creature, const void* player) noexcept 
     const std::int64_t now = unix_now();
     if (unlock_time <= now) return false;
     if (state.tables.notices) {
-      send_refusal_notice(*state.tables.notices, {gate, class_name, hash, unlock_time, now},
+      send_refusal_notice(*state.tables.notices, {gate, slot, class_name, hash, unlock_time, now},
                           player);
     }
     return true;

@@ -12,10 +12,11 @@
 #include "config/loader.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
-#include "log/printable.h"
 #include "plugin/file_replacement.h"
 #include "plugin/new_file.h"
 #include "plugin/plugin_state.h"
+#include "text/printable.h"
+#include "text/utf8_path.h"
 
 namespace quellwarden {
 
@@ -28,8 +29,7 @@ void keep_last_good(std::string_view bytes, std::int64_t now) noexcept {
     const fs::path copy = folder / config::kLastGoodFileName;
     const std::string failure = error ? error.message() : replace_file(copy, bytes, now);
     if (!failure.empty()) {
-      plugin_state().log.warn(config::kLastGoodNotKept, printable(config::path_text(copy)),
-                              failure);
+      plugin_state().log.warn(config::kLastGoodNotKept, printable(utf8_of_path(copy)), failure);
     }
   } catch (...) {
     // Exhausted memory: the load has applied, the copy is only a safeguard.

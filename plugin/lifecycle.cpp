@@ -7,20 +7,20 @@
 #include <array>
 #include <exception>
 #include <string>
-#include <utility>
 
-#include "config/version.h"
 #include "config/vocabulary.h"
 #include "host/asa_api.h"
 #include "host/fstring.h"
 #include "host/game_functions.h"
 #include "plugin/attempt.h"
 #include "plugin/gates.h"
+#include "plugin/kept_name.h"
 #include "plugin/last_good.h"
 #include "plugin/plugin_state.h"
 #include "plugin/reload_commands.h"
 #include "plugin/status_command.h"
 #include "plugin/unlocks_command.h"
+#include "version.h"
 
 namespace quellwarden {
 namespace {
@@ -70,36 +70,28 @@ constexpr std::array<Command, 2> kCommands{{
     {config::kStatusCommand, &console_status, &rcon_status},
 }};
 
-// The names as the host holds them, made at load and kept until the unload has removed the
-// commands: removing needs no allocation then, so a game allocator that refuses at unload cannot
-// leave the host callbacks into a plugin that is gone.
-std::array<FString, kCommands.size()>& command_names() {
-  static std::array<FString, kCommands.size()> names;
+// Kept from the load until the unload has removed the commands.
+std::array<KeptName, kCommands.size()>& command_names() {
+  static std::array<KeptName, kCommands.size()> names;
   return names;
-}
-
-// The kept name, or one made now if making it at load failed.
-template <typename Use>
-bool with_name(std::size_t index, Use&& use) {
-  FString& kept = command_names()[index];
-  if (kept.data() == nullptr) return use(FString(kCommands[index].name));
-  return use(std::as_const(kept));
 }
 
 void add_commands() {
   for (std::size_t index = 0; index < kCommands.size(); ++index) {
     const Command& command = kCommands[index];
+    KeptName& kept = command_names()[index];
     attempt([&] { return fmt::format(config::kAddCommandFailed, "console", command.name); },
             [&] {
-              command_names()[index] = FString(command.name);
-              AsaApi::GetCommands().AddConsoleCommand(
-                  command_names()[index],
-                  AsaApi::ConsoleCallback(guarded(command.name, command.console)));
-              return true;
+              kept.keep(command.name);
+              return kept.with([&](const FString& name) {
+                AsaApi::GetCommands().AddConsoleCommand(
+                    name, AsaApi::ConsoleCallback(guarded(command.name, command.console)));
+                return true;
+              });
             });
     attempt([&] { return fmt::format(config::kAddCommandFailed, "RCON", command.name); },
             [&] {
-              return with_name(index, [&](const FString& name) {
+              return kept.with([&](const FString& name) {
                 AsaApi::GetCommands().AddRconCommand(
                     name, AsaApi::RconCallback(guarded(command.name, command.rcon)));
                 return true;
@@ -119,19 +111,20 @@ void remove_hooks() {
 void remove_commands() {
   for (std::size_t index = 0; index < kCommands.size(); ++index) {
     const char* name = kCommands[index].name;
+    KeptName& kept = command_names()[index];
     attempt([&] { return fmt::format(config::kRemoveCommandFailed, "console", name); },
             [&] {
-              return with_name(index, [](const FString& held) {
+              return kept.with([](const FString& held) {
                 return AsaApi::GetCommands().RemoveConsoleCommand(held);
               });
             });
     attempt([&] { return fmt::format(config::kRemoveCommandFailed, "RCON", name); },
             [&] {
-              return with_name(index, [](const FString& held) {
+              return kept.with([](const FString& held) {
                 return AsaApi::GetCommands().RemoveRconCommand(held);
               });
             });
-    command_names()[index].release();
+    kept.forget();
   }
 }
 

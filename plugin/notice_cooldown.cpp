@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "config/time_text.h"
-#include "core/ascii_fold.h"
+#include "core/same_class.h"
 
 namespace quellwarden {
 namespace {
@@ -34,7 +34,7 @@ std::size_t NoticeCooldown::Hash::operator()(const HeldKey& key) const noexcept 
 template <typename A, typename B>
 bool NoticeCooldown::Equal::operator()(const A& a, const B& b) const noexcept {
   return a.player == b.player && a.gate == b.gate && a.class_hash == b.class_hash &&
-         alike_ascii_folded(a.class_name, b.class_name);
+         same_class(a.class_name, b.class_name);
 }
 
 bool NoticeCooldown::admit(const NoticeKey& key, std::int64_t now, std::int64_t cooldown) {

@@ -2,8 +2,8 @@
 #include "plugin/player_messages.h"
 
 #include "host/format.h"
-#include "log/printable.h"
 #include "plugin/module_path.h"
+#include "text/printable.h"
 
 namespace quellwarden {
 

@@ -4,17 +4,18 @@
 
 #include "config/time_text.h"
 #include "config/vocabulary.h"
-#include "log/printable.h"
 #include "plugin/clock.h"
 #include "plugin/last_good.h"
+#include "text/printable.h"
 
 namespace quellwarden {
 namespace {
 
 std::size_t held_back_now(const DelayTable& table, std::int64_t now) {
   std::size_t held = 0;
-  table.for_each(
-      [&](std::u16string_view, std::int64_t unlock_time) { held += unlock_time > now ? 1U : 0U; });
+  table.for_each([&](std::int32_t, std::u16string_view, std::int64_t unlock_time) {
+    held += unlock_time > now ? 1U : 0U;
+  });
   return held;
 }
 
@@ -89,11 +90,12 @@ LoadResult load_last_good(const config::Refusal& refused, std::int64_t written) 
 void log_refusal(const config::Refusal& refusal) {
   const PluginLog& log = plugin_state().log;
   log.error_text(refusal.text);
-  if (!refusal.hint.empty()) log.error_text(refusal.hint);
+  if (!refusal.hints.empty()) log.error_text(config::hint_line(refusal));
 }
 
 std::string refusal_line(const config::Refusal& refusal) {
-  return refusal.hint.empty() ? refusal.text : refusal.text + " (" + refusal.hint + ")";
+  return refusal.hints.empty() ? refusal.text
+                               : refusal.text + " (" + config::hint_line(refusal) + ")";
 }
 
 }  // namespace quellwarden

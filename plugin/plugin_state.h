@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "config/loader.h"
-#include "host/fstring.h"
 #include "log/plugin_log.h"
+#include "plugin/kept_name.h"
 #include "plugin/notice_cooldown.h"
 
 namespace quellwarden {
@@ -24,23 +24,28 @@ struct LoadRecord {
   [[nodiscard]] bool ok() const noexcept { return !refusal; }
 };
 
+// Each member has one writer, named where it is declared; any file may read.
 struct PluginState {
-  // The tables and the wipe they were computed from; the riding table is released last.
+  // The tables and the wipe they were computed from; the riding table is released last. Written by
+  // the loads (plugin_state.cpp), which swap a whole new set in.
   config::DelayTables tables;
-  // Whether any load has applied; until then nothing is held back.
+  // Whether any load has applied; until then nothing is held back. Written by the loads.
   bool in_force = false;
-  // What the configuration in force says that is valid but almost surely a mistake.
+  // What the configuration in force says that is valid but almost surely a mistake. Written by the
+  // loads.
   std::vector<config::Diagnostic> diagnostics;
+  // The latest load attempt. Written by the loads.
   std::optional<LoadRecord> last_load;
   // Gate decisions left to the game because the host failed the gate (a name it could not
-  // resolve, an exception from a host call).
+  // resolve, an exception from a host call). Written by the gates (gates.cpp).
   std::uint64_t host_failures = 0;
-  // The refusal notices sent lately, and the chat command registered now (empty: none), with its
-  // name as the host was given it.
+  // The refusal notices sent lately. Written by the notices (refusal_notices.cpp).
   NoticeCooldown notice_cooldown;
-  std::string chat_command;
-  FString chat_command_name;
-  // Declared last, so it is released first at shutdown, before the tables.
+  // The players' chat command registered now (no text: none). Written by its registration
+  // (unlocks_command.cpp).
+  KeptName chat_command;
+  // Declared last, so it is released first at shutdown, before the tables. Created by the load
+  // sequence (lifecycle.cpp).
   PluginLog log;
 };
 

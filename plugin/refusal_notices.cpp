@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "config/ascii_fold.h"
 #include "host/game_functions.h"
 #include "host/utf8.h"
 #include "plugin/player_messages.h"
@@ -32,20 +31,19 @@ const std::string& text_of(RefusedGate gate, const config::NoticeSettings& setti
   return settings.riding;
 }
 
-void send_notice(const std::string& text, const Refusal& refusal, APlayerController* player) {
+void send_notice(const std::string& text, const GateRefusal& refusal, APlayerController* player) {
   const config::DelayTables& tables = plugin_state().tables;
   const config::DisplayNames& names =
       refusal.gate == RefusedGate::riding ? tables.riding_names : tables.taming_names;
   const std::string name = host::encode_utf8(refusal.class_name.view());
-  const auto display = names.find(config::ascii_folded(name));
   PlayerReply(player).send(
-      kYellow, config::notice_text(text, {display == names.end() ? name : display->second, name,
+      kYellow, config::notice_text(text, {config::display_name_at(names, refusal.slot), name,
                                           refusal.unlock_time, refusal.now}));
 }
 
 }  // namespace
 
-void send_refusal_notice(const config::NoticeSettings& settings, const Refusal& refusal,
+void send_refusal_notice(const config::NoticeSettings& settings, const GateRefusal& refusal,
                          const void* player) noexcept {
   try {
     const std::string& text = text_of(refusal.gate, settings);

@@ -11,8 +11,9 @@ namespace quellwarden {
 enum class RefusedGate { taming, imprinting, riding };
 
 // What the gate found on its way to the refusal, handed on so that nothing is read twice.
-struct Refusal {
+struct GateRefusal {
   RefusedGate gate;
+  std::int32_t slot;  // where the gate's table keeps the class
   const FString& class_name;
   std::uint32_t class_hash;  // key_hash of class_name
   std::int64_t unlock_time;
@@ -23,7 +24,7 @@ struct Refusal {
 // read from it): a notice in yellow, unless there is no player, the gate's text is empty or the
 // same notice went out within the cooldown. Logs nothing and never throws: a notice that cannot
 // be made is simply not sent.
-void send_refusal_notice(const config::NoticeSettings& settings, const Refusal& refusal,
+void send_refusal_notice(const config::NoticeSettings& settings, const GateRefusal& refusal,
                          const void* player) noexcept;
 
 }  // namespace quellwarden

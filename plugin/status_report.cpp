@@ -3,21 +3,18 @@
 
 #include <fmt/format.h>
 
-#include <algorithm>
-#include <nlohmann/json.hpp>
 #include <optional>
-#include <tuple>
 #include <utility>
 
-#include "config/ascii_fold.h"
+#include "config/effective_entries.h"
 #include "config/report_json.h"
 #include "config/time_text.h"
-#include "config/version.h"
 #include "config/vocabulary.h"
 #include "host/game_functions.h"
 #include "host/utf8.h"
-#include "log/printable.h"
 #include "plugin/last_good.h"
+#include "text/printable.h"
+#include "version.h"
 
 namespace quellwarden {
 namespace {
@@ -30,28 +27,25 @@ std::vector<DelayEntry> sorted_entries(const DelayTable& table, const config::Di
                                        std::int64_t wipe, const StatusRequest& request,
                                        std::int64_t now) {
   std::vector<DelayEntry> entries;
-  table.for_each([&](std::u16string_view key, std::int64_t unlock_time) {
-    std::string name = host::encode_utf8(key);
-    const auto display = names.empty() ? names.end() : names.find(config::ascii_folded(name));
-    DelayEntry entry{std::move(name), (unlock_time - wipe) / config::kSecondsPerHour, unlock_time,
-                     display == names.end() ? std::string() : display->second};
+  table.for_each([&](std::int32_t slot, std::u16string_view key, std::int64_t unlock_time) {
+    DelayEntry entry{host::encode_utf8(key), (unlock_time - wipe) / config::kSecondsPerHour,
+                     unlock_time, std::string(config::display_name_at(names, slot))};
     if (request.admits(entry, now)) entries.push_back(std::move(entry));
   });
-  std::sort(entries.begin(), entries.end(), [](const DelayEntry& a, const DelayEntry& b) {
-    return std::tie(a.unlock_time, a.class_name) < std::tie(b.unlock_time, b.class_name);
-  });
+  config::sort_by_unlock(entries);
   return entries;
 }
 
-struct Lists {
-  std::vector<DelayEntry> riding;
-  std::vector<DelayEntry> taming;
-};
-
-Lists listed(const PluginState& state, const StatusRequest& request, std::int64_t now) {
+// What is in force, the classes the request admits; nothing when no configuration is.
+std::optional<config::Schedule> schedule_of(const PluginState& state, const StatusRequest& request,
+                                            std::int64_t now) {
+  if (!state.in_force) return std::nullopt;
   const config::DelayTables& tables = state.tables;
-  return {sorted_entries(tables.riding, tables.riding_names, tables.wipe_timestamp, request, now),
-          sorted_entries(tables.taming, tables.taming_names, tables.wipe_timestamp, request, now)};
+  return config::Schedule{
+      tables.wipe_timestamp,
+      sorted_entries(tables.riding, tables.riding_names, tables.wipe_timestamp, request, now),
+      sorted_entries(tables.taming, tables.taming_names, tables.wipe_timestamp, request, now),
+      tables.notices};
 }
 
 std::string entry_line(const char* list, const DelayEntry& entry, std::int64_t now) {
@@ -71,9 +65,8 @@ void add_list(std::vector<std::string>& lines, const char* list,
 }
 
 // Without a filter each empty list says so; with one, a single line says that nothing matched.
-void add_lists(std::vector<std::string>& lines, const PluginState& state,
+void add_lists(std::vector<std::string>& lines, const config::Schedule& lists,
                const StatusRequest& request, std::int64_t now) {
-  const Lists lists = listed(state, request, now);
   if (request.filters()) {
     if (lists.riding.empty() && lists.taming.empty()) lines.push_back(request.nothing_matches());
   } else {
@@ -117,18 +110,14 @@ std::optional<std::string> last_load_line(const PluginState& state) {
       state.in_force ? config::kStatusPreviousInForce : config::kStatusNothingHeldBack);
 }
 
-nlohmann::ordered_json last_load_json(const std::optional<LoadRecord>& record) {
-  using Json = nlohmann::ordered_json;
-  if (!record) return nullptr;
-  const std::optional<config::Refusal>& refusal = record->refusal;
-  return {{"time", record->time},
-          {"ok", record->ok()},
-          {"error", refusal ? Json(refusal->text) : Json(nullptr)},
-          {"place", refusal ? Json(refusal->path) : Json(nullptr)},
-          {"hint", refusal && !refusal->hint.empty() ? Json(refusal->hint) : Json(nullptr)},
-          {"fallback", record->fallback_written.has_value()},
-          {"fallback_written",
-           record->fallback_written ? Json(*record->fallback_written) : Json(nullptr)}};
+config::JsonObject last_load_json(const LoadRecord& record) {
+  config::JsonObject json;
+  json.number("time", record.time)
+      .flag("ok", record.ok())
+      .refusal(record.refusal ? &*record.refusal : nullptr)
+      .flag("fallback", record.fallback_written.has_value())
+      .number("fallback_written", record.fallback_written);
+  return json;
 }
 
 }  // namespace
@@ -137,7 +126,7 @@ std::vector<std::string> status_lines(const PluginState& state, std::int64_t now
                                       const StatusRequest& request) {
   std::vector<std::string> lines{headline(state, now), notices_line(state)};
   if (auto line = last_load_line(state)) lines.push_back(std::move(*line));
-  if (state.in_force) add_lists(lines, state, request, now);
+  if (const auto lists = schedule_of(state, request, now)) add_lists(lines, *lists, request, now);
   if (state.host_failures > 0) {
     lines.push_back(fmt::format(config::kStatusHostFailures, state.host_failures,
                                 state.host_failures == 1 ? "time" : "times"));
@@ -152,24 +141,17 @@ std::vector<std::string> status_lines(const PluginState& state, std::int64_t now
 }
 
 std::string status_json(const PluginState& state, std::int64_t now, const StatusRequest& request) {
-  using Json = nlohmann::ordered_json;
-  const Lists lists = listed(state, request, now);
-  Json status;
-  status["version"] = kVersion;
-  status["now"] = now;
-  status["wipe_timestamp"] = state.in_force ? Json(state.tables.wipe_timestamp) : Json(nullptr);
-  status["riding"] = config::entries_json(lists.riding, now);
-  status["taming"] = config::entries_json(lists.taming, now);
-  status["player_notices"] = state.in_force && state.tables.notices
-                                 ? config::notices_json(*state.tables.notices)
-                                 : Json(nullptr);
-  status["warnings"] = config::diagnostics_json(state.diagnostics);
-  status["host_failures"] = state.host_failures;
+  const std::optional<config::Schedule> schedule = schedule_of(state, request, now);
+  config::JsonObject status;
+  status.text("version", kVersion)
+      .schedule(now, schedule ? &*schedule : nullptr, state.diagnostics)
+      .number("host_failures", static_cast<std::int64_t>(state.host_failures));
   if (const std::uint64_t left = host::blocks_left_behind(); left > 0) {
-    status["blocks_left_behind"] = left;
+    status.number("blocks_left_behind", static_cast<std::int64_t>(left));
   }
-  status["last_load"] = last_load_json(state.last_load);
-  return status.dump(-1, ' ', false, Json::error_handler_t::replace);
+  status.object("last_load",
+                state.last_load ? std::optional(last_load_json(*state.last_load)) : std::nullopt);
+  return status.dump();
 }
 
 }  // namespace quellwarden

@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-#include "config/ascii_fold.h"
-#include "config/quoted_text.h"
 #include "config/vocabulary.h"
+#include "text/ascii_fold.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden {
 namespace {
@@ -15,7 +15,7 @@ namespace {
 constexpr std::string_view kBlanks = " \t";
 
 bool is_keyword(std::string_view word, std::string_view keyword) {
-  return config::compare_folded(word, keyword) == 0;
+  return compare_folded(word, keyword) == 0;
 }
 
 }  // namespace
@@ -28,15 +28,14 @@ bool StatusRequest::admits(const config::DelayEntry& entry, std::int64_t now) co
 bool StatusRequest::names(std::string_view name) const {
   // Folded as the comparison goes: no copy of the name for each entry of a long list.
   return text.empty() ||
-         std::search(name.begin(), name.end(), text.begin(), text.end(), [](char a, char b) {
-           return config::ascii_upper(a) == config::ascii_upper(b);
-         }) != name.end();
+         std::search(name.begin(), name.end(), text.begin(), text.end(),
+                     [](char a, char b) { return ascii_upper(a) == ascii_upper(b); }) != name.end();
 }
 
 std::string StatusRequest::nothing_matches() const {
-  return fmt::format(config::kStatusNoMatch, locked_only ? config::kStatusHeldBackNow : "",
-                     text.empty() ? std::string()
-                                  : fmt::format(config::kStatusNameHolds, config::in_quotes(text)));
+  return fmt::format(
+      config::kStatusNoMatch, locked_only ? config::kStatusHeldBackNow : "",
+      text.empty() ? std::string() : fmt::format(config::kStatusNameHolds, in_quotes(text)));
 }
 
 StatusRequest status_request(std::string_view command_line) {

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <tuple>
 
-#include "config/ascii_fold.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
 #include "host/asa_api.h"
@@ -27,11 +26,12 @@ struct Locked {
 void add_locked(std::vector<std::string>& lines, const char* list, const DelayTable& table,
                 const config::DisplayNames& names, std::int64_t now) {
   std::vector<Locked> locked;
-  table.for_each([&](std::u16string_view key, std::int64_t unlock_time) {
+  table.for_each([&](std::int32_t slot, std::u16string_view key, std::int64_t unlock_time) {
     if (unlock_time <= now) return;
-    std::string name = host::encode_utf8(key);
-    const auto display = names.find(config::ascii_folded(name));
-    locked.push_back({display == names.end() ? std::move(name) : display->second, unlock_time});
+    const std::string name = host::encode_utf8(key);
+    locked.push_back(
+        {std::string(config::display_name_of(config::display_name_at(names, slot), name)),
+         unlock_time});
   });
   std::sort(locked.begin(), locked.end(), [](const Locked& a, const Locked& b) {
     return std::tie(a.unlock_time, a.creature) < std::tie(b.unlock_time, b.creature);
@@ -73,22 +73,14 @@ void chat_unlocks(AShooterPlayerController* player, FString* /*message*/, int /*
   }
 }
 
-// A name the host could not even be asked to remove stays recorded, so a later sync or the unload
-// asks again rather than leave the host a command that calls into an unloaded plugin. The name
-// made for the host at registration (recorded only with it) is kept for the removal, which so
-// needs no allocation.
 void remove_chat_command() noexcept {
-  PluginState& state = plugin_state();
-  if (state.chat_command.empty()) return;
-  bool asked = false;
-  attempt_chat("remove", state.chat_command, [&] {
-    asked = true;
-    return AsaApi::GetCommands().RemoveChatCommand(state.chat_command_name);
+  KeptName& kept = plugin_state().chat_command;
+  if (kept.text().empty()) return;
+  attempt_chat("remove", kept.text(), [&] {
+    return kept.with(
+        [](const FString& name) { return AsaApi::GetCommands().RemoveChatCommand(name); });
   });
-  if (asked) {
-    state.chat_command.clear();
-    state.chat_command_name.release();
-  }
+  kept.forget();
 }
 
 void sync_chat_command() noexcept {
@@ -98,19 +90,19 @@ void sync_chat_command() noexcept {
   } catch (...) {
     return;
   }
-  if (wanted == plugin_state().chat_command) return;
+  KeptName& kept = plugin_state().chat_command;
+  if (wanted == kept.text()) return;
   remove_chat_command();
-  if (wanted.empty() || !plugin_state().chat_command.empty()) return;
-  FString name;
-  if (attempt_chat("add", wanted, [&] {
-        name = FString(wanted.c_str());
-        AsaApi::GetCommands().AddChatCommand(
-            name, AsaApi::ChatCallback(guarded("chat command", &chat_unlocks)));
-        return true;
-      })) {
-    plugin_state().chat_command = std::move(wanted);
-    plugin_state().chat_command_name = std::move(name);
-  }
+  if (wanted.empty()) return;
+  const bool added = attempt_chat("add", wanted, [&] {
+    kept.keep(wanted);
+    return kept.with([](const FString& name) {
+      AsaApi::GetCommands().AddChatCommand(
+          name, AsaApi::ChatCallback(guarded("chat command", &chat_unlocks)));
+      return true;
+    });
+  });
+  if (!added) kept.forget();
 }
 
 }  // namespace quellwarden

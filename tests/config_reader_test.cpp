@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "config/document.h"
 
@@ -262,7 +264,73 @@ TEST(config_reader_test, type_errors_carry_their_place_and_hint) {
   for (const Case& expected : cases) {
     const Refusal refusal = refusal_of(expected.text);
     EXPECT_EQ(refusal.path, expected.path) << expected.text;
-    EXPECT_EQ(refusal.hint, expected.hint) << expected.text;
+    EXPECT_EQ(hint_line(refusal), expected.hint) << expected.text;
+  }
+}
+
+// A file that gives every member of every table, each value its own number from `next`, in the
+// tables' order or the reverse; a class list holds one entry, "A_C".
+std::string every_member(Level level, bool reversed, int& next) {
+  std::vector<Member> table(members_of(level).begin(), members_of(level).end());
+  if (reversed) std::reverse(table.begin(), table.end());
+  std::string text;
+  for (const Member& member : table) {
+    text += (text.empty() ? "{\"" : ", \"") + std::string(member.name) + "\": ";
+    if (member.kept == Kept::value) text += std::to_string(next++);
+    if (member.kept == Kept::level) text += every_member(member.inner, reversed, next);
+    if (member.kept == Kept::class_list) {
+      text += "{\"A_C\": " + every_member(Level::entry, reversed, next) + "}";
+    }
+  }
+  return text + "}";
+}
+
+const Value& value_of(const Value& value) { return value; }
+const Value& value_of(const List& list) { return list.shape; }
+
+// Checks that the values of `level` read as every_member() wrote them, from `next` on.
+template <typename Slots>
+void expect_every_member(const Document& document, Level level, const Slots& slots, bool reversed,
+                         int& next) {
+  std::vector<std::size_t> order(members_of(level).size());
+  for (std::size_t index = 0; index < order.size(); ++index) order[index] = index;
+  if (reversed) std::reverse(order.begin(), order.end());
+  for (const std::size_t index : order) {
+    const Member& member = members_of(level)[index];
+    SCOPED_TRACE(member.name);
+    if (member.kept == Kept::value) {
+      EXPECT_EQ(value_of(slots.at(index)).held(), next++);
+    }
+    if (member.kept == Kept::level) {
+      EXPECT_EQ(value_of(slots.at(index)).type(), ValueType::object);
+      if (member.inner == Level::settings) {
+        expect_every_member(document, member.inner, document.lists, reversed, next);
+      } else {
+        expect_every_member(document, member.inner, document.notices, reversed, next);
+      }
+    }
+    if (member.kept == Kept::class_list) {
+      const List& list = document.lists.at(index);
+      ASSERT_EQ(list.items.size(), 1u);
+      EXPECT_EQ(list.items[0].class_name, "A_C");
+      expect_every_member(document, Level::entry, list.items[0].members, reversed, next);
+    }
+  }
+  EXPECT_TRUE(slots.unknown.empty());
+}
+
+// Members are told apart by name, never by where they stand, and each table's size is its own:
+// a member added to any table reads into its own place with no other change.
+TEST(document_reader_test, every_member_of_every_table_reads_into_its_own_place) {
+  for (const bool reversed : {false, true}) {
+    int written = 1;
+    const std::string text = every_member(Level::top, reversed, written);
+    const Document document = read_document(text);
+    ASSERT_FALSE(document.parse_error) << text;
+    int read = 1;
+    expect_every_member(document, Level::top, document.members, reversed, read);
+    EXPECT_EQ(read, written) << text;
+    EXPECT_TRUE(document.repeated.empty());
   }
 }
 

@@ -8,6 +8,7 @@
 #include "core/delay_table.h"
 #include "standin/standin.h"
 #include "tests/support/fstring_key.h"
+#include "tests/support/table_layout.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ void expect_lookup_agrees(const DelayTable& table, const Model& model, Generator
 
 void expect_contents_agree(const DelayTable& table, const Model& model) {
   Model seen;
-  table.for_each([&](std::u16string_view key, std::int64_t time) {
+  table.for_each([&](std::int32_t, std::u16string_view key, std::int64_t time) {
     const std::u16string text(key);
     EXPECT_TRUE(seen.emplace(upper(text), Entry{text, time, -1}).second) << "key held twice";
   });
@@ -95,7 +96,7 @@ TEST(delay_table_model_test, random_adds_and_clears_agree_with_map) {
     Generator generator(20240611);
     for (int step = 0; step < 20000; ++step) {
       if (generator.below(2500) == 0) {
-        table.clear();
+        qw_test::empty(table);
         model.clear();
         EXPECT_EQ(standin::allocator_stats().live_blocks, blocks_before);
       } else {

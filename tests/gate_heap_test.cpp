@@ -14,6 +14,7 @@
 #include "plugin/plugin_state.h"
 #include "standin/standin.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/table_layout.h"
 
 namespace {
 
@@ -58,8 +59,8 @@ class gate_heap_test : public ::testing::Test {
   }
 
   void TearDown() override {
-    quellwarden::plugin_state().tables.riding.clear();
-    quellwarden::plugin_state().tables.taming.clear();
+    qw_test::empty(quellwarden::plugin_state().tables.riding);
+    qw_test::empty(quellwarden::plugin_state().tables.taming);
     standin::keep_books(true);
     std::filesystem::current_path(original_);
     standin::reset_world();

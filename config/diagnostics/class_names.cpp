@@ -4,11 +4,11 @@
 // that holds back nothing because of a typo looks valid, so it is held against the game's list.
 #include <algorithm>
 
-#include "config/ascii_fold.h"
 #include "config/creature_classes.h"
 #include "config/diagnostics/checks.h"
-#include "config/quoted_text.h"
 #include "config/vocabulary.h"
+#include "text/ascii_fold.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {
@@ -101,7 +101,7 @@ void check_class_name(const ListItem& item, std::string_view list_name, const Me
   std::optional<Diagnostic> invisible = invisible_character_diagnostic(name, list_name, list_path);
   const bool has_invisible = invisible.has_value();
   if (has_invisible) out.push_back(std::move(*invisible));
-  if (item.mod_class) return;
+  if (item.mod_class()) return;
   std::string meant = has_invisible ? without_invisible_characters(name) : std::string(name);
   if (!plain) {
     if (std::string suggestion = suggested_class_name(meant); !suggestion.empty()) {

@@ -2,8 +2,8 @@
 // members given twice, then the times, then what lies after the document.
 #include "config/diagnostics/checks.h"
 #include "config/notice_settings.h"
-#include "config/quoted_text.h"
 #include "config/vocabulary.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {
@@ -13,13 +13,14 @@ void check_entries(const List& list, std::string_view list_name, const MemberPat
   for (const ListItem& item : list.items) {
     if (list.shape.type() == ValueType::object) check_class_name(item, list_name, path, out);
     if (item.type != ValueType::object) continue;
-    if (!item.unknown_members.empty()) {
-      check_unknown_members(item.unknown_members, Level::entry,
+    if (!item.members.unknown.empty()) {
+      check_unknown_members(item.members.unknown, Level::entry,
                             "of " + entry_place(item.class_name, list_name),
                             below(path, item.class_name), out);
     }
     check_hours(item, list_name, path, out);
-    if (auto problem = display_name_problem(item.display_name, list_name, item.class_name)) {
+    if (auto problem =
+            display_name_problem(item.members[kDisplayName], list_name, item.class_name)) {
       out.push_back(std::move(*problem));
     }
   }
@@ -27,12 +28,12 @@ void check_entries(const List& list, std::string_view list_name, const MemberPat
 
 void check_settings(const Document& document, Diagnostics& out) {
   const MemberPath path{kDinoSettings};
-  check_unknown_members(document.unknown_settings_members, Level::settings,
-                        "in " + in_quotes(kDinoSettings), path, out);
-  for (std::size_t index = 0; index < document.lists.size(); ++index) {
-    const List& list = document.lists[index];
+  check_unknown_members(document.lists.unknown, Level::settings, "in " + in_quotes(kDinoSettings),
+                        path, out);
+  for (std::size_t index = 0; index < kSettingsMembers.size(); ++index) {
+    const List& list = document.lists.at(index);
     if (!list.shape.present()) continue;
-    const std::string_view list_name = known_members(Level::settings)[index];
+    const std::string_view list_name = kSettingsMembers[index].name;
     const MemberPath list_path = below(path, list_name);
     check_list_shape(list, list_name, list_path, out);
     if (list.shape.is_container()) check_entries(list, list_name, list_path, out);
@@ -41,14 +42,14 @@ void check_settings(const Document& document, Diagnostics& out) {
 
 void check_shape(const Document& document, Diagnostics& out) {
   if (document.top.type() != ValueType::object) return;
-  check_wipe_member(document.wipe, out);
-  check_unknown_members(document.unknown_members, Level::top, "at the top level", {}, out);
-  if (document.settings.type() == ValueType::object) check_settings(document, out);
-  if (document.notices.shape.type() == ValueType::object) {
-    check_unknown_members(document.notices.unknown_members, Level::notices,
+  check_wipe_member(document.members[kWipeTimestamp], out);
+  check_unknown_members(document.members.unknown, Level::top, "at the top level", {}, out);
+  if (document.members[kDinoSettings].type() == ValueType::object) check_settings(document, out);
+  if (document.members[kPlayerNotices].type() == ValueType::object) {
+    check_unknown_members(document.notices.unknown, Level::notices,
                           "in " + in_quotes(kPlayerNotices), {kPlayerNotices}, out);
   }
-  Diagnostics notices = read_notice_settings(document.notices).problems;
+  Diagnostics notices = read_notice_settings(document).problems;
   out.insert(out.end(), std::make_move_iterator(notices.begin()),
              std::make_move_iterator(notices.end()));
 }
@@ -70,7 +71,7 @@ std::vector<Diagnostic> diagnose(const Document& document, const Configuration* 
   check_shape(document, out);
   check_repeated_members(document.repeated, out);
   if (configuration != nullptr) {
-    Diagnostics times = wipe_diagnostics(*configuration, document.wipe, now);
+    Diagnostics times = wipe_diagnostics(*configuration, document.members[kWipeTimestamp], now);
     out.insert(out.end(), std::make_move_iterator(times.begin()),
                std::make_move_iterator(times.end()));
   }

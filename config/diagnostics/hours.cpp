@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "config/diagnostics/checks.h"
-#include "config/quoted_text.h"
 #include "config/vocabulary.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {
@@ -49,7 +49,7 @@ std::optional<std::string> conversion_note(const Value& value) {
 
 void check_hours(const ListItem& item, std::string_view list_name, const MemberPath& list_path,
                  Diagnostics& out) {
-  const Value& hours = item.hours;
+  const Value& hours = item.members[kHoursToDelay];
   const auto path = [&] { return below(below(list_path, item.class_name), kHoursToDelay); };
   if (!hours.present()) {
     out.push_back({DiagnosticCode::missing_hours, path(),

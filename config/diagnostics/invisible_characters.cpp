@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "config/diagnostics/checks.h"
-#include "config/quoted_text.h"
 #include "fmt/format.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {

@@ -3,31 +3,17 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "config/ascii_fold.h"
 #include "config/diagnostics/checks.h"
-#include "config/quoted_text.h"
+#include "core/same_class.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {
 
-std::string listed(const std::vector<const std::string*>& names) {
-  std::string text;
-  for (std::size_t index = 0; index < names.size(); ++index) {
-    text += (index == 0                  ? ""
-             : index + 1 == names.size() ? " and "
-                                         : ", ") +
-            in_quotes(*names[index]);
-  }
-  return text;
-}
-
-// FNV-1a over the folded bytes: equal for names the table takes for one.
-std::uint64_t folded_hash(std::string_view name) {
-  std::uint64_t hash = 14695981039346656037ULL;
-  for (const char byte : name) {
-    hash = (hash ^ static_cast<unsigned char>(ascii_upper(byte))) * 1099511628211ULL;
-  }
-  return hash;
+std::string quoted_names(const std::vector<const std::string*>& names) {
+  std::vector<std::string> quoted;
+  for (const std::string* name : names) quoted.push_back(in_quotes(*name));
+  return spoken_list(quoted);
 }
 
 // Groups of two or more names equal but for letter case, each in byte order, the groups in the
@@ -36,7 +22,7 @@ std::vector<std::vector<const std::string*>> case_twins(const std::vector<ListIt
   std::vector<std::pair<std::uint64_t, std::size_t>> hashes;
   hashes.reserve(items.size());
   for (std::size_t index = 0; index < items.size(); ++index) {
-    hashes.emplace_back(folded_hash(items[index].class_name), index);
+    hashes.emplace_back(class_hash(items[index].class_name), index);
   }
   std::sort(hashes.begin(), hashes.end());
   std::vector<std::vector<const std::string*>> groups;
@@ -53,7 +39,7 @@ std::vector<std::vector<const std::string*>> case_twins(const std::vector<ListIt
       std::vector<const std::string*> group{&items[first->second].class_name};
       for (auto other = first + 1; other != end; ++other) {
         const std::string& name = items[other->second].class_name;
-        if (compare_folded(*group.front(), name) != 0) continue;
+        if (!same_class(*group.front(), name)) continue;
         taken[static_cast<std::size_t>(other - run)] = true;
         group.push_back(&name);
       }
@@ -90,7 +76,7 @@ void check_list_shape(const List& list, std::string_view list_name, const Member
   if (shape != ValueType::object) return;
   for (const auto& names : case_twins(list.items)) {
     out.push_back({DiagnosticCode::case_twin, path,
-                   "class names " + listed(names) + " in " + in_quotes(list_name) +
+                   "class names " + quoted_names(names) + " in " + in_quotes(list_name) +
                        " differ only in letter case; the plugin keeps one class, " +
                        in_quotes(*names.back()) + ", the last in byte order"});
   }

@@ -1,7 +1,7 @@
 // The parser keeps the last of two equal member names without a word; the reader counted them
 // as it went, and this names each where the plugin reads.
 #include "config/diagnostics/checks.h"
-#include "config/quoted_text.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {

@@ -1,7 +1,7 @@
 // The reader takes the first JSON value and never looks further, so text after it (a second
 // object, a stray brace from an edit) is silently lost.
 #include "config/diagnostics/checks.h"
-#include "config/quoted_text.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 

@@ -1,7 +1,7 @@
 // A member the plugin does not know is ignored, so a misspelt one silently counts as missing; the
 // warning names the member it most likely was meant as.
 #include "config/diagnostics/checks.h"
-#include "config/quoted_text.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {

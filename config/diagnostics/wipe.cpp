@@ -5,9 +5,9 @@
 
 #include "config/date_reading.h"
 #include "config/diagnostics/checks.h"
-#include "config/quoted_text.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {
@@ -113,19 +113,21 @@ std::optional<Diagnostic> wipe_before_clock(const Document& document,
                                             const Configuration& configuration,
                                             std::int64_t clock) {
   const std::int64_t wipe = configuration.wipe_timestamp;
-  if (!document.wipe.present() || wipe >= clock || seconds_between(wipe, clock) <= kSecondsPerDay) {
+  if (!document.members[kWipeTimestamp].present() || wipe >= clock ||
+      seconds_between(wipe, clock) <= kSecondsPerDay) {
     return std::nullopt;
   }
   return Diagnostic{DiagnosticCode::stale_wipe,
                     {kWipeTimestamp},
-                    wipe_text(wipe, document.wipe) + " is more than a day before the real time, " +
-                        relative_text(wipe, clock) + "; is it left from an earlier wipe?"};
+                    wipe_text(wipe, document.members[kWipeTimestamp]) +
+                        " is more than a day before the real time, " + relative_text(wipe, clock) +
+                        "; is it left from an earlier wipe?"};
 }
 
 std::optional<Diagnostic> zone_offset_diagnostic(const Document& document,
                                                  const Configuration& configuration,
                                                  int local_offset) {
-  const Value& wipe = document.wipe;
+  const Value& wipe = document.members[kWipeTimestamp];
   if (wipe.type() != ValueType::string) return std::nullopt;
   const std::optional<int> written = read_date(wipe.held().get_ref<const std::string&>()).offset;
   if (!written || *written == local_offset) return std::nullopt;

@@ -11,13 +11,12 @@
 
 #include "tests/check/checker_process.h"
 #include "tests/support/built_files.h"
+#include "text/utf8_path.h"
 
 namespace qw_test {
 namespace {
 
-std::wstring wide(const std::string& utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).wstring();
-}
+std::wstring wide(const std::string& utf8) { return quellwarden::path_of_utf8(utf8).wstring(); }
 
 // The quoting that the C runtime and CommandLineToArgvW undo: backslashes are doubled only where
 // a quote follows them.

@@ -9,7 +9,8 @@
 #include "config/config_reader.h"
 #include "config/effective_entries.h"
 #include "config/parse_hints.h"
-#include "log/printable.h"
+#include "text/ascii_fold.h"
+#include "text/printable.h"
 #include "tools/check/class_list.h"
 #include "tools/check/options.h"
 #include "tools/check/timeline.h"
@@ -37,7 +38,7 @@ TEST(check_effective_entries_test, later_case_twin_replaces_earlier_and_result_i
   expect_entry(kept[1], "giga", 5, 100);
   expect_entry(kept[2], "rex", 1, 100);
   expect_entry(kept[3], "w\xC3\xB6lf", 9, 900);
-  EXPECT_EQ(config::ascii_folded("aZ_\xC3\xB6z"), "AZ_\xC3\xB6Z");
+  EXPECT_EQ(ascii_folded("aZ_\xC3\xB6z"), "AZ_\xC3\xB6Z");
 }
 
 // What ends a line elsewhere, turns text around or shows nothing is spelled out at its first and

@@ -10,12 +10,12 @@
 #include <variant>
 #include <vector>
 
-#include "config/ascii_fold.h"
 #include "config/config_reader.h"
 #include "config/creature_classes.h"
 #include "config/diagnostics/checks.h"
 #include "config/document.h"
 #include "config/member_names.h"
+#include "text/ascii_fold.h"
 
 namespace quellwarden::config {
 namespace {
@@ -438,7 +438,8 @@ TEST(diagnostics_test, member_given_twice_where_the_plugin_reads) {
   std::vector<Diagnostic> found = diagnose(read_document(R"({"WipeTimestamp": 1,
       "WipeTimestamp": 2, "Other": {"x": 1, "x": 2}, "DinoSettings": {"DisallowTaming": {
       "Rex": {"HoursToDelay": 1, "HoursToDelay": 2}, "Rex": {}, "Rex": {}},
-      "DisallowRiding": [{"HoursToDelay": 1, "HoursToDelay": 1}]}} {"a": 1, "a": 1})"),
+      "DisallowRiding": [{"HoursToDelay": 1, "HoursToDelay": 1}]},
+      "PlayerNotices": {"Taming": "a", "Taming": "b"}} {"a": 1, "a": 1})"),
                                            nullptr, kNow);
   std::erase_if(found, [](const Diagnostic& diagnostic) {
     return diagnostic.code != DiagnosticCode::duplicate_member;
@@ -450,6 +451,8 @@ TEST(diagnostics_test, member_given_twice_where_the_plugin_reads) {
                           "only the last one",
                           "member \"HoursToDelay\" is given 2 times in the entry of class \"0\" in "
                           "\"DisallowRiding\"; the plugin reads only the last one",
+                          "member \"Taming\" is given 2 times in \"PlayerNotices\"; the plugin "
+                          "reads only the last one",
                           "member \"WipeTimestamp\" is given 2 times at the top level; the plugin "
                           "reads only the last one"));
   EXPECT_EQ(found[0].path,

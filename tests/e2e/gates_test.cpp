@@ -1,4 +1,5 @@
 // The three gates as the game meets them: through the hooks the loaded plugin installed.
+#include "tests/support/config_text.h"
 #include "tests/support/gate_outcome.h"
 #include "tests/support/plugin_fixture.h"
 
@@ -8,18 +9,15 @@ using qw_test::imprints;
 using qw_test::rides;
 using qw_test::tames;
 
-constexpr std::int64_t kWipe = 1700000000;
+using qw_test::kWipe;
 constexpr std::int64_t kHour = 3600;
 
 class gates_test : public qw_test::PluginTest {
  protected:
   void SetUp() override {
     PluginTest::SetUp();
-    write_config(R"({"WipeTimestamp": 1700000000, "DinoSettings": {
-        "DisallowRiding": {"Rex_Character_BP_C": {"HoursToDelay": 48},
-                           "Ptero_Character_BP_C": {"HoursToDelay": 24}},
-        "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24},
-                           "Giga_Character_BP_C": {"HoursToDelay": 72}}}})");
+    write_config(qw_test::config_text({{"Rex_Character_BP_C", 48}, {"Ptero_Character_BP_C", 24}},
+                                      {{"Rex_Character_BP_C", 24}, {"Giga_Character_BP_C", 72}}));
     load();
   }
 };

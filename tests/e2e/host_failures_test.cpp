@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "host/game_functions.h"
+#include "tests/support/config_text.h"
 #include "tests/support/gate_outcome.h"
 #include "tests/support/plugin_fixture.h"
 #include "tests/support/rcon_reload.h"
@@ -25,8 +26,7 @@ const std::string kCanTame(game::can_tame.name);
 const std::string kImprint(game::imprint_baby_dino.name);
 const std::string kSetRider(game::set_rider.name);
 const std::string kMalloc(game::malloc_block.name);
-constexpr const char* kRexLocked = R"({"WipeTimestamp": 1700000000, "DinoSettings": {
-    "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})";
+const std::string kRexLocked = qw_test::config_text({}, {{"Rex_Character_BP_C", 24}});
 
 class host_failures_test : public qw_test::PluginTest {
  protected:

@@ -2,6 +2,7 @@
 // with a refused config.json applies that copy instead of holding back nothing.
 #include <nlohmann/json.hpp>
 
+#include "tests/support/config_text.h"
 #include "tests/support/gate_outcome.h"
 #include "tests/support/plugin_fixture.h"
 
@@ -19,8 +20,7 @@ const std::string kCopyText = "ArkApi/Plugins/Quellwarden/config.lastgood.json";
 const std::string kFirst =
     "\xEF\xBB\xBF{\"WipeTimestamp\": 1767895200,\r\n  \"DinoSettings\": {\"DisallowTaming\": "
     "{\"Rex_Character_BP_C\": {\"HoursToDelay\": 24}}}}\r\n";
-const std::string kSecond = R"({"WipeTimestamp": 1767895200, "DinoSettings": {"DisallowTaming":
-    {"Rex_Character_BP_C": {"HoursToDelay": 48}}}})";
+const std::string kSecond = qw_test::config_text({}, {{"Rex_Character_BP_C", 48}}, kWipe);
 const std::string kTrailingComma = R"({"WipeTimestamp": 1767895200,})";
 
 class last_good_test : public qw_test::PluginTest {

@@ -1,7 +1,8 @@
 // Loading and unloading the plugin library: what it registers with the host, and what it leaves.
-#include "config/version.h"
+#include "tests/support/config_text.h"
 #include "tests/support/gate_outcome.h"
 #include "tests/support/plugin_fixture.h"
+#include "version.h"
 
 namespace {
 
@@ -44,8 +45,7 @@ TEST_F(lifecycle_test, unload_removes_every_command_while_the_game_allocator_ref
 }
 
 TEST_F(lifecycle_test, repeated_load_unload_cycles_leave_nothing_behind) {
-  write_config(R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowTaming":
-      {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})");
+  write_config(qw_test::config_text({}, {{"Rex_Character_BP_C", 24}}));
   for (int cycle = 0; cycle < 3; ++cycle) {
     load();
     EXPECT_EQ(standin::installed_hooks().size(), 3U);
@@ -64,8 +64,7 @@ TEST_F(lifecycle_test, broken_file_at_start_still_installs_hooks_and_reload) {
                           "DinoSettings is null; write an object holding \"DisallowRiding\" and "
                           "\"DisallowTaming\""));
 
-  write_config(R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowTaming":
-      {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})");
+  write_config(qw_test::config_text({}, {{"Rex_Character_BP_C", 24}}));
   standin::freeze_clock(1700000000);
   const auto replies = console(standin::player("admin"));
   ASSERT_EQ(replies.size(), 1U);

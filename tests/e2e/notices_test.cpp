@@ -1,5 +1,6 @@
 // Player notices as players meet them: a refused gate tells them once per cooldown, and the chat
 // command lists what is still held back, as long as the configuration asks for it.
+#include "tests/support/config_text.h"
 #include "tests/support/gate_outcome.h"
 #include "tests/support/plugin_fixture.h"
 
@@ -11,15 +12,13 @@ using qw_test::tames;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr std::int64_t kWipe = 1700000000;
+using qw_test::kWipe;
 constexpr std::int64_t kHour = 3600;
 
-constexpr const char* kWithNotices = R"({"WipeTimestamp": 1700000000,
-    "PlayerNotices": {"CooldownSeconds": 30, "Riding": "{creature} ({class}) at {unlock}"},
-    "DinoSettings": {
-      "DisallowRiding": {"Rex_Character_BP_C": {"HoursToDelay": 48, "DisplayName": "Rex"}},
-      "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24, "DisplayName": "Rex"},
-                         "Giga_Character_BP_C": {"HoursToDelay": 72}}}})";
+const std::string kWithNotices = qw_test::config_text(
+    {{"Rex_Character_BP_C", 48, "Rex"}},
+    {{"Rex_Character_BP_C", 24, "Rex"}, {"Giga_Character_BP_C", 72}}, kWipe,
+    R"("PlayerNotices": {"CooldownSeconds": 30, "Riding": "{creature} ({class}) at {unlock}"})");
 
 // The texts `player` was sent, in order.
 std::vector<std::string> sent_to(const APlayerController* player) {
@@ -112,8 +111,7 @@ TEST_F(notices_test, reload_renames_the_chat_command_and_without_notices_removes
   console(nullptr);
   EXPECT_THAT(standin::chat_commands(), IsEmpty()) << "a wrong member turns notices off, and "
                                                       "with them the chat command";
-  write_config(R"({"WipeTimestamp": 1700000000, "DinoSettings": {
-      "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})");
+  write_config(qw_test::config_text({}, {{"Rex_Character_BP_C", 24}}));
   console(nullptr);
   EXPECT_THAT(standin::chat_commands(), IsEmpty());
   EXPECT_FALSE(tames("Rex_Character_BP_C"));

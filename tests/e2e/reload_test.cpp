@@ -2,6 +2,7 @@
 // failed reload leaves in place (everything as it was).
 #include <memory>
 
+#include "tests/support/config_text.h"
 #include "tests/support/gate_outcome.h"
 #include "tests/support/plugin_fixture.h"
 #include "tests/support/rcon_reload.h"
@@ -14,10 +15,8 @@ using qw_test::tames;
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
 
-constexpr std::int64_t kWipe = 1700000000;
-constexpr const char* kGoodConfig = R"({"WipeTimestamp": 1700000000, "DinoSettings": {
-    "DisallowRiding": {"A": {"HoursToDelay": 48}},
-    "DisallowTaming": {"A": {"HoursToDelay": 24}, "B": {"HoursToDelay": 72}}}})";
+using qw_test::kWipe;
+const std::string kGoodConfig = qw_test::config_text({{"A", 48}}, {{"A", 24}, {"B", 72}});
 
 class reload_test : public qw_test::PluginTest {
  protected:

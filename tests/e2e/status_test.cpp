@@ -2,10 +2,11 @@
 // and as JSON; and the load report in the log.
 #include <nlohmann/json.hpp>
 
-#include "config/version.h"
+#include "tests/support/config_text.h"
 #include "tests/support/gate_outcome.h"
 #include "tests/support/plugin_fixture.h"
 #include "tests/support/rcon_reload.h"
+#include "version.h"
 
 namespace {
 
@@ -16,10 +17,9 @@ using ::testing::StartsWith;
 
 const std::string kProduct = "Quellwarden " + std::string(quellwarden::kVersion);
 
-constexpr const char* kConfig = R"({"WipeTimestamp": 1767895200, "DinoSettings": {
-    "DisallowRiding": {"Rex_Character_BP_C": {"HoursToDelay": 72, "DisplayName": "Rex"},
-                       "Argent_Character_BP_C": {"HoursToDelay": 48}},
-    "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})";
+const std::string kConfig =
+    qw_test::config_text({{"Rex_Character_BP_C", 72, "Rex"}, {"Argent_Character_BP_C", 48}},
+                         {{"Rex_Character_BP_C", 24}}, 1767895200);
 
 class status_test : public qw_test::PluginTest {
  protected:
@@ -134,8 +134,8 @@ TEST_F(status_test, seen_lists_the_classes_met_then_the_listed_ones_none_met) {
 }
 
 TEST_F(status_test, says_whether_player_notices_are_on_as_the_checker_does) {
-  write_config(R"({"WipeTimestamp": 1767895200, "PlayerNotices": {"CooldownSeconds": 30},
-      "DinoSettings": {"DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})");
+  write_config(qw_test::config_text({}, {{"Rex_Character_BP_C", 24}}, 1767895200,
+                                    R"("PlayerNotices": {"CooldownSeconds": 30})"));
   load();
   EXPECT_EQ(console_status().at(1), "player notices: on, cooldown 30 s, chat command /unlocks");
   const auto notices = nlohmann::json::parse(console_status("Quellwarden.status json").at(0));

@@ -14,7 +14,9 @@ set(cases
     "plugin/h.cpp|#include \"config/loader.h\"|allowed"
     "config/i.cpp|#include \"log/plugin_log.h\"|allowed"
     "log/j.cpp|#include \"host/fstring.h\"|allowed"
-    "core/k.cpp|#include <fmt/format.h>|allowed")
+    "core/k.cpp|#include <fmt/format.h>|allowed"
+    "text/l.cpp|#include \"host/utf8.h\"|refused"
+    "host/m.cpp|#include \"text/printable.h\"|allowed")
 
 file(REMOVE_RECURSE "${SCRATCH}")
 foreach(case IN LISTS cases)

@@ -2,12 +2,13 @@
 // however the table files them, every name the configuration lists must stay held back.
 #include <string>
 
+#include "tests/support/config_text.h"
 #include "tests/support/gate_outcome.h"
 #include "tests/support/plugin_fixture.h"
 
 namespace {
 
-constexpr std::int64_t kWipe = 1700000000;
+using qw_test::kWipe;
 constexpr const char* kUpper = "\xC3\x89meu_Character_BP_C";  // starts with U+00C9
 constexpr const char* kLower = "\xC3\xA9meu_Character_BP_C";  // starts with U+00E9
 

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/config_text.h"
 #include "tests/support/gate_outcome.h"
 #include "tests/support/plugin_fixture.h"
 #include "tests/support/rcon_reload.h"
@@ -16,10 +17,9 @@ using ::testing::Contains;
 using ::testing::StartsWith;
 
 constexpr std::size_t kDepth = 300000;
-constexpr std::int64_t kWipe = 1700000000;
+using qw_test::kWipe;
 constexpr const char* kReloaded = "Quellwarden : Reloaded config";
-constexpr const char* kGoodConfig = R"({"WipeTimestamp": 1700000000, "DinoSettings": {
-    "DisallowRiding": {"A": {"HoursToDelay": 48}}, "DisallowTaming": {"A": {"HoursToDelay": 24}}}})";
+const std::string kGoodConfig = qw_test::config_text({{"A", 48}}, {{"A", 24}});
 
 std::string nested_arrays(std::size_t depth) {
   return std::string(depth, '[') + std::string(depth, ']');
@@ -103,10 +103,7 @@ TEST_F(loader_limits_test, class_names_of_megabytes_are_held_back) {
   const std::string riding_name(4 << 20, 'R');
   const std::string taming_name(4 << 20, 't');
   sink_->forget();
-  EXPECT_EQ(reload(R"({"WipeTimestamp": 1700000000, "DinoSettings": {"DisallowRiding": {")" +
-                   riding_name + R"(": {"HoursToDelay": 1}}, "DisallowTaming": {")" + taming_name +
-                   R"(": {"HoursToDelay": 1}}}})"),
-            kReloaded);
+  EXPECT_EQ(reload(qw_test::config_text({{riding_name, 1}}, {{taming_name, 1}})), kReloaded);
   const auto info = log_messages(spdlog::level::info);
   ASSERT_EQ(info.size(), 2U) << "one class added, then the load report";
   EXPECT_EQ(info[0], "Adding a " + riding_name);

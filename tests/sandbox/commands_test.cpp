@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "config/version.h"
 #include "tests/sandbox/sandbox_process.h"
 #include "tests/support/scratch_folder.h"
+#include "version.h"
 
 namespace {
 

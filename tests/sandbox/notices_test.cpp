@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/sandbox/sandbox_process.h"
+#include "tests/support/config_text.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -13,10 +14,9 @@ using ::testing::ElementsAre;
 
 TEST(sandbox_notices_test, players_by_name_hear_their_notices_and_ask_the_chat_command) {
   ScratchFolder workdir{"sandbox"};
-  workdir.write_config(R"({"WipeTimestamp": 1700000000, "PlayerNotices": {},
-    "DinoSettings": {"DisallowRiding": {"Rex_Character_BP_C": {"HoursToDelay": 48}},
-                     "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24,
-                                                               "DisplayName": "Rex"}}}})");
+  workdir.write_config(qw_test::config_text({{"Rex_Character_BP_C", 48}},
+                                            {{"Rex_Character_BP_C", 24, "Rex"}}, qw_test::kWipe,
+                                            R"("PlayerNotices": {})"));
   const auto result = run_sandbox({"--workdir", workdir.server().string(), "--clock", "1700000000"},
                                   "spawn rex Rex_Character_BP_C\n"
                                   "tame rex true false by alice\n"

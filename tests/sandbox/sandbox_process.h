@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/config_text.h"
+
 namespace qw_sandbox_test {
 
 using namespace std::chrono_literals;
@@ -61,11 +63,8 @@ struct Run {
 // The whole script at once, input closed after it.
 Run run_sandbox(const std::vector<std::string>& arguments, std::string_view script);
 
-// The configuration most tests use: wiped at 1700000000 (11/14/23 22:13 UTC); Rex tamed after 24
-// hours and ridden after 48, Giga tamed after 72.
-inline constexpr std::string_view kConfig = R"({"WipeTimestamp": 1700000000, "DinoSettings": {
-  "DisallowRiding": {"Rex_Character_BP_C": {"HoursToDelay": 48}},
-  "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24},
-                     "Gigant_Character_BP_C": {"HoursToDelay": 72}}}})";
+// The configuration most tests use (qw_test::standard_config()): wiped at 1700000000 (11/14/23
+// 22:13 UTC); Rex tamed after 24 hours and ridden after 48, Giga tamed after 72.
+inline const std::string kConfig = qw_test::standard_config();
 
 }  // namespace qw_sandbox_test

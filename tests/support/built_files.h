@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "text/utf8_path.h"
+
 namespace qw_test {
 
 // The running program's own file, as the system names it.
@@ -11,8 +13,7 @@ std::filesystem::path program_file();
 
 // Paths travel to the loader and the messenger as UTF-8, whatever the system's own encoding.
 inline std::string utf8(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return {text.begin(), text.end()};
+  return quellwarden::utf8_of_path(path);
 }
 
 // The plugin library as built: the build puts it beside every test program.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "tests/support/config_text.h"
 #include "tests/support/plugin_fixture.h"
 
 namespace {
@@ -13,8 +14,7 @@ using ::testing::ElementsAre;
 
 class dll_lifecycle_test : public qw_test::PluginTest {};
 
-constexpr const char* kRidingConfig = R"({"WipeTimestamp": 1700000000, "DinoSettings": {
-    "DisallowRiding": {"Rex_Character_BP_C": {"HoursToDelay": 48}}}})";
+const std::string kRidingConfig = qw_test::config_text({{"Rex_Character_BP_C", 48}}, {});
 
 TEST_F(dll_lifecycle_test, every_free_unmaps_the_dll_and_releases_its_log_and_tables) {
   write_config(kRidingConfig);

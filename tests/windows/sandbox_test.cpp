@@ -10,11 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "config/version.h"
 #include "tests/support/built_files.h"
+#include "tests/support/config_text.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/windows/rcon_socket.h"
 #include "tests/windows/sandbox_process.h"
+#include "version.h"
 
 namespace {
 
@@ -31,9 +32,8 @@ using ::testing::Optional;
 using ::testing::StartsWith;
 
 constexpr std::int64_t kStart = 1700086399;  // a second before tamed Rexes are allowed
-constexpr const char* kConfig = R"({"WipeTimestamp": 1700000000, "DinoSettings": {
-    "DisallowRiding": {"Rex_Character_BP_C": {"HoursToDelay": 48}},
-    "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24}}}})";
+const std::string kConfig =
+    qw_test::config_text({{"Rex_Character_BP_C", 48}}, {{"Rex_Character_BP_C", 24}});
 constexpr const char* kReloaded = "Quellwarden : Reloaded config";
 
 // The plugin's info line `text` at Unix second `seconds`, its stamp in the time zone that this

@@ -1,15 +1,12 @@
-// The plugin's reader decides whether the file loads and the shared diagnostics say what looks
-// wrong, so the checker words nothing about the configuration itself.
+// The plugin's own evaluation decides whether the file loads and what looks wrong, so the checker
+// words nothing about the configuration itself.
 #include "tools/check/check.h"
 
-#include <variant>
+#include <utility>
 
-#include "config/document.h"
 #include "config/effective_entries.h"
-#include "config/parse_hints.h"
+#include "config/evaluation.h"
 #include "config/time_text.h"
-#include "config/vocabulary.h"
-#include "log/printable.h"
 
 namespace quellwarden::check {
 namespace {
@@ -32,26 +29,18 @@ void hold_to_wipe(std::int64_t given, std::int64_t wipe, CheckResult& result) {
 }  // namespace
 
 CheckResult check_text(std::string_view text, const Judging& judging) {
+  config::Evaluation evaluation = config::evaluate(text, {judging.now, judging.at_wipe});
   CheckResult result;
-  result.now = judging.now;
-  const config::Document document = config::read_document(text);
-  if (document.parse_error) {
-    result.errors.push_back(config::kParseFailure + printable(*document.parse_error));
-    result.hints = config::parse_hints(text);
+  result.now = evaluation.judged_at;
+  result.warnings = std::move(evaluation.diagnostics);
+  if (evaluation.refusal) {
+    result.errors.push_back(std::move(evaluation.refusal->text));
+    result.hints = std::move(evaluation.refusal->hints);
     return result;
   }
-  std::variant<config::Configuration, config::Refusal> reading =
-      config::read_configuration(document);
-  if (auto* refusal = std::get_if<config::Refusal>(&reading)) {
-    result.warnings = config::diagnose(document, nullptr, judging.now);
-    result.errors.push_back(std::move(refusal->text));
-    if (!refusal->hint.empty()) result.hints.push_back(std::move(refusal->hint));
-    return result;
-  }
-  const config::Configuration& configuration = std::get<config::Configuration>(reading);
+  const config::Document& document = evaluation.document;
+  const config::Configuration& configuration = *evaluation.configuration;
   const std::int64_t wipe = configuration.wipe_timestamp;
-  if (judging.at_wipe) result.now = wipe;
-  result.warnings = config::diagnose(document, &configuration, result.now);
   if (judging.wipe) {
     hold_to_wipe(*judging.wipe, wipe, result);
   } else if (judging.at_wipe) {
@@ -66,8 +55,8 @@ CheckResult check_text(std::string_view text, const Judging& judging) {
     }
   }
   result.schedule =
-      Schedule{wipe, config::effective_entries(configuration.riding),
-               config::effective_entries(configuration.taming), configuration.notices};
+      config::Schedule{wipe, config::effective_entries(configuration.riding),
+                       config::effective_entries(configuration.taming), configuration.notices};
   return result;
 }
 

@@ -14,13 +14,7 @@
 
 namespace quellwarden::check {
 
-// What the plugin ends with after loading the file.
-struct Schedule {
-  std::int64_t wipe_timestamp = 0;
-  std::vector<config::DelayEntry> riding;  // one entry per class as the table holds it,
-  std::vector<config::DelayEntry> taming;  // sorted by unlock time, then class name
-  std::optional<config::NoticeSettings> notices;
-};
+using config::Schedule;
 
 struct CheckResult {
   std::int64_t now = 0;              // the moment the file was judged at

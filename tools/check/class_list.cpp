@@ -5,21 +5,21 @@
 #include <algorithm>
 #include <vector>
 
-#include "config/ascii_fold.h"
 #include "config/creature_classes.h"
+#include "text/ascii_fold.h"
 #include "tools/check/display_text.h"
 
 namespace quellwarden::check {
 namespace {
 
 bool contains_folded(std::string_view text, std::string_view folded_filter) {
-  return config::ascii_folded(text).find(folded_filter) != std::string::npos;
+  return ascii_folded(text).find(folded_filter) != std::string::npos;
 }
 
 }  // namespace
 
 std::string class_list_text(std::string_view filter) {
-  const std::string folded_filter = config::ascii_folded(filter);
+  const std::string folded_filter = ascii_folded(filter);
   std::vector<config::GameClass> kept;
   for (const config::GameClass& game_class : config::game_classes()) {
     if (contains_folded(game_class.class_name, folded_filter) ||

@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "config/quoted_text.h"
-#include "log/printable.h"
+#include "text/printable.h"
+#include "text/quoted_text.h"
 
 namespace quellwarden::check {
 
-using config::in_quotes;
+using quellwarden::in_quotes;
 
 // Characters (not bytes) of UTF-8 text, for lining up columns.
 std::size_t display_width(std::string_view text);

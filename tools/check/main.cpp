@@ -5,7 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "config/version.h"
 #include "config/vocabulary.h"
 #include "tools/check/check.h"
 #include "tools/check/class_list.h"
@@ -16,6 +15,7 @@
 #include "tools/check/options.h"
 #include "tools/check/report.h"
 #include "tools/program/program.h"
+#include "version.h"
 
 namespace {
 
@@ -47,10 +47,11 @@ int unreadable(const Options& options, const std::string& path, const std::strin
 int run(const Options& options) {
   const std::int64_t now = options.now.value_or(options.wipe.value_or(system_now()));
   const std::string path = config_file_path(options.config_path);
-  const ConfigFile file = read_config_file(path);
-  if (!file.text) return unreadable(options, path, file.problem, now);
+  const quellwarden::config::FileBytes file = read_config_file(path);
+  if (!file.bytes) return unreadable(options, path, file.problem, now);
   const LocalZone zone = system_zone();
-  const CheckResult result = check_text(*file.text, {now, options.now_at_wipe, zone, options.wipe});
+  const CheckResult result =
+      check_text(*file.bytes, {now, options.now_at_wipe, zone, options.wipe});
   std::cout << (options.json ? json_report(result, result.now)
                              : text_report(result, {path, result.now, zone}));
   if (!result.errors.empty() || result.wrong_wipe) return kRefused;

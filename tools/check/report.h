@@ -18,11 +18,9 @@ struct ReportContext {
 
 std::string text_report(const CheckResult& result, const ReportContext& context);
 
-// {"now", "wipe_timestamp", "riding", "taming", "warnings", "errors", "hints"}, and "wrong_wipe"
-// when the file's wipe is not the one given with --wipe; wipe_timestamp is
-// null and the lists are empty when the plugin would refuse the file. Each entry is {"class",
-// "hours", "unlock", "locked", "seconds_left"} judged at `now`, each warning {"code", "path",
-// "text"}, as the status command gives them.
+// The configuration's part as the status gives it (config::JsonObject::schedule(), judged at
+// `now`; for a refused file no wipe and no entries), then "errors" and "hints", and "wrong_wipe"
+// when the file's wipe is not the one given with --wipe.
 std::string json_report(const CheckResult& result, std::int64_t now);
 
 }  // namespace quellwarden::check

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "config/version.h"
 #include "config/vocabulary.h"
 #include "host/asa_api.h"
 #include "standin/plugin_library.h"
 #include "standin/standin.h"
+#include "text/utf8_path.h"
 #include "tools/program/program.h"
 #include "tools/sandbox/game_queue.h"
 #include "tools/sandbox/options.h"
@@ -21,6 +21,7 @@
 #include "tools/sandbox/stdin_reader.h"
 #include "tools/sandbox/transcript.h"
 #include "tools/sandbox/transcript_log_sink.h"
+#include "version.h"
 
 namespace {
 
@@ -32,28 +33,21 @@ namespace config = quellwarden::config;
 constexpr int kBadUsage = 2;
 constexpr int kCannotStart = 1;
 
-// Paths travel as UTF-8 text, which Windows' narrow file names are not.
-std::filesystem::path path_of(const std::string& utf8) {
-  return std::u8string(utf8.begin(), utf8.end());
-}
-
-std::string text_of(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
+using quellwarden::path_of_utf8;
+using quellwarden::utf8_of_path;
 
 // Found before the working directory changes, so that relative paths mean what the user meant.
 // Without --plugin, the plugin's folder below the working directory comes first, as on a server.
 std::string plugin_path(const Options& options, const char* argv0) {
   if (!options.plugin.empty()) {
-    return text_of(std::filesystem::absolute(path_of(options.plugin)));
+    return utf8_of_path(std::filesystem::absolute(path_of_utf8(options.plugin)));
   }
   const std::string built = standin::plugin_beside(program_file(argv0));
-  const std::filesystem::path in_server = std::filesystem::absolute(path_of(options.workdir)) /
+  const std::filesystem::path in_server = std::filesystem::absolute(path_of_utf8(options.workdir)) /
                                           config::kArkApiFolder / config::kPluginsFolder /
-                                          config::kPluginFolder / path_of(built).filename();
+                                          config::kPluginFolder / path_of_utf8(built).filename();
   std::error_code error;
-  return std::filesystem::is_regular_file(in_server, error) ? text_of(in_server) : built;
+  return std::filesystem::is_regular_file(in_server, error) ? utf8_of_path(in_server) : built;
 }
 
 std::unique_ptr<RconServer> start_rcon(const Options& options, GameQueue& queue, Sandbox& sandbox) {
@@ -77,7 +71,7 @@ std::unique_ptr<RconServer> start_rcon(const Options& options, GameQueue& queue,
 
 int run(const Options& options, const std::string& plugin) {
   std::error_code error;
-  std::filesystem::current_path(path_of(options.workdir), error);
+  std::filesystem::current_path(path_of_utf8(options.workdir), error);
   if (error) {
     std::cerr << "quellwarden-sandbox: cannot enter " << options.workdir << ": " << error.message()
               << "\n";

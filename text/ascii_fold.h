@@ -1,19 +1,23 @@
-// Letter case as the delay table compares class names, for UTF-8 text: a to z folded to A to Z,
-// every other byte as it is. The rule itself is the delay table's (core/ascii_fold.h).
+// Letter case as class names and keywords are compared: a to z folded to A to Z, every other unit
+// as it is, for text of any unit width. The one home of the rule: the delay table's keys
+// (core/same_class.h), the configuration's UTF-8 and the status's keywords all fold by it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "core/ascii_fold.h"
+namespace quellwarden {
 
-namespace quellwarden::config {
+constexpr std::uint32_t fold_ascii(std::uint32_t unit) {
+  return unit >= 0x61 && unit <= 0x7A ? unit - 0x20 : unit;
+}
 
 constexpr char ascii_upper(char byte) {
   return static_cast<char>(fold_ascii(static_cast<unsigned char>(byte)));
 }
 
-// The class name as the delay table compares it.
+// The UTF-8 text folded.
 inline std::string ascii_folded(std::string_view text) {
   std::string folded(text);
   for (char& byte : folded) byte = ascii_upper(byte);
@@ -41,4 +45,4 @@ constexpr int compare_folded(std::string_view left, std::string_view right) {
   return left.size() == right.size() ? 0 : (left.size() < right.size() ? -1 : 1);
 }
 
-}  // namespace quellwarden::config
+}  // namespace quellwarden

@@ -1,10 +1,10 @@
 // The three game functions the plugin gates, as the game calls them (through whatever hook is
 // installed) and as the game itself runs them (recorded, with a settable taming answer).
-#include "host/game_functions.h"
+#include "standin/gated_functions.h"
 
 #include <type_traits>
 
-#include "standin/gated_functions.h"
+#include "host/game_functions.h"
 #include "standin/records.h"
 #include "standin/world.h"
 

@@ -1,6 +1,6 @@
 // Quotes and backslashes stay as they are, so a class name reads in the log as the admin wrote it;
 // only what moves a terminal's cursor, ends a line or hides itself is spelled out.
-#include "log/printable.h"
+#include "text/printable.h"
 
 #include <array>
 

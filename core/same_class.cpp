@@ -1,5 +1,5 @@
 // The folded comparison, kept out of line: a delay table needs it only for spellings that differ.
-#include "core/ascii_fold.h"
+#include "core/same_class.h"
 
 #include <algorithm>
 
