@@ -20,5 +20,5 @@
 
 #include <mutex>
 
-template class spdlog::sinks::base_sink<std::mutex>;
-template class spdlog::sinks::base_sink<spdlog::details::null_mutex>;
+template class SPDLOG_API spdlog::sinks::base_sink<std::mutex>;
+template class SPDLOG_API spdlog::sinks::base_sink<spdlog::details::null_mutex>;
