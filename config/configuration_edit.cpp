@@ -126,10 +126,10 @@ std::vector<std::string> entry_changes(const Configuration& before, const Config
       changes.push_back(fmt::format("{} {} {} {} -> {}", list, new_entry->class_name, kHoursToDelay,
                                     old_entry->hours, new_entry->hours));
     } else if (new_entry != nullptr) {
-      changes.push_back(fmt::format("{} {} added, {} {}", list, new_entry->class_name,
+      changes.push_back(fmt::format("{} {} added ({} {})", list, new_entry->class_name,
                                     kHoursToDelay, new_entry->hours));
     } else if (old_entry != nullptr) {
-      changes.push_back(fmt::format("{} {} removed, was {} {}", list, old_entry->class_name,
+      changes.push_back(fmt::format("{} {} removed ({} {})", list, old_entry->class_name,
                                     kHoursToDelay, old_entry->hours));
     }
   }

@@ -47,9 +47,9 @@ std::optional<std::int64_t> whole_number(std::string_view text) {
 }
 
 std::string usage(std::string_view command) {
-  if (command == kEditCommands[0]) return "usage: Quellwarden.setwipe now|DATE|UNIX";
-  if (command == kEditCommands[1]) return "usage: Quellwarden.shift +N<h|m|d>|-N<h|m|d>";
-  if (command == kEditCommands[2]) return "usage: Quellwarden.delay CLASS HOURS [taming|riding]";
+  if (command == kSetWipeCommand) return "usage: Quellwarden.setwipe now|DATE|UNIX";
+  if (command == kShiftCommand) return "usage: Quellwarden.shift +N<h|m|d>|-N<h|m|d>";
+  if (command == kDelayCommand) return "usage: Quellwarden.delay CLASS HOURS [taming|riding]";
   return "usage: Quellwarden.unlock CLASS [taming|riding]";
 }
 
@@ -103,7 +103,7 @@ std::optional<std::vector<std::string_view>> lists_named(const std::vector<std::
 
 std::variant<EditRequest, std::string> class_request(std::string_view command,
                                                      const std::vector<std::string_view>& words) {
-  const bool delay = command == kEditCommands[2];
+  const bool delay = command == kDelayCommand;
   const std::size_t lists_at = delay ? 3 : 2;
   const std::optional<std::vector<std::string_view>> lists = lists_named(words, lists_at);
   if (words.size() < lists_at || !lists) return usage(command);
@@ -127,10 +127,10 @@ std::variant<EditRequest, std::string> read_edit_request(std::string_view comman
     if (!words.empty() && same_word(words[0], name)) command = name;
   }
   if (command.empty()) return std::string("not an edit command");
-  if (command == kEditCommands[0] || command == kEditCommands[1]) {
+  if (command == kSetWipeCommand || command == kShiftCommand) {
     const std::string_view rest = rest_of(command_line, words[0]);
     if (rest.empty()) return usage(command);
-    if (command == kEditCommands[0]) return set_wipe(rest, now);
+    if (command == kSetWipeCommand) return set_wipe(rest, now);
     if (words.size() != 2) return usage(command);
     return shift_wipe(rest);
   }

@@ -9,6 +9,8 @@
 #include <variant>
 #include <vector>
 
+#include "config/vocabulary.h"
+
 namespace quellwarden::config {
 
 // The wipe at `unix_seconds`; written as `date_text` when the admin gave a date, else as a number.
@@ -34,8 +36,8 @@ struct RemoveClass {
 using EditRequest = std::variant<SetWipe, ShiftWipe, SetHours, RemoveClass>;
 
 // The edit commands' names, in the order they are added.
-inline constexpr std::string_view kEditCommands[] = {"Quellwarden.setwipe", "Quellwarden.shift",
-                                                     "Quellwarden.delay", "Quellwarden.unlock"};
+inline constexpr std::string_view kEditCommands[] = {kSetWipeCommand, kShiftCommand, kDelayCommand,
+                                                     kUnlockCommand};
 
 // The request in `command_line` (the command's name, then its words; UTF-8), `now` standing for
 // "now"; or why it is none, with the command's usage.

@@ -134,10 +134,10 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"Quellwarden.delay Gigant_Character_BP_C 0 taming",
                     R"("rex_character_bp_c": {"HoursToDelay": 24}, "Gigant_Character_BP_C": )"
                     R"({"HoursToDelay": 0}})",
-                    {"DisallowTaming Gigant_Character_BP_C added, HoursToDelay 0"}},
+                    {"DisallowTaming Gigant_Character_BP_C added (HoursToDelay 0)"}},
         CommandCase{"Quellwarden.unlock Rex_Character_BP_C riding",
                     R"("DisallowRiding": {})",
-                    {"DisallowRiding Rex_Character_BP_C removed, was HoursToDelay 72"}}));
+                    {"DisallowRiding Rex_Character_BP_C removed (HoursToDelay 72)"}}));
 
 TEST(CommandEdit, ShiftKeepsTheDateFormAndOffset) {
   const ConfigurationEdit edit =
