@@ -14,6 +14,7 @@
 #include "config/time_text.h"
 #include "config/vocabulary.h"
 #include "core/same_class.h"
+#include "text/printable.h"
 #include "text/quoted_text.h"
 
 namespace quellwarden::config {
@@ -123,13 +124,13 @@ std::vector<std::string> entry_changes(const Configuration& before, const Config
     const DelayEntry* old_entry = entry_of(before, list, class_name);
     const DelayEntry* new_entry = entry_of(after, list, class_name);
     if (old_entry != nullptr && new_entry != nullptr) {
-      changes.push_back(fmt::format("{} {} {} {} -> {}", list, new_entry->class_name, kHoursToDelay,
-                                    old_entry->hours, new_entry->hours));
+      changes.push_back(fmt::format("{} {} {} {} -> {}", list, printable(new_entry->class_name),
+                                    kHoursToDelay, old_entry->hours, new_entry->hours));
     } else if (new_entry != nullptr) {
-      changes.push_back(fmt::format("{} {} added ({} {})", list, new_entry->class_name,
+      changes.push_back(fmt::format("{} {} added ({} {})", list, printable(new_entry->class_name),
                                     kHoursToDelay, new_entry->hours));
     } else if (old_entry != nullptr) {
-      changes.push_back(fmt::format("{} {} removed ({} {})", list, old_entry->class_name,
+      changes.push_back(fmt::format("{} {} removed ({} {})", list, printable(old_entry->class_name),
                                     kHoursToDelay, old_entry->hours));
     }
   }

@@ -108,8 +108,9 @@ std::variant<EditRequest, std::string> class_request(std::string_view command,
   const std::optional<std::vector<std::string_view>> lists = lists_named(words, lists_at);
   if (words.size() < lists_at || !lists) return usage(command);
   const std::string class_name(words[1]);
-  if (auto problem = not_a_class_name(class_name, lists->back())) return *problem;
+  // An entry of any name can go; only a name that holds back nothing is refused as new.
   if (!delay) return RemoveClass{class_name, *lists};
+  if (auto problem = not_a_class_name(class_name, lists->back())) return *problem;
   const std::optional<std::int64_t> hours = whole_number(words[2]);
   if (!hours || *hours < 0) {
     return "hours must be a whole number, 0 or more, not " + in_quotes(words[2]);
