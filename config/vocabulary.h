@@ -81,6 +81,15 @@ inline constexpr char kReloadCommand[] = "Quellwarden.reload";
 inline constexpr char kReloaded[] = "Quellwarden : Reloaded config";
 inline constexpr char kReloadFailed[] = "Quellwarden: Failed to reload config";
 inline constexpr char kStatusCommand[] = "Quellwarden.status";
+// The commands that edit config.json for the admin, console and RCON only.
+inline constexpr char kSetWipeCommand[] = "Quellwarden.setwipe";
+inline constexpr char kShiftCommand[] = "Quellwarden.shift";
+inline constexpr char kDelayCommand[] = "Quellwarden.delay";
+inline constexpr char kUnlockCommand[] = "Quellwarden.unlock";
+inline constexpr char kEditApplied[] = "{}; {} held back now";  // the changes, how many classes
+inline constexpr char kEditRefused[] = "nothing written: {}";   // why
+inline constexpr char kEditLogged[] = "{} ({}): {}";            // command, channel, one change
+inline constexpr char kEditNotReloaded[] = "config.json was written, but the reload refused it: {}";
 inline constexpr char kVersionLine[] = "Quellwarden {}";  // the version
 inline constexpr char kLoadedConfig[] =
     "Loaded config: wipe {}, {} riding and {} taming classes, {} held back now";

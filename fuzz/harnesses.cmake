@@ -7,6 +7,11 @@ add_library(qw_config_loader_harness OBJECT ${CMAKE_CURRENT_LIST_DIR}/config_loa
 target_link_libraries(qw_config_loader_harness PUBLIC qw_config AsaApi)
 qw_enable_warnings(qw_config_loader_harness)
 
+# The byte-keeping edits of config.json, against the JSON library's reading of the result.
+add_library(qw_file_edit_harness OBJECT ${CMAKE_CURRENT_LIST_DIR}/file_edit_fuzzer.cpp)
+target_link_libraries(qw_file_edit_harness PUBLIC qw_config_reading)
+qw_enable_warnings(qw_file_edit_harness)
+
 # The checker's diagnostics and its text and JSON reports, when the tools are built.
 if(TARGET qw_check)
   add_library(qw_check_report_harness OBJECT ${CMAKE_CURRENT_LIST_DIR}/check_report_fuzzer.cpp)

@@ -13,6 +13,7 @@
 #include "host/fstring.h"
 #include "host/game_functions.h"
 #include "plugin/attempt.h"
+#include "plugin/edit_commands.h"
 #include "plugin/gates.h"
 #include "plugin/kept_name.h"
 #include "plugin/last_good.h"
@@ -65,9 +66,13 @@ struct Command {
   void (*console)(APlayerController*, FString*, bool);
   void (*rcon)(RCONClientConnection*, RCONPacket*, UWorld*);
 };
-constexpr std::array<Command, 2> kCommands{{
+constexpr std::array<Command, 6> kCommands{{
     {config::kReloadCommand, &console_reload, &rcon_reload},
     {config::kStatusCommand, &console_status, &rcon_status},
+    {config::kSetWipeCommand, &console_edit, &rcon_edit},
+    {config::kShiftCommand, &console_edit, &rcon_edit},
+    {config::kDelayCommand, &console_edit, &rcon_edit},
+    {config::kUnlockCommand, &console_edit, &rcon_edit},
 }};
 
 // Kept from the load until the unload has removed the commands.

@@ -2,6 +2,8 @@
 // first use, whatever the order of the plugin's source files.
 #include "plugin/plugin_state.h"
 
+#include <functional>
+
 #include "config/time_text.h"
 #include "config/vocabulary.h"
 #include "plugin/clock.h"
@@ -11,7 +13,7 @@
 namespace quellwarden {
 namespace {
 
-std::size_t held_back_now(const DelayTable& table, std::int64_t now) {
+std::size_t held_back_in(const DelayTable& table, std::int64_t now) {
   std::size_t held = 0;
   table.for_each([&](std::int32_t, std::u16string_view, std::int64_t unlock_time) {
     held += unlock_time > now ? 1U : 0U;
@@ -23,7 +25,7 @@ void report_applied(const PluginState& state, std::int64_t now) {
   const config::DelayTables& tables = state.tables;
   state.log.info(config::kLoadedConfig, config::utc_text(tables.wipe_timestamp),
                  tables.riding.element_count(), tables.taming.element_count(),
-                 held_back_now(tables.riding, now) + held_back_now(tables.taming, now));
+                 held_back_now(tables, now));
   for (const config::Diagnostic& diagnostic : state.diagnostics) {
     state.log.warn("{}", printable(diagnostic.text));
   }
@@ -49,8 +51,11 @@ config::LoadOutcome load(PluginState& state, std::int64_t now, const char* file_
 }
 
 // The tables are in: what remains is bookkeeping, which cannot undo the load.
+std::size_t digest_of(std::string_view bytes) { return std::hash<std::string_view>{}(bytes); }
+
 void take_in_force(PluginState& state, config::LoadOutcome& outcome, std::int64_t now) noexcept {
   state.in_force = true;
+  state.applied_file_digest = digest_of(outcome.bytes);
   state.diagnostics.swap(outcome.diagnostics);
   try {
     report_applied(state, now);
@@ -84,7 +89,31 @@ LoadResult load_last_good(const config::Refusal& refused, std::int64_t written) 
   if (!outcome.applied()) return {std::move(outcome.refusal), 0, outcome.file_missing};
   record(state, now, refused, written);
   take_in_force(state, outcome, now);
+  state.applied_file_digest = 0;
   return {std::nullopt, state.diagnostics.size(), false};
+}
+
+std::size_t held_back_now(const config::DelayTables& tables, std::int64_t now) {
+  return held_back_in(tables.riding, now) + held_back_in(tables.taming, now);
+}
+
+std::optional<std::string> file_not_in_force(const PluginState& state,
+                                             std::string_view disk_bytes) {
+  if (!state.in_force || !state.last_load) {
+    return "no configuration is in force; load config.json with Quellwarden.reload first";
+  }
+  if (state.last_load->fallback_written) {
+    return "the last good copy is in force, since config.json was refused at start; fix "
+           "config.json and run Quellwarden.reload first";
+  }
+  if (!state.last_load->ok()) {
+    return "the last reload of config.json failed, so it is not the file in force; fix it and run "
+           "Quellwarden.reload first";
+  }
+  if (digest_of(disk_bytes) != state.applied_file_digest) {
+    return "config.json has changed since it was loaded; run Quellwarden.reload first";
+  }
+  return std::nullopt;
 }
 
 void log_refusal(const config::Refusal& refusal) {

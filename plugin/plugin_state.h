@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "config/loader.h"
@@ -31,6 +32,9 @@ struct PluginState {
   config::DelayTables tables;
   // Whether any load has applied; until then nothing is held back. Written by the loads.
   bool in_force = false;
+  // A digest of config.json's bytes as the load in force applied them; 0 when what is in force is
+  // not config.json. Written by the loads.
+  std::size_t applied_file_digest = 0;
   // What the configuration in force says that is valid but almost surely a mistake. Written by the
   // loads.
   std::vector<config::Diagnostic> diagnostics;
@@ -75,6 +79,15 @@ LoadResult load_last_good(const config::Refusal& refused, std::int64_t written);
 // The one place a refused load is logged: its text, as it stands, at error level, then the place
 // and the hint the checker gives, when there is one, as a second error line.
 void log_refusal(const config::Refusal& refusal);
+
+// How many classes `tables` hold back at `now`, both lists counted.
+std::size_t held_back_now(const config::DelayTables& tables, std::int64_t now);
+
+// Why config.json as it stands on disk (`disk_bytes`) is not the file in force, so that an edit of
+// it would not change only what the admin asked: no load applied, the last good copy applied in
+// its place, a reload failed since the last one that applied, or the file changed since. Nothing
+// when it is the file in force.
+std::optional<std::string> file_not_in_force(const PluginState& state, std::string_view disk_bytes);
 
 // The refusal as one line for a console reply or the status: its text, the hint in parentheses.
 std::string refusal_line(const config::Refusal& refusal);

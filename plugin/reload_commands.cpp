@@ -15,21 +15,18 @@
 #include "plugin/unlocks_command.h"
 
 namespace quellwarden {
-namespace {
 
 // The chat command follows the configuration now in force.
-LoadResult reload() {
+LoadResult reload_configuration() {
   LoadResult result = LoadConfig();
   sync_chat_command();
   return result;
 }
 
-}  // namespace
-
 // The registration guard would call a reply that cannot be made a failed reload; what applied
 // has applied, so the log says that, and what became of the reply.
 void console_reload(APlayerController* player, FString* /*command*/, bool /*flag*/) {
-  const LoadResult result = reload();
+  const LoadResult result = reload_configuration();
   try {
     const PlayerReply reply(player);
     if (result.refusal) {
@@ -51,7 +48,7 @@ void console_reload(APlayerController* player, FString* /*command*/, bool /*flag
 }
 
 void rcon_reload(RCONClientConnection* connection, RCONPacket* packet, UWorld* /*world*/) {
-  const LoadResult result = reload();
+  const LoadResult result = reload_configuration();
   if (result.refusal) log_refusal(*result.refusal);
   send_rcon_reply(connection, *packet,
                   result.refusal ? result.refusal->text : std::string(config::kReloaded));

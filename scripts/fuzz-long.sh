@@ -23,6 +23,7 @@ dictionary="$build_dir/fuzz/config.dict"
 harnesses=(
   "config_loader|config_loader|$dictionary"
   "check_report|check_report config_loader|$dictionary"
+  "file_edit|file_edit config_loader|$dictionary"
   "rcon_reader|rcon_reader|"
 )
 # The stand-in's allocator keeps books on every block, so per-input leak checks would fire on

@@ -88,8 +88,12 @@ TEST_F(host_failures_test, refused_hooks_and_commands_are_logged_and_the_rest_in
   standin::fail_next_command("Quellwarden.reload");
   load();
   EXPECT_THAT(standin::installed_hooks(), ElementsAre(kImprint, kSetRider));
-  EXPECT_THAT(standin::console_commands(), ElementsAre("Quellwarden.status"));
-  EXPECT_THAT(standin::rcon_commands(), ElementsAre("Quellwarden.reload", "Quellwarden.status"));
+  EXPECT_THAT(standin::console_commands(),
+              ElementsAre("Quellwarden.status", "Quellwarden.setwipe", "Quellwarden.shift",
+                          "Quellwarden.delay", "Quellwarden.unlock"));
+  EXPECT_THAT(standin::rcon_commands(),
+              ElementsAre("Quellwarden.reload", "Quellwarden.status", "Quellwarden.setwipe",
+                          "Quellwarden.shift", "Quellwarden.delay", "Quellwarden.unlock"));
   EXPECT_THAT(log_messages(spdlog::level::err),
               ElementsAre("Failed to hook " + kCanTame + "; taming is not held back",
                           "Failed to add console command Quellwarden.reload: the host refused to "

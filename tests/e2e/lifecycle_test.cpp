@@ -16,12 +16,15 @@ constexpr const char* kCanTame =
 constexpr const char* kImprint = "APrimalDinoCharacter.ImprintBabyDino(APlayerController*,bool)";
 constexpr const char* kSetRider = "APrimalDinoCharacter.SetRider(AShooterCharacter*)";
 
-TEST_F(lifecycle_test, load_registers_three_hooks_and_both_commands_and_unload_removes_them) {
+TEST_F(lifecycle_test, load_registers_three_hooks_and_the_commands_and_unload_removes_them) {
   write_config("{}");
   load();
   EXPECT_THAT(standin::installed_hooks(), ElementsAre(kCanTame, kImprint, kSetRider));
-  EXPECT_THAT(standin::console_commands(), ElementsAre("Quellwarden.reload", "Quellwarden.status"));
-  EXPECT_THAT(standin::rcon_commands(), ElementsAre("Quellwarden.reload", "Quellwarden.status"));
+  const auto commands =
+      ElementsAre("Quellwarden.reload", "Quellwarden.status", "Quellwarden.setwipe",
+                  "Quellwarden.shift", "Quellwarden.delay", "Quellwarden.unlock");
+  EXPECT_THAT(standin::console_commands(), commands);
+  EXPECT_THAT(standin::rcon_commands(), commands);
   EXPECT_EQ(log_messages().front(), "Quellwarden " + std::string(quellwarden::kVersion));
   unload();
   EXPECT_TRUE(standin::installed_hooks().empty());
@@ -58,7 +61,7 @@ TEST_F(lifecycle_test, broken_file_at_start_still_installs_hooks_and_reload) {
   write_config(R"({"DinoSettings": null})");
   load();
   EXPECT_EQ(standin::installed_hooks().size(), 3U);
-  EXPECT_EQ(standin::console_commands().size(), 2U);
+  EXPECT_EQ(standin::console_commands().size(), 6U);
   EXPECT_THAT(log_messages(spdlog::level::err),
               ElementsAre("[json.exception.type_error.306] cannot use value() with null",
                           "DinoSettings is null; write an object holding \"DisallowRiding\" and "

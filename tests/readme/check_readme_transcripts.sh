@@ -65,4 +65,23 @@ if [[ "$status" != "$expected_status" ]]; then
   failed=1
 fi
 
+# Sandbox sessions: each block whose first line starts with "> " is typed, those lines less their
+# mark, into a sandbox started as the demo starts it on a fresh copy of examples/; the block's other
+# lines are what it prints after its start-up lines.
+awk -v out="$scratch/session" '
+  /^```/ { if (taking) { close(file); taking = 0 } else { opening = 1 } ; next }
+  opening && index($0, "> ") == 1 { taking = 1; file = out "." ++count }
+  { opening = 0 }
+  taking { print > file }' "$readme"
+for block in "$scratch"/session.*; do
+  [[ -e "$block" ]] || break
+  rm -rf "$scratch/server"
+  cp -R "$root/examples" "$scratch/server"
+  grep -v '^> ' "$block" >"$block.expected" || true
+  { echo "echo --- typed"; sed -n 's/^> //p' "$block"; } |
+    TZ=UTC "$build_dir/bin/quellwarden-sandbox" --workdir "$scratch/server" --clock 1767895200 \
+      2>&1 | sed '1,/^--- typed$/d' >"$block.printed"
+  compare "the sandbox session starting '$(head -n 1 "$block")'" "$block.expected" "$block.printed"
+done
+
 exit "$failed"

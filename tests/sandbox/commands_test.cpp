@@ -200,11 +200,15 @@ TEST_F(sandbox_commands_test, unload_and_load_run_both_sequences_and_give_back_a
                   "hook APrimalDinoCharacter.ImprintBabyDino(APlayerController*,bool)",
                   "hook APrimalDinoCharacter.SetRider(AShooterCharacter*)",
                   "console command Quellwarden.reload", "console command Quellwarden.status",
+                  "console command Quellwarden.setwipe", "console command Quellwarden.shift",
+                  "console command Quellwarden.delay", "console command Quellwarden.unlock",
                   "rcon command Quellwarden.reload", "rcon command Quellwarden.status",
-                  "memory 7 blocks 452 bytes", "unloaded", "memory 0 blocks 0 bytes",
+                  "rcon command Quellwarden.setwipe", "rcon command Quellwarden.shift",
+                  "rcon command Quellwarden.delay", "rcon command Quellwarden.unlock",
+                  "memory 11 blocks 602 bytes", "unloaded", "memory 0 blocks 0 bytes",
                   "CanTame rex -> true (game)", "unknown console command Quellwarden.reload",
                   "error: the plugin is not loaded", kVersionLine, kAdding, kLoaded, "loaded",
-                  "error: the plugin is already loaded", "memory 7 blocks 452 bytes",
+                  "error: the plugin is already loaded", "memory 11 blocks 602 bytes",
                   "CanTame rex -> false (refused)"));
 }
 

@@ -41,7 +41,11 @@ TEST(sandbox_notices_test, players_by_name_hear_their_notices_and_ask_the_chat_c
                   "ImprintBabyDino rex -> refused", "to bob [1,1,1,1]: taming Rex: 1d 0h 0m left",
                   "to bob [1,1,1,1]: riding Rex_Character_BP_C: 2d 0h 0m left", "bob says: hello",
                   "console command Quellwarden.reload", "console command Quellwarden.status",
+                  "console command Quellwarden.setwipe", "console command Quellwarden.shift",
+                  "console command Quellwarden.delay", "console command Quellwarden.unlock",
                   "rcon command Quellwarden.reload", "rcon command Quellwarden.status",
+                  "rcon command Quellwarden.setwipe", "rcon command Quellwarden.shift",
+                  "rcon command Quellwarden.delay", "rcon command Quellwarden.unlock",
                   "chat command /unlocks"));
 }
 

@@ -1,0 +1,111 @@
+// The file stays the one truth: an edit is refused, writing nothing, unless config.json on disk is
+// the file in force and the edited file would load; then it is replaced whole (temporary file and
+// rename) and reloaded, so a restart keeps what the admin did.
+#include "plugin/edit_commands.h"
+
+#include <fmt/format.h>
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "config/configuration_edit.h"
+#include "config/file_bytes.h"
+#include "config/loader.h"
+#include "config/vocabulary.h"
+#include "host/rcon_packet.h"
+#include "host/utf8.h"
+#include "plugin/clock.h"
+#include "plugin/file_replacement.h"
+#include "plugin/player_messages.h"
+#include "plugin/plugin_state.h"
+#include "plugin/rcon_reply.h"
+#include "plugin/reload_commands.h"
+
+namespace quellwarden {
+namespace {
+
+struct EditReply {
+  bool done = false;
+  std::vector<std::string> lines;
+};
+
+EditReply refused(const std::string& why) {
+  return {false, {fmt::format(config::kEditRefused, why)}};
+}
+
+// The edited file, or why there is none to write.
+std::variant<config::ConfigurationEdit, std::string> edit_of_file(const std::filesystem::path& path,
+                                                                  std::string_view command_line,
+                                                                  std::int64_t now) {
+  auto request = config::read_edit_request(command_line, now);
+  if (auto* problem = std::get_if<std::string>(&request)) return std::move(*problem);
+  const config::FileBytes file = config::read_whole_file(path);
+  if (!file.bytes) return "config.json cannot be read: " + file.problem;
+  if (auto why = file_not_in_force(plugin_state(), *file.bytes)) return std::move(*why);
+  config::ConfigurationEdit edit =
+      config::edit_configuration(*file.bytes, std::get<config::EditRequest>(request), now);
+  if (!edit.ok()) return std::move(edit.problem);
+  return edit;
+}
+
+std::string joined(const std::vector<std::string>& parts, std::string_view between) {
+  std::string text;
+  for (const std::string& part : parts) text += (text.empty() ? "" : std::string(between)) + part;
+  return text;
+}
+
+EditReply run_edit(std::string_view command_line, const char* channel) {
+  const std::int64_t now = unix_now();
+  std::error_code error;
+  const std::filesystem::path folder = config::plugin_folder(error);
+  if (error) return refused("the working directory cannot be read: " + error.message());
+  const std::filesystem::path path = folder / config::kConfigFileName;
+  auto edit = edit_of_file(path, command_line, now);
+  if (auto* problem = std::get_if<std::string>(&edit)) return refused(*problem);
+  const config::ConfigurationEdit& done = std::get<config::ConfigurationEdit>(edit);
+  if (std::string failure = replace_file(path, done.bytes, now); !failure.empty()) {
+    return refused("config.json cannot be written: " + failure);
+  }
+  const std::string_view command = command_line.substr(0, command_line.find(' '));
+  for (const std::string& change : done.changes) {
+    plugin_state().log.info(config::kEditLogged, command, channel, change);
+  }
+  const LoadResult reload = reload_configuration();
+  if (reload.refusal) {
+    log_refusal(*reload.refusal);
+    return {false, {fmt::format(config::kEditNotReloaded, refusal_line(*reload.refusal))}};
+  }
+  EditReply reply{true,
+                  {fmt::format(config::kEditApplied, joined(done.changes, ", "),
+                               held_back_now(plugin_state().tables, unix_now()))}};
+  for (const std::string& warning : done.new_warnings) {
+    reply.lines.push_back(fmt::format(config::kStatusWarning, warning));
+  }
+  return reply;
+}
+
+std::string line_of(const FString* command) {
+  if (command == nullptr) return {};
+  std::string line = host::encode_utf8(command->view());
+  // The host may pass the line as the client sent it, blanks before the command's name included.
+  line.erase(0, line.find_first_not_of(" \t"));
+  return line;
+}
+
+}  // namespace
+
+void console_edit(APlayerController* player, FString* command, bool /*flag*/) {
+  const EditReply reply = run_edit(line_of(command), "console");
+  const PlayerReply to_player(player);
+  for (std::size_t index = 0; index < reply.lines.size(); ++index) {
+    to_player.send(!reply.done ? kRed : index == 0 ? kGreen : kYellow, reply.lines[index]);
+  }
+}
+
+void rcon_edit(RCONClientConnection* connection, RCONPacket* packet, UWorld* /*world*/) {
+  const EditReply reply = run_edit(line_of(&packet->Body), "RCON");
+  send_rcon_reply(connection, *packet, joined(reply.lines, "\n"));
+}
+
+}  // namespace quellwarden
