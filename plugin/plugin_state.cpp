@@ -4,6 +4,7 @@
 
 #include "config/time_text.h"
 #include "config/vocabulary.h"
+#include "plugin/announcements.h"
 #include "plugin/clock.h"
 #include "plugin/last_good.h"
 #include "text/printable.h"
@@ -52,6 +53,7 @@ config::LoadOutcome load(PluginState& state, std::int64_t now, const char* file_
 void take_in_force(PluginState& state, config::LoadOutcome& outcome, std::int64_t now) noexcept {
   state.in_force = true;
   state.diagnostics.swap(outcome.diagnostics);
+  schedule_announcements(state.tables, now);
   try {
     report_applied(state, now);
   } catch (...) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "config/loader.h"
+#include "core/announcement_schedule.h"
 #include "log/plugin_log.h"
 #include "plugin/kept_name.h"
 #include "plugin/notice_cooldown.h"
@@ -44,6 +45,12 @@ struct PluginState {
   // The players' chat command registered now (no text: none). Written by its registration
   // (unlocks_command.cpp).
   KeptName chat_command;
+  // What to announce to every player, and when: rebuilt after each load that applies, walked by
+  // the host's timer. Written by the announcements (announcements.cpp).
+  AnnouncementSchedule announcement_schedule;
+  // The announcements' timer registered now (no text: none). Written by its registration
+  // (announcements.cpp).
+  KeptName announcement_timer;
   // Declared last, so it is released first at shutdown, before the tables. Created by the load
   // sequence (lifecycle.cpp).
   PluginLog log;
