@@ -66,6 +66,7 @@ LoadOutcome load(DelayTables& live, const PluginLog& log, std::int64_t now, cons
   fresh.notices = std::move(configuration.notices);
   fresh.announcements = std::move(configuration.announcements);
   fresh.bypass = std::move(configuration.bypass);
+  fresh.refusal_asks_player = fresh.notices.has_value() || !fresh.bypass.empty();
   // Everything that can fail is done: from here on the load applies, whatever happens.
   live.swap(fresh);
   try {
@@ -98,6 +99,7 @@ void DelayTables::swap(DelayTables& other) noexcept {
   taming_names.swap(other.taming_names);
   announcements.swap(other.announcements);
   bypass.swap(other.bypass);
+  std::swap(refusal_asks_player, other.refusal_asks_player);
 }
 
 // The host failing a call and exhausted memory arrive as exceptions from the tables; they refuse

@@ -38,6 +38,9 @@ struct DelayTables {
   DisplayNames taming_names;
   std::optional<AnnouncementSettings> announcements;  // absent: no timer, nothing announced
   std::vector<std::string> bypass;  // players' unique ids that pass every gate, in byte order
+  // Notices or a bypass list: a refusal asks who its player is. One flag, so that a refusal with
+  // neither costs the gate one test, as notices alone always did.
+  bool refusal_asks_player = false;
 
   void swap(DelayTables& other) noexcept;
 };

@@ -126,6 +126,8 @@ inline constexpr char kStatusNoChatCommand[] = "none";
 inline constexpr char kStatusAnnouncementsOn[] = "announcements: on, {}";
 inline constexpr char kStatusReminders[] = "reminders {} before each unlock";
 inline constexpr char kStatusNoReminders[] = "no reminders";
+// One line per id of "Bypass": the id, the count, "refusal" or "refusals".
+inline constexpr char kStatusBypass[] = "bypass {}: {} {} skipped since start";
 // What a filter asked for, each part only when it did: " held back now", " with "rex" in its name".
 inline constexpr char kStatusNoMatch[] = "no class{}{}";
 inline constexpr char kStatusHeldBackNow[] = " held back now";

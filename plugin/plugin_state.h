@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +42,9 @@ struct PluginState {
   // Gate decisions left to the game because the host failed the gate (a name it could not
   // resolve, an exception from a host call). Written by the gates (gates.cpp).
   std::uint64_t host_failures = 0;
+  // How many refusals each id of the bypass list has skipped since start, by id. Written by the
+  // bypass (bypass.cpp).
+  std::map<std::string, std::uint64_t, std::less<>> bypass_skips;
   // The refusal notices sent lately. Written by the notices (refusal_notices.cpp).
   NoticeCooldown notice_cooldown;
   // The players' chat command registered now (no text: none). Written by its registration

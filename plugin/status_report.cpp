@@ -117,6 +117,31 @@ std::optional<std::string> announcements_line(const PluginState& state) {
                                    : fmt::format(config::kStatusReminders, spoken_list(texts)));
 }
 
+// The refusals `id` has skipped since start; 0 before its first.
+std::uint64_t skipped_by(const PluginState& state, const std::string& id) {
+  const auto found = state.bypass_skips.find(id);
+  return found == state.bypass_skips.end() ? 0 : found->second;
+}
+
+void add_bypass(std::vector<std::string>& lines, const PluginState& state) {
+  if (!state.in_force) return;
+  for (const std::string& id : state.tables.bypass) {
+    const std::uint64_t skipped = skipped_by(state, id);
+    lines.push_back(fmt::format(config::kStatusBypass, printable(id), skipped,
+                                skipped == 1 ? "refusal" : "refusals"));
+  }
+}
+
+std::vector<config::JsonObject> bypass_json(const PluginState& state) {
+  std::vector<config::JsonObject> ids;
+  if (!state.in_force) return ids;
+  for (const std::string& id : state.tables.bypass) {
+    ids.emplace_back().text("id", id).number("skipped",
+                                             static_cast<std::int64_t>(skipped_by(state, id)));
+  }
+  return ids;
+}
+
 // What became of the latest load that did not apply config.json; nothing after one that did.
 std::optional<std::string> last_load_line(const PluginState& state) {
   if (!state.last_load || state.last_load->ok()) return std::nullopt;
@@ -149,6 +174,7 @@ std::vector<std::string> status_lines(const PluginState& state, std::int64_t now
   if (auto line = announcements_line(state)) lines.push_back(std::move(*line));
   if (auto line = last_load_line(state)) lines.push_back(std::move(*line));
   if (const auto lists = schedule_of(state, request, now)) add_lists(lines, *lists, request, now);
+  add_bypass(lines, state);
   if (state.host_failures > 0) {
     lines.push_back(fmt::format(config::kStatusHostFailures, state.host_failures,
                                 state.host_failures == 1 ? "time" : "times"));
@@ -167,7 +193,8 @@ std::string status_json(const PluginState& state, std::int64_t now, const Status
   config::JsonObject status;
   status.text("version", kVersion)
       .schedule(now, schedule ? &*schedule : nullptr, state.diagnostics)
-      .number("host_failures", static_cast<std::int64_t>(state.host_failures));
+      .number("host_failures", static_cast<std::int64_t>(state.host_failures))
+      .objects("bypass", bypass_json(state));
   if (const std::uint64_t left = host::blocks_left_behind(); left > 0) {
     status.number("blocks_left_behind", static_cast<std::int64_t>(left));
   }
