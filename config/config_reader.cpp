@@ -6,6 +6,7 @@
 
 #include <string_view>
 
+#include "config/bypass_list.h"
 #include "config/date_reading.h"
 #include "config/document.h"
 #include "config/vocabulary.h"
@@ -222,6 +223,8 @@ std::variant<Configuration, Refusal> read_configuration(const Document& document
     *list = std::move(std::get<std::vector<DelayEntry>>(entries));
   }
   configuration.notices = read_notice_settings(document).settings;
+  configuration.announcements = read_announcements(document).settings;
+  configuration.bypass = read_bypass(document).ids;
   return configuration;
 }
 

@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "config/announcement_settings.h"
 #include "config/notice_settings.h"
 #include "config/refusal.h"
 
@@ -25,7 +26,9 @@ struct Configuration {
   std::int64_t wipe_timestamp = 0;
   std::vector<DelayEntry> riding;  // in the order the loader adds them to the riding table
   std::vector<DelayEntry> taming;
-  std::optional<NoticeSettings> notices;  // present only when the file asks for them
+  std::optional<NoticeSettings> notices;              // present only when the file asks for them
+  std::optional<AnnouncementSettings> announcements;  // present only while they are on
+  std::vector<std::string> bypass;                    // players' unique ids, in byte order
 };
 
 // A configuration as the tables hold it: one entry per class, each list sorted by unlock time, then

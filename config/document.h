@@ -32,6 +32,14 @@ struct ListItem {
 
 using NoticeMembers = ByMember<kNoticeMembers, Value>;
 
+// A member of a level that may hold one read element by element (Kept::elements): its value, and
+// when that is an array, each element (a scalar whole, an array or an object by its kind and
+// start).
+struct MemberValue : Value {
+  std::vector<Value> elements;
+};
+using AnnouncementMembers = ByMember<kAnnouncementMembers, MemberValue>;
+
 struct List {
   Value shape;  // absent when the file has no such list; for an array or object, no preview
   // By class name in byte order, the last of equal names kept (an object), or by index (an
@@ -57,10 +65,12 @@ struct Document {
   std::optional<std::string> parse_error;  // the library's own text; nothing else is set then
   Value top;                               // the first value; for an object, no preview
   bool top_holds_one_object = false;       // an array of exactly one object: [{...}]
-  // The top level's members: "DinoSettings" and "PlayerNotices" as an object by its kind only.
-  ByMember<kTopMembers, Value> members;
+  // The top level's members: "DinoSettings", "PlayerNotices" and "Announcements" as an object by
+  // its kind only.
+  ByMember<kTopMembers, MemberValue> members;
   ByMember<kSettingsMembers, List> lists;  // inside "DinoSettings"
   NoticeMembers notices;                   // inside "PlayerNotices"
+  AnnouncementMembers announcements;       // inside "Announcements"
   std::vector<RepeatedMember> repeated;    // as their objects end: inner before outer
   std::optional<TrailingText> trailing;
 };

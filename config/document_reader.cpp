@@ -111,19 +111,21 @@ class Preview {
 };
 
 // What an open array or object of the plugin's own is: the top's array, an object whose members
-// a level's table names, or a list of class entries.
-enum class Role { top_array, level, list };
+// a level's table names, a list of class entries, or an array read element by element.
+enum class Role { top_array, level, list, elements };
 
 struct Frame {
   Role role;
   Level level = Level::top;  // level frames: whose members
-  std::size_t member = 0;  // where it stands in the table of the frame below; for entries, the list
+  // Where it stands in the table of the frame below; for entries, the list. Element frames keep
+  // that frame's level as theirs.
+  std::size_t member = 0;
   std::size_t next_index = 0;                        // arrays: the index of the next element
   std::array<std::uint32_t, kMostMembers> counts{};  // level frames: each member's count
 };
 
 // Where the next value goes.
-enum class Target { skip, document, top_array_element, member, item };
+enum class Target { skip, document, top_array_element, member, item, element };
 
 // Every class list is a member of "DinoSettings", and only lists are: the document keeps lists
 // there and nowhere else.
@@ -136,6 +138,19 @@ constexpr bool lists_only_in_settings() {
   return true;
 }
 static_assert(lists_only_in_settings());
+
+// Only the levels whose slots are MemberValue hold members read element by element.
+constexpr bool elements_only_where_kept() {
+  for (const Level level : kLevels) {
+    for (const Member& member : members_of(level)) {
+      if (member.kept == Kept::elements && level != Level::top && level != Level::announcements) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+static_assert(elements_only_where_kept());
 
 // Sorts `names` and keeps each once; each name that came more than once joins `repeats`.
 void count_repeats(std::vector<std::string>& names,
@@ -216,6 +231,7 @@ class Reader {
   [[nodiscard]] MemberPath path() const;
   Value& slot(const Frame& frame, std::size_t index);
   std::vector<std::string>& unknown_of(const Frame& frame);
+  std::vector<Value>& elements_of(Level level, std::size_t index);
   void clear(Level level);
   const Member& target_member() const { return members_of(frames_.back().level)[target_index_]; }
   List& list_of(const Frame& frame) { return document_.lists.at(frame.member); }
@@ -239,10 +255,17 @@ Value& Reader::slot(const Frame& frame, std::size_t index) {
       return document_.lists.at(index).shape;
     case Level::notices:
       return document_.notices.at(index);
+    case Level::announcements:
+      return document_.announcements.at(index);
     case Level::entry:
       break;
   }
   return current_item().members.at(index);
+}
+
+std::vector<Value>& Reader::elements_of(Level level, std::size_t index) {
+  if (level == Level::top) return document_.members.at(index).elements;
+  return document_.announcements.at(index).elements;
 }
 
 std::vector<std::string>& Reader::unknown_of(const Frame& frame) {
@@ -253,6 +276,8 @@ std::vector<std::string>& Reader::unknown_of(const Frame& frame) {
       return document_.lists.unknown;
     case Level::notices:
       return document_.notices.unknown;
+    case Level::announcements:
+      return document_.announcements.unknown;
     case Level::entry:
       break;
   }
@@ -264,6 +289,7 @@ std::vector<std::string>& Reader::unknown_of(const Frame& frame) {
 void Reader::clear(Level level) {
   if (level == Level::settings) document_.lists = {};
   if (level == Level::notices) document_.notices = {};
+  if (level == Level::announcements) document_.announcements = {};
 }
 
 // In an array the frame itself says what its next element is; in an object, key() does.
@@ -275,6 +301,8 @@ void Reader::aim() {
   } else if (frame.role == Role::list && list_of(frame).shape.type() == ValueType::array) {
     pending_name_ = std::to_string(frame.next_index++);
     target_ = Target::item;
+  } else if (frame.role == Role::elements) {
+    target_ = Target::element;
   }
 }
 
@@ -323,9 +351,13 @@ void Reader::deliver(Value value) {
         }
         break;
       }
+      if (member.kept == Kept::elements) elements_of(frames_.back().level, target_index_).clear();
       slot(frames_.back(), target_index_) = std::move(value);
       break;
     }
+    case Target::element:
+      elements_of(frames_.back().level, frames_.back().member).push_back(std::move(value));
+      break;
     case Target::item:
       list_of(frames_.back())
           .items.push_back(make_item(pending_name_, value.type(), std::move(value)));
@@ -360,10 +392,17 @@ void Reader::open_member(ValueType type) {
     return;
   }
   if (member.kept == Kept::level) clear(member.inner);
+  const Level level = frames_.back().level;
+  if (member.kept == Kept::elements) elements_of(level, index).clear();
   Value& into = slot(frames_.back(), index);
   if (member.kept == Kept::level && type == ValueType::object) {
     into = Value(type, {});
     frames_.push_back({Role::level, member.inner, index});
+    return;
+  }
+  if (member.kept == Kept::elements && type == ValueType::array) {
+    into = Value(type, {});
+    frames_.push_back({Role::elements, level, index});
     return;
   }
   preview_.begin(into, type);
@@ -393,6 +432,11 @@ void Reader::open_here(ValueType type) {
       }
       document_.lists.at(list).items.push_back(make_item(pending_name_, type, Value(type, {})));
       break;
+    }
+    case Target::element: {
+      std::vector<Value>& elements = elements_of(frames_.back().level, frames_.back().member);
+      preview_.begin(elements.emplace_back(), type);
+      return;
     }
     case Target::skip:
       break;

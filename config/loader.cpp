@@ -64,6 +64,9 @@ LoadOutcome load(DelayTables& live, const PluginLog& log, std::int64_t now, cons
   fill(fresh.taming, fresh.taming_names, configuration.taming);
   fresh.wipe_timestamp = configuration.wipe_timestamp;
   fresh.notices = std::move(configuration.notices);
+  fresh.announcements = std::move(configuration.announcements);
+  fresh.bypass = std::move(configuration.bypass);
+  fresh.refusal_asks_player = fresh.notices.has_value() || !fresh.bypass.empty();
   // Everything that can fail is done: from here on the load applies, whatever happens.
   live.swap(fresh);
   try {
@@ -84,7 +87,8 @@ LoadOutcome load(DelayTables& live, const PluginLog& log, std::int64_t now, cons
 }  // namespace
 
 static_assert(std::is_nothrow_swappable_v<std::optional<NoticeSettings>> &&
-              std::is_nothrow_swappable_v<DisplayNames>);
+              std::is_nothrow_swappable_v<DisplayNames> &&
+              std::is_nothrow_swappable_v<std::optional<AnnouncementSettings>>);
 
 void DelayTables::swap(DelayTables& other) noexcept {
   riding.swap(other.riding);
@@ -93,6 +97,9 @@ void DelayTables::swap(DelayTables& other) noexcept {
   notices.swap(other.notices);
   riding_names.swap(other.riding_names);
   taming_names.swap(other.taming_names);
+  announcements.swap(other.announcements);
+  bypass.swap(other.bypass);
+  std::swap(refusal_asks_player, other.refusal_asks_player);
 }
 
 // The host failing a call and exhausted memory arrive as exceptions from the tables; they refuse

@@ -11,6 +11,7 @@
 #include <system_error>
 #include <vector>
 
+#include "config/announcement_settings.h"
 #include "config/diagnostics.h"
 #include "config/notice_settings.h"
 #include "config/refusal.h"
@@ -35,6 +36,11 @@ struct DelayTables {
   std::optional<NoticeSettings> notices;  // absent: refusals stay silent, no chat command
   DisplayNames riding_names;
   DisplayNames taming_names;
+  std::optional<AnnouncementSettings> announcements;  // absent: no timer, nothing announced
+  std::vector<std::string> bypass;  // players' unique ids that pass every gate, in byte order
+  // Notices or a bypass list: a refusal asks who its player is. One flag, so that a refusal with
+  // neither costs the gate one test, as notices alone always did.
+  bool refusal_asks_player = false;
 
   void swap(DelayTables& other) noexcept;
 };

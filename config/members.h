@@ -16,13 +16,14 @@
 
 namespace quellwarden::config {
 
-enum class Level { top, settings, entry, notices };
+enum class Level { top, settings, entry, notices, announcements };
 
 // What the reader keeps of a member's value.
 enum class Kept {
   value,       // the value: a scalar whole, an array or an object by its kind and first bytes
   level,       // an object whose members are read as the table of `inner` says
   class_list,  // an object from class name to entry (an array or a scalar read as the plugin does)
+  elements,    // an array whose elements are each kept as a value; anything else as `value`
 };
 
 struct Member {
@@ -35,6 +36,8 @@ inline constexpr std::array kTopMembers{
     Member{kWipeTimestamp},
     Member{kDinoSettings, Kept::level, Level::settings},
     Member{kPlayerNotices, Kept::level, Level::notices},
+    Member{kAnnouncements, Kept::level, Level::announcements},
+    Member{kBypass, Kept::elements},
 };
 inline constexpr std::array kSettingsMembers{
     Member{kDisallowRiding, Kept::class_list},
@@ -49,6 +52,10 @@ inline constexpr std::array kNoticeMembers{
     Member{kCooldownSeconds}, Member{kTamingNotice}, Member{kImprintingNotice},
     Member{kRidingNotice},    Member{kChatCommand},
 };
+inline constexpr std::array kAnnouncementMembers{
+    Member{kTamingAnnouncement}, Member{kRidingAnnouncement}, Member{kRemindBefore, Kept::elements},
+    Member{kTamingSoon},         Member{kRidingSoon},
+};
 
 // The table of `level`.
 constexpr std::span<const Member> members_of(Level level) {
@@ -61,11 +68,14 @@ constexpr std::span<const Member> members_of(Level level) {
       return kEntryMembers;
     case Level::notices:
       return kNoticeMembers;
+    case Level::announcements:
+      return kAnnouncementMembers;
   }
   return {};
 }
 
-inline constexpr std::array kLevels{Level::top, Level::settings, Level::entry, Level::notices};
+inline constexpr std::array kLevels{Level::top, Level::settings, Level::entry, Level::notices,
+                                    Level::announcements};
 
 // The most members one level has: what the reader counts per object.
 inline constexpr std::size_t kMostMembers = [] {

@@ -42,15 +42,6 @@ const Placeholder* placeholder_named(std::string_view name) {
   return nullptr;
 }
 
-// "{creature}, {class}, {left} and {unlock}"
-std::string known_placeholders() {
-  std::vector<std::string> names;
-  for (const Placeholder& placeholder : kPlaceholders) {
-    names.push_back("{" + std::string(placeholder.name) + "}");
-  }
-  return spoken_list(names);
-}
-
 // Calls `visit(name, start, end)` for each "{name}" made of letters; any other brace is plain.
 template <typename Visit>
 void for_each_placeholder(std::string_view text, Visit&& visit) {
@@ -108,13 +99,10 @@ class NoticeReader {
       return {};
     }
     const std::string& text = value.held().get_ref<const std::string&>();
-    bool unknown = false;
-    for_each_placeholder(text, [&](std::string_view placeholder, std::size_t, std::size_t) {
-      if (unknown || placeholder_named(placeholder) != nullptr) return;
-      unknown = true;
-      wrong(name, "has the unknown placeholder {" + std::string(placeholder) + "}",
+    if (const std::string unknown = unknown_placeholder(text); !unknown.empty()) {
+      wrong(name, "has the unknown placeholder {" + unknown + "}",
             "the known ones are " + known_placeholders());
-    });
+    }
     return text;
   }
 
@@ -188,6 +176,22 @@ std::optional<Diagnostic> display_name_problem(const Value& display_name,
                         in_quotes(list_name) + " is " + value_text(display_name) +
                         ", so players are told the class name; write the name players know, as "
                         "text"};
+}
+
+std::string unknown_placeholder(std::string_view text) {
+  std::string unknown;
+  for_each_placeholder(text, [&](std::string_view name, std::size_t, std::size_t) {
+    if (unknown.empty() && placeholder_named(name) == nullptr) unknown = name;
+  });
+  return unknown;
+}
+
+std::string known_placeholders() {
+  std::vector<std::string> names;
+  for (const Placeholder& placeholder : kPlaceholders) {
+    names.push_back("{" + std::string(placeholder.name) + "}");
+  }
+  return spoken_list(names);
 }
 
 std::string notice_text(std::string_view text, const NoticeValues& values) {

@@ -58,6 +58,13 @@ struct NoticeValues {
   std::int64_t now = 0;
 };
 
+// The first placeholder of `text` that notice_text() cannot fill, without its braces; empty when
+// there is none.
+std::string unknown_placeholder(std::string_view text);
+
+// "{creature}, {class}, {left} and {unlock}": what a text may hold.
+std::string known_placeholders();
+
 // `text` with {creature}, {class}, {left} and {unlock} filled in; other text stays as it is.
 std::string notice_text(std::string_view text, const NoticeValues& values);
 

@@ -36,6 +36,15 @@ Json notices_json(const std::optional<NoticeSettings>& notices) {
           {"chat_command", notices->chat_command}};
 }
 
+Json announcements_json(const std::optional<AnnouncementSettings>& announcements) {
+  if (!announcements) return nullptr;
+  return {{"taming", announcements->taming},
+          {"riding", announcements->riding},
+          {"remind_before", announcements->remind_before},
+          {"taming_soon", announcements->taming_soon},
+          {"riding_soon", announcements->riding_soon}};
+}
+
 }  // namespace
 
 struct JsonObject::Held {
@@ -88,6 +97,7 @@ JsonObject& JsonObject::schedule(std::int64_t now, const Schedule* schedule,
       .set("riding", entries_json(shown.riding, now))
       .set("taming", entries_json(shown.taming, now))
       .set("player_notices", notices_json(shown.notices))
+      .set("announcements", announcements_json(shown.announcements))
       .set("warnings", std::move(list));
 }
 

@@ -36,7 +36,8 @@ class JsonObject {
   // "hours", "unlock", "locked", "seconds_left", "in_game_list"} and "display_name" when it has
   // one; "in_game_list" is false for a class config/creature-classes.tsv does not list),
   // "player_notices" ({"cooldown_seconds", "taming", "imprinting", "riding", "chat_command"}, null
-  // when notices are off) and "warnings" ({"code", "path", "text"} each).
+  // when notices are off), "announcements" ({"taming", "riding", "remind_before", "taming_soon",
+  // "riding_soon"}, null when off) and "warnings" ({"code", "path", "text"} each).
   JsonObject& schedule(std::int64_t now, const Schedule* schedule,
                        const std::vector<Diagnostic>& warnings);
 

@@ -23,6 +23,13 @@ inline constexpr char kTamingNotice[] = "Taming";
 inline constexpr char kImprintingNotice[] = "Imprinting";
 inline constexpr char kRidingNotice[] = "Riding";
 inline constexpr char kChatCommand[] = "ChatCommand";
+inline constexpr char kAnnouncements[] = "Announcements";  // beside "PlayerNotices"
+inline constexpr char kTamingAnnouncement[] = "Taming";
+inline constexpr char kRidingAnnouncement[] = "Riding";
+inline constexpr char kRemindBefore[] = "RemindBefore";  // seconds before each unlock
+inline constexpr char kTamingSoon[] = "TamingSoon";
+inline constexpr char kRidingSoon[] = "RidingSoon";
+inline constexpr char kBypass[] = "Bypass";  // players' unique ids that no gate holds back
 
 // What players are told when "PlayerNotices" leaves a member out. Placeholders: {creature} (the
 // display name, else the class name), {class}, {left} ("2d 3h 5m"), {unlock} (minutes, UTC).
@@ -99,6 +106,9 @@ inline constexpr char kHookFailed[] = "Failed to hook {}; {} is not held back";
 inline constexpr char kAddCommandFailed[] = "Failed to add {} command {}";  // console/RCON, name
 inline constexpr char kRemoveHookFailed[] = "Failed to remove hook {}";
 inline constexpr char kRemoveCommandFailed[] = "Failed to remove {} command {}";
+// The host's timer that sends announcements, registered only while they are on.
+inline constexpr char kAnnouncementTimer[] = "Quellwarden.announcements";
+inline constexpr char kTimerFailed[] = "Failed to {} timer {}";  // add/remove, the name
 // A command's outcome ("applied the configuration", "changed nothing") and what failed the reply.
 inline constexpr char kReplyFailed[] = "{} {}, but its reply could not be made: {}";
 inline constexpr char kBlocksLeftBehind[] =
@@ -121,6 +131,12 @@ inline constexpr char kStatusFellBack[] = "last load at {} {}: {}";
 inline constexpr char kStatusNoticesOn[] = "player notices: on, cooldown {} s, chat command {}";
 inline constexpr char kStatusNoticesOff[] = "player notices: off";
 inline constexpr char kStatusNoChatCommand[] = "none";
+// Only while announcements are on: the reminders' leads ("1h 0m and 10m"), or kStatusNoReminders.
+inline constexpr char kStatusAnnouncementsOn[] = "announcements: on, {}";
+inline constexpr char kStatusReminders[] = "reminders {} before each unlock";
+inline constexpr char kStatusNoReminders[] = "no reminders";
+// One line per id of "Bypass": the id, the count, "refusal" or "refusals".
+inline constexpr char kStatusBypass[] = "bypass {}: {} {} skipped since start";
 // What a filter asked for, each part only when it did: " held back now", " with "rex" in its name".
 inline constexpr char kStatusNoMatch[] = "no class{}{}";
 inline constexpr char kStatusHeldBackNow[] = " held back now";

@@ -37,6 +37,10 @@ class DelayTable {
   [[nodiscard]] std::int64_t unlock_time(std::int32_t slot) const {
     return slots_[slot].unlock_time;
   }
+  // The key a live slot holds, the table's own text, valid until the next add or swap.
+  [[nodiscard]] std::u16string_view key_of(std::int32_t slot) const noexcept {
+    return FString::view_of(key_at(slot));
+  }
   // Takes the key (leaving the caller's empty); an equal key already held is replaced, in the
   // new letter case and with the new time. Returns the slot that holds the key.
   std::int32_t add(FString&& key, std::int64_t unlock_time);

@@ -10,6 +10,7 @@
 #include "host/class_name.h"
 #include "host/compiler.h"
 #include "host/game_functions.h"
+#include "plugin/bypass.h"
 #include "plugin/clock.h"
 #include "plugin/plugin_state.h"
 #include "plugin/refusal_notices.h"
@@ -32,6 +33,15 @@ static_assert(std::is_same_v<decltype(&taming_gate), decltype(game::can_tame)::P
 static_assert(std::is_same_v<decltype(&imprint_gate), decltype(game::imprint_baby_dino)::Pointer>);
 static_assert(std::is_same_v<decltype(&riding_gate), decltype(game::set_rider)::Pointer>);
 
+// What a refusal does with its player, out of line: a player on the bypass list passes (the host
+// is asked for the id only here), anyone else hears the notice when notices are on.
+QW_NOINLINE bool refusal_stands(const GateRefusal& refusal, const void* player) noexcept {
+  const config::DelayTables& tables = plugin_state().tables;
+  if (!tables.bypass.empty() && bypasses(refusal.gate, player)) return false;
+  if (tables.notices) send_refusal_notice(*tables.notices, refusal, player);
+  return true;
+}
+
 // Whether `creature`'s class has an unlock time in `gate`'s table that lies ahead; a refusal goes
 // on to the notice path with what was found. Compared as signed numbers, so an unlock time before
 // 1970 is simply in the past. When the host fails the gate (a name it cannot resolve, a throwing
@@ -51,9 +61,8 @@ bool refuses(const APrimalDinoCharacter* creature, const void* player) noexcept 
     const std::int64_t unlock_time = table.unlock_time(slot);
     const std::int64_t now = unix_now();
     if (unlock_time <= now) return false;
-    if (state.tables.notices) {
-      send_refusal_notice(*state.tables.notices, {gate, slot, class_name, hash, unlock_time, now},
-                          player);
+    if (state.tables.refusal_asks_player) {
+      return refusal_stands({gate, slot, class_name, hash, unlock_time, now}, player);
     }
     return true;
   } catch (...) {

@@ -12,6 +12,7 @@
 #include "host/asa_api.h"
 #include "host/fstring.h"
 #include "host/game_functions.h"
+#include "plugin/announcements.h"
 #include "plugin/attempt.h"
 #include "plugin/edit_commands.h"
 #include "plugin/gates.h"
@@ -153,12 +154,14 @@ void process_attach() noexcept {
   install_hooks();
   add_commands();
   sync_chat_command();
+  sync_announcement_timer();
 }
 
 void process_detach() noexcept {
   remove_hooks();
   remove_commands();
   remove_chat_command();
+  remove_announcement_timer();
   report_blocks_left();
 }
 

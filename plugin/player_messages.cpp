@@ -6,20 +6,34 @@
 #include "text/printable.h"
 
 namespace quellwarden {
+namespace {
 
-PlayerReply::PlayerReply(APlayerController* player) : player_(player) {
+std::shared_ptr<AsaApi::IMessenger> plugin_messenger() {
   const FString path = module_path();
-  messenger_ = AsaApi::GetApiUtils().GetMessenger(path);
+  return AsaApi::GetApiUtils().GetMessenger(path);
 }
+
+// Notices and replies carry names and texts from the file, which must not steer a player's chat.
+FString message_of(std::string_view text) {
+  return needs_escape(text) ? host::format_fstring("{}", printable(text))
+                            : host::format_fstring("{}", text);
+}
+
+}  // namespace
+
+PlayerReply::PlayerReply(APlayerController* player)
+    : player_(player), messenger_(plugin_messenger()) {}
 
 void PlayerReply::send(const FLinearColor& colour, std::string_view text) const {
   if (player_ == nullptr || messenger_ == nullptr) {
     return;
   }
-  // Notices and replies carry names and texts from the file, which must not steer a player's chat.
-  const FString message = needs_escape(text) ? host::format_fstring("{}", printable(text))
-                                             : host::format_fstring("{}", text);
-  messenger_->SendColoredMessage(player_, colour, message);
+  messenger_->SendColoredMessage(player_, colour, message_of(text));
+}
+
+void send_to_everyone(const FLinearColor& colour, std::string_view text) {
+  const std::shared_ptr<AsaApi::IMessenger> messenger = plugin_messenger();
+  if (messenger != nullptr) messenger->SendColoredMessageToAll(colour, message_of(text));
 }
 
 }  // namespace quellwarden

@@ -28,4 +28,7 @@ class PlayerReply {
   std::shared_ptr<AsaApi::IMessenger> messenger_;
 };
 
+// One message to every player on the server; nothing is sent with no messenger.
+void send_to_everyone(const FLinearColor& colour, std::string_view text);
+
 }  // namespace quellwarden

@@ -6,6 +6,7 @@
 
 #include "config/time_text.h"
 #include "config/vocabulary.h"
+#include "plugin/announcements.h"
 #include "plugin/clock.h"
 #include "plugin/last_good.h"
 #include "text/printable.h"
@@ -57,6 +58,7 @@ void take_in_force(PluginState& state, config::LoadOutcome& outcome, std::int64_
   state.in_force = true;
   state.applied_file_digest = digest_of(outcome.bytes);
   state.diagnostics.swap(outcome.diagnostics);
+  schedule_announcements(state.tables, now);
   try {
     report_applied(state, now);
   } catch (...) {

@@ -4,12 +4,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "config/loader.h"
+#include "core/announcement_schedule.h"
 #include "log/plugin_log.h"
 #include "plugin/kept_name.h"
 #include "plugin/notice_cooldown.h"
@@ -43,11 +46,20 @@ struct PluginState {
   // Gate decisions left to the game because the host failed the gate (a name it could not
   // resolve, an exception from a host call). Written by the gates (gates.cpp).
   std::uint64_t host_failures = 0;
+  // How many refusals each id of the bypass list has skipped since start, by id. Written by the
+  // bypass (bypass.cpp).
+  std::map<std::string, std::uint64_t, std::less<>> bypass_skips;
   // The refusal notices sent lately. Written by the notices (refusal_notices.cpp).
   NoticeCooldown notice_cooldown;
   // The players' chat command registered now (no text: none). Written by its registration
   // (unlocks_command.cpp).
   KeptName chat_command;
+  // What to announce to every player, and when: rebuilt after each load that applies, walked by
+  // the host's timer. Written by the announcements (announcements.cpp).
+  AnnouncementSchedule announcement_schedule;
+  // The announcements' timer registered now (no text: none). Written by its registration
+  // (announcements.cpp).
+  KeptName announcement_timer;
   // Declared last, so it is released first at shutdown, before the tables. Created by the load
   // sequence (lifecycle.cpp).
   PluginLog log;

@@ -12,13 +12,6 @@
 namespace quellwarden {
 namespace {
 
-APlayerController* player_of(RefusedGate gate, const void* player) {
-  if (gate != RefusedGate::riding) {
-    return static_cast<APlayerController*>(const_cast<void*>(player));
-  }
-  return player == nullptr ? nullptr : *host::field_of<host::game::controller_of_pawn>(player);
-}
-
 const std::string& text_of(RefusedGate gate, const config::NoticeSettings& settings) {
   switch (gate) {
     case RefusedGate::taming:
@@ -43,12 +36,19 @@ void send_notice(const std::string& text, const GateRefusal& refusal, APlayerCon
 
 }  // namespace
 
+APlayerController* controller_of(RefusedGate gate, const void* player) {
+  if (gate != RefusedGate::riding) {
+    return static_cast<APlayerController*>(const_cast<void*>(player));
+  }
+  return player == nullptr ? nullptr : *host::field_of<host::game::controller_of_pawn>(player);
+}
+
 void send_refusal_notice(const config::NoticeSettings& settings, const GateRefusal& refusal,
                          const void* player) noexcept {
   try {
     const std::string& text = text_of(refusal.gate, settings);
     if (text.empty()) return;
-    APlayerController* const controller = player_of(refusal.gate, player);
+    APlayerController* const controller = controller_of(refusal.gate, player);
     if (controller == nullptr) return;
     const NoticeKey key{controller, static_cast<int>(refusal.gate), refusal.class_name.view(),
                         refusal.class_hash};

@@ -20,6 +20,10 @@ struct GateRefusal {
   std::int64_t now;
 };
 
+// The controller of the player a gate refused: `player` itself, or for riding the rider's
+// controller; null when there is none.
+APlayerController* controller_of(RefusedGate gate, const void* player);
+
 // Sends, after a refusal of `player` (a controller; for riding the rider, whose controller is
 // read from it): a notice in yellow, unless there is no player, the gate's text is empty or the
 // same notice went out within the cooldown. Logs nothing and never throws: a notice that cannot

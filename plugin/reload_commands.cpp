@@ -9,6 +9,7 @@
 #include <string>
 
 #include "config/vocabulary.h"
+#include "plugin/announcements.h"
 #include "plugin/player_messages.h"
 #include "plugin/plugin_state.h"
 #include "plugin/rcon_reply.h"
@@ -16,10 +17,11 @@
 
 namespace quellwarden {
 
-// The chat command follows the configuration now in force.
+// The chat command and the announcements' timer follow the configuration now in force.
 LoadResult reload_configuration() {
   LoadResult result = LoadConfig();
   sync_chat_command();
+  sync_announcement_timer();
   return result;
 }
 

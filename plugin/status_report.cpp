@@ -3,6 +3,8 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -14,6 +16,7 @@
 #include "host/utf8.h"
 #include "plugin/last_good.h"
 #include "text/printable.h"
+#include "text/quoted_text.h"
 #include "version.h"
 
 namespace quellwarden {
@@ -45,7 +48,9 @@ std::optional<config::Schedule> schedule_of(const PluginState& state, const Stat
       tables.wipe_timestamp,
       sorted_entries(tables.riding, tables.riding_names, tables.wipe_timestamp, request, now),
       sorted_entries(tables.taming, tables.taming_names, tables.wipe_timestamp, request, now),
-      tables.notices};
+      tables.notices,
+      tables.announcements,
+      tables.bypass};
 }
 
 std::string entry_line(const char* list, const DelayEntry& entry, std::int64_t now) {
@@ -96,6 +101,47 @@ std::string notices_line(const PluginState& state) {
                                                    : printable(notices->chat_command));
 }
 
+// Only while announcements are on, so that a status without them reads as it always has.
+std::optional<std::string> announcements_line(const PluginState& state) {
+  const std::optional<config::AnnouncementSettings>& announcements = state.tables.announcements;
+  if (!state.in_force || !announcements) return std::nullopt;
+  std::vector<std::int64_t> leads = announcements->remind_before;
+  std::sort(leads.begin(), leads.end(), std::greater<>());
+  leads.erase(std::unique(leads.begin(), leads.end()), leads.end());
+  std::vector<std::string> texts;
+  for (const std::int64_t lead : leads) {
+    texts.push_back(config::left_text(static_cast<std::uint64_t>(lead)));
+  }
+  return fmt::format(config::kStatusAnnouncementsOn,
+                     texts.empty() ? std::string(config::kStatusNoReminders)
+                                   : fmt::format(config::kStatusReminders, spoken_list(texts)));
+}
+
+// The refusals `id` has skipped since start; 0 before its first.
+std::uint64_t skipped_by(const PluginState& state, const std::string& id) {
+  const auto found = state.bypass_skips.find(id);
+  return found == state.bypass_skips.end() ? 0 : found->second;
+}
+
+void add_bypass(std::vector<std::string>& lines, const PluginState& state) {
+  if (!state.in_force) return;
+  for (const std::string& id : state.tables.bypass) {
+    const std::uint64_t skipped = skipped_by(state, id);
+    lines.push_back(fmt::format(config::kStatusBypass, printable(id), skipped,
+                                skipped == 1 ? "refusal" : "refusals"));
+  }
+}
+
+std::vector<config::JsonObject> bypass_json(const PluginState& state) {
+  std::vector<config::JsonObject> ids;
+  if (!state.in_force) return ids;
+  for (const std::string& id : state.tables.bypass) {
+    ids.emplace_back().text("id", id).number("skipped",
+                                             static_cast<std::int64_t>(skipped_by(state, id)));
+  }
+  return ids;
+}
+
 // What became of the latest load that did not apply config.json; nothing after one that did.
 std::optional<std::string> last_load_line(const PluginState& state) {
   if (!state.last_load || state.last_load->ok()) return std::nullopt;
@@ -125,8 +171,10 @@ config::JsonObject last_load_json(const LoadRecord& record) {
 std::vector<std::string> status_lines(const PluginState& state, std::int64_t now,
                                       const StatusRequest& request) {
   std::vector<std::string> lines{headline(state, now), notices_line(state)};
+  if (auto line = announcements_line(state)) lines.push_back(std::move(*line));
   if (auto line = last_load_line(state)) lines.push_back(std::move(*line));
   if (const auto lists = schedule_of(state, request, now)) add_lists(lines, *lists, request, now);
+  add_bypass(lines, state);
   if (state.host_failures > 0) {
     lines.push_back(fmt::format(config::kStatusHostFailures, state.host_failures,
                                 state.host_failures == 1 ? "time" : "times"));
@@ -145,7 +193,8 @@ std::string status_json(const PluginState& state, std::int64_t now, const Status
   config::JsonObject status;
   status.text("version", kVersion)
       .schedule(now, schedule ? &*schedule : nullptr, state.diagnostics)
-      .number("host_failures", static_cast<std::int64_t>(state.host_failures));
+      .number("host_failures", static_cast<std::int64_t>(state.host_failures))
+      .objects("bypass", bypass_json(state));
   if (const std::uint64_t left = host::blocks_left_behind(); left > 0) {
     status.number("blocks_left_behind", static_cast<std::int64_t>(left));
   }

@@ -277,6 +277,7 @@ std::string every_member(Level level, bool reversed, int& next) {
   for (const Member& member : table) {
     text += (text.empty() ? "{\"" : ", \"") + std::string(member.name) + "\": ";
     if (member.kept == Kept::value) text += std::to_string(next++);
+    if (member.kept == Kept::elements) text += "[" + std::to_string(next++) + "]";
     if (member.kept == Kept::level) text += every_member(member.inner, reversed, next);
     if (member.kept == Kept::class_list) {
       text += "{\"A_C\": " + every_member(Level::entry, reversed, next) + "}";
@@ -301,12 +302,20 @@ void expect_every_member(const Document& document, Level level, const Slots& slo
     if (member.kept == Kept::value) {
       EXPECT_EQ(value_of(slots.at(index)).held(), next++);
     }
+    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(slots.at(0))>, MemberValue>) {
+      if (member.kept == Kept::elements) {
+        ASSERT_EQ(slots.at(index).elements.size(), 1U);
+        EXPECT_EQ(slots.at(index).elements[0].held(), next++);
+      }
+    }
     if (member.kept == Kept::level) {
       EXPECT_EQ(value_of(slots.at(index)).type(), ValueType::object);
       if (member.inner == Level::settings) {
         expect_every_member(document, member.inner, document.lists, reversed, next);
-      } else {
+      } else if (member.inner == Level::notices) {
         expect_every_member(document, member.inner, document.notices, reversed, next);
+      } else {
+        expect_every_member(document, member.inner, document.announcements, reversed, next);
       }
     }
     if (member.kept == Kept::class_list) {

@@ -1,5 +1,7 @@
 // The diagnostics come in the order an administrator reads the file: its shape top down, then
 // members given twice, then the times, then what lies after the document.
+#include "config/announcement_settings.h"
+#include "config/bypass_list.h"
 #include "config/diagnostics/checks.h"
 #include "config/notice_settings.h"
 #include "config/vocabulary.h"
@@ -49,9 +51,16 @@ void check_shape(const Document& document, Diagnostics& out) {
     check_unknown_members(document.notices.unknown, Level::notices,
                           "in " + in_quotes(kPlayerNotices), {kPlayerNotices}, out);
   }
-  Diagnostics notices = read_notice_settings(document).problems;
-  out.insert(out.end(), std::make_move_iterator(notices.begin()),
-             std::make_move_iterator(notices.end()));
+  if (document.members[kAnnouncements].type() == ValueType::object) {
+    check_unknown_members(document.announcements.unknown, Level::announcements,
+                          "in " + in_quotes(kAnnouncements), {kAnnouncements}, out);
+  }
+  for (Diagnostics problems :
+       {read_notice_settings(document).problems, read_announcements(document).problems,
+        read_bypass(document).problems}) {
+    out.insert(out.end(), std::make_move_iterator(problems.begin()),
+               std::make_move_iterator(problems.end()));
+  }
 }
 
 }  // namespace

@@ -106,7 +106,7 @@ TEST_F(check_program_test, example_as_json_in_documented_shape) {
   std::vector<std::string> keys;
   for (const auto& item : report.items()) keys.push_back(item.key());
   EXPECT_THAT(keys, ElementsAre("now", "wipe_timestamp", "riding", "taming", "player_notices",
-                                "warnings", "errors", "hints"));
+                                "announcements", "warnings", "errors", "hints"));
   EXPECT_EQ(report, nlohmann::ordered_json::parse(R"({"now": 1700086400,
       "wipe_timestamp": 1700000000,
       "riding": [{"class": "A_C", "hours": 48, "unlock": 1700172800, "locked": true,
@@ -115,7 +115,7 @@ TEST_F(check_program_test, example_as_json_in_documented_shape) {
                   "seconds_left": 0, "in_game_list": false},
                  {"class": "B_C", "hours": 72, "unlock": 1700259200, "locked": true,
                   "seconds_left": 172800, "in_game_list": false}],
-      "player_notices": null, "warnings": [], "errors": [], "hints": []})"));
+      "player_notices": null, "announcements": null, "warnings": [], "errors": [], "hints": []})"));
 }
 
 TEST_F(check_program_test, now_decides_locked_or_released_at_the_unlock_second) {

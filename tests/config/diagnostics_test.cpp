@@ -462,8 +462,8 @@ TEST(diagnostics_test, member_given_twice_where_the_plugin_reads) {
 
 TEST(diagnostics_test, wipe_time_far_from_now) {
   constexpr std::int64_t kYear = 365 * 86400;
-  const Configuration bare{kWipe, {}, {}, {}};
-  const Configuration locked{kWipe, {}, {{"Rex_C", 2, kWipe + 7200, {}}}, {}};
+  const Configuration bare{kWipe, {}, {}, {}, {}, {}};
+  const Configuration locked{kWipe, {}, {{"Rex_C", 2, kWipe + 7200, {}}}, {}, {}, {}};
   const Value number{nlohmann::json(kWipe)};
   EXPECT_THAT(wipe_diagnostics(bare, Value(), 0), IsEmpty());
   EXPECT_THAT(wipe_diagnostics(bare, number, kWipe), IsEmpty());
@@ -494,7 +494,7 @@ TEST(diagnostics_test, wipe_in_milliseconds_at_any_moment) {
 
 TEST(diagnostics_test, wipe_before_the_real_clock) {
   const Document document = read_document(R"({"WipeTimestamp": 1700000000})");
-  const Configuration configuration{kWipe, {}, {}, {}};
+  const Configuration configuration{kWipe, {}, {}, {}, {}, {}};
   EXPECT_FALSE(wipe_before_clock(document, configuration, kWipe + 86400));
   EXPECT_FALSE(wipe_before_clock(document, configuration, kWipe - 86400 * 400));
   const std::optional<Diagnostic> stale = wipe_before_clock(document, configuration, kWipe + 86401);

@@ -54,9 +54,12 @@ CheckResult check_text(std::string_view text, const Judging& judging) {
       result.warnings.push_back(std::move(*mismatch));
     }
   }
-  result.schedule =
-      config::Schedule{wipe, config::effective_entries(configuration.riding),
-                       config::effective_entries(configuration.taming), configuration.notices};
+  result.schedule = config::Schedule{wipe,
+                                     config::effective_entries(configuration.riding),
+                                     config::effective_entries(configuration.taming),
+                                     configuration.notices,
+                                     configuration.announcements,
+                                     configuration.bypass};
   return result;
 }
 

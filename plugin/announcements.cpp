@@ -1,0 +1,113 @@
+// The schedule keeps each class by its slot in its table, so the texts are made only when they
+// are sent, with the names the tables hold then; every load that applies rebuilds it.
+#include "plugin/announcements.h"
+
+#include <fmt/format.h>
+
+#include <string>
+#include <vector>
+
+#include "config/vocabulary.h"
+#include "host/asa_api.h"
+#include "host/utf8.h"
+#include "plugin/attempt.h"
+#include "plugin/clock.h"
+#include "plugin/player_messages.h"
+#include "plugin/plugin_state.h"
+
+namespace quellwarden {
+namespace {
+
+void add_unlocks(std::vector<ScheduledUnlock>& unlocks, const DelayTable& table,
+                 AnnouncedGate gate) {
+  table.for_each([&](std::int32_t slot, std::u16string_view, std::int64_t unlock_time) {
+    unlocks.push_back({static_cast<std::uint32_t>(slot), gate, unlock_time});
+  });
+}
+
+const std::string& text_of(const Announcement& due, const config::AnnouncementSettings& settings) {
+  const bool taming = due.gate == AnnouncedGate::taming;
+  if (due.kind == Announcement::Kind::unlock) return taming ? settings.taming : settings.riding;
+  return taming ? settings.taming_soon : settings.riding_soon;
+}
+
+void announce(const Announcement& due, const config::AnnouncementSettings& settings,
+              std::int64_t now) {
+  const std::string& text = text_of(due, settings);
+  if (text.empty()) return;
+  const config::DelayTables& tables = plugin_state().tables;
+  const bool taming = due.gate == AnnouncedGate::taming;
+  const auto slot = static_cast<std::int32_t>(due.id);
+  const std::string class_name =
+      host::encode_utf8((taming ? tables.taming : tables.riding).key_of(slot));
+  const std::string_view display_name =
+      config::display_name_at(taming ? tables.taming_names : tables.riding_names, slot);
+  send_to_everyone(kYellow,
+                   config::notice_text(text, {display_name, class_name, due.unlock_time, now}));
+}
+
+template <typename Step>
+bool attempt_timer(const char* what, Step&& step) noexcept {
+  return attempt(
+      [what] { return fmt::format(config::kTimerFailed, what, config::kAnnouncementTimer); },
+      std::forward<Step>(step));
+}
+
+}  // namespace
+
+void schedule_announcements(const config::DelayTables& tables, std::int64_t now) noexcept {
+  AnnouncementSchedule& schedule = plugin_state().announcement_schedule;
+  try {
+    std::vector<ScheduledUnlock> unlocks;
+    std::vector<std::int64_t> leads;
+    if (tables.announcements) {
+      add_unlocks(unlocks, tables.taming, AnnouncedGate::taming);
+      add_unlocks(unlocks, tables.riding, AnnouncedGate::riding);
+      leads = tables.announcements->remind_before;
+    }
+    schedule.replace(unlocks, leads, now);
+  } catch (...) {
+    // Exhausted memory: announcing nothing is better than announcing the previous tables.
+    schedule.replace({}, {}, now);
+  }
+}
+
+void announce_due() {
+  PluginState& state = plugin_state();
+  const std::int64_t now = unix_now();
+  const std::vector<Announcement> due = state.announcement_schedule.check(now);
+  if (due.empty() || !state.tables.announcements) return;
+  for (const Announcement& announcement : due) {
+    announce(announcement, *state.tables.announcements, now);
+  }
+}
+
+void remove_announcement_timer() noexcept {
+  KeptName& kept = plugin_state().announcement_timer;
+  if (kept.text().empty()) return;
+  attempt_timer("remove", [&] {
+    return kept.with([](const FString& name) { return AsaApi::GetCommands().RemoveTimer(name); });
+  });
+  kept.forget();
+}
+
+void sync_announcement_timer() noexcept {
+  KeptName& kept = plugin_state().announcement_timer;
+  const bool wanted = plugin_state().tables.announcements.has_value();
+  if (wanted == !kept.text().empty()) return;
+  if (!wanted) {
+    remove_announcement_timer();
+    return;
+  }
+  const bool added = attempt_timer("add", [&] {
+    kept.keep(config::kAnnouncementTimer);
+    return kept.with([](const FString& name) {
+      AsaApi::GetCommands().AddTimer(
+          name, AsaApi::TimerCallback(guarded(config::kAnnouncementTimer, &announce_due)));
+      return true;
+    });
+  });
+  if (!added) kept.forget();
+}
+
+}  // namespace quellwarden
