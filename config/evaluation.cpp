@@ -18,6 +18,9 @@ Evaluation evaluate(std::string_view bytes, Moment moment) {
     // The library quotes the bytes it stopped at; DEL among them would pass its own escaping.
     evaluation.refusal =
         Refusal{kParseFailure + printable(*document.parse_error), {}, parse_hints(bytes)};
+    if (auto hint = missing_comma_hint(bytes, document.parse_error_at, *document.parse_error)) {
+      evaluation.refusal->hints.push_back(std::move(*hint));
+    }
     return evaluation;
   }
   std::variant<Configuration, Refusal> reading = read_configuration(document);

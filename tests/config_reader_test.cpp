@@ -81,7 +81,9 @@ TEST(config_reader_test, only_first_value_is_read_and_bom_is_accepted) {
 }
 
 TEST(config_reader_test, bad_text_is_parse_error_with_library_description) {
-  for (const std::string_view text : {"", "   ", "// note\n{}", "/* note */ {}", "{\"a\":"}) {
+  // Only a comma after a value is a slip; a comment never closed is no comment.
+  for (const std::string_view text : {"", "   ", "{\"a\":", "[,]", "{,}", "{\"a\":,}", "[1,,]",
+                                      "{\"a\": 1 /* open", "[1 / 2]", "[1 /]"}) {
     const Document document = read_document(text);
     ASSERT_TRUE(document.parse_error.has_value()) << text;
     EXPECT_EQ(
@@ -92,6 +94,42 @@ TEST(config_reader_test, bad_text_is_parse_error_with_library_description) {
   ASSERT_TRUE(too_large.parse_error.has_value());
   EXPECT_EQ(*too_large.parse_error,
             "[json.exception.out_of_range.406] number overflow parsing '1e400'");
+}
+
+TEST(document_reader_test, comments_and_a_comma_before_a_bracket_are_read_away_with_their_line) {
+  using Kind = Slip::Kind;
+  struct Case {
+    std::string_view text;
+    std::vector<std::pair<Kind, std::size_t>> slips;  // kind and line, in the file's order
+    std::string_view trailing = {};
+  };
+  const std::vector<Case> cases{
+      {"// note\n{\"WipeTimestamp\": 5}", {{Kind::line_comment, 1}}},
+      {"/* a\n b */ {\"WipeTimestamp\": 5}", {{Kind::block_comment, 1}}},
+      {"{\"WipeTimestamp\": 5,\n}", {{Kind::trailing_comma, 1}}},
+      {"{\"WipeTimestamp\": 5, \"DinoSettings\": {\"DisallowRiding\": [1,]},\n// x\n}",
+       {{Kind::trailing_comma, 1}, {Kind::trailing_comma, 1}, {Kind::line_comment, 2}}},
+      // Inside strings they are text.
+      {R"({"WipeTimestamp": 5, "X": "a//b /* ,} \" ,] */"})", {}},
+      // After the value they are comments too; anything else there is text the reader ignores.
+      {"{\"WipeTimestamp\": 5} // end\n/* more */",
+       {{Kind::line_comment, 1}, {Kind::block_comment, 2}}},
+      {"{\"WipeTimestamp\": 5}\n// end\nx // y", {{Kind::line_comment, 2}}, "x // y"},
+      {"5// end", {{Kind::line_comment, 1}}},
+  };
+  for (const Case& expected : cases) {
+    const Document document = read_document(expected.text);
+    ASSERT_FALSE(document.parse_error) << expected.text << ": " << *document.parse_error;
+    EXPECT_EQ(document.top.type() == ValueType::object
+                  ? document.members[kWipeTimestamp].held().get<int>()
+                  : document.top.held().get<int>(),
+              5);
+    std::vector<std::pair<Kind, std::size_t>> found;
+    for (const Slip& slip : document.slips) found.emplace_back(slip.kind, slip.line);
+    EXPECT_EQ(found, expected.slips) << expected.text;
+    EXPECT_EQ(document.trailing ? document.trailing->start : "", expected.trailing)
+        << expected.text;
+  }
 }
 
 TEST(config_reader_test, holder_that_is_not_an_object_raises_306) {

@@ -21,7 +21,7 @@ const std::string kFirst =
     "\xEF\xBB\xBF{\"WipeTimestamp\": 1767895200,\r\n  \"DinoSettings\": {\"DisallowTaming\": "
     "{\"Rex_Character_BP_C\": {\"HoursToDelay\": 24}}}}\r\n";
 const std::string kSecond = qw_test::config_text({}, {{"Rex_Character_BP_C", 48}}, kWipe);
-const std::string kTrailingComma = R"({"WipeTimestamp": 1767895200,})";
+const std::string kNoJson = R"({"WipeTimestamp": 1767895200 "DinoSettings": {}})";
 
 class last_good_test : public qw_test::PluginTest {
  protected:
@@ -61,7 +61,7 @@ class last_good_test : public qw_test::PluginTest {
 
 TEST_F(last_good_test, a_refused_file_at_restart_applies_the_last_good_copy_and_says_so) {
   run_until_stopped();
-  write_config(kTrailingComma);
+  write_config(kNoJson);
   standin::freeze_clock(kWipe + 7200);
   load();
 
@@ -84,7 +84,7 @@ TEST_F(last_good_test, a_refused_file_at_restart_applies_the_last_good_copy_and_
   EXPECT_EQ(last_load["fallback"], true);
   EXPECT_EQ(last_load["fallback_written"], kWipe + 3600);
   EXPECT_EQ(last_load["error"], errors[0]);
-  EXPECT_EQ(read(config_folder() / "config.json"), kTrailingComma) << "config.json untouched";
+  EXPECT_EQ(read(config_folder() / "config.json"), kNoJson) << "config.json untouched";
   EXPECT_EQ(read(copy_path()), kSecond) << "a copy that applied is not written again";
 }
 
@@ -95,7 +95,7 @@ TEST_F(last_good_test, a_missing_file_or_a_failed_reload_never_falls_back) {
   remove_config();
   load();
   EXPECT_TRUE(status_json()["wipe_timestamp"].is_null());
-  write_config(kTrailingComma);
+  write_config(kNoJson);
   EXPECT_EQ(console(standin::player("admin")).at(0).text, "Quellwarden: Failed to reload config");
   const nlohmann::json status = status_json();
   EXPECT_TRUE(status["wipe_timestamp"].is_null());
@@ -104,7 +104,7 @@ TEST_F(last_good_test, a_missing_file_or_a_failed_reload_never_falls_back) {
 
 TEST_F(last_good_test, a_copy_refused_too_holds_back_nothing_and_says_so) {
   standin::freeze_clock(kWipe);
-  write_config(kTrailingComma);
+  write_config(kNoJson);
   std::ofstream(copy_path(), std::ios::binary) << "[]";
   std::filesystem::last_write_time(copy_path(), std::filesystem::file_time_type::clock::now());
   load();
