@@ -90,7 +90,7 @@ LoadResult load_last_good(const config::Refusal& refused, std::int64_t written) 
 void log_refusal(const config::Refusal& refusal) {
   const PluginLog& log = plugin_state().log;
   log.error_text(refusal.text);
-  if (!refusal.hints.empty()) log.error_text(config::hint_line(refusal));
+  for (const std::string& hint : refusal.hints) log.error_text(hint);
 }
 
 std::string refusal_line(const config::Refusal& refusal) {

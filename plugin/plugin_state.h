@@ -72,8 +72,8 @@ LoadResult LoadConfig();
 // `refused`; when it applies, the record says both. A refusal of the copy is returned, unlogged.
 LoadResult load_last_good(const config::Refusal& refused, std::int64_t written);
 
-// The one place a refused load is logged: its text, as it stands, at error level, then the place
-// and the hint the checker gives, when there is one, as a second error line.
+// The one place a refused load is logged: its text, as it stands, at error level, then each place
+// and hint the checker gives, one error line each.
 void log_refusal(const config::Refusal& refusal);
 
 // The refusal as one line for a console reply or the status: its text, the hint in parentheses.

@@ -287,11 +287,13 @@ TEST(config_reader_test, type_errors_carry_their_place_and_hint) {
       {R"({"DinoSettings": null, "WipeTimestamp": []})",
        {"DinoSettings"},
        "DinoSettings is null; write an object holding \"DisallowRiding\" and "
-       "\"DisallowTaming\""},
+       "\"DisallowTaming\"; WipeTimestamp is an array; write Unix seconds or a date such as "
+       "\"2026-01-08T18:00:00Z\""},
       {R"({"WipeTimestamp": {}, "DinoSettings": {"DisallowRiding": {"A": 1}}})",
        {"WipeTimestamp"},
        "WipeTimestamp is an object; write Unix seconds or a date such as "
-       "\"2026-01-08T18:00:00Z\""},
+       "\"2026-01-08T18:00:00Z\"; DinoSettings > DisallowRiding > A is the number 1; write "
+       "{\"HoursToDelay\": 1}"},
       {R"([{"WipeTimestamp": 1}])",
        {},
        "the file's top level is an array; remove the [ ] around the object"},
@@ -303,6 +305,52 @@ TEST(config_reader_test, type_errors_carry_their_place_and_hint) {
     const Refusal refusal = refusal_of(expected.text);
     EXPECT_EQ(refusal.path, expected.path) << expected.text;
     EXPECT_EQ(hint_line(refusal), expected.hint) << expected.text;
+  }
+}
+
+TEST(config_reader_test, every_entry_that_does_not_read_is_named_and_the_rest_reads) {
+  const Document document = read_document(R"({"WipeTimestamp": 1700000000, "DinoSettings": {
+    "DisallowRiding": {"A": {"HoursToDelay": "72"}, "B": {"HoursToDelay": 2}, "C\u0000x": {}},
+    "DisallowTaming": {"D": 5, "E": {"HoursToDelay": 1e300}, "F": {"HoursToDelay": "72"}}}})");
+  const ConfigurationReading reading = read_all(document);
+  EXPECT_TRUE(reading.salvageable);
+  ASSERT_EQ(reading.configuration.riding.size(), 1u);
+  expect_entry(reading.configuration.riding[0], "B", 2, 1700007200);
+  EXPECT_TRUE(reading.configuration.taming.empty());
+  std::vector<std::string> held;
+  for (const HeldEntry& entry : reading.held) {
+    held.push_back(entry.list + " " + entry.class_name + ": " + entry.reason);
+  }
+  EXPECT_EQ(held,
+            (std::vector<std::string>{
+                "DisallowRiding A: HoursToDelay is the string \"72\"; write a number of hours",
+                std::string("DisallowRiding C") + '\0' +
+                    "x: its name holds a NUL character (\\u0000), which would cut it to "
+                    "\"C\"; remove it",
+                "DisallowTaming D: the entry is the number 5; write {\"HoursToDelay\": 5}",
+                "DisallowTaming E: HoursToDelay is 1e+300, which does not fit a signed 64-bit "
+                "number",
+                "DisallowTaming F: HoursToDelay is the string \"72\"; write a number of hours"}));
+  // The refusal keeps the first error's text and place, and its hints name every place.
+  const Refusal refusal = refusal_of(R"({"WipeTimestamp": 1, "DinoSettings": {"DisallowTaming": {
+    "A": {"HoursToDelay": "72"}, "E": {"HoursToDelay": 1e300}, "F": {"HoursToDelay": "72"}}}})");
+  EXPECT_EQ(refusal.text, "[json.exception.type_error.302] type must be number, but is string");
+  EXPECT_EQ(refusal.path, (MemberPath{"DinoSettings", "DisallowTaming", "A", "HoursToDelay"}));
+  EXPECT_EQ(refusal.hints,
+            (std::vector<std::string>{
+                "DinoSettings > DisallowTaming > A > HoursToDelay is the string \"72\"; write a "
+                "number of hours",
+                "\"HoursToDelay\" of class \"E\" in \"DisallowTaming\" is 1e+300, which does not "
+                "fit a signed 64-bit number",
+                "DinoSettings > DisallowTaming > F > HoursToDelay is the string \"72\"; write a "
+                "number of hours"}));
+  // A wipe or a list that does not read leaves nothing to apply.
+  for (
+      const std::string_view text :
+      {R"({"WipeTimestamp": "soon", "DinoSettings": {"DisallowTaming": {"A": {"HoursToDelay": "1"}}}})",
+       R"({"WipeTimestamp": 1, "DinoSettings": {"DisallowRiding": 3, "DisallowTaming": {"A": {"HoursToDelay": "1"}}}})",
+       R"({"WipeTimestamp": 1, "DinoSettings": []})", "[]"}) {
+    EXPECT_FALSE(read_all(read_document(text)).salvageable) << text;
   }
 }
 
