@@ -2,6 +2,8 @@
 // first use, whatever the order of the plugin's source files.
 #include "plugin/plugin_state.h"
 
+#include <fmt/format.h>
+
 #include "config/time_text.h"
 #include "config/vocabulary.h"
 #include "plugin/clock.h"
@@ -30,18 +32,38 @@ void report_applied(const PluginState& state, std::int64_t now) {
 }
 
 // Recording the attempt must not change its outcome: a record that cannot be made is left out.
-void record(PluginState& state, std::int64_t now, const std::optional<config::Refusal>& refusal,
-            std::optional<std::int64_t> fallback_written = std::nullopt) noexcept {
+void record(PluginState& state, LoadRecord load) noexcept {
   try {
-    state.last_load = LoadRecord{now, refusal, fallback_written};
+    state.last_load = std::move(load);
   } catch (...) {
     state.last_load.reset();
   }
 }
 
-config::LoadOutcome load(PluginState& state, std::int64_t now, const char* file_name) {
+void record(PluginState& state, std::int64_t now, const std::optional<config::Refusal>& refusal,
+            bool file_missing = false) noexcept {
   try {
-    return config::load_configuration(state.tables, state.log, now, file_name);
+    record(state, LoadRecord{now, refusal, {}, false, {}, file_missing});
+  } catch (...) {
+    state.last_load.reset();
+  }
+}
+
+// "Gigant_Character_BP_C in DisallowTaming: held back until config.json is fixed: ...".
+void log_held(const PluginState& state) noexcept {
+  try {
+    for (const config::HeldEntry& entry : state.tables.held) {
+      state.log.error_text(held_line(entry));
+    }
+  } catch (...) {
+    // The status names them too.
+  }
+}
+
+config::LoadOutcome load(PluginState& state, std::int64_t now, const char* file_name,
+                         config::Take take = config::Take::whole) {
+  try {
+    return config::load_configuration(state.tables, state.log, now, file_name, take);
   } catch (...) {
     record(state, now, config::Refusal{"unknown error", {}, {}});
     throw;
@@ -66,25 +88,50 @@ PluginState& plugin_state() noexcept {
   return state;
 }
 
-LoadResult LoadConfig() {
+namespace {
+
+LoadResult load_config(config::Take take) {
   PluginState& state = plugin_state();
   const std::int64_t now = unix_now();
-  config::LoadOutcome outcome = load(state, now, config::kConfigFileName);
-  record(state, now, outcome.refusal);
+  config::LoadOutcome outcome = load(state, now, config::kConfigFileName, take);
+  record(state, now, outcome.refusal, outcome.file_missing);
+  if (outcome.salvaged) {
+    if (state.last_load) state.last_load->salvaged = true;
+    log_refusal(*outcome.refusal);
+    log_held(state);
+    take_in_force(state, outcome, now);
+    return {std::move(outcome.refusal), state.diagnostics.size(), false, true};
+  }
   if (!outcome.applied()) return {std::move(outcome.refusal), 0, outcome.file_missing};
   take_in_force(state, outcome, now);
   keep_last_good(outcome.bytes, now);
   return {std::nullopt, state.diagnostics.size(), false};
 }
 
+}  // namespace
+
+LoadResult LoadConfig() { return load_config(config::Take::whole); }
+
+LoadResult load_at_start() { return load_config(config::Take::salvage); }
+
 LoadResult load_last_good(const config::Refusal& refused, std::int64_t written) {
   PluginState& state = plugin_state();
   const std::int64_t now = unix_now();
-  config::LoadOutcome outcome = load(state, now, config::kLastGoodFileName);
+  config::LoadOutcome outcome =
+      load(state, now, config::kLastGoodFileName, config::Take::while_holding);
+  if (outcome.all_past) {
+    if (state.last_load) state.last_load->earlier_copy_written = written;
+    return {std::nullopt, 0, false, false, true};
+  }
   if (!outcome.applied()) return {std::move(outcome.refusal), 0, outcome.file_missing};
-  record(state, now, refused, written);
+  record(state, LoadRecord{now, refused, written, false, {}, false});
   take_in_force(state, outcome, now);
   return {std::nullopt, state.diagnostics.size(), false};
+}
+
+std::string held_line(const config::HeldEntry& entry) {
+  return fmt::format(config::kHeldUntilFixed, printable(entry.class_name), entry.list,
+                     printable(entry.reason));
 }
 
 void log_refusal(const config::Refusal& refusal) {
