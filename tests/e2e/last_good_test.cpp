@@ -5,6 +5,7 @@
 #include "tests/support/config_text.h"
 #include "tests/support/gate_outcome.h"
 #include "tests/support/plugin_fixture.h"
+#include "version.h"
 
 namespace {
 
@@ -131,6 +132,66 @@ TEST_F(last_good_test, a_copy_that_cannot_be_written_is_one_warning_and_nothing_
   std::sort(left.begin(), left.end());
   EXPECT_THAT(left, ElementsAre("config.json", "config.lastgood.json")) << "no temporary file";
   EXPECT_EQ(read(config_folder() / "config.json"), kSecond);
+}
+
+TEST_F(last_good_test, a_start_applies_what_reads_and_holds_back_each_wrong_entry_until_fixed) {
+  run_until_stopped();  // a copy holding Rex back for 48 hours stays unused
+  write_config(R"({"WipeTimestamp": 1767895200, "DinoSettings": {"DisallowTaming": {
+      "Rex_Character_BP_C": {"HoursToDelay": 24},
+      "Gigant_Character_BP_C": {"HoursToDelay": "72"}}}})");
+  standin::freeze_clock(kWipe + 7200);
+  load();
+
+  const std::string held =
+      "Gigant_Character_BP_C in DisallowTaming: held back until config.json is fixed: HoursToDelay "
+      "is the string \"72\"; write a number of hours";
+  EXPECT_THAT(
+      log_messages(spdlog::level::err),
+      ElementsAre("[json.exception.type_error.302] type must be number, but is string",
+                  StartsWith("DinoSettings > DisallowTaming > Gigant_Character_BP_C"), held));
+  EXPECT_FALSE(tames("Rex_Character_BP_C"));
+  standin::freeze_clock(kWipe + 25 * 3600);
+  EXPECT_TRUE(tames("Rex_Character_BP_C")) << "the file's 24 hours, not the copy's 48";
+  standin::freeze_clock(kWipe + 10000 * 3600);
+  EXPECT_FALSE(tames("Gigant_Character_BP_C")) << "held back until a good file is loaded";
+
+  const auto lines = status_lines();
+  EXPECT_EQ(lines.at(1),
+            "config.json was refused at start: what reads of it applies, and 1 entry is held back "
+            "until config.json is fixed");
+  EXPECT_THAT(lines, Contains("taming Gigant_Character_BP_C: held back until config.json is fixed: "
+                              "HoursToDelay is the string \"72\"; write a number of hours"));
+  const nlohmann::json last_load = status_json()["last_load"];
+  EXPECT_EQ(last_load["salvaged"], true);
+  EXPECT_EQ(
+      last_load["held_until_fixed"],
+      nlohmann::json::parse(R"([{"list": "DisallowTaming", "class": "Gigant_Character_BP_C"}])"));
+
+  // A reload of the same file changes nothing; the fixed file applies.
+  EXPECT_EQ(console(standin::player("admin")).at(0).text, "Quellwarden: Failed to reload config");
+  EXPECT_FALSE(tames("Gigant_Character_BP_C"));
+  write_config(kSecond);
+  EXPECT_EQ(console(standin::player("admin")).at(0).text, "Quellwarden : Reloaded config");
+  EXPECT_TRUE(tames("Gigant_Character_BP_C"));
+  EXPECT_EQ(status_lines().at(1), "player notices: off");
+}
+
+TEST_F(last_good_test, a_copy_from_an_earlier_wipe_is_not_applied_and_both_say_so) {
+  run_until_stopped();
+  write_config(kNoJson);
+  standin::freeze_clock(kWipe + 49 * 3600);  // the copy's every unlock is past
+  load();
+  const std::string not_applied = "the last good configuration from " + kCopyText +
+                                  ", written 2026-01-08 19:00:00 UTC, is from an earlier wipe "
+                                  "(every unlock is past): not applied";
+  EXPECT_THAT(log_messages(spdlog::level::warn), ElementsAre(not_applied));
+  const auto lines = status_lines();
+  EXPECT_EQ(lines.at(0),
+            "Quellwarden " + std::string(quellwarden::kVersion) +
+                ": no configuration in force; nothing is held back because config.json was "
+                "refused");
+  EXPECT_EQ(lines.at(1), not_applied);
+  EXPECT_TRUE(status_json()["wipe_timestamp"].is_null());
 }
 
 }  // namespace
