@@ -233,6 +233,13 @@ TEST_F(check_program_test, refused_file_exits_one_with_the_plugins_own_text) {
     for (const std::string& hint : hints) reported += "Hint: " + hint + "\n";
     EXPECT_THAT(plain.out, HasSubstr(reported)) << text;
     EXPECT_THAT(plain.out, HasSubstr("\nResult: the plugin would NOT load this file.\n")) << text;
+    // Only a file refused for its entries alone leaves a start something to apply.
+    EXPECT_THAT(plain.out, HasSubstr(text.find("1e300") != std::string::npos
+                                         ? "(at server start, what reads of it, each wrong entry "
+                                           "held back until the file is fixed)"
+                                         : "(at server start, the last good copy if it still "
+                                           "holds something back, else none)"))
+        << text;
   }
 }
 
