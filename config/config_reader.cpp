@@ -4,6 +4,7 @@
 
 #include <fmt/format.h>
 
+#include <iterator>
 #include <string_view>
 
 #include "config/bypass_list.h"
@@ -137,20 +138,29 @@ MemberPath below(MemberPath path, std::string_view name) {
   return path;
 }
 
+// An entry that does not read: the refusal it alone would give, and why, as its held-back line says
+// it after the class and its list.
+struct EntryError {
+  Refusal refusal;
+  std::string reason;
+};
+
 // The table widens a class name up to its first NUL, so "A\u0000old" would silently stand for
 // "A" and replace that class's entry.
-std::optional<Refusal> nul_in_name(std::string_view class_name, std::string_view list_name,
-                                   const MemberPath& list_path) {
+std::optional<EntryError> nul_in_name(std::string_view class_name, std::string_view list_name,
+                                      const MemberPath& list_path) {
   const std::size_t nul = class_name.find('\0');
   if (nul == std::string_view::npos) return std::nullopt;
-  return Refusal{"class name " + in_quotes(class_name) + " in " + in_quotes(list_name) +
-                     " holds a NUL character (\\u0000), which would cut it to " +
-                     in_quotes(class_name.substr(0, nul)) + "; remove it",
-                 below(list_path, class_name),
-                 {}};
+  const std::string cut = "a NUL character (\\u0000), which would cut it to " +
+                          in_quotes(class_name.substr(0, nul)) + "; remove it";
+  return EntryError{
+      {"class name " + in_quotes(class_name) + " in " + in_quotes(list_name) + " holds " + cut,
+       below(list_path, class_name),
+       {}},
+      "its name holds " + cut};
 }
 
-Refusal item_not_an_object(const ListItem& item, const MemberPath& list_path) {
+EntryError item_not_an_object(const ListItem& item, const MemberPath& list_path) {
   const std::string fix =
       item.type == ValueType::number_integer || item.type == ValueType::number_unsigned ||
               item.type == ValueType::number_float
@@ -159,73 +169,126 @@ Refusal item_not_an_object(const ListItem& item, const MemberPath& list_path) {
   MemberPath path = below(list_path, item.class_name);
   const Value& itself = item.members[kHoursToDelay];
   std::string hint = path_in_hint(path) + " is " + found_text(itself) + "; " + fix;
-  return not_an_object(itself, std::move(path), std::move(hint));
+  return {not_an_object(itself, std::move(path), std::move(hint)),
+          "the entry is " + found_text(itself) + "; " + fix};
 }
 
-Read<DelayEntry> read_entry(const ListItem& item, std::string_view list_name,
-                            const MemberPath& list_path, std::int64_t wipe) {
-  if (auto refusal = nul_in_name(item.class_name, list_name, list_path)) return *refusal;
+// The hint after the entry's own place ("HoursToDelay is the string ..."), else the text.
+std::string reason_of(const Refusal& refusal, std::string_view entry_place) {
+  if (!refusal.hints.empty() && refusal.hints[0].starts_with(entry_place)) {
+    return refusal.hints[0].substr(entry_place.size());
+  }
+  return refusal.text;
+}
+
+std::variant<DelayEntry, EntryError> read_entry(const ListItem& item, std::string_view list_name,
+                                                const MemberPath& list_path, std::int64_t wipe) {
+  if (auto error = nul_in_name(item.class_name, list_name, list_path)) return std::move(*error);
   if (item.type != ValueType::object) return item_not_an_object(item, list_path);
   const Place place{kHoursToDelay, list_name, item.class_name};
   const auto path = [&] { return below(below(list_path, item.class_name), kHoursToDelay); };
+  const auto failed = [&](const Refusal& refusal) {
+    const std::string entry = path_in_hint(below(list_path, item.class_name)) + " > ";
+    const std::string of_class =
+        " of class " + in_quotes(item.class_name) + " in " + in_quotes(list_name);
+    std::string reason = reason_of(refusal, entry);
+    if (const std::size_t at = reason.find(of_class); at != std::string::npos) {
+      reason = std::string(kHoursToDelay) + reason.substr(at + of_class.size());
+    }
+    return EntryError{refusal, std::move(reason)};
+  };
   const Read<std::int64_t> hours =
       to_int64(item.members[kHoursToDelay], place, path, "write a number of hours");
-  if (const auto* refusal = std::get_if<Refusal>(&hours)) return *refusal;
+  if (const auto* refusal = std::get_if<Refusal>(&hours)) return failed(*refusal);
   const std::int64_t whole_hours = std::get<std::int64_t>(hours);
   const Read<std::int64_t> unlock = unlock_time(wipe, whole_hours, place, path);
-  if (const auto* refusal = std::get_if<Refusal>(&unlock)) return *refusal;
+  if (const auto* refusal = std::get_if<Refusal>(&unlock)) return failed(*refusal);
   return DelayEntry{item.class_name, whole_hours, std::get<std::int64_t>(unlock),
                     read_display_name(item.members[kDisplayName])};
 }
 
-Read<std::vector<DelayEntry>> read_list(const List& list, std::string_view list_name,
-                                        std::int64_t wipe) {
+// Every entry is read, so that one run names each that does not read.
+void read_list(const List& list, std::string_view list_name, std::int64_t wipe,
+               std::vector<DelayEntry>& entries, ConfigurationReading& reading) {
   const MemberPath path{kDinoSettings, std::string(list_name)};
   const ValueType shape = list.shape.type();
   if (shape != ValueType::object && shape != ValueType::array && !list.items.empty()) {
     // A scalar is iterated as one item without a name, the scalar itself, which is no object.
-    return not_an_object(list.shape, path,
-                         path_in_hint(path) + " is " + found_text(list.shape) +
-                             "; write an object from class name to entry, such as "
-                             "{\"Rex_Character_BP_C\": {\"HoursToDelay\": 24}}");
+    reading.errors.push_back(
+        not_an_object(list.shape, path,
+                      path_in_hint(path) + " is " + found_text(list.shape) +
+                          "; write an object from class name to entry, such as "
+                          "{\"Rex_Character_BP_C\": {\"HoursToDelay\": 24}}"));
+    reading.salvageable = false;
+    return;
   }
-  std::vector<DelayEntry> entries;
   entries.reserve(list.items.size());
   for (const ListItem& item : list.items) {
-    Read<DelayEntry> entry = read_entry(item, list_name, path, wipe);
-    if (auto* refusal = std::get_if<Refusal>(&entry)) return std::move(*refusal);
+    std::variant<DelayEntry, EntryError> entry = read_entry(item, list_name, path, wipe);
+    if (auto* error = std::get_if<EntryError>(&entry)) {
+      reading.errors.push_back(std::move(error->refusal));
+      reading.held.push_back({std::string(list_name), item.class_name, std::move(error->reason)});
+      continue;
+    }
     entries.push_back(std::move(std::get<DelayEntry>(entry)));
   }
-  return entries;
 }
 
 }  // namespace
 
-std::variant<Configuration, Refusal> read_configuration(const Document& document) {
+ConfigurationReading read_all(const Document& document) {
+  ConfigurationReading reading;
   if (document.top.type() != ValueType::object) {
-    return not_an_object(document.top, {}, top_level_hint(document));
+    reading.errors.push_back(not_an_object(document.top, {}, top_level_hint(document)));
+    reading.salvageable = false;
+    return reading;
+  }
+  Configuration& configuration = reading.configuration;
+  const Read<std::int64_t> wipe = read_wipe(document.members[kWipeTimestamp]);
+  if (const auto* refusal = std::get_if<Refusal>(&wipe)) {
+    reading.errors.push_back(*refusal);
+    reading.salvageable = false;
+  } else {
+    configuration.wipe_timestamp = std::get<std::int64_t>(wipe);
   }
   const Value& settings = document.members[kDinoSettings];
   if (settings.present() && settings.type() != ValueType::object) {
-    return not_an_object(settings, {kDinoSettings},
-                         std::string(kDinoSettings) + " is " + found_text(settings) +
-                             "; write an object holding \"DisallowRiding\" and \"DisallowTaming\"");
+    // The loader always asked for the lists before the wipe.
+    reading.errors.insert(
+        reading.errors.begin(),
+        not_an_object(settings, {kDinoSettings},
+                      std::string(kDinoSettings) + " is " + found_text(settings) +
+                          "; write an object holding \"DisallowRiding\" and \"DisallowTaming\""));
+    reading.salvageable = false;
+    return reading;
   }
-  Configuration configuration;
-  const Read<std::int64_t> wipe = read_wipe(document.members[kWipeTimestamp]);
-  if (const auto* refusal = std::get_if<Refusal>(&wipe)) return *refusal;
-  configuration.wipe_timestamp = std::get<std::int64_t>(wipe);
   for (const auto& [list, name] : {std::pair{&configuration.riding, kDisallowRiding},
                                    std::pair{&configuration.taming, kDisallowTaming}}) {
-    Read<std::vector<DelayEntry>> entries = read_list(
-        document.lists.at(index_in(kSettingsMembers, name)), name, configuration.wipe_timestamp);
-    if (auto* refusal = std::get_if<Refusal>(&entries)) return std::move(*refusal);
-    *list = std::move(std::get<std::vector<DelayEntry>>(entries));
+    read_list(document.lists.at(index_in(kSettingsMembers, name)), name,
+              configuration.wipe_timestamp, *list, reading);
   }
   configuration.notices = read_notice_settings(document).settings;
   configuration.announcements = read_announcements(document).settings;
   configuration.bypass = read_bypass(document).ids;
-  return configuration;
+  return reading;
+}
+
+Refusal all_errors(std::vector<Refusal> errors) {
+  Refusal refusal = std::move(errors.front());
+  for (auto error = errors.begin() + 1; error != errors.end(); ++error) {
+    if (error->hints.empty()) {
+      refusal.hints.push_back(std::move(error->text));
+    } else {
+      std::move(error->hints.begin(), error->hints.end(), std::back_inserter(refusal.hints));
+    }
+  }
+  return refusal;
+}
+
+std::variant<Configuration, Refusal> read_configuration(const Document& document) {
+  ConfigurationReading reading = read_all(document);
+  if (!reading.errors.empty()) return all_errors(std::move(reading.errors));
+  return std::move(reading.configuration);
 }
 
 }  // namespace quellwarden::config

@@ -35,12 +35,37 @@ struct Configuration {
 // class name (effective_entries()).
 using Schedule = Configuration;
 
-// Reads the document in the loader's order and refuses it at the first failing read, as the
+// An entry that does not read, named by its list and class, with why: "HoursToDelay is the string
+// \"72\"; write a number of hours".
+struct HeldEntry {
+  std::string list;  // "DisallowTaming"
+  std::string class_name;
+  std::string reason;
+};
+
+// The whole reading of a document: the configuration from what reads, and every place that does
+// not, in the loader's order.
+struct ConfigurationReading {
+  Configuration configuration;  // the wipe and each entry that reads
+  std::vector<Refusal> errors;  // the first is the one the loader has always refused the file for
+  std::vector<HeldEntry> held;  // the entries among the errors
+  // Every error is an entry's: the wipe reads, and so does the shape of both lists.
+  bool salvageable = true;
+};
+
+ConfigurationReading read_all(const Document& document);
+
+// The refusal for `errors` (not empty): the first one's text and place, then for each other its
+// hints, or its text where it has none, so that the hints name every place.
+Refusal all_errors(std::vector<Refusal> errors);
+
+// Reads the document in the loader's order and refuses it for the first failing read, as the
 // library's own errors word it: type_error 306 (a holder that is not an object), type_error 302
 // (a number member of another type); or in the plugin's words: a number out of range, a
 // "WipeTimestamp" text that is no date with its zone, a class name holding a NUL. Player notices
 // and display names never refuse it: a mistake in them leaves them out, and diagnose() says so.
-// A type error's refusal carries its place and a hint.
+// A type error's refusal carries its place and a hint; the hints go on with every other place
+// that fails (all_errors()).
 // `document` must hold no parse error.
 std::variant<Configuration, Refusal> read_configuration(const Document& document);
 

@@ -41,6 +41,8 @@ enum class DiagnosticCode {
   invisible_character,
   invalid_announcements,
   invalid_bypass,
+  comment_in_file,
+  trailing_comma,
 };
 
 // The code as reports and the status JSON spell it: "unknown_member", "stale_wipe", ...
@@ -53,10 +55,10 @@ struct Diagnostic {
 };
 
 // Every diagnostic of the file `document` (see read_document()), judging times against `now`
-// (Unix seconds): its shape in reading order, members given twice, then the times, then what lies
-// after the first value. Pure: the plugin calls it at load and the checker on any file. A file
-// the reader refuses (`configuration` null) still gets those of its shape; those about times need
-// the configuration read from it.
+// (Unix seconds): the slips read away, its shape in reading order, members given twice, then the
+// times, then what lies after the first value. Pure: the plugin calls it at load and the checker on
+// any file. A file the reader refuses (`configuration` null) still gets those of its shape; those
+// about times need the configuration read from it.
 std::vector<Diagnostic> diagnose(const Document& document, const Configuration* configuration,
                                  std::int64_t now);
 

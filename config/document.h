@@ -1,5 +1,6 @@
 // What one walk of the configuration file keeps: the members the plugin reads as they stand, the
-// names of the members it ignores, the members given twice, and what follows the first value.
+// names of the members it ignores, the members given twice, the slips read away, and what follows
+// the first value.
 // Nothing else of the file is held, so its size and depth cost the walk nothing more.
 #pragma once
 
@@ -11,6 +12,7 @@
 
 #include "config/members.h"
 #include "config/refusal.h"
+#include "config/slip_filter.h"
 #include "config/value.h"
 
 namespace quellwarden::config {
@@ -63,6 +65,8 @@ struct TrailingText {
 
 struct Document {
   std::optional<std::string> parse_error;  // the library's own text; nothing else is set then
+  std::size_t parse_error_at = 0;          // the library's position: the end of the token it met
+  std::vector<Slip> slips;                 // comments and trailing commas, read as meant
   Value top;                               // the first value; for an object, no preview
   bool top_holds_one_object = false;       // an array of exactly one object: [{...}]
   // The top level's members: "DinoSettings", "PlayerNotices" and "Announcements" as an object by
@@ -75,8 +79,9 @@ struct Document {
   std::optional<TrailingText> trailing;
 };
 
-// Reads `bytes` in one pass. A leading UTF-8 byte order mark is skipped; comments are syntax
-// errors; only the first value is read, and where it ends is kept. Never throws a JSON error.
+// Reads `bytes` in one pass. A leading UTF-8 byte order mark is skipped; comments and a comma
+// right before } or ] are read as if they were not there, and kept as slips; only the first value
+// is read, and where it ends is kept. Never throws a JSON error.
 Document read_document(std::string_view bytes);
 
 }  // namespace quellwarden::config

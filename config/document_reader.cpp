@@ -1,4 +1,5 @@
-// One pass of the JSON library's event parser over the bytes. Frames follow only the objects the
+// One pass of the JSON library's event parser over the bytes, the slips an admin makes by hand
+// read away on the way in (config/slip_filter.h). Frames follow only the objects the
 // plugin reads, as the member tables lay them out (config/members.h); inside any other value the
 // reader only counts levels, or, where an error may have to quote the value, writes the start of
 // its text. So no depth of the file reaches the stack, and no ignored member the heap.
@@ -13,9 +14,9 @@
 #include <cstdint>
 #include <istream>
 #include <numeric>
-#include <streambuf>
 
 #include "config/document.h"
+#include "config/slip_filter.h"
 #include "config/vocabulary.h"
 #include "text/quoted_text.h"
 
@@ -28,17 +29,6 @@ constexpr std::size_t kPreviewBytes = 40;                  // value_text() shows
 constexpr std::size_t kPreviewLevels = kPreviewBytes + 1;  // each level writes a byte at least
 constexpr std::size_t kTrailingBytes = 24;
 constexpr std::string_view kBlanks = " \t\n\r";
-
-// The bytes as a stream, so that the parser stops after the first value and tells how far it
-// read. The get area is never written.
-class ByteStream : public std::streambuf {
- public:
-  explicit ByteStream(std::string_view bytes) {
-    char* start = const_cast<char*>(bytes.data());
-    setg(start, start, start + bytes.size());
-  }
-  [[nodiscard]] std::size_t consumed() const { return static_cast<std::size_t>(gptr() - eback()); }
-};
 
 // The start of an array's or object's JSON text, written from its events until it is long enough
 // to be shown; deeper and later events only count levels.
@@ -201,9 +191,10 @@ class Reader {
   bool end_object() { return close(); }
   bool end_array() { return close(); }
   bool key(json::string_t& name);
-  bool parse_error(std::size_t /*position*/, const std::string& /*token*/,
+  bool parse_error(std::size_t position, const std::string& /*token*/,
                    const json::exception& error) {
     document_.parse_error = error.what();
+    document_.parse_error_at = position;
     return false;
   }
 
@@ -528,13 +519,33 @@ bool is_number_byte(char byte) {
          byte == '-';
 }
 
+// Comments after the value are comments too; only what is neither is text the reader never sees.
+std::size_t after_blanks_and_comments(std::string_view bytes, std::size_t at,
+                                      std::vector<Slip>& slips) {
+  for (;;) {
+    at = bytes.find_first_not_of(kBlanks, at);
+    if (at == std::string_view::npos) return at;
+    const std::size_t end = comment_end(bytes, at);
+    if (end == 0) return at;
+    const std::string_view before = bytes.substr(0, at);
+    slips.push_back({bytes[at + 1] == '/' ? Slip::Kind::line_comment : Slip::Kind::block_comment,
+                     static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n')) + 1,
+                     at, 0});
+    at = end;
+  }
+}
+
 // The parser knows a number has ended only at the byte after it, which it has then read too.
-void find_trailing_text(std::string_view bytes, std::size_t consumed, Document& document) {
+std::size_t value_end(std::string_view bytes, std::size_t consumed, const Document& document) {
   const ValueType top = document.top.type();
   const bool number = top == ValueType::number_integer || top == ValueType::number_unsigned ||
                       top == ValueType::number_float;
   if (number && consumed > 0 && !is_number_byte(bytes[consumed - 1])) --consumed;
-  const std::size_t start = bytes.find_first_not_of(kBlanks, consumed);
+  return consumed;
+}
+
+void find_trailing_text(std::string_view bytes, std::size_t value_end, Document& document) {
+  const std::size_t start = after_blanks_and_comments(bytes, value_end, document.slips);
   if (start == std::string_view::npos) return;
   const std::string_view before = bytes.substr(0, start);
   const std::size_t line_start = before.find_last_of('\n');
@@ -556,11 +567,15 @@ void find_trailing_text(std::string_view bytes, std::size_t consumed, Document& 
 
 Document read_document(std::string_view bytes) {
   Document document;
-  ByteStream buffer(bytes);
-  std::istream in(&buffer);
+  SlipFilter filter(bytes, document.slips);
+  std::istream in(&filter);
   Reader reader(document);
   if (!json::sax_parse(in, &reader, json::input_format_t::json, false)) return document;
-  find_trailing_text(bytes, buffer.consumed(), document);
+  // The filter read ahead of the parser: slips past the value are found again below, or belong to
+  // text nobody reads.
+  const std::size_t end = value_end(bytes, filter.consumed(), document);
+  std::erase_if(document.slips, [&](const Slip& slip) { return slip.at >= end; });
+  find_trailing_text(bytes, end, document);
   return document;
 }
 

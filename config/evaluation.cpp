@@ -3,7 +3,6 @@
 #include "config/evaluation.h"
 
 #include <utility>
-#include <variant>
 
 #include "config/parse_hints.h"
 #include "config/vocabulary.h"
@@ -12,21 +11,27 @@
 namespace quellwarden::config {
 
 Evaluation evaluate(std::string_view bytes, Moment moment) {
-  Evaluation evaluation{read_document(bytes), {}, {}, moment.now, {}};
+  Evaluation evaluation{read_document(bytes), {}, {}, {}, moment.now, {}};
   const Document& document = evaluation.document;
   if (document.parse_error) {
     // The library quotes the bytes it stopped at; DEL among them would pass its own escaping.
     evaluation.refusal =
         Refusal{kParseFailure + printable(*document.parse_error), {}, parse_hints(bytes)};
+    if (auto hint = missing_comma_hint(bytes, document.parse_error_at, *document.parse_error)) {
+      evaluation.refusal->hints.push_back(std::move(*hint));
+    }
     return evaluation;
   }
-  std::variant<Configuration, Refusal> reading = read_configuration(document);
-  if (auto* refusal = std::get_if<Refusal>(&reading)) {
-    evaluation.refusal = std::move(*refusal);
+  ConfigurationReading reading = read_all(document);
+  if (!reading.errors.empty()) {
+    evaluation.refusal = all_errors(std::move(reading.errors));
+    if (reading.salvageable) {
+      evaluation.salvage = Salvage{std::move(reading.configuration), std::move(reading.held)};
+    }
     evaluation.diagnostics = diagnose(document, nullptr, moment.now);
     return evaluation;
   }
-  evaluation.configuration = std::move(std::get<Configuration>(reading));
+  evaluation.configuration = std::move(reading.configuration);
   if (moment.at_wipe) evaluation.judged_at = evaluation.configuration->wipe_timestamp;
   evaluation.diagnostics = diagnose(document, &*evaluation.configuration, evaluation.judged_at);
   return evaluation;

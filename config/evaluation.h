@@ -13,6 +13,11 @@
 
 namespace quellwarden::config {
 
+struct Salvage {
+  Configuration configuration;  // the wipe and every entry that reads
+  std::vector<HeldEntry> held;
+};
+
 // When the file is judged: at `now`, or at the wipe the file gives (for a file that cannot give
 // one, at `now`).
 struct Moment {
@@ -24,7 +29,10 @@ struct Evaluation {
   Document document;
   std::optional<Configuration> configuration;  // absent when the plugin refuses the file
   std::optional<Refusal> refusal;              // why it does, as the plugin words it
-  std::int64_t judged_at = 0;                  // the moment the diagnostics judge times at
+  // For a refused file whose wipe and lists read, with only some entries wrong: what reads, and
+  // the wrong entries, which a start holds back until the file is fixed.
+  std::optional<Salvage> salvage;
+  std::int64_t judged_at = 0;  // the moment the diagnostics judge times at
   // What the file says that the plugin takes but the admin most likely did not mean; a refused
   // file still gets those of its shape, and one that is no JSON none.
   std::vector<Diagnostic> diagnostics;

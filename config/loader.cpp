@@ -4,6 +4,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
@@ -37,8 +38,52 @@ void fill(DelayTable& table, DisplayNames& names, const std::vector<DelayEntry>&
   }
 }
 
+bool holds_back(const Configuration& configuration, std::int64_t now) {
+  const auto ahead = [&](const DelayEntry& entry) { return entry.unlock_time > now; };
+  return std::any_of(configuration.riding.begin(), configuration.riding.end(), ahead) ||
+         std::any_of(configuration.taming.begin(), configuration.taming.end(), ahead);
+}
+
+// The wrong entries join their lists with an unlock time that never comes.
+void hold_until_fixed(Configuration& configuration, const std::vector<HeldEntry>& held) {
+  for (const HeldEntry& entry : held) {
+    auto& list = entry.list == kDisallowRiding ? configuration.riding : configuration.taming;
+    list.push_back({entry.class_name, 0, kMaxNumber, {}});
+  }
+}
+
+void log_riding_classes(const Configuration& configuration, const PluginLog& log) noexcept {
+  try {
+    for (const DelayEntry& entry : configuration.riding) {
+      const std::string_view name = entry.class_name;
+      if (needs_escape(name)) {
+        log.info(kAddingClass, printable(name));
+      } else {
+        log.info(kAddingClass, name);
+      }
+    }
+  } catch (...) {
+    // A line the log could not take changes nothing about what was loaded.
+  }
+}
+
+// Everything that can fail is done before the swap: from there on the load applies.
+void apply(DelayTables& live, Configuration& configuration, std::vector<HeldEntry> held) {
+  DelayTables fresh;
+  fill(fresh.riding, fresh.riding_names, configuration.riding);
+  fill(fresh.taming, fresh.taming_names, configuration.taming);
+  fresh.wipe_timestamp = configuration.wipe_timestamp;
+  fresh.notices = std::move(configuration.notices);
+  fresh.announcements = std::move(configuration.announcements);
+  fresh.bypass = std::move(configuration.bypass);
+  fresh.refusal_asks_player = fresh.notices.has_value() || !fresh.bypass.empty();
+  fresh.held = std::move(held);
+  live.swap(fresh);
+}
+
 // The working directory is read anew on every load, so a server that changes it reads elsewhere.
-LoadOutcome load(DelayTables& live, const PluginLog& log, std::int64_t now, const char* file_name) {
+LoadOutcome load(DelayTables& live, const PluginLog& log, std::int64_t now, const char* file_name,
+                 Take take) {
   std::error_code error;
   const std::filesystem::path folder = plugin_folder(error);
   if (error) {
@@ -55,32 +100,28 @@ LoadOutcome load(DelayTables& live, const PluginLog& log, std::int64_t now, cons
                    file.missing);
   }
   Evaluation evaluation = evaluate(*file.bytes, {now});
+  if (evaluation.refusal && take == Take::salvage && evaluation.salvage) {
+    Salvage& salvage = *evaluation.salvage;
+    evaluation.document = {};
+    hold_until_fixed(salvage.configuration, salvage.held);
+    apply(live, salvage.configuration, std::move(salvage.held));
+    log_riding_classes(salvage.configuration, log);
+    LoadOutcome outcome = refused(std::move(*evaluation.refusal));
+    outcome.diagnostics = std::move(evaluation.diagnostics);
+    outcome.salvaged = true;
+    return outcome;
+  }
   if (evaluation.refusal) return refused(std::move(*evaluation.refusal));
+  Configuration& configuration = *evaluation.configuration;
+  if (take == Take::while_holding && !holds_back(configuration, now)) {
+    LoadOutcome outcome = refused({});
+    outcome.all_past = true;
+    return outcome;
+  }
   // The document is gone before the tables are filled: a large file never holds both at once.
   evaluation.document = {};
-  Configuration& configuration = *evaluation.configuration;
-  DelayTables fresh;
-  fill(fresh.riding, fresh.riding_names, configuration.riding);
-  fill(fresh.taming, fresh.taming_names, configuration.taming);
-  fresh.wipe_timestamp = configuration.wipe_timestamp;
-  fresh.notices = std::move(configuration.notices);
-  fresh.announcements = std::move(configuration.announcements);
-  fresh.bypass = std::move(configuration.bypass);
-  fresh.refusal_asks_player = fresh.notices.has_value() || !fresh.bypass.empty();
-  // Everything that can fail is done: from here on the load applies, whatever happens.
-  live.swap(fresh);
-  try {
-    for (const DelayEntry& entry : configuration.riding) {
-      const std::string_view name = entry.class_name;
-      if (needs_escape(name)) {
-        log.info(kAddingClass, printable(name));
-      } else {
-        log.info(kAddingClass, name);
-      }
-    }
-  } catch (...) {
-    // A line the log could not take changes nothing about what was loaded.
-  }
+  apply(live, configuration, {});
+  log_riding_classes(configuration, log);
   return {std::nullopt, std::move(evaluation.diagnostics), std::move(*file.bytes), false};
 }
 
@@ -94,6 +135,7 @@ void DelayTables::swap(DelayTables& other) noexcept {
   riding.swap(other.riding);
   taming.swap(other.taming);
   std::swap(wipe_timestamp, other.wipe_timestamp);
+  held.swap(other.held);
   notices.swap(other.notices);
   riding_names.swap(other.riding_names);
   taming_names.swap(other.taming_names);
@@ -105,9 +147,9 @@ void DelayTables::swap(DelayTables& other) noexcept {
 // The host failing a call and exhausted memory arrive as exceptions from the tables; they refuse
 // the file like any error in it.
 LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int64_t now,
-                               const char* file_name) {
+                               const char* file_name, Take take) {
   try {
-    return load(live, log, now, file_name);
+    return load(live, log, now, file_name, take);
   } catch (const std::exception& error) {
     return refused({printable(error.what()), {}, {}});
   }

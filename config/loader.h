@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "config/announcement_settings.h"
+#include "config/config_reader.h"
 #include "config/diagnostics.h"
 #include "config/notice_settings.h"
 #include "config/refusal.h"
@@ -41,6 +42,9 @@ struct DelayTables {
   // Notices or a bypass list: a refusal asks who its player is. One flag, so that a refusal with
   // neither costs the gate one test, as notices alone always did.
   bool refusal_asks_player = false;
+  // The entries of a refused config.json that a start holds back until the file is fixed (their
+  // unlock time never comes); empty for a file that applied.
+  std::vector<HeldEntry> held;
 
   void swap(DelayTables& other) noexcept;
 };
@@ -54,7 +58,18 @@ struct LoadOutcome {
   std::string bytes;
   // Refused because no file stands at the path (not one that stands but cannot be read).
   bool file_missing = false;
+  // Refused, yet what reads of it applied, the wrong entries held back (Take::salvage).
+  bool salvaged = false;
+  // Not applied: it reads, but every unlock in it is past (Take::while_holding).
+  bool all_past = false;
   [[nodiscard]] bool applied() const noexcept { return !refusal; }
+};
+
+// How a load takes its file.
+enum class Take {
+  whole,          // applies as a whole or not at all
+  salvage,        // at start: of a file refused only for some entries, the rest, those held back
+  while_holding,  // a last good copy: only while it still holds something back
 };
 
 // Reads `file_name` (config.json, or the last good copy) in ArkApi/Plugins/Quellwarden below the
@@ -64,7 +79,7 @@ struct LoadOutcome {
 // resolved, exhausted memory) comes back as the refusal, unlogged, and leaves `live` as it was.
 // Diagnostics judge times against `now`.
 LoadOutcome load_configuration(DelayTables& live, const PluginLog& log, std::int64_t now,
-                               const char* file_name = kConfigFileName);
+                               const char* file_name = kConfigFileName, Take take = Take::whole);
 
 // ArkApi/Plugins/Quellwarden below the current directory, as the loader forms it; empty with
 // `error` set when the working directory cannot be read.

@@ -1,11 +1,13 @@
-// Comments, single quotes and trailing commas count only outside JSON strings, where a blueprint
-// path may hold "/" and "'"; curly quotes and bytes that are not UTF-8 count anywhere, since the
-// file only gets here when it fails to parse.
+// An unclosed comment and single quotes count only outside JSON strings, where a blueprint path
+// may hold "/" and "'"; curly quotes and bytes that are not UTF-8 count anywhere, since the file
+// only gets here when it fails to parse.
 #include "config/parse_hints.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
+
+#include "config/slip_filter.h"
 
 namespace quellwarden::config {
 namespace {
@@ -75,13 +77,6 @@ bool curly_quote_at(std::string_view bytes, std::size_t at) {
                      [&](std::string_view quote) { return bytes.substr(at).starts_with(quote); });
 }
 
-// The bracket closing right after the comma at `at`, blanks between; 0 for none.
-char closed_after_comma(std::string_view bytes, std::size_t at) {
-  const std::size_t next = bytes.find_first_not_of(kBlanks, at + 1);
-  if (next == std::string_view::npos || (bytes[next] != '}' && bytes[next] != ']')) return 0;
-  return bytes[next];
-}
-
 std::string hex_byte(char byte) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   const auto value = static_cast<unsigned char>(byte);
@@ -89,7 +84,7 @@ std::string hex_byte(char byte) {
 }
 
 // The causes in the order they are listed, each with what "line N holds " is followed by.
-enum Cause { not_utf8, curly_quotes, comment, single_quote, trailing_comma, kCauses };
+enum Cause { not_utf8, curly_quotes, unclosed_comment, single_quote, kCauses };
 
 class Scan {
  public:
@@ -132,17 +127,14 @@ class Scan {
   void outside_string(std::size_t at, bool& in_string) {
     const char byte = bytes_[at];
     if (byte == '"') in_string = true;
-    if (byte == '/' && at + 1 < bytes_.size() && (bytes_[at + 1] == '/' || bytes_[at + 1] == '*')) {
-      note(comment, "a comment (// or /*), which JSON does not allow; remove it");
+    if (byte == '/' && at + 1 < bytes_.size() && bytes_[at + 1] == '*' &&
+        comment_end(bytes_, at) == 0) {
+      note(unclosed_comment, "a comment /* that is never closed with */; close it or remove it");
     }
     if (byte == '\'') {
       note(single_quote,
            "a single quote ('), which JSON does not take around names and texts; write double "
            "quotes (\")");
-    }
-    if (const char bracket = byte == ',' ? closed_after_comma(bytes_, at) : 0; bracket != 0) {
-      note(trailing_comma, std::string("a comma right before ") + bracket +
-                               ", which JSON does not allow; remove the comma before " + bracket);
     }
   }
 
@@ -156,7 +148,73 @@ class Scan {
   std::array<std::pair<std::size_t, std::string>, kCauses> causes_{};
 };
 
+// A string to its closing quote, a bracket or separator alone, anything else up to a blank, a
+// bracket, a separator, a quote or a slash.
+std::size_t token_end(std::string_view bytes, std::size_t at) {
+  if (bytes[at] == '"') {
+    for (std::size_t next = at + 1; next < bytes.size(); ++next) {
+      if (bytes[next] == '\\')
+        ++next;
+      else if (bytes[next] == '"')
+        return next + 1;
+    }
+    return bytes.size();
+  }
+  if (std::string_view("{}[],:").find(bytes[at]) != std::string_view::npos) return at + 1;
+  const std::size_t end = bytes.find_first_of(" \t\r\n{}[],:\"/", at + 1);
+  return end == std::string_view::npos ? bytes.size() : end;
+}
+
+// Where the last token starting before `before` starts, and where the one before it ends.
+struct TokenLines {
+  std::size_t previous_end = 0;
+  std::size_t last_start = 0;
+  std::size_t last_end = 0;
+};
+
+TokenLines token_lines(std::string_view bytes, std::size_t before) {
+  TokenLines lines;
+  std::size_t line = 1;
+  for (std::size_t at = 0; at < std::min(before, bytes.size());) {
+    const std::size_t comment = comment_end(bytes, at);
+    const bool blank = kBlanks.find(bytes[at]) != std::string_view::npos;
+    const std::size_t end = blank ? at + 1 : comment != 0 ? comment : token_end(bytes, at);
+    const std::size_t start_line = line;
+    line += static_cast<std::size_t>(std::count(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                                                bytes.begin() + static_cast<std::ptrdiff_t>(end),
+                                                '\n'));
+    if (!blank && comment == 0) lines = {lines.last_end, start_line, line};
+    at = end;
+  }
+  return lines;
+}
+
+// The parser had read a whole value of an object or array and met the start of another.
+bool value_after_value(std::string_view error) {
+  for (const std::string_view context :
+       {"while parsing object - unexpected ", "while parsing array - unexpected "}) {
+    const std::size_t at = error.find(context);
+    if (at == std::string_view::npos) continue;
+    const std::string_view met = error.substr(at + context.size());
+    for (const std::string_view start : {"string literal", "number literal", "true literal",
+                                         "false literal", "null literal", "'{'", "'['"}) {
+      if (met.starts_with(start)) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
+
+std::optional<std::string> missing_comma_hint(std::string_view bytes, std::size_t error_at,
+                                              std::string_view error) {
+  if (!value_after_value(error)) return std::nullopt;
+  const TokenLines lines = token_lines(bytes, error_at);
+  if (lines.last_start == 0 || lines.previous_end == 0) return std::nullopt;
+  return "line " + std::to_string(lines.last_start) +
+         ": a comma is missing after the value that ends on line " +
+         std::to_string(lines.previous_end);
+}
 
 std::vector<std::string> parse_hints(std::string_view bytes) {
   if (auto hint = utf16_hint(bytes)) return {*hint};

@@ -120,10 +120,27 @@ inline constexpr char kLastGoodApplied[] =
     "applied the last good configuration from {}, written {}, instead: {} was refused";
 inline constexpr char kLastGoodRefused[] =
     "the last good configuration from {}, written {}, was refused too; nothing is held back";
+// A start that applied what reads of a refused config.json: class, list, why its entry is wrong.
+inline constexpr char kHeldUntilFixed[] = "{} in {}: held back until config.json is fixed: {}";
+// A start whose config.json was refused and whose last good copy holds nothing back any more: the
+// copy's path as text, when it was written (UTC).
+inline constexpr char kLastGoodFromEarlierWipe[] =
+    "the last good configuration from {}, written {}, is from an earlier wipe (every unlock is "
+    "past): not applied";
 
 // Fixed texts of the status, line by line; format texts.
 inline constexpr char kStatusNothingInForce[] =
     "Quellwarden {}: no configuration in force; nothing is held back";  // the version
+inline constexpr char kStatusNothingInForceRefused[] =
+    "Quellwarden {}: no configuration in force; nothing is held back because config.json was "
+    "refused";
+// After a start that applied what reads of a refused config.json: the number of held entries.
+inline constexpr char kStatusSalvaged[] =
+    "config.json was refused at start: what reads of it applies, and {} {} held back until "
+    "config.json is fixed";
+inline constexpr char kStatusHeldUntilFixed[] = "{} {}: held back until config.json is fixed: {}";
+inline constexpr char kStatusSalvageInForce[] =
+    "what reads of it applies, its wrong entries held back until it is fixed";
 inline constexpr char kStatusHeadline[] = "Quellwarden {}: wipe {} ({}), now {}";
 inline constexpr char kStatusLastLoadFailed[] = "last load failed at {}: {}; {}";
 // When, what the plugin did instead (kLastGoodApplied), and why config.json was refused.

@@ -54,6 +54,10 @@ void fall_back_to_last_good(const config::Refusal& refused) {
   const LoadResult result = load_last_good(refused, *written);
   const std::string copy = config::plugin_file_text(config::kLastGoodFileName);
   const PluginLog& log = plugin_state().log;
+  if (result.all_past) {
+    log.warn(config::kLastGoodFromEarlierWipe, copy, config::utc_text(*written));
+    return;
+  }
   if (result.refusal) {
     log.error(config::kLastGoodRefused, copy, config::utc_text(*written));
     log_refusal(*result.refusal);

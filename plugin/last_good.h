@@ -23,7 +23,8 @@ std::optional<std::int64_t> last_good_written();
 std::string last_good_applied(std::int64_t written);
 
 // At start, after config.json was refused for `refused` (and logged): applies the copy instead and
-// says so, or says that the copy was refused too. Without a copy nothing is held back, as before.
+// says so, or says that the copy was refused too, or that it is from an earlier wipe (every unlock
+// in it past) and was not applied. Without a copy nothing is held back, as before.
 void fall_back_to_last_good(const config::Refusal& refused);
 
 }  // namespace quellwarden

@@ -36,14 +36,15 @@ void create_log() {
           });
 }
 
-// A configuration that fails at start is logged, and the last good one applies in its place; the
-// reload command still comes, to load the fix. A file that is not there at all was removed on
-// purpose, so nothing stands in for it.
+// A configuration that fails at start is logged. What reads of it applies, its wrong entries held
+// back; else the last good one applies in its place, while it holds anything back; the reload
+// command still comes, to load the fix. A file that is not there at all was removed on purpose, so
+// nothing stands in for it.
 void load_configuration() {
   attempt([] { return std::string(config::kLoadFailed); },
           [] {
-            const LoadResult result = LoadConfig();
-            if (result.refusal) {
+            const LoadResult result = load_at_start();
+            if (result.refusal && !result.salvaged) {
               log_refusal(*result.refusal);
               if (!result.file_missing) fall_back_to_last_good(*result.refusal);
             }

@@ -2,6 +2,8 @@
 // first use, whatever the order of the plugin's source files.
 #include "plugin/plugin_state.h"
 
+#include <fmt/format.h>
+
 #include <functional>
 
 #include "config/time_text.h"
@@ -33,18 +35,38 @@ void report_applied(const PluginState& state, std::int64_t now) {
 }
 
 // Recording the attempt must not change its outcome: a record that cannot be made is left out.
-void record(PluginState& state, std::int64_t now, const std::optional<config::Refusal>& refusal,
-            std::optional<std::int64_t> fallback_written = std::nullopt) noexcept {
+void record(PluginState& state, LoadRecord load) noexcept {
   try {
-    state.last_load = LoadRecord{now, refusal, fallback_written};
+    state.last_load = std::move(load);
   } catch (...) {
     state.last_load.reset();
   }
 }
 
-config::LoadOutcome load(PluginState& state, std::int64_t now, const char* file_name) {
+void record(PluginState& state, std::int64_t now, const std::optional<config::Refusal>& refusal,
+            bool file_missing = false) noexcept {
   try {
-    return config::load_configuration(state.tables, state.log, now, file_name);
+    record(state, LoadRecord{now, refusal, {}, false, {}, file_missing});
+  } catch (...) {
+    state.last_load.reset();
+  }
+}
+
+// "Gigant_Character_BP_C in DisallowTaming: held back until config.json is fixed: ...".
+void log_held(const PluginState& state) noexcept {
+  try {
+    for (const config::HeldEntry& entry : state.tables.held) {
+      state.log.error_text(held_line(entry));
+    }
+  } catch (...) {
+    // The status names them too.
+  }
+}
+
+config::LoadOutcome load(PluginState& state, std::int64_t now, const char* file_name,
+                         config::Take take = config::Take::whole) {
+  try {
+    return config::load_configuration(state.tables, state.log, now, file_name, take);
   } catch (...) {
     record(state, now, config::Refusal{"unknown error", {}, {}});
     throw;
@@ -73,23 +95,43 @@ PluginState& plugin_state() noexcept {
   return state;
 }
 
-LoadResult LoadConfig() {
+namespace {
+
+LoadResult load_config(config::Take take) {
   PluginState& state = plugin_state();
   const std::int64_t now = unix_now();
-  config::LoadOutcome outcome = load(state, now, config::kConfigFileName);
-  record(state, now, outcome.refusal);
+  config::LoadOutcome outcome = load(state, now, config::kConfigFileName, take);
+  record(state, now, outcome.refusal, outcome.file_missing);
+  if (outcome.salvaged) {
+    if (state.last_load) state.last_load->salvaged = true;
+    log_refusal(*outcome.refusal);
+    log_held(state);
+    take_in_force(state, outcome, now);
+    return {std::move(outcome.refusal), state.diagnostics.size(), false, true};
+  }
   if (!outcome.applied()) return {std::move(outcome.refusal), 0, outcome.file_missing};
   take_in_force(state, outcome, now);
   keep_last_good(outcome.bytes, now);
   return {std::nullopt, state.diagnostics.size(), false};
 }
 
+}  // namespace
+
+LoadResult LoadConfig() { return load_config(config::Take::whole); }
+
+LoadResult load_at_start() { return load_config(config::Take::salvage); }
+
 LoadResult load_last_good(const config::Refusal& refused, std::int64_t written) {
   PluginState& state = plugin_state();
   const std::int64_t now = unix_now();
-  config::LoadOutcome outcome = load(state, now, config::kLastGoodFileName);
+  config::LoadOutcome outcome =
+      load(state, now, config::kLastGoodFileName, config::Take::while_holding);
+  if (outcome.all_past) {
+    if (state.last_load) state.last_load->earlier_copy_written = written;
+    return {std::nullopt, 0, false, false, true};
+  }
   if (!outcome.applied()) return {std::move(outcome.refusal), 0, outcome.file_missing};
-  record(state, now, refused, written);
+  record(state, LoadRecord{now, refused, written, false, {}, false});
   take_in_force(state, outcome, now);
   state.applied_file_digest = 0;
   return {std::nullopt, state.diagnostics.size(), false};
@@ -108,6 +150,10 @@ std::optional<std::string> file_not_in_force(const PluginState& state,
     return "the last good copy is in force, since config.json was refused at start; fix "
            "config.json and run Quellwarden.reload first";
   }
+  if (state.last_load->salvaged) {
+    return "config.json was refused at start and only what reads of it is in force; fix "
+           "config.json and run Quellwarden.reload first";
+  }
   if (!state.last_load->ok()) {
     return "the last reload of config.json failed, so it is not the file in force; fix it and run "
            "Quellwarden.reload first";
@@ -118,10 +164,15 @@ std::optional<std::string> file_not_in_force(const PluginState& state,
   return std::nullopt;
 }
 
+std::string held_line(const config::HeldEntry& entry) {
+  return fmt::format(config::kHeldUntilFixed, printable(entry.class_name), entry.list,
+                     printable(entry.reason));
+}
+
 void log_refusal(const config::Refusal& refusal) {
   const PluginLog& log = plugin_state().log;
   log.error_text(refusal.text);
-  if (!refusal.hints.empty()) log.error_text(config::hint_line(refusal));
+  for (const std::string& hint : refusal.hints) log.error_text(hint);
 }
 
 std::string refusal_line(const config::Refusal& refusal) {

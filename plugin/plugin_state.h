@@ -25,6 +25,12 @@ struct LoadRecord {
   // When config.json was refused at start and the last good copy applied instead: when the copy
   // was written (Unix seconds).
   std::optional<std::int64_t> fallback_written;
+  // config.json was refused at start and what reads of it applied (tables.held: the rest).
+  bool salvaged = false;
+  // config.json was refused at start and the last good copy, written then, was not applied: every
+  // unlock in it is past.
+  std::optional<std::int64_t> earlier_copy_written;
+  bool file_missing = false;  // refused because there is no config.json at all
   [[nodiscard]] bool ok() const noexcept { return !refusal; }
 };
 
@@ -74,6 +80,8 @@ struct LoadResult {
   std::optional<config::Refusal> refusal;  // absent when the load applied
   std::size_t warnings = 0;                // diagnostics of the configuration it applied
   bool file_missing = false;               // refused because there is no file at all
+  bool salvaged = false;                   // refused, yet what reads of it applied
+  bool all_past = false;                   // a last good copy not applied: every unlock is past
   [[nodiscard]] bool applied() const noexcept { return !refusal; }
 };
 
@@ -84,22 +92,32 @@ struct LoadResult {
 // log_refusal() where its order with a reply says.
 LoadResult LoadConfig();
 
+// LoadConfig() at start: of a config.json refused only for some entries, the rest applies and
+// those entries are held back until it is fixed; then the refusal is logged here, each held entry
+// after it at error level, and the result is both refused and salvaged.
+LoadResult load_at_start();
+
 // Loads the last good copy, written at `written`, in place of config.json, which was refused for
-// `refused`; when it applies, the record says both. A refusal of the copy is returned, unlogged.
+// `refused`, but only while it still holds something back; when it applies, the record says both.
+// A refusal of the copy is returned, unlogged; a copy whose every unlock is past is not applied,
+// and the record and the log say so.
 LoadResult load_last_good(const config::Refusal& refused, std::int64_t written);
 
-// The one place a refused load is logged: its text, as it stands, at error level, then the place
-// and the hint the checker gives, when there is one, as a second error line.
+// The one place a refused load is logged: its text, as it stands, at error level, then each place
+// and hint the checker gives, one error line each.
 void log_refusal(const config::Refusal& refusal);
 
 // How many classes `tables` hold back at `now`, both lists counted.
 std::size_t held_back_now(const config::DelayTables& tables, std::int64_t now);
 
 // Why config.json as it stands on disk (`disk_bytes`) is not the file in force, so that an edit of
-// it would not change only what the admin asked: no load applied, the last good copy applied in
-// its place, a reload failed since the last one that applied, or the file changed since. Nothing
-// when it is the file in force.
+// it would not change only what the admin asked: no load applied, the last good copy or a salvage
+// applied in its place, a reload failed since the last one that applied, or the file changed
+// since. Nothing when it is the file in force.
 std::optional<std::string> file_not_in_force(const PluginState& state, std::string_view disk_bytes);
+
+// The error line of an entry held back until config.json is fixed.
+std::string held_line(const config::HeldEntry& entry);
 
 // The refusal as one line for a console reply or the status: its text, the hint in parentheses.
 std::string refusal_line(const config::Refusal& refusal);

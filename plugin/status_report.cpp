@@ -53,8 +53,23 @@ std::optional<config::Schedule> schedule_of(const PluginState& state, const Stat
       tables.bypass};
 }
 
-std::string entry_line(const char* list, const DelayEntry& entry, std::int64_t now) {
+// The entry of `list` ("riding", "taming") held back until config.json is fixed, if it is one.
+const config::HeldEntry* held_entry(const PluginState& state, const char* list,
+                                    const DelayEntry& entry) {
+  const std::string_view list_name =
+      std::string_view(list) == "riding" ? config::kDisallowRiding : config::kDisallowTaming;
+  for (const config::HeldEntry& held : state.tables.held) {
+    if (held.list == list_name && held.class_name == entry.class_name) return &held;
+  }
+  return nullptr;
+}
+
+std::string entry_line(const PluginState& state, const char* list, const DelayEntry& entry,
+                       std::int64_t now) {
   const std::string name = printable(entry.class_name);
+  if (const config::HeldEntry* held = held_entry(state, list, entry)) {
+    return fmt::format(config::kStatusHeldUntilFixed, list, name, printable(held->reason));
+  }
   if (entry.unlock_time > now) {
     return fmt::format(config::kStatusLocked, list, name, config::utc_text(entry.unlock_time),
                        config::left_text(config::seconds_between(now, entry.unlock_time)));
@@ -62,16 +77,16 @@ std::string entry_line(const char* list, const DelayEntry& entry, std::int64_t n
   return fmt::format(config::kStatusReleased, list, name, config::utc_text(entry.unlock_time));
 }
 
-void add_list(std::vector<std::string>& lines, const char* list,
+void add_list(std::vector<std::string>& lines, const PluginState& state, const char* list,
               const std::vector<DelayEntry>& entries, std::int64_t now) {
   for (const DelayEntry& entry : entries) {
-    lines.push_back(entry_line(list, entry, now));
+    lines.push_back(entry_line(state, list, entry, now));
   }
 }
 
 // Without a filter each empty list says so; with one, a single line says that nothing matched.
-void add_lists(std::vector<std::string>& lines, const config::Schedule& lists,
-               const StatusRequest& request, std::int64_t now) {
+void add_lists(std::vector<std::string>& lines, const PluginState& state,
+               const config::Schedule& lists, const StatusRequest& request, std::int64_t now) {
   if (request.filters()) {
     if (lists.riding.empty() && lists.taming.empty()) lines.push_back(request.nothing_matches());
   } else {
@@ -80,12 +95,15 @@ void add_lists(std::vector<std::string>& lines, const config::Schedule& lists,
       if (entries->empty()) lines.push_back(fmt::format(config::kStatusNoClasses, name));
     }
   }
-  add_list(lines, "riding", lists.riding, now);
-  add_list(lines, "taming", lists.taming, now);
+  add_list(lines, state, "riding", lists.riding, now);
+  add_list(lines, state, "taming", lists.taming, now);
 }
 
 std::string headline(const PluginState& state, std::int64_t now) {
   if (!state.in_force) {
+    const bool refused =
+        state.last_load && !state.last_load->ok() && !state.last_load->file_missing;
+    if (refused) return fmt::format(config::kStatusNothingInForceRefused, kVersion);
     return fmt::format(config::kStatusNothingInForce, kVersion);
   }
   const std::int64_t wipe = state.tables.wipe_timestamp;
@@ -151,18 +169,45 @@ std::optional<std::string> last_load_line(const PluginState& state) {
     return fmt::format(config::kStatusFellBack, config::utc_text(load.time),
                        last_good_applied(*load.fallback_written), reason);
   }
-  return fmt::format(
-      config::kStatusLastLoadFailed, config::utc_text(load.time), reason,
-      state.in_force ? config::kStatusPreviousInForce : config::kStatusNothingHeldBack);
+  const char* in_force = load.salvaged    ? config::kStatusSalvageInForce
+                         : state.in_force ? config::kStatusPreviousInForce
+                                          : config::kStatusNothingHeldBack;
+  return fmt::format(config::kStatusLastLoadFailed, config::utc_text(load.time), reason, in_force);
 }
 
-config::JsonObject last_load_json(const LoadRecord& record) {
+// What a start made of a refused config.json, when it did not simply apply it.
+void add_start_lines(std::vector<std::string>& lines, const PluginState& state) {
+  const std::size_t held = state.tables.held.size();
+  if (state.in_force && held > 0) {
+    lines.push_back(
+        fmt::format(config::kStatusSalvaged, held, held == 1 ? "entry is" : "entries are"));
+  }
+  if (state.last_load && state.last_load->earlier_copy_written) {
+    lines.push_back(fmt::format(config::kLastGoodFromEarlierWipe,
+                                config::plugin_file_text(config::kLastGoodFileName),
+                                config::utc_text(*state.last_load->earlier_copy_written)));
+  }
+}
+
+config::JsonObject last_load_json(const LoadRecord& record, const config::DelayTables& tables) {
   config::JsonObject json;
   json.number("time", record.time)
       .flag("ok", record.ok())
       .refusal(record.refusal ? &*record.refusal : nullptr)
       .flag("fallback", record.fallback_written.has_value())
       .number("fallback_written", record.fallback_written);
+  if (record.salvaged) {
+    std::vector<config::JsonObject> held;
+    for (const config::HeldEntry& entry : tables.held) {
+      config::JsonObject one;
+      one.text("list", entry.list).text("class", entry.class_name);
+      held.push_back(std::move(one));
+    }
+    json.flag("salvaged", true).objects("held_until_fixed", std::move(held));
+  }
+  if (record.earlier_copy_written) {
+    json.number("earlier_copy_written", record.earlier_copy_written);
+  }
   return json;
 }
 
@@ -170,10 +215,14 @@ config::JsonObject last_load_json(const LoadRecord& record) {
 
 std::vector<std::string> status_lines(const PluginState& state, std::int64_t now,
                                       const StatusRequest& request) {
-  std::vector<std::string> lines{headline(state, now), notices_line(state)};
+  std::vector<std::string> lines{headline(state, now)};
+  add_start_lines(lines, state);
+  lines.push_back(notices_line(state));
   if (auto line = announcements_line(state)) lines.push_back(std::move(*line));
   if (auto line = last_load_line(state)) lines.push_back(std::move(*line));
-  if (const auto lists = schedule_of(state, request, now)) add_lists(lines, *lists, request, now);
+  if (const auto lists = schedule_of(state, request, now)) {
+    add_lists(lines, state, *lists, request, now);
+  }
   add_bypass(lines, state);
   if (state.host_failures > 0) {
     lines.push_back(fmt::format(config::kStatusHostFailures, state.host_failures,
@@ -198,8 +247,9 @@ std::string status_json(const PluginState& state, std::int64_t now, const Status
   if (const std::uint64_t left = host::blocks_left_behind(); left > 0) {
     status.number("blocks_left_behind", static_cast<std::int64_t>(left));
   }
-  status.object("last_load",
-                state.last_load ? std::optional(last_load_json(*state.last_load)) : std::nullopt);
+  status.object("last_load", state.last_load
+                                 ? std::optional(last_load_json(*state.last_load, state.tables))
+                                 : std::nullopt);
   return status.dump();
 }
 

@@ -54,8 +54,8 @@ class Configurations:
         if notices:
             settings["PlayerNotices"] = {"CooldownSeconds": 30}
         self.good = json.dumps(settings, indent=2) + "\n"
-        # A trailing comma (no JSON at all) and an hour count as text (a type error).
-        self.broken = [self.good.rstrip().rstrip("}").rstrip() + ",\n}\n",
+        # A comma missing (no JSON at all) and an hour count as text (a type error).
+        self.broken = [self.good.replace(",", "", 1),
                        self.good.replace('"HoursToDelay": 24', '"HoursToDelay": "24"', 1)]
         self.wipe = unix_seconds(settings["WipeTimestamp"])
         lists = settings["DinoSettings"]

@@ -81,7 +81,9 @@ TEST(config_reader_test, only_first_value_is_read_and_bom_is_accepted) {
 }
 
 TEST(config_reader_test, bad_text_is_parse_error_with_library_description) {
-  for (const std::string_view text : {"", "   ", "// note\n{}", "/* note */ {}", "{\"a\":"}) {
+  // Only a comma after a value is a slip; a comment never closed is no comment.
+  for (const std::string_view text : {"", "   ", "{\"a\":", "[,]", "{,}", "{\"a\":,}", "[1,,]",
+                                      "{\"a\": 1 /* open", "[1 / 2]", "[1 /]"}) {
     const Document document = read_document(text);
     ASSERT_TRUE(document.parse_error.has_value()) << text;
     EXPECT_EQ(
@@ -92,6 +94,42 @@ TEST(config_reader_test, bad_text_is_parse_error_with_library_description) {
   ASSERT_TRUE(too_large.parse_error.has_value());
   EXPECT_EQ(*too_large.parse_error,
             "[json.exception.out_of_range.406] number overflow parsing '1e400'");
+}
+
+TEST(document_reader_test, comments_and_a_comma_before_a_bracket_are_read_away_with_their_line) {
+  using Kind = Slip::Kind;
+  struct Case {
+    std::string_view text;
+    std::vector<std::pair<Kind, std::size_t>> slips;  // kind and line, in the file's order
+    std::string_view trailing = {};
+  };
+  const std::vector<Case> cases{
+      {"// note\n{\"WipeTimestamp\": 5}", {{Kind::line_comment, 1}}},
+      {"/* a\n b */ {\"WipeTimestamp\": 5}", {{Kind::block_comment, 1}}},
+      {"{\"WipeTimestamp\": 5,\n}", {{Kind::trailing_comma, 1}}},
+      {"{\"WipeTimestamp\": 5, \"DinoSettings\": {\"DisallowRiding\": [1,]},\n// x\n}",
+       {{Kind::trailing_comma, 1}, {Kind::trailing_comma, 1}, {Kind::line_comment, 2}}},
+      // Inside strings they are text.
+      {R"({"WipeTimestamp": 5, "X": "a//b /* ,} \" ,] */"})", {}},
+      // After the value they are comments too; anything else there is text the reader ignores.
+      {"{\"WipeTimestamp\": 5} // end\n/* more */",
+       {{Kind::line_comment, 1}, {Kind::block_comment, 2}}},
+      {"{\"WipeTimestamp\": 5}\n// end\nx // y", {{Kind::line_comment, 2}}, "x // y"},
+      {"5// end", {{Kind::line_comment, 1}}},
+  };
+  for (const Case& expected : cases) {
+    const Document document = read_document(expected.text);
+    ASSERT_FALSE(document.parse_error) << expected.text << ": " << *document.parse_error;
+    EXPECT_EQ(document.top.type() == ValueType::object
+                  ? document.members[kWipeTimestamp].held().get<int>()
+                  : document.top.held().get<int>(),
+              5);
+    std::vector<std::pair<Kind, std::size_t>> found;
+    for (const Slip& slip : document.slips) found.emplace_back(slip.kind, slip.line);
+    EXPECT_EQ(found, expected.slips) << expected.text;
+    EXPECT_EQ(document.trailing ? document.trailing->start : "", expected.trailing)
+        << expected.text;
+  }
 }
 
 TEST(config_reader_test, holder_that_is_not_an_object_raises_306) {
@@ -249,11 +287,13 @@ TEST(config_reader_test, type_errors_carry_their_place_and_hint) {
       {R"({"DinoSettings": null, "WipeTimestamp": []})",
        {"DinoSettings"},
        "DinoSettings is null; write an object holding \"DisallowRiding\" and "
-       "\"DisallowTaming\""},
+       "\"DisallowTaming\"; WipeTimestamp is an array; write Unix seconds or a date such as "
+       "\"2026-01-08T18:00:00Z\""},
       {R"({"WipeTimestamp": {}, "DinoSettings": {"DisallowRiding": {"A": 1}}})",
        {"WipeTimestamp"},
        "WipeTimestamp is an object; write Unix seconds or a date such as "
-       "\"2026-01-08T18:00:00Z\""},
+       "\"2026-01-08T18:00:00Z\"; DinoSettings > DisallowRiding > A is the number 1; write "
+       "{\"HoursToDelay\": 1}"},
       {R"([{"WipeTimestamp": 1}])",
        {},
        "the file's top level is an array; remove the [ ] around the object"},
@@ -265,6 +305,52 @@ TEST(config_reader_test, type_errors_carry_their_place_and_hint) {
     const Refusal refusal = refusal_of(expected.text);
     EXPECT_EQ(refusal.path, expected.path) << expected.text;
     EXPECT_EQ(hint_line(refusal), expected.hint) << expected.text;
+  }
+}
+
+TEST(config_reader_test, every_entry_that_does_not_read_is_named_and_the_rest_reads) {
+  const Document document = read_document(R"({"WipeTimestamp": 1700000000, "DinoSettings": {
+    "DisallowRiding": {"A": {"HoursToDelay": "72"}, "B": {"HoursToDelay": 2}, "C\u0000x": {}},
+    "DisallowTaming": {"D": 5, "E": {"HoursToDelay": 1e300}, "F": {"HoursToDelay": "72"}}}})");
+  const ConfigurationReading reading = read_all(document);
+  EXPECT_TRUE(reading.salvageable);
+  ASSERT_EQ(reading.configuration.riding.size(), 1u);
+  expect_entry(reading.configuration.riding[0], "B", 2, 1700007200);
+  EXPECT_TRUE(reading.configuration.taming.empty());
+  std::vector<std::string> held;
+  for (const HeldEntry& entry : reading.held) {
+    held.push_back(entry.list + " " + entry.class_name + ": " + entry.reason);
+  }
+  EXPECT_EQ(held,
+            (std::vector<std::string>{
+                "DisallowRiding A: HoursToDelay is the string \"72\"; write a number of hours",
+                std::string("DisallowRiding C") + '\0' +
+                    "x: its name holds a NUL character (\\u0000), which would cut it to "
+                    "\"C\"; remove it",
+                "DisallowTaming D: the entry is the number 5; write {\"HoursToDelay\": 5}",
+                "DisallowTaming E: HoursToDelay is 1e+300, which does not fit a signed 64-bit "
+                "number",
+                "DisallowTaming F: HoursToDelay is the string \"72\"; write a number of hours"}));
+  // The refusal keeps the first error's text and place, and its hints name every place.
+  const Refusal refusal = refusal_of(R"({"WipeTimestamp": 1, "DinoSettings": {"DisallowTaming": {
+    "A": {"HoursToDelay": "72"}, "E": {"HoursToDelay": 1e300}, "F": {"HoursToDelay": "72"}}}})");
+  EXPECT_EQ(refusal.text, "[json.exception.type_error.302] type must be number, but is string");
+  EXPECT_EQ(refusal.path, (MemberPath{"DinoSettings", "DisallowTaming", "A", "HoursToDelay"}));
+  EXPECT_EQ(refusal.hints,
+            (std::vector<std::string>{
+                "DinoSettings > DisallowTaming > A > HoursToDelay is the string \"72\"; write a "
+                "number of hours",
+                "\"HoursToDelay\" of class \"E\" in \"DisallowTaming\" is 1e+300, which does not "
+                "fit a signed 64-bit number",
+                "DinoSettings > DisallowTaming > F > HoursToDelay is the string \"72\"; write a "
+                "number of hours"}));
+  // A wipe or a list that does not read leaves nothing to apply.
+  for (
+      const std::string_view text :
+      {R"({"WipeTimestamp": "soon", "DinoSettings": {"DisallowTaming": {"A": {"HoursToDelay": "1"}}}})",
+       R"({"WipeTimestamp": 1, "DinoSettings": {"DisallowRiding": 3, "DisallowTaming": {"A": {"HoursToDelay": "1"}}}})",
+       R"({"WipeTimestamp": 1, "DinoSettings": []})", "[]"}) {
+    EXPECT_FALSE(read_all(read_document(text)).salvageable) << text;
   }
 }
 

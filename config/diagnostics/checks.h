@@ -69,6 +69,9 @@ Diagnostics wipe_diagnostics(const Configuration& configuration, const Value& wi
 // Members given twice where the plugin reads (the parser keeps the last one).
 void check_repeated_members(const std::vector<RepeatedMember>& repeated, Diagnostics& out);
 
+// Each comment and each comma right before } or ], which the reader reads as if not there.
+void check_slips(const std::vector<Slip>& slips, Diagnostics& out);
+
 // Anything but blanks after the first JSON value, which the reader never sees.
 void check_trailing_text(const std::optional<TrailingText>& trailing, Diagnostics& out);
 

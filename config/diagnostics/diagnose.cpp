@@ -1,5 +1,5 @@
-// The diagnostics come in the order an administrator reads the file: its shape top down, then
-// members given twice, then the times, then what lies after the document.
+// The diagnostics come in the order an administrator reads the file: the slips in its text, its
+// shape top down, then members given twice, then the times, then what lies after the document.
 #include "config/announcement_settings.h"
 #include "config/bypass_list.h"
 #include "config/diagnostics/checks.h"
@@ -77,6 +77,7 @@ std::string entry_place(std::string_view class_name, std::string_view list_name)
 std::vector<Diagnostic> diagnose(const Document& document, const Configuration* configuration,
                                  std::int64_t now) {
   Diagnostics out;
+  check_slips(document.slips, out);
   check_shape(document, out);
   check_repeated_members(document.repeated, out);
   if (configuration != nullptr) {

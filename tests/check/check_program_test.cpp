@@ -199,10 +199,10 @@ TEST_F(check_program_test, refused_file_exits_one_with_the_plugins_own_text) {
     std::vector<std::string> hints;
   };
   const std::vector<Refused> cases{
-      {"// note\n{}",
-       "Config has parsing ERROR! [json.exception.parse_error.101] parse error at line 1, column "
-       "1: syntax error while parsing value - invalid literal; last read: '/'",
-       {"line 1 holds a comment (// or /*), which JSON does not allow; remove it"}},
+      {"{\"WipeTimestamp\": 1700000000\n\"DinoSettings\": {}}",
+       "Config has parsing ERROR! [json.exception.parse_error.101] parse error at line 2, column "
+       "14: syntax error while parsing object - unexpected string literal; expected '}'",
+       {"line 2: a comma is missing after the value that ends on line 1"}},
       {"",
        "Config has parsing ERROR! [json.exception.parse_error.101] parse error at line 1, "
        "column 1: syntax error while parsing value - unexpected end of input; expected '[', "
@@ -233,6 +233,13 @@ TEST_F(check_program_test, refused_file_exits_one_with_the_plugins_own_text) {
     for (const std::string& hint : hints) reported += "Hint: " + hint + "\n";
     EXPECT_THAT(plain.out, HasSubstr(reported)) << text;
     EXPECT_THAT(plain.out, HasSubstr("\nResult: the plugin would NOT load this file.\n")) << text;
+    // Only a file refused for its entries alone leaves a start something to apply.
+    EXPECT_THAT(plain.out, HasSubstr(text.find("1e300") != std::string::npos
+                                         ? "(at server start, what reads of it, each wrong entry "
+                                           "held back until the file is fixed)"
+                                         : "(at server start, the last good copy if it still "
+                                           "holds something back, else none)"))
+        << text;
   }
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/config_reader.h"
+#include "config/document.h"
 #include "config/effective_entries.h"
 #include "config/parse_hints.h"
 #include "text/ascii_fold.h"
@@ -85,25 +86,50 @@ TEST(check_parse_hints_test, each_likely_cause_once_with_its_line) {
   }
   EXPECT_THAT(
       config::parse_hints(
-          "{\n\"A\": \xE2\x80\x9C\n// x\n'B': [1,\n],\n\"W\xE9lf\": 1, \"\xE9\"\n}"),
+          "{\n\"A\": \xE2\x80\x9C\n// x\n'B': [1,\n],\n\"W\xE9lf\": 1, \"\xE9\"\n/* y\n}"),
       ElementsAre(
           StartsWith("line 6 holds the byte E9, which is not UTF-8: the file is saved in a "
                      "Windows code page, and the plugin reads UTF-8 only; save it as UTF-8"),
-          StartsWith("line 2 holds curly quotes"), StartsWith("line 3 holds a comment (// or /*)"),
-          StartsWith("line 4 holds a single quote (')"),
-          "line 4 holds a comma right before ], which JSON does not allow; remove the "
-          "comma before ]"));
-  // Inside strings a path's slashes, quotes and commas are text; valid UTF-8 is no cause.
+          StartsWith("line 2 holds curly quotes"),
+          "line 7 holds a comment /* that is never closed with */; close it or remove it",
+          StartsWith("line 4 holds a single quote (')")));
+  // Inside strings a path's slashes and quotes are text; valid UTF-8 is no cause.
   EXPECT_THAT(config::parse_hints(R"({"Blueprint'/Game//x.y'\",}/*": ")"
                                   "W\xC3\xB6lf \xF0\x9F\xA6\x96"
-                                  R"(",})"),
-              ElementsAre("line 1 holds a comma right before }, which JSON does not allow; remove "
-                          "the comma before }"));
+                                  R"(" x})"),
+              ::testing::IsEmpty());
   for (const std::string_view not_utf8 :
        {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE2\x82", "\x80", "\xF8"}) {
     EXPECT_THAT(config::parse_hints("{\"" + std::string(not_utf8) + "\"}"),
                 ElementsAre(StartsWith("line 1 holds the byte ")))
         << not_utf8;
+  }
+}
+
+TEST(check_parse_hints_test, a_value_right_after_another_names_both_lines) {
+  struct Case {
+    std::string_view text;
+    std::string_view hint;  // empty: none
+  };
+  const std::vector<Case> cases{
+      {"{\"A\": 1\n\n \"B\": 2}", "line 3: a comma is missing after the value that ends on line 1"},
+      {"{\"A\": {}\n // c\n \"B\": 2}",
+       "line 3: a comma is missing after the value that ends on line 1"},
+      {"\xEF\xBB\xBF[\"a,b\" /* x\n */ 2]",
+       "line 2: a comma is missing after the value that ends on line 1"},
+      {"[1 {}]", "line 1: a comma is missing after the value that ends on line 1"},
+      {"[true\nnull]", "line 2: a comma is missing after the value that ends on line 1"},
+      {"{\"A\" 1}", ""},  // a missing colon
+      {"[1 }", ""},
+  };
+  for (const Case& expected : cases) {
+    const config::Document document = config::read_document(expected.text);
+    ASSERT_TRUE(document.parse_error) << expected.text;
+    EXPECT_EQ(
+        config::missing_comma_hint(expected.text, document.parse_error_at, *document.parse_error)
+            .value_or(""),
+        expected.hint)
+        << expected.text << ": " << *document.parse_error;
   }
 }
 

@@ -192,7 +192,19 @@ TEST(diagnostics_test, each_mistake_gives_its_code_path_and_text) {
        {},
        "text after the JSON value, at line 2, column 11 (\"{\"DinoSettings\": {}}\"), is "
        "ignored by the plugin, which reads only the first value: remove it, or merge it into the "
-       "first value"}};
+       "first value"},
+      {"{\"WipeTimestamp\": 1700000000\n} // wiped on Friday",
+       "comment_in_file",
+       {},
+       "line 2: a comment (//) is read as if it were not there"},
+      {"{\"WipeTimestamp\": 1700000000, /* Friday */ \"DinoSettings\": {}}",
+       "comment_in_file",
+       {},
+       "line 1: a comment (/* */) is read as if it were not there"},
+      {"{\"WipeTimestamp\": 1700000000, \"DinoSettings\": {\n\"DisallowRiding\": [],\n}}",
+       "trailing_comma",
+       {},
+       "line 2: a comma right before } is read as if it were not there"}};
   for (const Case& expected : cases) {
     const std::vector<Diagnostic> found = diagnose_text(expected.document);
     ASSERT_EQ(found.size(), 1u) << expected.document;

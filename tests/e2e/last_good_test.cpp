@@ -5,6 +5,7 @@
 #include "tests/support/config_text.h"
 #include "tests/support/gate_outcome.h"
 #include "tests/support/plugin_fixture.h"
+#include "version.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ const std::string kFirst =
     "\xEF\xBB\xBF{\"WipeTimestamp\": 1767895200,\r\n  \"DinoSettings\": {\"DisallowTaming\": "
     "{\"Rex_Character_BP_C\": {\"HoursToDelay\": 24}}}}\r\n";
 const std::string kSecond = qw_test::config_text({}, {{"Rex_Character_BP_C", 48}}, kWipe);
-const std::string kTrailingComma = R"({"WipeTimestamp": 1767895200,})";
+const std::string kNoJson = R"({"WipeTimestamp": 1767895200 "DinoSettings": {}})";
 
 class last_good_test : public qw_test::PluginTest {
  protected:
@@ -61,7 +62,7 @@ class last_good_test : public qw_test::PluginTest {
 
 TEST_F(last_good_test, a_refused_file_at_restart_applies_the_last_good_copy_and_says_so) {
   run_until_stopped();
-  write_config(kTrailingComma);
+  write_config(kNoJson);
   standin::freeze_clock(kWipe + 7200);
   load();
 
@@ -84,7 +85,7 @@ TEST_F(last_good_test, a_refused_file_at_restart_applies_the_last_good_copy_and_
   EXPECT_EQ(last_load["fallback"], true);
   EXPECT_EQ(last_load["fallback_written"], kWipe + 3600);
   EXPECT_EQ(last_load["error"], errors[0]);
-  EXPECT_EQ(read(config_folder() / "config.json"), kTrailingComma) << "config.json untouched";
+  EXPECT_EQ(read(config_folder() / "config.json"), kNoJson) << "config.json untouched";
   EXPECT_EQ(read(copy_path()), kSecond) << "a copy that applied is not written again";
 }
 
@@ -95,7 +96,7 @@ TEST_F(last_good_test, a_missing_file_or_a_failed_reload_never_falls_back) {
   remove_config();
   load();
   EXPECT_TRUE(status_json()["wipe_timestamp"].is_null());
-  write_config(kTrailingComma);
+  write_config(kNoJson);
   EXPECT_EQ(console(standin::player("admin")).at(0).text, "Quellwarden: Failed to reload config");
   const nlohmann::json status = status_json();
   EXPECT_TRUE(status["wipe_timestamp"].is_null());
@@ -104,7 +105,7 @@ TEST_F(last_good_test, a_missing_file_or_a_failed_reload_never_falls_back) {
 
 TEST_F(last_good_test, a_copy_refused_too_holds_back_nothing_and_says_so) {
   standin::freeze_clock(kWipe);
-  write_config(kTrailingComma);
+  write_config(kNoJson);
   std::ofstream(copy_path(), std::ios::binary) << "[]";
   std::filesystem::last_write_time(copy_path(), std::filesystem::file_time_type::clock::now());
   load();
@@ -131,6 +132,66 @@ TEST_F(last_good_test, a_copy_that_cannot_be_written_is_one_warning_and_nothing_
   std::sort(left.begin(), left.end());
   EXPECT_THAT(left, ElementsAre("config.json", "config.lastgood.json")) << "no temporary file";
   EXPECT_EQ(read(config_folder() / "config.json"), kSecond);
+}
+
+TEST_F(last_good_test, a_start_applies_what_reads_and_holds_back_each_wrong_entry_until_fixed) {
+  run_until_stopped();  // a copy holding Rex back for 48 hours stays unused
+  write_config(R"({"WipeTimestamp": 1767895200, "DinoSettings": {"DisallowTaming": {
+      "Rex_Character_BP_C": {"HoursToDelay": 24},
+      "Gigant_Character_BP_C": {"HoursToDelay": "72"}}}})");
+  standin::freeze_clock(kWipe + 7200);
+  load();
+
+  const std::string held =
+      "Gigant_Character_BP_C in DisallowTaming: held back until config.json is fixed: HoursToDelay "
+      "is the string \"72\"; write a number of hours";
+  EXPECT_THAT(
+      log_messages(spdlog::level::err),
+      ElementsAre("[json.exception.type_error.302] type must be number, but is string",
+                  StartsWith("DinoSettings > DisallowTaming > Gigant_Character_BP_C"), held));
+  EXPECT_FALSE(tames("Rex_Character_BP_C"));
+  standin::freeze_clock(kWipe + 25 * 3600);
+  EXPECT_TRUE(tames("Rex_Character_BP_C")) << "the file's 24 hours, not the copy's 48";
+  standin::freeze_clock(kWipe + 10000 * 3600);
+  EXPECT_FALSE(tames("Gigant_Character_BP_C")) << "held back until a good file is loaded";
+
+  const auto lines = status_lines();
+  EXPECT_EQ(lines.at(1),
+            "config.json was refused at start: what reads of it applies, and 1 entry is held back "
+            "until config.json is fixed");
+  EXPECT_THAT(lines, Contains("taming Gigant_Character_BP_C: held back until config.json is fixed: "
+                              "HoursToDelay is the string \"72\"; write a number of hours"));
+  const nlohmann::json last_load = status_json()["last_load"];
+  EXPECT_EQ(last_load["salvaged"], true);
+  EXPECT_EQ(
+      last_load["held_until_fixed"],
+      nlohmann::json::parse(R"([{"list": "DisallowTaming", "class": "Gigant_Character_BP_C"}])"));
+
+  // A reload of the same file changes nothing; the fixed file applies.
+  EXPECT_EQ(console(standin::player("admin")).at(0).text, "Quellwarden: Failed to reload config");
+  EXPECT_FALSE(tames("Gigant_Character_BP_C"));
+  write_config(kSecond);
+  EXPECT_EQ(console(standin::player("admin")).at(0).text, "Quellwarden : Reloaded config");
+  EXPECT_TRUE(tames("Gigant_Character_BP_C"));
+  EXPECT_EQ(status_lines().at(1), "player notices: off");
+}
+
+TEST_F(last_good_test, a_copy_from_an_earlier_wipe_is_not_applied_and_both_say_so) {
+  run_until_stopped();
+  write_config(kNoJson);
+  standin::freeze_clock(kWipe + 49 * 3600);  // the copy's every unlock is past
+  load();
+  const std::string not_applied = "the last good configuration from " + kCopyText +
+                                  ", written 2026-01-08 19:00:00 UTC, is from an earlier wipe "
+                                  "(every unlock is past): not applied";
+  EXPECT_THAT(log_messages(spdlog::level::warn), ElementsAre(not_applied));
+  const auto lines = status_lines();
+  EXPECT_EQ(lines.at(0),
+            "Quellwarden " + std::string(quellwarden::kVersion) +
+                ": no configuration in force; nothing is held back because config.json was "
+                "refused");
+  EXPECT_EQ(lines.at(1), not_applied);
+  EXPECT_TRUE(status_json()["wipe_timestamp"].is_null());
 }
 
 }  // namespace

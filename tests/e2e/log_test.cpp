@@ -83,7 +83,13 @@ TEST_F(log_test, no_text_from_the_file_writes_a_line_of_its_own) {
       "\"HoursToDelay\" of class \"X_C\\n01/01/70 00:16 [Quellwarden][info] Adding a Forged_C\" "
       "in \"DisallowRiding\" is 1e+300, which does not fit a signed 64-bit number";
   EXPECT_EQ(reply, refusal);
-  EXPECT_THAT(log_messages(spdlog::level::err), ::testing::ElementsAre(refusal, refusal, refusal));
+  // At start the entry is held back, and its line escapes the name too.
+  const std::string held =
+      "X_C\\n01/01/70 00:16 [Quellwarden][info] Adding a Forged_C in DisallowRiding: held back "
+      "until config.json is fixed: HoursToDelay is 1e+300, which does not fit a signed 64-bit "
+      "number";
+  EXPECT_THAT(log_messages(spdlog::level::err),
+              ::testing::ElementsAre(refusal, held, refusal, refusal));
 }
 
 }  // namespace

@@ -74,6 +74,21 @@ TEST_F(reload_test, example_configuration_gives_exact_unlock_times_and_one_addin
   EXPECT_TRUE(tames(b));
 }
 
+TEST_F(reload_test, a_refusal_logs_its_first_error_then_each_place_on_a_line_of_its_own) {
+  write_config(R"({"WipeTimestamp": 1, "DinoSettings": {"DisallowTaming": {
+      "A": {"HoursToDelay": "72"}, "B": {"HoursToDelay": "72"}}}})");
+  console(admin_);
+  EXPECT_THAT(
+      log_messages(spdlog::level::err),
+      ::testing::ElementsAre(
+          "[json.exception.type_error.302] type must be number, but is string",
+          "DinoSettings > DisallowTaming > A > HoursToDelay is the string \"72\"; write a number "
+          "of hours",
+          "DinoSettings > DisallowTaming > B > HoursToDelay is the string \"72\"; write a number "
+          "of hours"));
+  expect_good_config_in_force();
+}
+
 TEST_F(reload_test, rcon_success_replies_with_the_request_id_and_type_0) {
   const standin::RconReply reply = rcon_reload(4711);
   EXPECT_EQ(reply.id, 4711);
@@ -180,8 +195,9 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenFile{"folder", kFolder, "Config failed to open", "tried to open "},
         BrokenFile{"empty_file", "", "Config has parsing ERROR! [json.exception.parse_error.101]",
                    "the file is empty"},
-        BrokenFile{"comment", "// wipe\n{}", "Config has parsing ERROR! ",
-                   "line 1 holds a comment"},
+        BrokenFile{"missing_comma", "{\"WipeTimestamp\": 1\n\"DinoSettings\": {}}",
+                   "Config has parsing ERROR! ",
+                   "line 2: a comma is missing after the value that ends on line 1"},
         BrokenFile{"top_level_array", "[1, 2]",
                    "[json.exception.type_error.306] cannot use value() with array",
                    "the file's top level is an array"},

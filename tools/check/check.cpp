@@ -36,6 +36,7 @@ CheckResult check_text(std::string_view text, const Judging& judging) {
   if (evaluation.refusal) {
     result.errors.push_back(std::move(evaluation.refusal->text));
     result.hints = std::move(evaluation.refusal->hints);
+    result.salvageable = evaluation.salvage.has_value();
     return result;
   }
   const config::Document& document = evaluation.document;

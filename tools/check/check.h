@@ -25,6 +25,8 @@ struct CheckResult {
   // For a refused file, what the plugin's text leaves out: the place of a type error, the likely
   // cause of a parse error.
   std::vector<std::string> hints;
+  // Refused only for some entries: a start applies the rest and holds those back until it is fixed.
+  bool salvageable = false;
   // With a wipe given (--wipe) that the file's is not, both as dates with their Unix seconds.
   std::optional<std::string> wrong_wipe;
 };

@@ -128,8 +128,12 @@ std::string notices_text(const Schedule& schedule) {
 std::string errors_text(const CheckResult& result) {
   if (result.errors.empty()) return {};
   std::string text =
-      "\nThe plugin would refuse this file and keep the configuration it had (at server start, "
-      "the last good copy if there is one, else none). It would report:\n";
+      std::string(
+          "\nThe plugin would refuse this file and keep the configuration it had "
+          "(at server start, ") +
+      (result.salvageable ? "what reads of it, each wrong entry held back until the file is fixed"
+                          : "the last good copy if it still holds something back, else none") +
+      "). It would report:\n";
   for (const std::string& error : result.errors) text += "  " + error + "\n";
   for (const std::string& hint : result.hints) text += "Hint: " + hint + "\n";
   return text;
