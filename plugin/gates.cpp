@@ -103,11 +103,11 @@ const ClassCensus& class_census() noexcept { return census; }
 
 const std::array<GateHook, 3>& gate_hooks() {
   static const std::array<GateHook, 3> hooks{{
-      {game::can_tame.name, reinterpret_cast<void*>(&taming_gate),
+      {"taming", game::can_tame.name, reinterpret_cast<void*>(&taming_gate),
        reinterpret_cast<void**>(&can_tame_call_through), "taming"},
-      {game::imprint_baby_dino.name, reinterpret_cast<void*>(&imprint_gate),
+      {"imprint", game::imprint_baby_dino.name, reinterpret_cast<void*>(&imprint_gate),
        reinterpret_cast<void**>(&imprint_call_through), "imprinting"},
-      {game::set_rider.name, reinterpret_cast<void*>(&riding_gate),
+      {"riding", game::set_rider.name, reinterpret_cast<void*>(&riding_gate),
        reinterpret_cast<void**>(&set_rider_call_through), "riding"},
   }};
   return hooks;

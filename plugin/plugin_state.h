@@ -3,6 +3,7 @@
 // and commands one at a time.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -39,6 +40,9 @@ struct PluginState {
   // Gate decisions left to the game because the host failed the gate (a name it could not
   // resolve, an exception from a host call). Written by the gates (gates.cpp).
   std::uint64_t host_failures = 0;
+  // Which gates' hooks the host has in place, in gate_hooks()' order (taming, imprint, riding): a
+  // gate not in place holds nothing back. Written by the hook installation (gate_hooks.cpp).
+  std::array<bool, 3> gates_installed{};
   // The refusal notices sent lately. Written by the notices (refusal_notices.cpp).
   NoticeCooldown notice_cooldown;
   // The players' chat command registered now (no text: none). Written by its registration

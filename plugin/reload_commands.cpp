@@ -9,6 +9,7 @@
 #include <string>
 
 #include "config/vocabulary.h"
+#include "plugin/gate_hooks.h"
 #include "plugin/player_messages.h"
 #include "plugin/plugin_state.h"
 #include "plugin/rcon_reply.h"
@@ -17,10 +18,12 @@
 namespace quellwarden {
 namespace {
 
-// The chat command follows the configuration now in force.
+// The chat command follows the configuration now in force; a gate the host refused before is
+// asked for again, so an admin can mend it without a restart.
 LoadResult reload() {
   LoadResult result = LoadConfig();
   sync_chat_command();
+  install_missing_gates();
   return result;
 }
 
