@@ -174,7 +174,7 @@ Read<DelayEntry> read_entry(const ListItem& item, std::string_view list_name,
   const Read<std::int64_t> unlock = unlock_time(wipe, whole_hours, place, path);
   if (const auto* refusal = std::get_if<Refusal>(&unlock)) return *refusal;
   return DelayEntry{item.class_name, whole_hours, std::get<std::int64_t>(unlock),
-                    read_display_name(item.members[kDisplayName])};
+                    read_display_name(item.members[kDisplayName]), item.mod_class()};
 }
 
 Read<std::vector<DelayEntry>> read_list(const List& list, std::string_view list_name,

@@ -25,14 +25,21 @@ LoadOutcome refused(Refusal refusal, bool file_missing = false) {
   return {std::move(refusal), {}, {}, file_missing};
 }
 
-// A later entry of a class the table holds already takes its slot, display name included.
-void fill(DelayTable& table, DisplayNames& names, const std::vector<DelayEntry>& entries) {
+// A later entry of a class the table holds already takes its slot, display name and mod mark
+// included.
+void fill(DelayTable& table, DisplayNames& names, ModClasses& mod_classes,
+          const std::vector<DelayEntry>& entries) {
   for (const DelayEntry& entry : entries) {
     const std::int32_t slot = table.add(host::widen(entry.class_name), entry.unlock_time);
     if (!entry.display_name.empty()) {
       names.insert_or_assign(slot, entry.display_name);
     } else if (!names.empty()) {
       names.erase(slot);
+    }
+    if (entry.mod_class) {
+      mod_classes.insert(slot);
+    } else if (!mod_classes.empty()) {
+      mod_classes.erase(slot);
     }
   }
 }
@@ -60,8 +67,8 @@ LoadOutcome load(DelayTables& live, const PluginLog& log, std::int64_t now, cons
   evaluation.document = {};
   Configuration& configuration = *evaluation.configuration;
   DelayTables fresh;
-  fill(fresh.riding, fresh.riding_names, configuration.riding);
-  fill(fresh.taming, fresh.taming_names, configuration.taming);
+  fill(fresh.riding, fresh.riding_names, fresh.riding_mod_classes, configuration.riding);
+  fill(fresh.taming, fresh.taming_names, fresh.taming_mod_classes, configuration.taming);
   fresh.wipe_timestamp = configuration.wipe_timestamp;
   fresh.notices = std::move(configuration.notices);
   // Everything that can fail is done: from here on the load applies, whatever happens.
@@ -84,7 +91,7 @@ LoadOutcome load(DelayTables& live, const PluginLog& log, std::int64_t now, cons
 }  // namespace
 
 static_assert(std::is_nothrow_swappable_v<std::optional<NoticeSettings>> &&
-              std::is_nothrow_swappable_v<DisplayNames>);
+              std::is_nothrow_swappable_v<DisplayNames> && std::is_nothrow_swappable_v<ModClasses>);
 
 void DelayTables::swap(DelayTables& other) noexcept {
   riding.swap(other.riding);
@@ -93,6 +100,8 @@ void DelayTables::swap(DelayTables& other) noexcept {
   notices.swap(other.notices);
   riding_names.swap(other.riding_names);
   taming_names.swap(other.taming_names);
+  riding_mod_classes.swap(other.riding_mod_classes);
+  taming_mod_classes.swap(other.taming_mod_classes);
 }
 
 // The host failing a call and exhausted memory arrive as exceptions from the tables; they refuse
