@@ -204,7 +204,7 @@ std::variant<DelayEntry, EntryError> read_entry(const ListItem& item, std::strin
   const Read<std::int64_t> unlock = unlock_time(wipe, whole_hours, place, path);
   if (const auto* refusal = std::get_if<Refusal>(&unlock)) return failed(*refusal);
   return DelayEntry{item.class_name, whole_hours, std::get<std::int64_t>(unlock),
-                    read_display_name(item.members[kDisplayName])};
+                    read_display_name(item.members[kDisplayName]), item.mod_class()};
 }
 
 // Every entry is read, so that one run names each that does not read.

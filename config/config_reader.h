@@ -20,6 +20,7 @@ struct DelayEntry {
   std::int64_t hours = 0;
   std::int64_t unlock_time = 0;  // wipe timestamp + hours * 3600
   std::string display_name;      // what players are told the class is; empty when not given
+  bool mod_class = false;        // its entry says "ModClass": true
 };
 
 struct Configuration {

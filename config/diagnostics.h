@@ -43,6 +43,7 @@ enum class DiagnosticCode {
   invalid_bypass,
   comment_in_file,
   trailing_comma,
+  invalid_mod_class,
 };
 
 // The code as reports and the status JSON spell it: "unknown_member", "stale_wipe", ...

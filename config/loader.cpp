@@ -26,14 +26,21 @@ LoadOutcome refused(Refusal refusal, bool file_missing = false) {
   return {std::move(refusal), {}, {}, file_missing};
 }
 
-// A later entry of a class the table holds already takes its slot, display name included.
-void fill(DelayTable& table, DisplayNames& names, const std::vector<DelayEntry>& entries) {
+// A later entry of a class the table holds already takes its slot, display name and mod mark
+// included.
+void fill(DelayTable& table, DisplayNames& names, ModClasses& mod_classes,
+          const std::vector<DelayEntry>& entries) {
   for (const DelayEntry& entry : entries) {
     const std::int32_t slot = table.add(host::widen(entry.class_name), entry.unlock_time);
     if (!entry.display_name.empty()) {
       names.insert_or_assign(slot, entry.display_name);
     } else if (!names.empty()) {
       names.erase(slot);
+    }
+    if (entry.mod_class) {
+      mod_classes.insert(slot);
+    } else if (!mod_classes.empty()) {
+      mod_classes.erase(slot);
     }
   }
 }
@@ -70,8 +77,8 @@ void log_riding_classes(const Configuration& configuration, const PluginLog& log
 // Everything that can fail is done before the swap: from there on the load applies.
 void apply(DelayTables& live, Configuration& configuration, std::vector<HeldEntry> held) {
   DelayTables fresh;
-  fill(fresh.riding, fresh.riding_names, configuration.riding);
-  fill(fresh.taming, fresh.taming_names, configuration.taming);
+  fill(fresh.riding, fresh.riding_names, fresh.riding_mod_classes, configuration.riding);
+  fill(fresh.taming, fresh.taming_names, fresh.taming_mod_classes, configuration.taming);
   fresh.wipe_timestamp = configuration.wipe_timestamp;
   fresh.notices = std::move(configuration.notices);
   fresh.announcements = std::move(configuration.announcements);
@@ -129,7 +136,8 @@ LoadOutcome load(DelayTables& live, const PluginLog& log, std::int64_t now, cons
 
 static_assert(std::is_nothrow_swappable_v<std::optional<NoticeSettings>> &&
               std::is_nothrow_swappable_v<DisplayNames> &&
-              std::is_nothrow_swappable_v<std::optional<AnnouncementSettings>>);
+              std::is_nothrow_swappable_v<std::optional<AnnouncementSettings>> &&
+              std::is_nothrow_swappable_v<ModClasses>);
 
 void DelayTables::swap(DelayTables& other) noexcept {
   riding.swap(other.riding);
@@ -142,6 +150,8 @@ void DelayTables::swap(DelayTables& other) noexcept {
   announcements.swap(other.announcements);
   bypass.swap(other.bypass);
   std::swap(refusal_asks_player, other.refusal_asks_player);
+  riding_mod_classes.swap(other.riding_mod_classes);
+  taming_mod_classes.swap(other.taming_mod_classes);
 }
 
 // The host failing a call and exhausted memory arrive as exceptions from the tables; they refuse

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -29,6 +30,9 @@ using DisplayNames = std::map<std::int32_t, std::string>;
 // The display name of the class in `slot`; empty when it has none.
 std::string_view display_name_at(const DisplayNames& names, std::int32_t slot);
 
+// The slots of the classes whose entry says "ModClass": true.
+using ModClasses = std::set<std::int32_t>;
+
 // What a load replaces, as one unit. Riding comes first, so it is released last.
 struct DelayTables {
   DelayTable riding;                      // holds back riding
@@ -45,6 +49,8 @@ struct DelayTables {
   // The entries of a refused config.json that a start holds back until the file is fixed (their
   // unlock time never comes); empty for a file that applied.
   std::vector<HeldEntry> held;
+  ModClasses riding_mod_classes;
+  ModClasses taming_mod_classes;
 
   void swap(DelayTables& other) noexcept;
 };

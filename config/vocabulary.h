@@ -154,6 +154,10 @@ inline constexpr char kStatusReminders[] = "reminders {} before each unlock";
 inline constexpr char kStatusNoReminders[] = "no reminders";
 // One line per id of "Bypass": the id, the count, "refusal" or "refusals".
 inline constexpr char kStatusBypass[] = "bypass {}: {} {} skipped since start";
+inline constexpr char kStatusChatCommandRefused[] = "off (the host refused {})";  // the command
+// A gate whose hook the host refused: the gate ("taming", "imprint", "riding"), what it holds back.
+inline constexpr char kStatusGateMissing[] =
+    "{} gate not installed: {} is not held back (the host refused the hook)";
 // What a filter asked for, each part only when it did: " held back now", " with "rex" in its name".
 inline constexpr char kStatusNoMatch[] = "no class{}{}";
 inline constexpr char kStatusHeldBackNow[] = " held back now";
@@ -162,6 +166,9 @@ inline constexpr char kStatusPreviousInForce[] = "the previous configuration is 
 inline constexpr char kStatusNothingHeldBack[] = "nothing is held back";
 inline constexpr char kStatusLocked[] = "{} {}: locked until {} ({} left)";  // list, class, ...
 inline constexpr char kStatusReleased[] = "{} {}: released at {}";
+// After an entry's line: a class the game's list does not have, or one its entry calls a mod's.
+inline constexpr char kNotInGameListMark[] = " (not in the game's list)";
+inline constexpr char kModClassMark[] = " (mod class)";
 inline constexpr char kStatusNoClasses[] = "{}: no classes";
 inline constexpr char kStatusHostFailures[] =
     "the host failed the gates {} {}; the game decided alone";  // count, "time" or "times"

@@ -1,11 +1,11 @@
-// A name's first sight is the census's only allocation: its text (and, for the first name, room
-// for every entry).
+// A class object's first sight is the census's only allocation: its name's text (and, for the
+// first one, room for every entry).
 #include "core/class_census.h"
 
 namespace quellwarden {
 
-void ClassCensus::add(std::size_t at, std::size_t gate, std::uint64_t key,
-                      std::u16string_view name) noexcept {
+void ClassCensus::add(std::size_t at, std::size_t gate, const void* class_object,
+                      std::uint32_t hash, std::u16string_view name) noexcept {
   if (entries_.size() >= kMostClasses) {
     ++unkept_calls_;
     return;
@@ -19,7 +19,7 @@ void ClassCensus::add(std::size_t at, std::size_t gate, std::uint64_t key,
     ++unkept_calls_;
     return;
   }
-  slots_[at] = {key, &entries_.back()};
+  slots_[at] = {class_object, hash, &entries_.back()};
 }
 
 }  // namespace quellwarden

@@ -1,13 +1,13 @@
 // Which creature classes the gates have met, and how often each gate met each: the first 4,096
-// distinct names in full, then only a count of the calls on the others. The gates record on every
-// call, so a name already seen costs a probe, one compare and an increment, and allocates nothing.
+// class objects with their names in full, then only a count of the calls on the others. The gates
+// record on every call, so a class already seen costs a probe, two compares and an increment, with
+// no look at its name, and allocates nothing.
 // Not thread-safe: written and read on the game thread only, as the gates run.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,44 +21,44 @@ class ClassCensus {
   static constexpr std::size_t kMostClasses = 4096;
 
   struct Entry {
-    std::u16string name;                        // exactly as met, letter case included
+    std::u16string name;                        // exactly as first met, letter case included
     std::array<std::uint64_t, kGates> calls{};  // by gate
   };
 
-  // Counts a call of gate `gate` (below kGates) on the class `name`, whose key_hash is `hash`.
-  // Never throws: a call on a name the census cannot keep (it is full, or memory ran out) is
-  // counted in unkept_calls().
-  void record(std::size_t gate, std::uint32_t hash, std::u16string_view name) noexcept {
-    const std::uint64_t key = key_of(hash, name.size());
+  // Counts a call of gate `gate` (below kGates) on a creature whose class object is
+  // `class_object` (not null) and whose class name `name` has the key_hash `hash`. A class object
+  // is known by its address and that hash together, so one whose address a class of another name
+  // took later is a new entry. Never throws: a call the census cannot keep (it is full, or memory
+  // ran out) is counted in unkept_calls().
+  void record(std::size_t gate, const void* class_object, std::uint32_t hash,
+              std::u16string_view name) noexcept {
     for (std::size_t at = hash & kSlotMask;; at = (at + 1) & kSlotMask) {
       const Slot& slot = slots_[at];
-      if (slot.key == key &&
-          std::memcmp(slot.entry->name.data(), name.data(), name.size() * sizeof(char16_t)) == 0) {
+      if (slot.class_object == class_object && slot.hash == hash) {
         ++slot.entry->calls[gate];
         return;
       }
-      if (slot.key == 0) return add(at, gate, key, name);
+      if (slot.class_object == nullptr) return add(at, gate, class_object, hash, name);
     }
   }
 
-  // The classes met, in the order first met.
+  // The class objects met, in the order first met; two of one name (a class loaded twice) are two
+  // entries.
   [[nodiscard]] std::span<const Entry> entries() const noexcept { return entries_; }
   [[nodiscard]] std::uint64_t unkept_calls() const noexcept { return unkept_calls_; }
 
  private:
-  // Open addressing, at most half full, so a probe ends at an empty slot soon. A slot's key holds
-  // the name's hash and length, so one test turns away all but an equal name.
+  // Open addressing from the name's hash, at most half full, so a probe ends at an empty slot soon.
   static constexpr std::size_t kSlots = 2 * kMostClasses;
   static constexpr std::size_t kSlotMask = kSlots - 1;
   struct Slot {
-    std::uint64_t key = 0;  // 0: empty
+    const void* class_object = nullptr;  // null: empty
+    std::uint32_t hash = 0;
     Entry* entry = nullptr;
   };
-  static std::uint64_t key_of(std::uint32_t hash, std::size_t length) noexcept {
-    return std::uint64_t{hash} << 32 | ((length + 1) & 0xFFFFFFFFU);
-  }
 
-  void add(std::size_t at, std::size_t gate, std::uint64_t key, std::u16string_view name) noexcept;
+  void add(std::size_t at, std::size_t gate, const void* class_object, std::uint32_t hash,
+           std::u16string_view name) noexcept;
 
   std::array<Slot, kSlots> slots_{};
   // Reserved whole at the first name, so the entries never move: the slots point at them.

@@ -13,4 +13,10 @@ FString read_class_name(const void* object) {
   return text;
 }
 
+ObjectClass read_class(const void* object) {
+  ObjectClass found{*field_of<game::class_of_object>(object), FString()};
+  call<game::name_to_string>(field_of<game::name_of_class>(found.object), found.name);
+  return found;
+}
+
 }  // namespace quellwarden::host

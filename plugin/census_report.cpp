@@ -46,12 +46,19 @@ Census census_of(const ClassCensus& census, const PluginState& state,
   }
   Census result;
   std::unordered_set<std::u16string_view, ClassHash, SameClass> met;
+  // A class the game loaded twice is two entries of one name, and one line.
+  std::unordered_map<std::u16string_view, std::size_t> line_of;
   for (const ClassCensus::Entry& entry : census.entries()) {
-    std::string name = host::encode_utf8(entry.name);
-    if (request.names(name)) {
-      result.seen.push_back({std::move(name), entry.calls, listed.contains(entry.name)});
-    }
     met.insert(entry.name);
+    if (const auto found = line_of.find(entry.name); found != line_of.end()) {
+      auto& calls = result.seen[found->second].calls;
+      for (std::size_t gate = 0; gate < calls.size(); ++gate) calls[gate] += entry.calls[gate];
+      continue;
+    }
+    std::string name = host::encode_utf8(entry.name);
+    if (!request.names(name)) continue;
+    line_of.emplace(entry.name, result.seen.size());
+    result.seen.push_back({std::move(name), entry.calls, listed.contains(entry.name)});
   }
   for (const auto& [key, spelling] : listed) {
     if (met.contains(key)) continue;

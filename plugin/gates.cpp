@@ -52,10 +52,11 @@ bool refuses(const APrimalDinoCharacter* creature, const void* player) noexcept 
   PluginState& state = plugin_state();
   const DelayTable& table = gate == RefusedGate::riding ? state.tables.riding : state.tables.taming;
   try {
-    const FString class_name = host::read_class_name(creature);
+    const host::ObjectClass read = host::read_class(creature);
+    const FString& class_name = read.name;
     const std::u16string_view name = class_name.view();
     const std::uint32_t hash = key_hash(name);
-    census.record(static_cast<std::size_t>(gate), hash, name);
+    census.record(static_cast<std::size_t>(gate), read.object, hash, name);
     const std::int32_t slot = table.find(hash, class_name);
     if (slot == -1) return false;
     const std::int64_t unlock_time = table.unlock_time(slot);
@@ -112,11 +113,11 @@ const ClassCensus& class_census() noexcept { return census; }
 
 const std::array<GateHook, 3>& gate_hooks() {
   static const std::array<GateHook, 3> hooks{{
-      {game::can_tame.name, reinterpret_cast<void*>(&taming_gate),
+      {"taming", game::can_tame.name, reinterpret_cast<void*>(&taming_gate),
        reinterpret_cast<void**>(&can_tame_call_through), "taming"},
-      {game::imprint_baby_dino.name, reinterpret_cast<void*>(&imprint_gate),
+      {"imprint", game::imprint_baby_dino.name, reinterpret_cast<void*>(&imprint_gate),
        reinterpret_cast<void**>(&imprint_call_through), "imprinting"},
-      {game::set_rider.name, reinterpret_cast<void*>(&riding_gate),
+      {"riding", game::set_rider.name, reinterpret_cast<void*>(&riding_gate),
        reinterpret_cast<void**>(&set_rider_call_through), "riding"},
   }};
   return hooks;

@@ -19,6 +19,7 @@ const ClassCensus& class_census() noexcept;
 
 // What the lifecycle hands to the hook manager, in install order.
 struct GateHook {
+  const char* name;  // the gate's, as the status names it
   std::string_view signature;
   void* handler;
   void** call_through;

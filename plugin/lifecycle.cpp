@@ -15,6 +15,7 @@
 #include "plugin/announcements.h"
 #include "plugin/attempt.h"
 #include "plugin/edit_commands.h"
+#include "plugin/gate_hooks.h"
 #include "plugin/gates.h"
 #include "plugin/kept_name.h"
 #include "plugin/last_good.h"
@@ -52,16 +53,6 @@ void load_configuration() {
           });
 }
 
-void install_hooks() {
-  for (const GateHook& hook : gate_hooks()) {
-    attempt([&] { return fmt::format(config::kHookFailed, hook.signature, hook.holds_back); },
-            [&] {
-              return AsaApi::GetHooks().SetHook(std::string(hook.signature), hook.handler,
-                                                hook.call_through);
-            });
-  }
-}
-
 // Each command exists on the console and over RCON, added in this order.
 struct Command {
   const char* name;
@@ -77,61 +68,68 @@ constexpr std::array<Command, 6> kCommands{{
     {config::kUnlockCommand, &console_edit, &rcon_edit},
 }};
 
-// Kept from the load until the unload has removed the commands.
-std::array<KeptName, kCommands.size()>& command_names() {
-  static std::array<KeptName, kCommands.size()> names;
-  return names;
+// Kept from the load until the unload has removed the commands; a command the host refused is not
+// asked to be removed.
+struct AddedCommand {
+  KeptName name;
+  bool on_console = false;
+  bool over_rcon = false;
+};
+std::array<AddedCommand, kCommands.size()>& added_commands() {
+  static std::array<AddedCommand, kCommands.size()> added;
+  return added;
 }
 
 void add_commands() {
   for (std::size_t index = 0; index < kCommands.size(); ++index) {
     const Command& command = kCommands[index];
-    KeptName& kept = command_names()[index];
-    attempt([&] { return fmt::format(config::kAddCommandFailed, "console", command.name); },
-            [&] {
-              kept.keep(command.name);
-              return kept.with([&](const FString& name) {
-                AsaApi::GetCommands().AddConsoleCommand(
-                    name, AsaApi::ConsoleCallback(guarded(command.name, command.console)));
-                return true;
-              });
-            });
-    attempt([&] { return fmt::format(config::kAddCommandFailed, "RCON", command.name); },
-            [&] {
-              return kept.with([&](const FString& name) {
-                AsaApi::GetCommands().AddRconCommand(
-                    name, AsaApi::RconCallback(guarded(command.name, command.rcon)));
-                return true;
-              });
-            });
-  }
-}
-
-void remove_hooks() {
-  for (const GateHook& hook : gate_hooks()) {
-    attempt(
-        [&] { return fmt::format(config::kRemoveHookFailed, hook.signature); },
-        [&] { return AsaApi::GetHooks().RemoveHook(std::string(hook.signature), hook.handler); });
+    AddedCommand& added = added_commands()[index];
+    KeptName& kept = added.name;
+    added.on_console =
+        attempt([&] { return fmt::format(config::kAddCommandFailed, "console", command.name); },
+                [&] {
+                  kept.keep(command.name);
+                  return kept.with([&](const FString& name) {
+                    AsaApi::GetCommands().AddConsoleCommand(
+                        name, AsaApi::ConsoleCallback(guarded(command.name, command.console)));
+                    return true;
+                  });
+                });
+    added.over_rcon =
+        attempt([&] { return fmt::format(config::kAddCommandFailed, "RCON", command.name); },
+                [&] {
+                  return kept.with([&](const FString& name) {
+                    AsaApi::GetCommands().AddRconCommand(
+                        name, AsaApi::RconCallback(guarded(command.name, command.rcon)));
+                    return true;
+                  });
+                });
   }
 }
 
 void remove_commands() {
   for (std::size_t index = 0; index < kCommands.size(); ++index) {
     const char* name = kCommands[index].name;
-    KeptName& kept = command_names()[index];
-    attempt([&] { return fmt::format(config::kRemoveCommandFailed, "console", name); },
-            [&] {
-              return kept.with([](const FString& held) {
-                return AsaApi::GetCommands().RemoveConsoleCommand(held);
+    AddedCommand& added = added_commands()[index];
+    KeptName& kept = added.name;
+    if (added.on_console) {
+      attempt([&] { return fmt::format(config::kRemoveCommandFailed, "console", name); },
+              [&] {
+                return kept.with([](const FString& held) {
+                  return AsaApi::GetCommands().RemoveConsoleCommand(held);
+                });
               });
-            });
-    attempt([&] { return fmt::format(config::kRemoveCommandFailed, "RCON", name); },
-            [&] {
-              return kept.with([](const FString& held) {
-                return AsaApi::GetCommands().RemoveRconCommand(held);
+    }
+    if (added.over_rcon) {
+      attempt([&] { return fmt::format(config::kRemoveCommandFailed, "RCON", name); },
+              [&] {
+                return kept.with([](const FString& held) {
+                  return AsaApi::GetCommands().RemoveRconCommand(held);
+                });
               });
-            });
+    }
     kept.forget();
+    added.on_console = added.over_rcon = false;
   }
 }
 
@@ -152,14 +150,14 @@ void report_blocks_left() noexcept {
 void process_attach() noexcept {
   create_log();
   load_configuration();
-  install_hooks();
+  install_missing_gates();
   add_commands();
   sync_chat_command();
   sync_announcement_timer();
 }
 
 void process_detach() noexcept {
-  remove_hooks();
+  remove_gates();
   remove_commands();
   remove_chat_command();
   remove_announcement_timer();

@@ -10,6 +10,7 @@
 
 #include "config/vocabulary.h"
 #include "plugin/announcements.h"
+#include "plugin/gate_hooks.h"
 #include "plugin/player_messages.h"
 #include "plugin/plugin_state.h"
 #include "plugin/rcon_reply.h"
@@ -17,11 +18,13 @@
 
 namespace quellwarden {
 
-// The chat command and the announcements' timer follow the configuration now in force.
+// The chat command and the announcements' timer follow the configuration now in force; a gate
+// the host refused before is asked for again, so an admin can mend it without a restart.
 LoadResult reload_configuration() {
   LoadResult result = LoadConfig();
   sync_chat_command();
   sync_announcement_timer();
+  install_missing_gates();
   return result;
 }
 

@@ -8,12 +8,14 @@
 #include <optional>
 #include <utility>
 
+#include "config/creature_classes.h"
 #include "config/effective_entries.h"
 #include "config/report_json.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
 #include "host/game_functions.h"
 #include "host/utf8.h"
+#include "plugin/gates.h"
 #include "plugin/last_good.h"
 #include "text/printable.h"
 #include "text/quoted_text.h"
@@ -27,12 +29,13 @@ using config::DelayEntry;
 // The table's entries as the file gave them, those the request admits: the hours are exact,
 // since every unlock time is the wipe plus whole hours.
 std::vector<DelayEntry> sorted_entries(const DelayTable& table, const config::DisplayNames& names,
-                                       std::int64_t wipe, const StatusRequest& request,
-                                       std::int64_t now) {
+                                       const config::ModClasses& mod_classes, std::int64_t wipe,
+                                       const StatusRequest& request, std::int64_t now) {
   std::vector<DelayEntry> entries;
   table.for_each([&](std::int32_t slot, std::u16string_view key, std::int64_t unlock_time) {
     DelayEntry entry{host::encode_utf8(key), (unlock_time - wipe) / config::kSecondsPerHour,
-                     unlock_time, std::string(config::display_name_at(names, slot))};
+                     unlock_time, std::string(config::display_name_at(names, slot)),
+                     mod_classes.contains(slot)};
     if (request.admits(entry, now)) entries.push_back(std::move(entry));
   });
   config::sort_by_unlock(entries);
@@ -46,8 +49,10 @@ std::optional<config::Schedule> schedule_of(const PluginState& state, const Stat
   const config::DelayTables& tables = state.tables;
   return config::Schedule{
       tables.wipe_timestamp,
-      sorted_entries(tables.riding, tables.riding_names, tables.wipe_timestamp, request, now),
-      sorted_entries(tables.taming, tables.taming_names, tables.wipe_timestamp, request, now),
+      sorted_entries(tables.riding, tables.riding_names, tables.riding_mod_classes,
+                     tables.wipe_timestamp, request, now),
+      sorted_entries(tables.taming, tables.taming_names, tables.taming_mod_classes,
+                     tables.wipe_timestamp, request, now),
       tables.notices,
       tables.announcements,
       tables.bypass};
@@ -64,6 +69,12 @@ const config::HeldEntry* held_entry(const PluginState& state, const char* list,
   return nullptr;
 }
 
+// A class the game does not have is held back only if a mod brings it, so the line says which.
+const char* origin_mark(const DelayEntry& entry) {
+  if (entry.mod_class) return config::kModClassMark;
+  return config::is_game_class(entry.class_name) ? "" : config::kNotInGameListMark;
+}
+
 std::string entry_line(const PluginState& state, const char* list, const DelayEntry& entry,
                        std::int64_t now) {
   const std::string name = printable(entry.class_name);
@@ -72,9 +83,11 @@ std::string entry_line(const PluginState& state, const char* list, const DelayEn
   }
   if (entry.unlock_time > now) {
     return fmt::format(config::kStatusLocked, list, name, config::utc_text(entry.unlock_time),
-                       config::left_text(config::seconds_between(now, entry.unlock_time)));
+                       config::left_text(config::seconds_between(now, entry.unlock_time))) +
+           origin_mark(entry);
   }
-  return fmt::format(config::kStatusReleased, list, name, config::utc_text(entry.unlock_time));
+  return fmt::format(config::kStatusReleased, list, name, config::utc_text(entry.unlock_time)) +
+         origin_mark(entry);
 }
 
 void add_list(std::vector<std::string>& lines, const PluginState& state, const char* list,
@@ -111,12 +124,42 @@ std::string headline(const PluginState& state, std::int64_t now) {
                      config::utc_text(now));
 }
 
+// Registered with the host: the chat command the configuration asks for, when it asks for one.
+bool chat_command_on(const PluginState& state) {
+  const std::optional<config::NoticeSettings>& notices = state.tables.notices;
+  return state.in_force && notices && !notices->chat_command.empty() &&
+         state.chat_command.text() == notices->chat_command;
+}
+
+std::string chat_command_text(const PluginState& state, const std::string& wanted) {
+  if (wanted.empty()) return config::kStatusNoChatCommand;
+  if (!chat_command_on(state))
+    return fmt::format(config::kStatusChatCommandRefused, printable(wanted));
+  return printable(wanted);
+}
+
 std::string notices_line(const PluginState& state) {
   const std::optional<config::NoticeSettings>& notices = state.tables.notices;
   if (!state.in_force || !notices) return config::kStatusNoticesOff;
   return fmt::format(config::kStatusNoticesOn, notices->cooldown_seconds,
-                     notices->chat_command.empty() ? config::kStatusNoChatCommand
-                                                   : printable(notices->chat_command));
+                     chat_command_text(state, notices->chat_command));
+}
+
+// One line for each gate whose hook the host refused: its class entries below hold nothing back.
+void add_missing_gates(std::vector<std::string>& lines, const PluginState& state) {
+  for (std::size_t index = 0; index < gate_hooks().size(); ++index) {
+    if (state.gates_installed[index]) continue;
+    const GateHook& hook = gate_hooks()[index];
+    lines.push_back(fmt::format(config::kStatusGateMissing, hook.name, hook.holds_back));
+  }
+}
+
+config::JsonObject gates_json(const PluginState& state) {
+  config::JsonObject json;
+  for (std::size_t index = 0; index < gate_hooks().size(); ++index) {
+    json.flag(gate_hooks()[index].name, state.gates_installed[index]);
+  }
+  return json;
 }
 
 // Only while announcements are on, so that a status without them reads as it always has.
@@ -216,6 +259,7 @@ config::JsonObject last_load_json(const LoadRecord& record, const config::DelayT
 std::vector<std::string> status_lines(const PluginState& state, std::int64_t now,
                                       const StatusRequest& request) {
   std::vector<std::string> lines{headline(state, now)};
+  add_missing_gates(lines, state);
   add_start_lines(lines, state);
   lines.push_back(notices_line(state));
   if (auto line = announcements_line(state)) lines.push_back(std::move(*line));
@@ -243,7 +287,9 @@ std::string status_json(const PluginState& state, std::int64_t now, const Status
   status.text("version", kVersion)
       .schedule(now, schedule ? &*schedule : nullptr, state.diagnostics)
       .number("host_failures", static_cast<std::int64_t>(state.host_failures))
-      .objects("bypass", bypass_json(state));
+      .objects("bypass", bypass_json(state))
+      .object("gates", gates_json(state))
+      .flag("chat_command_on", chat_command_on(state));
   if (const std::uint64_t left = host::blocks_left_behind(); left > 0) {
     status.number("blocks_left_behind", static_cast<std::int64_t>(left));
   }

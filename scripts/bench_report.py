@@ -259,6 +259,8 @@ def steps_table(times, counts):
          None),
         ("plugin", "the same, the class spelled in other letter case than the table's key",
          difference(find_folded, compare_folded), None),
+        ("plugin", "the census's count of a class met before (Dodo_Character_BP_C, 19 units)",
+         counts.part("census"), None),
         ("plugin", "taming gate on a null creature, beyond the game's function passed on",
          null_own, None),
         ("host", "the game's compare by name (resolver lookup and Stricmp)", compare, None),

@@ -45,6 +45,10 @@ std::optional<Diagnostic> invisible_character_diagnostic(std::string_view class_
 // The class name without the characters invisible_character_diagnostic() finds.
 std::string without_invisible_characters(std::string_view class_name);
 
+// A "ModClass" of `item` that is not true or false, which counts as false.
+std::optional<Diagnostic> mod_class_diagnostic(const ListItem& item, std::string_view list_name,
+                                               const MemberPath& list_path);
+
 // Those diagnostics for the class name of `item`, and beside them, unless the entry says it is a
 // mod's class, that it is not a class of the game, with the game's classes it was likely meant as.
 void check_class_name(const ListItem& item, std::string_view list_name, const MemberPath& list_path,

@@ -89,6 +89,18 @@ std::optional<Diagnostic> class_name_diagnostic(std::string_view class_name,
                     std::move(text)};
 }
 
+std::optional<Diagnostic> mod_class_diagnostic(const ListItem& item, std::string_view list_name,
+                                               const MemberPath& list_path) {
+  const Value& mod_class = item.members[kModClass];
+  if (!mod_class.present() || mod_class.type() == ValueType::boolean) return std::nullopt;
+  return Diagnostic{DiagnosticCode::invalid_mod_class,
+                    below(below(list_path, item.class_name), kModClass),
+                    in_quotes(kModClass) + " of class " + in_quotes(item.class_name) + " in " +
+                        in_quotes(list_name) + " is " + found_text(mod_class) +
+                        ", not true or false, so the class is taken for the game's own; write "
+                        "true for a mod's creature, or leave it out"};
+}
+
 void check_class_name(const ListItem& item, std::string_view list_name, const MemberPath& list_path,
                       Diagnostics& out) {
   const std::string_view name = item.class_name;

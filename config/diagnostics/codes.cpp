@@ -32,8 +32,9 @@ constexpr auto kCodeNames = std::to_array<std::string_view>({"unknown_member",
                                                              "invalid_announcements",
                                                              "invalid_bypass",
                                                              "comment_in_file",
-                                                             "trailing_comma"});
-static_assert(kCodeNames.size() == static_cast<std::size_t>(DiagnosticCode::trailing_comma) + 1);
+                                                             "trailing_comma",
+                                                             "invalid_mod_class"});
+static_assert(kCodeNames.size() == static_cast<std::size_t>(DiagnosticCode::invalid_mod_class) + 1);
 
 }  // namespace
 

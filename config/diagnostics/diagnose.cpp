@@ -21,6 +21,9 @@ void check_entries(const List& list, std::string_view list_name, const MemberPat
                             below(path, item.class_name), out);
     }
     check_hours(item, list_name, path, out);
+    if (auto problem = mod_class_diagnostic(item, list_name, path)) {
+      out.push_back(std::move(*problem));
+    }
     if (auto problem =
             display_name_problem(item.members[kDisplayName], list_name, item.class_name)) {
       out.push_back(std::move(*problem));

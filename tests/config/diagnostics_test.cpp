@@ -170,6 +170,12 @@ TEST(diagnostics_test, each_mistake_gives_its_code_path_and_text) {
        {"DinoSettings", "DisallowTaming", "Rex_C", "DisplayName"},
        "\"DisplayName\" of class \"Rex_C\" in \"DisallowTaming\" is an object, {\"en\":\"Rex\"}, "
        "so players are told the class name; write the name players know, as text"},
+      {taming(R"("Rex_Character_BP_C": {"HoursToDelay": 1, "ModClass": "yes"})"),
+       "invalid_mod_class",
+       {"DinoSettings", "DisallowTaming", "Rex_Character_BP_C", "ModClass"},
+       "\"ModClass\" of class \"Rex_Character_BP_C\" in \"DisallowTaming\" is the string "
+       "\"yes\", not true or false, so the class is taken for the game's own; write true for a "
+       "mod's creature, or leave it out"},
       {R"({"WipeTimestamp": 1700000000, "PlayerNotices": {"Riding": "{dino} in {left}"}})",
        "invalid_notices",
        {"PlayerNotices", "Riding"},

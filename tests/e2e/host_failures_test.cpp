@@ -103,9 +103,46 @@ TEST_F(host_failures_test, refused_hooks_and_commands_are_logged_and_the_rest_in
   EXPECT_TRUE(standin::installed_hooks().empty());
   EXPECT_TRUE(standin::console_commands().empty());
   EXPECT_TRUE(standin::rcon_commands().empty());
-  EXPECT_THAT(log_messages(spdlog::level::err),
-              ElementsAre("Failed to remove hook " + kCanTame,
-                          "Failed to remove console command Quellwarden.reload"));
+  EXPECT_TRUE(log_messages(spdlog::level::err).empty()) << "what was never added is not removed";
+}
+
+// A gate the host refused holds nothing back: the status says so, not only "locked", and each
+// reload asks the host again.
+TEST_F(host_failures_test, a_refused_hook_shows_in_the_status_and_a_reload_installs_it) {
+  write_config(kRexLocked);
+  standin::fail_next_hook(kImprint);
+  load();
+  EXPECT_TRUE(imprints(standin::spawn_creature("Rex_Character_BP_C")));
+  const auto lines = status();
+  ASSERT_GE(lines.size(), 3U);
+  EXPECT_EQ(lines[1],
+            "imprint gate not installed: imprinting is not held back (the host refused "
+            "the hook)");
+  EXPECT_EQ(lines[2], "player notices: off");
+  EXPECT_EQ(nlohmann::json::parse(qw_test::rcon_reload(5, "Quellwarden.status json").text)["gates"],
+            nlohmann::json::parse(R"({"taming": true, "imprint": false, "riding": true})"));
+
+  EXPECT_EQ(qw_test::rcon_reload(5).text, "Quellwarden : Reloaded config");
+  EXPECT_THAT(standin::installed_hooks(), ElementsAre(kCanTame, kSetRider, kImprint));
+  EXPECT_FALSE(imprints(standin::spawn_creature("Rex_Character_BP_C")));
+  EXPECT_EQ(status().at(1), "player notices: off");
+  qw_test::rcon_reload(5);
+  EXPECT_EQ(standin::installed_hooks().size(), 3U) << "a gate in place is not hooked twice";
+}
+
+// The reload's replies stay as they are; the status tells the chat command is off.
+TEST_F(host_failures_test, a_chat_command_the_host_refused_shows_as_off) {
+  write_config(
+      qw_test::config_text({}, {{"Rex_Character_BP_C", 24}}, 1700000000, R"("PlayerNotices": {})"));
+  standin::fail_next_command("/unlocks");
+  load();
+  EXPECT_EQ(status().at(1),
+            "player notices: on, cooldown 30 s, chat command off (the host refused /unlocks)");
+  EXPECT_EQ(nlohmann::json::parse(
+                qw_test::rcon_reload(5, "Quellwarden.status json").text)["chat_command_on"],
+            false);
+  qw_test::rcon_reload(5);
+  EXPECT_EQ(status().at(1), "player notices: on, cooldown 30 s, chat command /unlocks");
 }
 
 TEST_F(host_failures_test, an_rcon_reply_the_game_cannot_send_is_logged) {

@@ -133,6 +133,24 @@ TEST_F(status_test, seen_lists_the_classes_met_then_the_listed_ones_none_met) {
   EXPECT_EQ(seen["calls_not_kept"], 0);
 }
 
+// A class the game does not have holds back only what a mod brings: each line says which it is.
+TEST_F(status_test, marks_classes_not_of_the_game_and_mod_classes) {
+  write_config(R"({"WipeTimestamp": 1767895200, "DinoSettings": {"DisallowTaming": {
+      "Giganotosaurus_Character_BP_C": {"HoursToDelay": 24},
+      "MyMod_Dragon_Character_BP_C": {"HoursToDelay": 96, "ModClass": true},
+      "Rex_Character_BP_C": {"HoursToDelay": 96}}}})");
+  load();
+  const auto lines = console_status();
+  ASSERT_GE(lines.size(), 6U);
+  EXPECT_THAT(std::vector<std::string>(lines.begin() + 3, lines.begin() + 6),
+              ElementsAre("taming Giganotosaurus_Character_BP_C: released at 2026-01-09 18:00:00 "
+                          "UTC (not in the game's list)",
+                          "taming MyMod_Dragon_Character_BP_C: locked until 2026-01-12 18:00:00 "
+                          "UTC (1d 23h 59m left) (mod class)",
+                          "taming Rex_Character_BP_C: locked until 2026-01-12 18:00:00 UTC (1d "
+                          "23h 59m left)"));
+}
+
 TEST_F(status_test, says_whether_player_notices_are_on_as_the_checker_does) {
   write_config(qw_test::config_text({}, {{"Rex_Character_BP_C", 24}}, 1767895200,
                                     R"("PlayerNotices": {"CooldownSeconds": 30})"));
