@@ -32,6 +32,11 @@ struct ListItem {
 
 using NoticeMembers = ByMember<kNoticeMembers, Value>;
 
+// An array of texts a member keeps whole (Kept::texts): absent when the member is no array, or
+// holds anything but texts, or more than kMostKeptTexts of them.
+using KeptTexts = std::optional<std::vector<std::string>>;
+inline constexpr std::size_t kMostKeptTexts = 8;
+
 struct List {
   Value shape;  // absent when the file has no such list; for an array or object, no preview
   // By class name in byte order, the last of equal names kept (an object), or by index (an
@@ -59,9 +64,10 @@ struct Document {
   bool top_holds_one_object = false;       // an array of exactly one object: [{...}]
   // The top level's members: "DinoSettings" and "PlayerNotices" as an object by its kind only.
   ByMember<kTopMembers, Value> members;
-  ByMember<kSettingsMembers, List> lists;  // inside "DinoSettings"
-  NoticeMembers notices;                   // inside "PlayerNotices"
-  std::vector<RepeatedMember> repeated;    // as their objects end: inner before outer
+  ByMember<kSettingsMembers, List> lists;            // inside "DinoSettings"
+  NoticeMembers notices;                             // inside "PlayerNotices"
+  ByMember<kNoticeMembers, KeptTexts> notice_texts;  // those kept whole, beside `notices`
+  std::vector<RepeatedMember> repeated;              // as their objects end: inner before outer
   std::optional<TrailingText> trailing;
 };
 

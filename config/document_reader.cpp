@@ -45,6 +45,7 @@ class ByteStream : public std::streambuf {
 class Preview {
  public:
   [[nodiscard]] bool active() const { return depth_ > 0; }
+  [[nodiscard]] std::size_t depth() const { return depth_; }
 
   void begin(Value& into, ValueType type) {
     into_ = &into;
@@ -137,6 +138,17 @@ constexpr bool lists_only_in_settings() {
 }
 static_assert(lists_only_in_settings());
 
+// Texts are kept whole only in "PlayerNotices": the document keeps them there and nowhere else.
+constexpr bool texts_only_in_notices() {
+  for (const Level level : kLevels) {
+    for (const Member& member : members_of(level)) {
+      if (member.kept == Kept::texts && level != Level::notices) return false;
+    }
+  }
+  return true;
+}
+static_assert(texts_only_in_notices());
+
 // Sorts `names` and keeps each once; each name that came more than once joins `repeats`.
 void count_repeats(std::vector<std::string>& names,
                    std::vector<std::pair<std::string, std::size_t>>& repeats) {
@@ -197,7 +209,9 @@ class Reader {
   bool scalar(Make make) {
     if (skipped_ > 0) return true;
     if (preview_.active()) {
-      preview_.scalar(make());
+      json value = make();
+      if (texts_) keep_text(value);
+      preview_.scalar(std::move(value));
       return true;
     }
     aim();
@@ -206,6 +220,7 @@ class Reader {
   }
   bool open(ValueType type);
   bool close();
+  void keep_text(const json& value);
   void aim();
   void deliver(Value value);
   void open_here(ValueType type);
@@ -225,6 +240,7 @@ class Reader {
   std::vector<Frame> frames_;  // as deep as the tables, at most
   std::size_t skipped_ = 0;    // levels inside a value nobody reads
   Preview preview_;
+  KeptTexts* texts_ = nullptr;  // while a preview's array is also kept as texts
   Target target_ = Target::document;
   std::size_t target_index_ = 0;  // the member a target names, in its frame's table
   std::string pending_name_;      // the name of the next item of a list
@@ -263,7 +279,10 @@ std::vector<std::string>& Reader::unknown_of(const Frame& frame) {
 // earlier one stays.
 void Reader::clear(Level level) {
   if (level == Level::settings) document_.lists = {};
-  if (level == Level::notices) document_.notices = {};
+  if (level == Level::notices) {
+    document_.notices = {};
+    document_.notice_texts = {};
+  }
 }
 
 // In an array the frame itself says what its next element is; in an object, key() does.
@@ -323,6 +342,7 @@ void Reader::deliver(Value value) {
         }
         break;
       }
+      if (member.kept == Kept::texts) document_.notice_texts.at(target_index_).reset();
       slot(frames_.back(), target_index_) = std::move(value);
       break;
     }
@@ -341,6 +361,8 @@ bool Reader::open(ValueType type) {
     return true;
   }
   if (preview_.active()) {
+    if (texts_) texts_->reset();
+    texts_ = nullptr;
     preview_.open(type);
     return true;
   }
@@ -365,6 +387,15 @@ void Reader::open_member(ValueType type) {
     into = Value(type, {});
     frames_.push_back({Role::level, member.inner, index});
     return;
+  }
+  if (member.kept == Kept::texts) {
+    // A member given again keeps only what its last value holds.
+    KeptTexts& kept = document_.notice_texts.at(index);
+    kept.reset();
+    if (type == ValueType::array) {
+      kept.emplace();
+      texts_ = &kept;
+    }
   }
   preview_.begin(into, type);
 }
@@ -400,6 +431,16 @@ void Reader::open_here(ValueType type) {
   skipped_ = 1;
 }
 
+// Only texts directly in the array are kept; anything else drops them all.
+void Reader::keep_text(const json& value) {
+  if (preview_.depth() == 1 && value.is_string() && (*texts_)->size() < kMostKeptTexts) {
+    (*texts_)->push_back(value.get<std::string>());
+    return;
+  }
+  texts_->reset();
+  texts_ = nullptr;
+}
+
 bool Reader::close() {
   if (skipped_ > 0) {
     --skipped_;
@@ -407,6 +448,7 @@ bool Reader::close() {
   }
   if (preview_.active()) {
     preview_.close();
+    if (!preview_.active()) texts_ = nullptr;
     return true;
   }
   finish(frames_.back());

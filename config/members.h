@@ -23,6 +23,7 @@ enum class Kept {
   value,       // the value: a scalar whole, an array or an object by its kind and first bytes
   level,       // an object whose members are read as the table of `inner` says
   class_list,  // an object from class name to entry (an array or a scalar read as the plugin does)
+  texts,       // as `value`, and an array of a few texts also whole (Document::notice_texts)
 };
 
 struct Member {
@@ -46,8 +47,17 @@ inline constexpr std::array kEntryMembers{
     Member{kModClass},
 };
 inline constexpr std::array kNoticeMembers{
-    Member{kCooldownSeconds}, Member{kTamingNotice}, Member{kImprintingNotice},
-    Member{kRidingNotice},    Member{kChatCommand},
+    Member{kCooldownSeconds},
+    Member{kTamingNotice},
+    Member{kImprintingNotice},
+    Member{kRidingNotice},
+    Member{kChatCommand},
+    Member{kTimeZone},
+    Member{kUnlocksTaming},
+    Member{kUnlocksRiding},
+    Member{kUnlocksNone},
+    Member{kUnlocksMore},
+    Member{kTimeUnits, Kept::texts},
 };
 
 // The table of `level`.

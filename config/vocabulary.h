@@ -3,6 +3,8 @@
 // and the tools both use it.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -23,16 +25,35 @@ inline constexpr char kTamingNotice[] = "Taming";
 inline constexpr char kImprintingNotice[] = "Imprinting";
 inline constexpr char kRidingNotice[] = "Riding";
 inline constexpr char kChatCommand[] = "ChatCommand";
+inline constexpr char kTimeZone[] = "TimeZone";
+inline constexpr char kUnlocksTaming[] = "UnlocksTaming";
+inline constexpr char kUnlocksRiding[] = "UnlocksRiding";
+inline constexpr char kUnlocksNone[] = "UnlocksNone";
+inline constexpr char kUnlocksMore[] = "UnlocksMore";
+inline constexpr char kTimeUnits[] = "TimeUnits";
 
 // What players are told when "PlayerNotices" leaves a member out. Placeholders: {creature} (the
-// display name, else the class name), {class}, {left} ("2d 3h 5m"), {unlock} (minutes, UTC).
+// display name, else the name players know the class by, else the class name), {class}, {left}
+// ("2d 3h 5m"), {unlock} (minutes, in the zone "TimeZone" names); {count} in "UnlocksMore" only.
 inline constexpr std::int64_t kDefaultCooldownSeconds = 30;
 inline constexpr char kDefaultTamingNotice[] = "{creature} can be tamed in {left}.";
 inline constexpr char kDefaultImprintingNotice[] = "{creature} babies can be imprinted in {left}.";
 inline constexpr char kDefaultRidingNotice[] = "{creature} can be ridden in {left}.";
 inline constexpr char kDefaultChatCommand[] = "/unlocks";
-inline constexpr char kNothingHeldBack[] = "Nothing is held back.";
-inline constexpr char kUnlocksLine[] = "{} {}: {} left";  // taming/riding, creature, time left
+inline constexpr char kDefaultUnlocksTaming[] = "taming {creature}: {left} left";
+inline constexpr char kDefaultUnlocksRiding[] = "riding {creature}: {left} left";
+inline constexpr char kDefaultUnlocksNone[] = "Nothing is held back.";
+inline constexpr char kDefaultUnlocksMore[] = "... and {count} more";
+inline constexpr char kUtcZone[] = "UTC";      // "TimeZone": UTC, the default
+inline constexpr char kLocalZone[] = "local";  // "TimeZone": the server machine's zone
+// "TimeUnits": days, hours, minutes, and seconds (which may be left out: "s" then).
+inline constexpr std::array<const char*, 4> kDefaultTimeUnits{"d", "h", "m", "s"};
+// A text a player receives is cut to this, so no file can flood a server's chat.
+inline constexpr std::size_t kMostPlayerTextBytes = 500;
+inline constexpr char kCutMark[] = "...";
+inline constexpr std::size_t kMostDisplayNameCharacters = 64;
+// The chat command's answer lists at most this many classes, the soonest first.
+inline constexpr std::size_t kMostUnlockLines = 10;
 
 // The file lies in these folders below the server's working directory.
 inline constexpr char kArkApiFolder[] = "ArkApi";

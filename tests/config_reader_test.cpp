@@ -277,6 +277,7 @@ std::string every_member(Level level, bool reversed, int& next) {
   for (const Member& member : table) {
     text += (text.empty() ? "{\"" : ", \"") + std::string(member.name) + "\": ";
     if (member.kept == Kept::value) text += std::to_string(next++);
+    if (member.kept == Kept::texts) text += "[\"" + std::to_string(next++) + "\"]";
     if (member.kept == Kept::level) text += every_member(member.inner, reversed, next);
     if (member.kept == Kept::class_list) {
       text += "{\"A_C\": " + every_member(Level::entry, reversed, next) + "}";
@@ -300,6 +301,9 @@ void expect_every_member(const Document& document, Level level, const Slots& slo
     SCOPED_TRACE(member.name);
     if (member.kept == Kept::value) {
       EXPECT_EQ(value_of(slots.at(index)).held(), next++);
+    }
+    if (member.kept == Kept::texts) {
+      EXPECT_EQ(document.notice_texts.at(index), std::vector<std::string>{std::to_string(next++)});
     }
     if (member.kept == Kept::level) {
       EXPECT_EQ(value_of(slots.at(index)).type(), ValueType::object);

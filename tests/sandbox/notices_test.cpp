@@ -35,11 +35,10 @@ TEST(sandbox_notices_test, players_by_name_hear_their_notices_and_ask_the_chat_c
       ElementsAre("spawned rex Rex_Character_BP_C",
                   "to alice [1,1,0,1]: Rex can be tamed in 1d 0h 0m.",
                   "CanTame rex -> false (refused)",
-                  "to alice [1,1,0,1]: Rex_Character_BP_C can be ridden in 2d 0h 0m.",
-                  "SetRider rex -> refused",
+                  "to alice [1,1,0,1]: Rex can be ridden in 2d 0h 0m.", "SetRider rex -> refused",
                   "to player [1,1,0,1]: Rex babies can be imprinted in 1d 0h 0m.",
                   "ImprintBabyDino rex -> refused", "to bob [1,1,1,1]: taming Rex: 1d 0h 0m left",
-                  "to bob [1,1,1,1]: riding Rex_Character_BP_C: 2d 0h 0m left", "bob says: hello",
+                  "to bob [1,1,1,1]: riding Rex: 2d 0h 0m left", "bob says: hello",
                   "console command Quellwarden.reload", "console command Quellwarden.status",
                   "rcon command Quellwarden.reload", "rcon command Quellwarden.status",
                   "chat command /unlocks"));
