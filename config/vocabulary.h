@@ -145,6 +145,11 @@ inline constexpr char kStatusNoClasses[] = "{}: no classes";
 inline constexpr char kStatusHostFailures[] =
     "the host failed the gates {} {}; the game decided alone";  // count, "time" or "times"
 inline constexpr char kStatusWarning[] = "warning: {}";
+// "Quellwarden.status next": the gate, the class (kNextUnlockNamed or the class alone), when (UTC),
+// time left; with nothing ahead, the gate and kNextNothingHeldBack or kStatusNameHolds.
+inline constexpr char kNextUnlock[] = "next {} unlock: {} at {}, in {}";
+inline constexpr char kNextUnlockNone[] = "next {} unlock: none{}";
+inline constexpr char kNextNothingHeldBack[] = ", nothing is held back";
 // "Quellwarden.status seen": the classes the gates met since start, then the listed ones none met.
 inline constexpr char kSeenHeadline[] = "Quellwarden {}: classes the gates met since start";
 inline constexpr char kSeenClass[] = "{}: {}{}";  // class, gate calls, kSeenNotListed or nothing
