@@ -39,6 +39,7 @@ enum class DiagnosticCode {
   chat_command_without_prefix,
   zone_offset_mismatch,
   invisible_character,
+  text_may_be_cut,
 };
 
 // The code as reports and the status JSON spell it: "unknown_member", "stale_wipe", ...

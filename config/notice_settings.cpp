@@ -294,6 +294,23 @@ std::string_view display_name_of(std::string_view display_name, std::string_view
   return game_class ? game_class->common_name : class_name;
 }
 
+std::size_t longest_fill(std::string_view text, const LongestValues& longest) {
+  const std::array<std::pair<std::string_view, std::size_t>, kPlaceholders.size()> lengths{{
+      {"creature", longest.creature},
+      {"class", longest.class_name},
+      {"left", longest.left},
+      {"unlock", longest.unlock},
+      {"count", longest.count},
+  }};
+  std::size_t length = text.size();
+  for_each_placeholder(text, [&](std::string_view name, std::size_t start, std::size_t end) {
+    for (const auto& [known, value] : lengths) {
+      if (known == name) length = length - (end - start) + value;
+    }
+  });
+  return length;
+}
+
 std::string notice_text(std::string_view text, const NoticeValues& values,
                         const NoticeSettings& settings) {
   std::string out;

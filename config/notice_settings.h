@@ -83,4 +83,17 @@ struct NoticeValues {
 std::string notice_text(std::string_view text, const NoticeValues& values,
                         const NoticeSettings& settings);
 
+// The longest value each placeholder takes in one file, in bytes.
+struct LongestValues {
+  std::size_t creature = 0;
+  std::size_t class_name = 0;
+  std::size_t left = 0;
+  std::size_t unlock = 0;
+  std::size_t count = 0;
+};
+
+// The most bytes `text` can take once filled with values no longer than `longest`, before it is
+// cut to kMostPlayerTextBytes.
+std::size_t longest_fill(std::string_view text, const LongestValues& longest);
+
 }  // namespace quellwarden::config

@@ -145,6 +145,10 @@ inline constexpr char kStatusNoClasses[] = "{}: no classes";
 inline constexpr char kStatusHostFailures[] =
     "the host failed the gates {} {}; the game decided alone";  // count, "time" or "times"
 inline constexpr char kStatusWarning[] = "warning: {}";
+// The log and the status show this many warnings, then how many more (the JSON keeps them all).
+inline constexpr std::size_t kMostWarningsShown = 100;
+inline constexpr char kMoreWarnings[] =
+    "... and {} more warnings (quellwarden-check lists them all)";
 // "Quellwarden.status next": the gate, the class (kNextUnlockNamed or the class alone), when (UTC),
 // time left; with nothing ahead, the gate and kNextNothingHeldBack or kStatusNameHolds.
 inline constexpr char kNextUnlock[] = "next {} unlock: {} at {}, in {}";

@@ -177,6 +177,29 @@ TEST(player_notices_test, a_filled_text_is_cut_to_five_hundred_bytes) {
       << "escaped before it is cut";
 }
 
+// Judged with the longest name of the file: 440 bytes of text fit a short name, not a 64-letter
+// one.
+TEST(player_notices_test, checker_warns_of_a_text_the_longest_name_would_push_past_the_bound) {
+  for (const auto& [display_name, warned] :
+       {std::pair{std::string("Rex"), false}, {std::string(64, 'R'), true}}) {
+    const std::string text =
+        R"({"PlayerNotices": {"Taming": ")" + std::string(440, 'x') +
+        R"({creature}"}, "DinoSettings": {"DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 1, "DisplayName": ")" +
+        display_name + "\"}}}}";
+    const Configuration configuration = read(text.c_str());
+    const auto diagnostics = quellwarden::config::diagnose(read_document(text), &configuration, 0);
+    const auto cut = std::find_if(diagnostics.begin(), diagnostics.end(), [](const auto& found) {
+      return found.code == quellwarden::config::DiagnosticCode::text_may_be_cut;
+    });
+    ASSERT_EQ(cut != diagnostics.end(), warned) << display_name;
+    if (warned) {
+      EXPECT_EQ(cut->path, (std::vector<std::string>{"PlayerNotices", "Taming"}));
+      EXPECT_EQ(cut->text.substr(0, 52),
+                "\"Taming\" in \"PlayerNotices\" can reach 504 bytes with");
+    }
+  }
+}
+
 TEST(player_notices_test, a_display_name_over_sixty_four_characters_is_dropped_with_a_warning) {
   for (const auto& [name, kept] :
        {std::pair<std::string, bool>{"", true}, {std::string(65, 'x'), false}}) {

@@ -6,7 +6,7 @@
 namespace quellwarden::config {
 namespace {
 
-constexpr std::array<std::string_view, 23> kCodeNames{"unknown_member",
+constexpr std::array<std::string_view, 24> kCodeNames{"unknown_member",
                                                       "misplaced_member",
                                                       "null_list",
                                                       "list_is_array",
@@ -28,9 +28,9 @@ constexpr std::array<std::string_view, 23> kCodeNames{"unknown_member",
                                                       "invalid_display_name",
                                                       "chat_command_without_prefix",
                                                       "zone_offset_mismatch",
-                                                      "invisible_character"};
-static_assert(kCodeNames.size() ==
-              static_cast<std::size_t>(DiagnosticCode::invisible_character) + 1);
+                                                      "invisible_character",
+                                                      "text_may_be_cut"};
+static_assert(kCodeNames.size() == static_cast<std::size_t>(DiagnosticCode::text_may_be_cut) + 1);
 
 }  // namespace
 

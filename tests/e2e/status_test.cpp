@@ -99,6 +99,28 @@ TEST_F(status_test, next_names_the_next_unlock_of_each_gate) {
   EXPECT_EQ(next["riding"]["class"], "Argent_Character_BP_C");
 }
 
+// A file of many mistakes: the log and the status show the first hundred, the JSON every one.
+TEST_F(status_test, log_and_status_show_a_hundred_warnings_and_count_the_rest) {
+  std::string members;
+  for (int index = 0; index < 150; ++index)
+    members += ", \"Unknown" + std::to_string(index) + "\": 1";
+  write_config(R"({"WipeTimestamp": 1767895200)" + members + "}");
+  load();
+  const std::string more = "... and 50 more warnings (quellwarden-check lists them all)";
+  const auto logged = log_messages();
+  EXPECT_EQ(
+      std::count_if(logged.begin(), logged.end(),
+                    [](const std::string& line) { return line.starts_with("unknown member"); }),
+      100);
+  EXPECT_EQ(logged.back(), more);
+  const auto lines = console_status();
+  EXPECT_EQ(lines.back(), more);
+  EXPECT_EQ(lines[lines.size() - 2].rfind("warning: ", 0), 0U);
+  const auto status =
+      nlohmann::json::parse(qw_test::rcon_reload(9, "Quellwarden.status json").text);
+  EXPECT_EQ(status["warnings"].size(), 150U);
+}
+
 // Filters narrow both forms; keywords in any letter case, a text matched ignoring ASCII case.
 TEST_F(status_test, locked_and_a_text_narrow_the_lists_and_say_when_nothing_matches) {
   write_config(kConfig);
