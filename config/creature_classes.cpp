@@ -148,12 +148,14 @@ class ClassIndex {
     }
   }
 
-  [[nodiscard]] bool holds(std::string_view name) const {
-    if (name.size() > kLongestName) return false;
+  [[nodiscard]] std::optional<ClassId> exact(std::string_view name) const {
+    if (name.size() > kLongestName) return std::nullopt;
     Folded buffer;
     const auto found = known_.find(fold(name, buffer));
-    return found != known_.end() && found->second.exact;
+    if (found == known_.end() || !found->second.exact) return std::nullopt;
+    return found->second.id;
   }
+  [[nodiscard]] bool holds(std::string_view name) const { return exact(name).has_value(); }
 
   [[nodiscard]] GameClassMatch match(std::string_view name) const {
     GameClassMatch result;
@@ -302,6 +304,11 @@ const ClassIndex& class_index() {
 std::span<const GameClass> game_classes() { return kGameClasses; }
 
 bool is_game_class(std::string_view class_name) { return class_index().holds(class_name); }
+
+std::optional<GameClass> game_class_named(std::string_view class_name) {
+  const auto id = class_index().exact(class_name);
+  return id ? std::optional<GameClass>(kGameClasses[*id]) : std::nullopt;
+}
 
 GameClassMatch match_game_class(std::string_view class_name) {
   return class_index().match(class_name);

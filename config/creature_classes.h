@@ -33,6 +33,9 @@ std::span<const GameClass> game_classes();
 // Whether `class_name` is a class of the game's list, ASCII letter case ignored.
 bool is_game_class(std::string_view class_name);
 
+// The game's class `class_name` names, ASCII letter case ignored; none for a name not in the list.
+std::optional<GameClass> game_class_named(std::string_view class_name);
+
 // Cheap for names close to no game class too, as a mod's list of thousands is.
 GameClassMatch match_game_class(std::string_view class_name);
 

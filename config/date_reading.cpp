@@ -184,6 +184,13 @@ std::optional<std::string> milliseconds_note(std::string_view digits) {
          std::string(number.substr(0, number.size() - 3));
 }
 
+std::optional<int> read_offset(std::string_view text) {
+  Cursor cursor(text);
+  const std::optional<Zone> found = zone(cursor);
+  if (!found || !found->numeric || !cursor.at_end()) return std::nullopt;
+  return found->offset;
+}
+
 DateReading read_date(std::string_view text) {
   if (is_unix_seconds(text)) return quoted_number(text);
   Cursor cursor(text);

@@ -31,6 +31,10 @@ struct DateReading {
 // zone at that date (local_zone.h).
 DateReading read_date(std::string_view text);
 
+// An offset alone, "+01:00", "+0100", "-05:30", as a date ends with it, in seconds east of UTC;
+// nothing for any other text.
+std::optional<int> read_offset(std::string_view text);
+
 // "1797012000000 looks like milliseconds; write 1797012000" for whole Unix seconds `digits` of
 // 13 digits or more; nothing for others.
 std::optional<std::string> milliseconds_note(std::string_view digits);

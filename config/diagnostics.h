@@ -44,6 +44,7 @@ enum class DiagnosticCode {
   comment_in_file,
   trailing_comma,
   invalid_mod_class,
+  text_may_be_cut,
 };
 
 // The code as reports and the status JSON spell it: "unknown_member", "stale_wipe", ...

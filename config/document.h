@@ -32,14 +32,13 @@ struct ListItem {
   }
 };
 
-using NoticeMembers = ByMember<kNoticeMembers, Value>;
-
 // A member of a level that may hold one read element by element (Kept::elements): its value, and
 // when that is an array, each element (a scalar whole, an array or an object by its kind and
 // start).
 struct MemberValue : Value {
   std::vector<Value> elements;
 };
+using NoticeMembers = ByMember<kNoticeMembers, MemberValue>;
 using AnnouncementMembers = ByMember<kAnnouncementMembers, MemberValue>;
 
 struct List {

@@ -35,6 +35,7 @@ constexpr std::string_view kBlanks = " \t\n\r";
 class Preview {
  public:
   [[nodiscard]] bool active() const { return depth_ > 0; }
+  [[nodiscard]] std::size_t depth() const { return depth_; }
 
   void begin(Value& into, ValueType type) {
     into_ = &into;
@@ -133,7 +134,7 @@ static_assert(lists_only_in_settings());
 constexpr bool elements_only_where_kept() {
   for (const Level level : kLevels) {
     for (const Member& member : members_of(level)) {
-      if (member.kept == Kept::elements && level != Level::top && level != Level::announcements) {
+      if (member.kept == Kept::elements && (level == Level::settings || level == Level::entry)) {
         return false;
       }
     }
@@ -203,7 +204,8 @@ class Reader {
   bool scalar(Make make) {
     if (skipped_ > 0) return true;
     if (preview_.active()) {
-      preview_.scalar(make());
+      json value = make();
+      preview_.scalar(std::move(value));
       return true;
     }
     aim();
@@ -256,6 +258,7 @@ Value& Reader::slot(const Frame& frame, std::size_t index) {
 
 std::vector<Value>& Reader::elements_of(Level level, std::size_t index) {
   if (level == Level::top) return document_.members.at(index).elements;
+  if (level == Level::notices) return document_.notices.at(index).elements;
   return document_.announcements.at(index).elements;
 }
 

@@ -49,8 +49,17 @@ inline constexpr std::array kEntryMembers{
     Member{kModClass},
 };
 inline constexpr std::array kNoticeMembers{
-    Member{kCooldownSeconds}, Member{kTamingNotice}, Member{kImprintingNotice},
-    Member{kRidingNotice},    Member{kChatCommand},
+    Member{kCooldownSeconds},
+    Member{kTamingNotice},
+    Member{kImprintingNotice},
+    Member{kRidingNotice},
+    Member{kChatCommand},
+    Member{kTimeZone},
+    Member{kUnlocksTaming},
+    Member{kUnlocksRiding},
+    Member{kUnlocksNone},
+    Member{kUnlocksMore},
+    Member{kTimeUnits, Kept::elements},
 };
 inline constexpr std::array kAnnouncementMembers{
     Member{kTamingAnnouncement}, Member{kRidingAnnouncement}, Member{kRemindBefore, Kept::elements},

@@ -5,41 +5,81 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
+#include "config/creature_classes.h"
+#include "config/date_reading.h"
 #include "config/document.h"
+#include "config/local_zone.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
+#include "text/ascii_fold.h"
+#include "text/printable.h"
 #include "text/quoted_text.h"
 
 namespace quellwarden::config {
 namespace {
 
-// The placeholders a notice may hold, with what fills each: one table for checking, for the
+// The placeholders a text may hold, with what fills each: one table for checking, for the
 // error's list of the known ones, and for filling in.
 struct Placeholder {
   std::string_view name;
-  std::string (*fill)(const NoticeValues& values);
+  std::string (*fill)(const NoticeValues& values, const NoticeSettings& settings);
 };
 
-constexpr std::array<Placeholder, 4> kPlaceholders{{
+TimeUnitNames units_of(const NoticeSettings& settings) {
+  const auto& units = settings.time_units;
+  return {units[0], units[1], units[2], units[3]};
+}
+
+std::string unlock_text(std::int64_t unlock_time, const PlayerZone& zone) {
+  switch (zone.kind) {
+    case PlayerZone::Kind::utc:
+      break;
+    case PlayerZone::Kind::local:
+      return local_text(unlock_time, local_offset_at(unlock_time), Precision::minutes);
+    case PlayerZone::Kind::offset:
+      return local_text(unlock_time, zone.offset_seconds, Precision::minutes);
+  }
+  return utc_text(unlock_time, Precision::minutes);
+}
+
+constexpr std::array<Placeholder, 5> kPlaceholders{{
     {"creature",
-     [](const NoticeValues& values) {
+     [](const NoticeValues& values, const NoticeSettings&) {
        return std::string(display_name_of(values.display_name, values.class_name));
      }},
-    {"class", [](const NoticeValues& values) { return std::string(values.class_name); }},
+    {"class", [](const NoticeValues& values,
+                 const NoticeSettings&) { return std::string(values.class_name); }},
     {"left",
-     [](const NoticeValues& values) {
-       return left_text(seconds_between(values.now, values.unlock_time));
+     [](const NoticeValues& values, const NoticeSettings& settings) {
+       return left_text(seconds_between(values.now, values.unlock_time), units_of(settings));
      }},
     {"unlock",
-     [](const NoticeValues& values) { return utc_text(values.unlock_time, Precision::minutes); }},
+     [](const NoticeValues& values, const NoticeSettings& settings) {
+       return unlock_text(values.unlock_time, settings.zone);
+     }},
+    {"count", [](const NoticeValues& values,
+                 const NoticeSettings&) { return std::to_string(values.count); }},
 }};
+
+// What each kind of text may hold: a class's texts, "UnlocksMore", "UnlocksNone".
+using Allowed = std::span<const std::string_view>;
+constexpr std::array<std::string_view, 4> kClassPlaceholders{"creature", "class", "left", "unlock"};
+constexpr std::array<std::string_view, 1> kCountPlaceholder{"count"};
 
 const Placeholder* placeholder_named(std::string_view name) {
   for (const Placeholder& placeholder : kPlaceholders) {
     if (placeholder.name == name) return &placeholder;
   }
   return nullptr;
+}
+
+// "{creature}, {class}, {left} and {unlock}"
+std::string known_placeholders(Allowed allowed) {
+  std::vector<std::string> names;
+  for (const std::string_view name : allowed) names.push_back("{" + std::string(name) + "}");
+  return names.empty() ? std::string("none") : spoken_list(names);
 }
 
 // Calls `visit(name, start, end)` for each "{name}" made of letters; any other brace is plain.
@@ -58,6 +98,33 @@ void for_each_placeholder(std::string_view text, Visit&& visit) {
   }
 }
 
+// The first placeholder of `text` not in `allowed`, without its braces; empty when there is none.
+std::string first_unknown(std::string_view text, Allowed allowed) {
+  std::string unknown;
+  for_each_placeholder(text, [&](std::string_view name, std::size_t, std::size_t) {
+    if (unknown.empty() && std::find(allowed.begin(), allowed.end(), name) == allowed.end()) {
+      unknown = name;
+    }
+  });
+  return unknown;
+}
+
+// Characters, not bytes: a name in any script gets the same room.
+std::size_t characters_in(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char unit) {
+    return (static_cast<unsigned char>(unit) & 0xC0) != 0x80;
+  }));
+}
+
+// `text` cut so that it and the mark fit `most` bytes, before a character that would be split.
+std::string bounded(std::string text, std::size_t most) {
+  if (text.size() <= most) return text;
+  std::size_t keep = most - (sizeof(kCutMark) - 1);
+  while (keep > 0 && (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80) --keep;
+  text.resize(keep);
+  return text.append(kCutMark);
+}
+
 constexpr char kNoticesOff[] = ", so player notices and the chat command are off; ";
 
 std::string notices_member(std::string_view name) {
@@ -71,9 +138,18 @@ class NoticeReader {
   explicit NoticeReader(const NoticeMembers& notices) : notices_(notices) {}
 
   NoticeReading read() && {
-    NoticeSettings settings{read_cooldown(), read_text(kTamingNotice, kDefaultTamingNotice),
-                            read_text(kImprintingNotice, kDefaultImprintingNotice),
-                            read_text(kRidingNotice, kDefaultRidingNotice), read_chat_command()};
+    NoticeSettings settings;
+    settings.cooldown_seconds = read_cooldown();
+    read_text(kTamingNotice, settings.taming);
+    read_text(kImprintingNotice, settings.imprinting);
+    read_text(kRidingNotice, settings.riding);
+    read_chat_command(settings.chat_command);
+    read_zone(settings.zone);
+    read_text(kUnlocksTaming, settings.unlocks_taming);
+    read_text(kUnlocksRiding, settings.unlocks_riding);
+    read_text(kUnlocksNone, settings.unlocks_none, {});
+    read_text(kUnlocksMore, settings.unlocks_more, kCountPlaceholder);
+    read_units(settings.time_units);
     if (!invalid_) return {std::move(settings), std::move(problems_)};
     return {std::nullopt, std::move(problems_)};
   }
@@ -91,19 +167,19 @@ class NoticeReader {
                          notices_member(name) + " " + what + kNoticesOff + std::string(fix)});
   }
 
-  std::string read_text(std::string_view name, std::string_view fallback) {
+  // Leaves `text` at its default when the member is absent.
+  void read_text(std::string_view name, std::string& text, Allowed allowed = kClassPlaceholders) {
     const Value& value = member(name);
-    if (!value.present()) return std::string(fallback);
+    if (!value.present()) return;
     if (value.type() != ValueType::string) {
       wrong(name, "is " + value_text(value), "write a text, or \"\" for no notice");
-      return {};
+      return;
     }
-    const std::string& text = value.held().get_ref<const std::string&>();
-    if (const std::string unknown = unknown_placeholder(text); !unknown.empty()) {
+    text = value.held().get<std::string>();
+    if (const std::string unknown = first_unknown(text, allowed); !unknown.empty()) {
       wrong(name, "has the unknown placeholder {" + unknown + "}",
-            "the known ones are " + known_placeholders());
+            "the known ones are " + known_placeholders(allowed));
     }
-    return text;
   }
 
   std::int64_t read_cooldown() {
@@ -121,8 +197,8 @@ class NoticeReader {
     return number.get<std::int64_t>();
   }
 
-  std::string read_chat_command() {
-    std::string command = read_text(kChatCommand, kDefaultChatCommand);
+  void read_chat_command(std::string& command) {
+    read_text(kChatCommand, command);
     const bool blank = std::any_of(command.begin(), command.end(), [](char unit) {
       return static_cast<unsigned char>(unit) <= ' ';
     });
@@ -138,7 +214,41 @@ class NoticeReader {
                "that starts with that word; write " +
                in_quotes(std::string("/").append(shortened(command)))});
     }
-    return command;
+  }
+
+  void read_zone(PlayerZone& zone) {
+    const Value& value = member(kTimeZone);
+    if (!value.present()) return;
+    const std::string text =
+        value.type() == ValueType::string ? value.held().get<std::string>() : std::string();
+    if (compare_folded(text, kUtcZone) == 0) return;
+    if (compare_folded(text, kLocalZone) == 0) {
+      zone.kind = PlayerZone::Kind::local;
+    } else if (const std::optional<int> offset = read_offset(text)) {
+      zone = {PlayerZone::Kind::offset, *offset};
+    } else {
+      wrong(kTimeZone, "is " + value_text(value),
+            "write \"UTC\", \"local\" (this server's zone) or an offset such as \"+01:00\"");
+    }
+  }
+
+  void read_units(std::array<std::string, 4>& units) {
+    const Value& value = member(kTimeUnits);
+    if (!value.present()) return;
+    const std::vector<Value>& texts = notices_.at(index_in(kNoticeMembers, kTimeUnits)).elements;
+    const bool all_texts = std::all_of(texts.begin(), texts.end(), [](const Value& unit) {
+      return unit.type() == ValueType::string;
+    });
+    if (value.type() != ValueType::array || !all_texts || texts.size() < 3 ||
+        texts.size() > units.size()) {
+      wrong(kTimeUnits, "is " + value_text(value),
+            "write the units of days, hours, minutes and, if you like, seconds, such as "
+            "[\"d\", \"h\", \"m\"]");
+      return;
+    }
+    for (std::size_t index = 0; index < texts.size(); ++index) {
+      units[index] = texts[index].held().get<std::string>();
+    }
   }
 
   const NoticeMembers& notices_;
@@ -162,48 +272,73 @@ NoticeReading read_notice_settings(const Document& document) {
 }
 
 std::string read_display_name(const Value& display_name) {
-  return display_name.type() == ValueType::string ? display_name.held().get<std::string>()
-                                                  : std::string();
+  if (display_name.type() != ValueType::string) return {};
+  std::string name = display_name.held().get<std::string>();
+  return characters_in(name) <= kMostDisplayNameCharacters ? name : std::string();
 }
 
 std::optional<Diagnostic> display_name_problem(const Value& display_name,
                                                std::string_view list_name,
                                                std::string_view class_name) {
-  if (!display_name.present() || display_name.type() == ValueType::string) return std::nullopt;
+  if (!display_name.present()) return std::nullopt;
+  std::string what;
+  if (display_name.type() != ValueType::string) {
+    what = "is " + value_text(display_name);
+  } else {
+    const std::size_t length = characters_in(display_name.held().get_ref<const std::string&>());
+    if (length <= kMostDisplayNameCharacters) return std::nullopt;
+    what = "has " + std::to_string(length) + " characters";
+  }
   return Diagnostic{DiagnosticCode::invalid_display_name,
                     {kDinoSettings, std::string(list_name), std::string(class_name), kDisplayName},
                     in_quotes(kDisplayName) + " of class " + in_quotes(class_name) + " in " +
-                        in_quotes(list_name) + " is " + value_text(display_name) +
-                        ", so players are told the class name; write the name players know, as "
-                        "text"};
+                        in_quotes(list_name) + " " + what +
+                        ", so players are told the class's common name or class name; write the "
+                        "name players know, as text of at most " +
+                        std::to_string(kMostDisplayNameCharacters) + " characters"};
+}
+
+std::string_view display_name_of(std::string_view display_name, std::string_view class_name) {
+  if (!display_name.empty()) return display_name;
+  const std::optional<GameClass> game_class = game_class_named(class_name);
+  return game_class ? game_class->common_name : class_name;
+}
+
+std::size_t longest_fill(std::string_view text, const LongestValues& longest) {
+  const std::array<std::pair<std::string_view, std::size_t>, kPlaceholders.size()> lengths{{
+      {"creature", longest.creature},
+      {"class", longest.class_name},
+      {"left", longest.left},
+      {"unlock", longest.unlock},
+      {"count", longest.count},
+  }};
+  std::size_t length = text.size();
+  for_each_placeholder(text, [&](std::string_view name, std::size_t start, std::size_t end) {
+    for (const auto& [known, value] : lengths) {
+      if (known == name) length = length - (end - start) + value;
+    }
+  });
+  return length;
 }
 
 std::string unknown_placeholder(std::string_view text) {
-  std::string unknown;
-  for_each_placeholder(text, [&](std::string_view name, std::size_t, std::size_t) {
-    if (unknown.empty() && placeholder_named(name) == nullptr) unknown = name;
-  });
-  return unknown;
+  return first_unknown(text, kClassPlaceholders);
 }
 
-std::string known_placeholders() {
-  std::vector<std::string> names;
-  for (const Placeholder& placeholder : kPlaceholders) {
-    names.push_back("{" + std::string(placeholder.name) + "}");
-  }
-  return spoken_list(names);
-}
+std::string known_placeholders() { return known_placeholders(kClassPlaceholders); }
 
-std::string notice_text(std::string_view text, const NoticeValues& values) {
+std::string notice_text(std::string_view text, const NoticeValues& values,
+                        const NoticeSettings& settings) {
   std::string out;
   std::size_t copied = 0;
   for_each_placeholder(text, [&](std::string_view name, std::size_t start, std::size_t end) {
     const Placeholder* placeholder = placeholder_named(name);
     if (placeholder == nullptr) return;
-    out.append(text.substr(copied, start - copied)).append(placeholder->fill(values));
+    out.append(text.substr(copied, start - copied)).append(placeholder->fill(values, settings));
     copied = end;
   });
-  return out.append(text.substr(copied));
+  out.append(text.substr(copied));
+  return bounded(needs_escape(out) ? printable(out) : std::move(out), kMostPlayerTextBytes);
 }
 
 }  // namespace quellwarden::config

@@ -86,11 +86,6 @@ JsonObject& JsonObject::schedule(std::int64_t now, const Schedule* schedule,
                                  const std::vector<Diagnostic>& warnings) {
   static const Schedule kNone;
   const Schedule& shown = schedule != nullptr ? *schedule : kNone;
-  Json list = Json::array();
-  for (const Diagnostic& warning : warnings) {
-    list.push_back(
-        {{"code", code_name(warning.code)}, {"path", warning.path}, {"text", warning.text}});
-  }
   const auto wipe = schedule != nullptr ? std::optional(schedule->wipe_timestamp) : std::nullopt;
   return number("now", now)
       .number("wipe_timestamp", wipe)
@@ -98,7 +93,16 @@ JsonObject& JsonObject::schedule(std::int64_t now, const Schedule* schedule,
       .set("taming", entries_json(shown.taming, now))
       .set("player_notices", notices_json(shown.notices))
       .set("announcements", announcements_json(shown.announcements))
-      .set("warnings", std::move(list));
+      .warnings(warnings);
+}
+
+JsonObject& JsonObject::warnings(const std::vector<Diagnostic>& diagnostics) {
+  Json list = Json::array();
+  for (const Diagnostic& warning : diagnostics) {
+    list.push_back(
+        {{"code", code_name(warning.code)}, {"path", warning.path}, {"text", warning.text}});
+  }
+  return set("warnings", std::move(list));
 }
 
 JsonObject& JsonObject::refusal(const Refusal* refusal) {

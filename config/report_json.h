@@ -41,6 +41,9 @@ class JsonObject {
   JsonObject& schedule(std::int64_t now, const Schedule* schedule,
                        const std::vector<Diagnostic>& warnings);
 
+  // "warnings": {"code", "path", "text"} each.
+  JsonObject& warnings(const std::vector<Diagnostic>& diagnostics);
+
   // Why a file was refused: "error", "place" (the member path as a list) and "hint" (the hints on
   // one line), each null when there is none.
   JsonObject& refusal(const Refusal* refusal);

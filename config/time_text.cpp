@@ -74,14 +74,14 @@ std::string offset_text(int offset_seconds) {
   return fmt::format("{}{:02}:{:02}", offset_seconds < 0 ? '-' : '+', minutes / 60, minutes % 60);
 }
 
-std::string local_text(std::int64_t unix_seconds, int offset_seconds) {
+std::string local_text(std::int64_t unix_seconds, int offset_seconds, Precision precision) {
   // Past either end of the 64-bit range the clock of the zone stops there, as no date lies beyond.
   const std::int64_t local = offset_seconds > 0 && unix_seconds > kMaxNumber - offset_seconds
                                  ? kMaxNumber
                              : offset_seconds < 0 && unix_seconds < kMinNumber - offset_seconds
                                  ? kMinNumber
                                  : unix_seconds + offset_seconds;
-  return date_time_text(local, Precision::seconds) + " " + offset_text(offset_seconds);
+  return date_time_text(local, precision) + " " + offset_text(offset_seconds);
 }
 
 std::string written_date(std::int64_t clock_seconds, int offset_seconds) {
@@ -105,9 +105,10 @@ std::string duration_text(std::uint64_t seconds) {
   return fmt::format("{}s", seconds);
 }
 
-std::string left_text(std::uint64_t seconds) {
+std::string left_text(std::uint64_t seconds, const TimeUnitNames& units) {
+  const auto [day, hour, minute, second] = units;
   if (seconds < 60) {
-    return fmt::format("{}s", seconds);
+    return fmt::format("{}{}", seconds, second);
   }
   constexpr auto kDay = static_cast<std::uint64_t>(kSecondsPerDay);
   constexpr auto kHour = static_cast<std::uint64_t>(kSecondsPerHour);
@@ -115,9 +116,10 @@ std::string left_text(std::uint64_t seconds) {
   const std::uint64_t hours = seconds % kDay / kHour;
   const std::uint64_t minutes = seconds % kHour / 60;
   if (days > 0) {
-    return fmt::format("{}d {}h {}m", days, hours, minutes);
+    return fmt::format("{}{} {}{} {}{}", days, day, hours, hour, minutes, minute);
   }
-  return hours > 0 ? fmt::format("{}h {}m", hours, minutes) : fmt::format("{}m", minutes);
+  return hours > 0 ? fmt::format("{}{} {}{}", hours, hour, minutes, minute)
+                   : fmt::format("{}{}", minutes, minute);
 }
 
 std::uint64_t seconds_between(std::int64_t from, std::int64_t to) {

@@ -3,6 +3,8 @@
 // and the tools both use it.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -30,16 +32,35 @@ inline constexpr char kRemindBefore[] = "RemindBefore";  // seconds before each 
 inline constexpr char kTamingSoon[] = "TamingSoon";
 inline constexpr char kRidingSoon[] = "RidingSoon";
 inline constexpr char kBypass[] = "Bypass";  // players' unique ids that no gate holds back
+inline constexpr char kTimeZone[] = "TimeZone";
+inline constexpr char kUnlocksTaming[] = "UnlocksTaming";
+inline constexpr char kUnlocksRiding[] = "UnlocksRiding";
+inline constexpr char kUnlocksNone[] = "UnlocksNone";
+inline constexpr char kUnlocksMore[] = "UnlocksMore";
+inline constexpr char kTimeUnits[] = "TimeUnits";
 
 // What players are told when "PlayerNotices" leaves a member out. Placeholders: {creature} (the
-// display name, else the class name), {class}, {left} ("2d 3h 5m"), {unlock} (minutes, UTC).
+// display name, else the name players know the class by, else the class name), {class}, {left}
+// ("2d 3h 5m"), {unlock} (minutes, in the zone "TimeZone" names); {count} in "UnlocksMore" only.
 inline constexpr std::int64_t kDefaultCooldownSeconds = 30;
 inline constexpr char kDefaultTamingNotice[] = "{creature} can be tamed in {left}.";
 inline constexpr char kDefaultImprintingNotice[] = "{creature} babies can be imprinted in {left}.";
 inline constexpr char kDefaultRidingNotice[] = "{creature} can be ridden in {left}.";
 inline constexpr char kDefaultChatCommand[] = "/unlocks";
-inline constexpr char kNothingHeldBack[] = "Nothing is held back.";
-inline constexpr char kUnlocksLine[] = "{} {}: {} left";  // taming/riding, creature, time left
+inline constexpr char kDefaultUnlocksTaming[] = "taming {creature}: {left} left";
+inline constexpr char kDefaultUnlocksRiding[] = "riding {creature}: {left} left";
+inline constexpr char kDefaultUnlocksNone[] = "Nothing is held back.";
+inline constexpr char kDefaultUnlocksMore[] = "... and {count} more";
+inline constexpr char kUtcZone[] = "UTC";      // "TimeZone": UTC, the default
+inline constexpr char kLocalZone[] = "local";  // "TimeZone": the server machine's zone
+// "TimeUnits": days, hours, minutes, and seconds (which may be left out: "s" then).
+inline constexpr std::array<const char*, 4> kDefaultTimeUnits{"d", "h", "m", "s"};
+// A text a player receives is cut to this, so no file can flood a server's chat.
+inline constexpr std::size_t kMostPlayerTextBytes = 500;
+inline constexpr char kCutMark[] = "...";
+inline constexpr std::size_t kMostDisplayNameCharacters = 64;
+// The chat command's answer lists at most this many classes, the soonest first.
+inline constexpr std::size_t kMostUnlockLines = 10;
 
 // The file lies in these folders below the server's working directory.
 inline constexpr char kArkApiFolder[] = "ArkApi";
@@ -173,6 +194,15 @@ inline constexpr char kStatusNoClasses[] = "{}: no classes";
 inline constexpr char kStatusHostFailures[] =
     "the host failed the gates {} {}; the game decided alone";  // count, "time" or "times"
 inline constexpr char kStatusWarning[] = "warning: {}";
+// The log and the status show this many warnings, then how many more (the JSON keeps them all).
+inline constexpr std::size_t kMostWarningsShown = 100;
+inline constexpr char kMoreWarnings[] =
+    "... and {} more warnings (quellwarden-check lists them all)";
+// "Quellwarden.status next": the gate, the class (kNextUnlockNamed or the class alone), when (UTC),
+// time left; with nothing ahead, the gate and kNextNothingHeldBack or kStatusNameHolds.
+inline constexpr char kNextUnlock[] = "next {} unlock: {} at {}, in {}";
+inline constexpr char kNextUnlockNone[] = "next {} unlock: none{}";
+inline constexpr char kNextNothingHeldBack[] = ", nothing is held back";
 // "Quellwarden.status seen": the classes the gates met since start, then the listed ones none met.
 inline constexpr char kSeenHeadline[] = "Quellwarden {}: classes the gates met since start";
 inline constexpr char kSeenClass[] = "{}: {}{}";  // class, gate calls, kSeenNotListed or nothing

@@ -42,8 +42,11 @@ void announce(const Announcement& due, const config::AnnouncementSettings& setti
       host::encode_utf8((taming ? tables.taming : tables.riding).key_of(slot));
   const std::string_view display_name =
       config::display_name_at(taming ? tables.taming_names : tables.riding_names, slot);
-  send_to_everyone(kYellow,
-                   config::notice_text(text, {display_name, class_name, due.unlock_time, now}));
+  // Players read the time and units the notices give them, or the defaults without notices.
+  static const config::NoticeSettings kDefaults;
+  const config::NoticeSettings& words = tables.notices ? *tables.notices : kDefaults;
+  send_to_everyone(
+      kYellow, config::notice_text(text, {display_name, class_name, due.unlock_time, now}, words));
 }
 
 template <typename Step>

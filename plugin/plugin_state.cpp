@@ -4,6 +4,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "config/time_text.h"
@@ -29,9 +30,13 @@ void report_applied(const PluginState& state, std::int64_t now) {
   state.log.info(config::kLoadedConfig, config::utc_text(tables.wipe_timestamp),
                  tables.riding.element_count(), tables.taming.element_count(),
                  held_back_now(tables, now));
-  for (const config::Diagnostic& diagnostic : state.diagnostics) {
-    state.log.warn("{}", printable(diagnostic.text));
+  // A file of thousands of mistakes must not bury the log at every load.
+  const std::vector<config::Diagnostic>& warnings = state.diagnostics;
+  const std::size_t shown = std::min(warnings.size(), config::kMostWarningsShown);
+  for (std::size_t index = 0; index < shown; ++index) {
+    state.log.warn("{}", printable(warnings[index].text));
   }
+  if (shown < warnings.size()) state.log.warn(config::kMoreWarnings, warnings.size() - shown);
 }
 
 // Recording the attempt must not change its outcome: a record that cannot be made is left out.

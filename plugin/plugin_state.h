@@ -61,6 +61,9 @@ struct PluginState {
   std::array<bool, 3> gates_installed{};
   // The refusal notices sent lately. Written by the notices (refusal_notices.cpp).
   NoticeCooldown notice_cooldown;
+  // When each player was last answered by the chat command. Written by the command
+  // (unlocks_command.cpp).
+  NoticeCooldown chat_cooldown;
   // The players' chat command registered now (no text: none). Written by its registration
   // (unlocks_command.cpp).
   KeptName chat_command;

@@ -24,14 +24,17 @@ const std::string& text_of(RefusedGate gate, const config::NoticeSettings& setti
   return settings.riding;
 }
 
-void send_notice(const std::string& text, const GateRefusal& refusal, APlayerController* player) {
+void send_notice(const config::NoticeSettings& settings, const std::string& text,
+                 const GateRefusal& refusal, APlayerController* player) {
   const config::DelayTables& tables = plugin_state().tables;
   const config::DisplayNames& names =
       refusal.gate == RefusedGate::riding ? tables.riding_names : tables.taming_names;
   const std::string name = host::encode_utf8(refusal.class_name.view());
-  PlayerReply(player).send(
-      kYellow, config::notice_text(text, {config::display_name_at(names, refusal.slot), name,
-                                          refusal.unlock_time, refusal.now}));
+  PlayerReply(player).send(kYellow,
+                           config::notice_text(text,
+                                               {config::display_name_at(names, refusal.slot), name,
+                                                refusal.unlock_time, refusal.now},
+                                               settings));
 }
 
 }  // namespace
@@ -53,7 +56,7 @@ void send_refusal_notice(const config::NoticeSettings& settings, const GateRefus
     const NoticeKey key{controller, static_cast<int>(refusal.gate), refusal.class_name.view(),
                         refusal.class_hash};
     if (plugin_state().notice_cooldown.admit(key, refusal.now, settings.cooldown_seconds)) {
-      send_notice(text, refusal, controller);
+      send_notice(settings, text, refusal, controller);
     }
   } catch (...) {
     // The refusal stands either way; a player simply hears nothing.

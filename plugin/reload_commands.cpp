@@ -8,12 +8,16 @@
 #include <exception>
 #include <string>
 
+#include "config/report_json.h"
 #include "config/vocabulary.h"
+#include "host/rcon_packet.h"
+#include "host/utf8.h"
 #include "plugin/announcements.h"
 #include "plugin/gate_hooks.h"
 #include "plugin/player_messages.h"
 #include "plugin/plugin_state.h"
 #include "plugin/rcon_reply.h"
+#include "plugin/status_request.h"
 #include "plugin/unlocks_command.h"
 
 namespace quellwarden {
@@ -28,19 +32,43 @@ LoadResult reload_configuration() {
   return result;
 }
 
+namespace {
+
+bool asks_for_json(const FString* command) {
+  return command != nullptr && status_request(host::encode_utf8(command->view())).json;
+}
+
+// For bots: {"ok": true, "warnings": [...]} as the status gives them, or {"ok": false, "error",
+// "place", "hint"}.
+std::string json_reply(const LoadResult& result) {
+  config::JsonObject json;
+  json.flag("ok", result.applied());
+  if (result.refusal) {
+    json.refusal(&*result.refusal);
+  } else {
+    json.warnings(plugin_state().diagnostics);
+  }
+  return json.dump();
+}
+
+}  // namespace
+
 // The registration guard would call a reply that cannot be made a failed reload; what applied
 // has applied, so the log says that, and what became of the reply.
-void console_reload(APlayerController* player, FString* /*command*/, bool /*flag*/) {
+void console_reload(APlayerController* player, FString* command, bool /*flag*/) {
+  const bool json = asks_for_json(command);
   const LoadResult result = reload_configuration();
   try {
     const PlayerReply reply(player);
-    if (result.refusal) {
+    if (json) {
+      reply.send(result.applied() ? kGreen : kRed, json_reply(result));
+    } else if (result.refusal) {
       reply.send(kRed, config::kReloadFailed);
       reply.send(kRed, refusal_line(*result.refusal));
     } else {
       reply.send(kGreen, config::kReloaded);
     }
-    if (result.warnings > 0) {
+    if (result.warnings > 0 && !json) {
       reply.send(kYellow, fmt::format(config::kWarningsNotice, result.warnings,
                                       result.warnings == 1 ? "warning" : "warnings"));
     }
@@ -55,6 +83,10 @@ void console_reload(APlayerController* player, FString* /*command*/, bool /*flag
 void rcon_reload(RCONClientConnection* connection, RCONPacket* packet, UWorld* /*world*/) {
   const LoadResult result = reload_configuration();
   if (result.refusal) log_refusal(*result.refusal);
+  if (asks_for_json(&packet->Body)) {
+    send_rcon_reply(connection, *packet, json_reply(result));
+    return;
+  }
   send_rcon_reply(connection, *packet,
                   result.refusal ? result.refusal->text : std::string(config::kReloaded));
 }

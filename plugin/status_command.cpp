@@ -10,6 +10,7 @@
 #include "plugin/census_report.h"
 #include "plugin/clock.h"
 #include "plugin/gates.h"
+#include "plugin/next_unlocks.h"
 #include "plugin/player_messages.h"
 #include "plugin/rcon_reply.h"
 #include "plugin/status_report.h"
@@ -33,14 +34,14 @@ std::string joined(const std::vector<std::string>& lines) {
 
 std::string json_answer(const StatusRequest& request, std::int64_t now) {
   const PluginState& state = plugin_state();
-  return request.seen ? census_json(class_census(), state, now, request)
-                      : status_json(state, now, request);
+  if (request.seen) return census_json(class_census(), state, now, request);
+  return request.next ? next_unlock_json(state, now, request) : status_json(state, now, request);
 }
 
 std::vector<std::string> lines_answer(const StatusRequest& request, std::int64_t now) {
   const PluginState& state = plugin_state();
-  return request.seen ? census_lines(class_census(), state, request)
-                      : status_lines(state, now, request);
+  if (request.seen) return census_lines(class_census(), state, request);
+  return request.next ? next_unlock_lines(state, now, request) : status_lines(state, now, request);
 }
 
 }  // namespace

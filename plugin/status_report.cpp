@@ -275,8 +275,13 @@ std::vector<std::string> status_lines(const PluginState& state, std::int64_t now
   if (const std::uint64_t left = host::blocks_left_behind(); left > 0) {
     lines.push_back(fmt::format(config::kBlocksLeftBehind, left));
   }
-  for (const config::Diagnostic& diagnostic : state.diagnostics) {
-    lines.push_back(fmt::format(config::kStatusWarning, printable(diagnostic.text)));
+  const std::vector<config::Diagnostic>& warnings = state.diagnostics;
+  const std::size_t shown = std::min(warnings.size(), config::kMostWarningsShown);
+  for (std::size_t index = 0; index < shown; ++index) {
+    lines.push_back(fmt::format(config::kStatusWarning, printable(warnings[index].text)));
+  }
+  if (shown < warnings.size()) {
+    lines.push_back(fmt::format(config::kMoreWarnings, warnings.size() - shown));
   }
   return lines;
 }

@@ -55,6 +55,8 @@ StatusRequest status_request(std::string_view command_line) {
       request.locked_only = true;
     } else if (is_keyword(word, "seen")) {
       request.seen = true;
+    } else if (is_keyword(word, "next")) {
+      request.next = true;
     } else {
       request.text.append(request.text.empty() ? "" : " ").append(word);
     }

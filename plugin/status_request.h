@@ -14,6 +14,7 @@ struct StatusRequest {
   bool json = false;
   bool locked_only = false;  // only what is held back now
   bool seen = false;         // the classes the gates met instead of what is held back
+  bool next = false;         // only the next unlock of each gate
   std::string text;          // only class names that hold it, ASCII case ignored; empty: any
 
   [[nodiscard]] bool filters() const noexcept { return locked_only || !text.empty(); }
@@ -23,8 +24,8 @@ struct StatusRequest {
   [[nodiscard]] std::string nothing_matches() const;
 };
 
-// The words after the command name, UTF-8: "json", "locked" and "seen" in any letter case, anything
-// else the text a class name must hold (several words: all of them, blanks between).
+// The words after the command name, UTF-8: "json", "locked", "seen" and "next" in any letter case,
+// anything else the text a class name must hold (several words: all of them, blanks between).
 StatusRequest status_request(std::string_view command_line);
 
 }  // namespace quellwarden

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <tuple>
 
-#include "config/time_text.h"
 #include "config/vocabulary.h"
 #include "host/asa_api.h"
 #include "host/utf8.h"
@@ -19,28 +18,21 @@ namespace quellwarden {
 namespace {
 
 struct Locked {
-  std::string creature;  // the display name, else the class name
+  const std::string* text;  // the admin's line for the gate
+  std::string class_name;
+  std::string_view display_name;
   std::int64_t unlock_time;
+  int gate;  // taming first, then riding, among classes unlocking at once
 };
 
-void add_locked(std::vector<std::string>& lines, const char* list, const DelayTable& table,
-                const config::DisplayNames& names, std::int64_t now) {
-  std::vector<Locked> locked;
+void add_locked(std::vector<Locked>& locked, const std::string& text, int gate,
+                const DelayTable& table, const config::DisplayNames& names, std::int64_t now) {
+  if (text.empty()) return;
   table.for_each([&](std::int32_t slot, std::u16string_view key, std::int64_t unlock_time) {
     if (unlock_time <= now) return;
-    const std::string name = host::encode_utf8(key);
     locked.push_back(
-        {std::string(config::display_name_of(config::display_name_at(names, slot), name)),
-         unlock_time});
+        {&text, host::encode_utf8(key), config::display_name_at(names, slot), unlock_time, gate});
   });
-  std::sort(locked.begin(), locked.end(), [](const Locked& a, const Locked& b) {
-    return std::tie(a.unlock_time, a.creature) < std::tie(b.unlock_time, b.creature);
-  });
-  for (const Locked& entry : locked) {
-    lines.push_back(
-        fmt::format(config::kUnlocksLine, list, entry.creature,
-                    config::left_text(config::seconds_between(now, entry.unlock_time))));
-  }
 }
 
 // Adds or removes the chat command `name`; a refusal is logged, and answered with false.
@@ -57,18 +49,40 @@ std::string wanted_chat_command() {
 
 }  // namespace
 
-std::vector<std::string> unlocks_lines(const PluginState& state, std::int64_t now) {
+std::vector<std::string> unlocks_lines(const config::DelayTables& tables, std::int64_t now) {
+  if (!tables.notices) return {};
+  const config::NoticeSettings& settings = *tables.notices;
+  std::vector<Locked> locked;
+  add_locked(locked, settings.unlocks_taming, 0, tables.taming, tables.taming_names, now);
+  add_locked(locked, settings.unlocks_riding, 1, tables.riding, tables.riding_names, now);
+  const auto shown = static_cast<std::ptrdiff_t>(std::min(locked.size(), config::kMostUnlockLines));
+  std::partial_sort(locked.begin(), locked.begin() + shown, locked.end(),
+                    [](const Locked& a, const Locked& b) {
+                      return std::tie(a.unlock_time, a.gate, a.class_name) <
+                             std::tie(b.unlock_time, b.gate, b.class_name);
+                    });
   std::vector<std::string> lines;
-  add_locked(lines, "taming", state.tables.taming, state.tables.taming_names, now);
-  add_locked(lines, "riding", state.tables.riding, state.tables.riding_names, now);
-  if (lines.empty()) lines.emplace_back(config::kNothingHeldBack);
+  for (auto entry = locked.begin(); entry != locked.begin() + shown; ++entry) {
+    lines.push_back(config::notice_text(
+        *entry->text, {entry->display_name, entry->class_name, entry->unlock_time, now}, settings));
+  }
+  const std::size_t more = locked.size() - lines.size();
+  const std::string& last = locked.empty() ? settings.unlocks_none : settings.unlocks_more;
+  if ((locked.empty() || more > 0) && !last.empty()) {
+    lines.push_back(config::notice_text(last, {{}, {}, 0, now, more}, settings));
+  }
   return lines;
 }
 
+// A player asking again within the cooldown gets nothing, so the command cannot flood the chat.
 void chat_unlocks(AShooterPlayerController* player, FString* /*message*/, int /*mode*/) {
+  PluginState& state = plugin_state();
+  const std::int64_t now = unix_now();
+  const std::int64_t cooldown = state.tables.notices ? state.tables.notices->cooldown_seconds : 0;
+  if (!state.chat_cooldown.admit({player, 0, {}, 0}, now, cooldown)) return;
   // The game's player controller begins with the engine's, so the address is the same.
   const PlayerReply reply(reinterpret_cast<APlayerController*>(player));
-  for (const std::string& line : unlocks_lines(plugin_state(), unix_now())) {
+  for (const std::string& line : unlocks_lines(state.tables, now)) {
     reply.send(kWhite, line);
   }
 }

@@ -11,9 +11,10 @@
 
 namespace quellwarden {
 
-// One line per locked class, taming before riding, each by unlock time then name, display names
-// used; "Nothing is held back." when nothing is.
-std::vector<std::string> unlocks_lines(const PluginState& state, std::int64_t now);
+// The chat command's answer in the words of the notices in force: one line per locked class, the
+// soonest first, at most kMostUnlockLines, then one line for the rest; or the line for nothing
+// held back. Nothing without notices.
+std::vector<std::string> unlocks_lines(const config::DelayTables& tables, std::int64_t now);
 
 void chat_unlocks(AShooterPlayerController* player, FString* message, int mode);
 

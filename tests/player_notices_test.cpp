@@ -2,6 +2,7 @@
 // cooldown's memory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <variant>
 #include <vector>
@@ -116,9 +117,108 @@ TEST(player_notices_test, text_fills_every_placeholder_and_leaves_other_braces) 
   const quellwarden::config::NoticeValues values{
       "Rex", "Rex_Character_BP_C", 1700000000 + 2 * 86400 + 3 * 3600 + 5 * 60 + 7, 1700000000};
   EXPECT_EQ(quellwarden::config::notice_text(
-                "{creature} ({class}) in {left}, at {unlock}; {x y} {} {left", values),
+                "{creature} ({class}) in {left}, at {unlock}; {x y} {} {left", values, {}),
             "Rex (Rex_Character_BP_C) in 2d 3h 5m, at 2023-11-17 01:18 UTC; {x y} {} {left");
-  EXPECT_EQ(quellwarden::config::notice_text("{left}", {"", "", 1700000045, 1700000000}), "45s");
+  EXPECT_EQ(quellwarden::config::notice_text("{left}", {"", "", 1700000045, 1700000000}, {}),
+            "45s");
+}
+
+// What {unlock} and {left} read for each "TimeZone" and "TimeUnits"; a value the plugin does not
+// know turns notices off.
+TEST(player_notices_test, players_read_times_in_the_zone_and_units_the_admin_names) {
+  struct Case {
+    const char* members;
+    const char* filled;  // empty: notices off
+  };
+  const std::vector<Case> cases{
+      {R"("TimeZone": "UTC")", "2023-11-17 01:18 UTC in 2d 3h 5m"},
+      {R"("TimeZone": "utc")", "2023-11-17 01:18 UTC in 2d 3h 5m"},
+      {R"("TimeZone": "+01:00")", "2023-11-17 02:18 +01:00 in 2d 3h 5m"},
+      {R"("TimeZone": "-0530")", "2023-11-16 19:48 -05:30 in 2d 3h 5m"},
+      {R"("TimeUnits": ["T", " Std", "Min"])", "2023-11-17 01:18 UTC in 2T 3 Std 5Min"},
+      {R"("TimeUnits": ["d", "h", "m", "s"])", "2023-11-17 01:18 UTC in 2d 3h 5m"},
+      {R"("TimeZone": "CET")", ""},
+      {R"("TimeZone": "+25:00")", ""},
+      {R"("TimeZone": 1)", ""},
+      {R"("TimeUnits": ["d", "h"])", ""},
+      {R"("TimeUnits": ["d", "h", "m", "s", "x"])", ""},
+      {R"("TimeUnits": ["d", "h", ["m"]])", ""},
+      {R"("TimeUnits": "dhm")", ""},
+      {R"("TimeUnits": ["d", "h", "m"], "TimeUnits": 5)", ""},
+  };
+  const quellwarden::config::NoticeValues values{
+      "Rex", "Rex_Character_BP_C", 1700000000 + 2 * 86400 + 3 * 3600 + 5 * 60 + 7, 1700000000};
+  for (const Case& expected : cases) {
+    const std::string text = std::string(R"({"PlayerNotices": {)") + expected.members + "}}";
+    const auto notices = read(text.c_str()).notices;
+    ASSERT_EQ(notices.has_value(), *expected.filled != 0) << text;
+    if (notices) {
+      EXPECT_EQ(quellwarden::config::notice_text("{unlock} in {left}", values, *notices),
+                expected.filled);
+    }
+  }
+}
+
+TEST(player_notices_test, creature_is_the_display_name_else_the_common_name_else_the_class) {
+  using quellwarden::config::display_name_of;
+  EXPECT_EQ(display_name_of("Giga", "Gigant_Character_BP_C"), "Giga");
+  EXPECT_EQ(display_name_of("", "GIGANT_CHARACTER_BP_C"), "Giganotosaurus");
+  EXPECT_EQ(display_name_of("", "MyMod_Dragon_C"), "MyMod_Dragon_C");
+}
+
+// However long the admin's text and the names, a player receives at most 500 bytes, cut before a
+// character that would be split and ending in "...".
+TEST(player_notices_test, a_filled_text_is_cut_to_five_hundred_bytes) {
+  using quellwarden::config::notice_text;
+  const std::string text = std::string(496, 'a') + "{class}";
+  EXPECT_EQ(notice_text(text, {"", "ééé", 0, 0}, {}), std::string(496, 'a') + "...");
+  EXPECT_EQ(notice_text(text, {"", "éé", 0, 0}, {}), std::string(496, 'a') + "éé");
+  EXPECT_EQ(notice_text(std::string(600, '\x01'), {}, {}).size(), 500U)
+      << "escaped before it is cut";
+}
+
+// Judged with the longest name of the file: 440 bytes of text fit a short name, not a 64-letter
+// one.
+TEST(player_notices_test, checker_warns_of_a_text_the_longest_name_would_push_past_the_bound) {
+  for (const auto& [display_name, warned] :
+       {std::pair{std::string("Rex"), false}, {std::string(64, 'R'), true}}) {
+    const std::string text =
+        R"({"PlayerNotices": {"Taming": ")" + std::string(440, 'x') +
+        R"({creature}"}, "DinoSettings": {"DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 1, "DisplayName": ")" +
+        display_name + "\"}}}}";
+    const Configuration configuration = read(text.c_str());
+    const auto diagnostics = quellwarden::config::diagnose(read_document(text), &configuration, 0);
+    const auto cut = std::find_if(diagnostics.begin(), diagnostics.end(), [](const auto& found) {
+      return found.code == quellwarden::config::DiagnosticCode::text_may_be_cut;
+    });
+    ASSERT_EQ(cut != diagnostics.end(), warned) << display_name;
+    if (warned) {
+      EXPECT_EQ(cut->path, (std::vector<std::string>{"PlayerNotices", "Taming"}));
+      EXPECT_EQ(cut->text.substr(0, 52),
+                "\"Taming\" in \"PlayerNotices\" can reach 504 bytes with");
+    }
+  }
+}
+
+TEST(player_notices_test, a_display_name_over_sixty_four_characters_is_dropped_with_a_warning) {
+  for (const auto& [name, kept] :
+       {std::pair<std::string, bool>{"", true}, {std::string(65, 'x'), false}}) {
+    std::string sixty_four;
+    for (int count = 0; count < 64; ++count) sixty_four += "é";
+    const std::string display_name = name.empty() ? sixty_four : name;
+    const std::string text =
+        R"({"DinoSettings": {"DisallowTaming": {"Rex_Character_BP_C": {"DisplayName": ")" +
+        display_name + "\"}}}}";
+    const Configuration configuration = read(text.c_str());
+    EXPECT_EQ(configuration.taming[0].display_name, kept ? display_name : "");
+    const auto diagnostics = quellwarden::config::diagnose(read_document(text), &configuration, 0);
+    EXPECT_EQ(std::count_if(diagnostics.begin(), diagnostics.end(),
+                            [](const quellwarden::config::Diagnostic& diagnostic) {
+                              return diagnostic.code ==
+                                     quellwarden::config::DiagnosticCode::invalid_display_name;
+                            }),
+              kept ? 0 : 1);
+  }
 }
 
 quellwarden::NoticeKey notice(const void* player, int gate, std::u16string_view class_name) {

@@ -70,6 +70,11 @@ void check_wipe_member(const Value& wipe, Diagnostics& out);
 Diagnostics wipe_diagnostics(const Configuration& configuration, const Value& wipe,
                              std::int64_t now);
 
+// Each text of the player notices that can grow past what a player receives once filled with the
+// longest values this file gives its placeholders, judged at `now`.
+void check_player_text_lengths(const Configuration& configuration, std::int64_t now,
+                               Diagnostics& out);
+
 // Members given twice where the plugin reads (the parser keeps the last one).
 void check_repeated_members(const std::vector<RepeatedMember>& repeated, Diagnostics& out);
 

@@ -33,8 +33,9 @@ constexpr auto kCodeNames = std::to_array<std::string_view>({"unknown_member",
                                                              "invalid_bypass",
                                                              "comment_in_file",
                                                              "trailing_comma",
-                                                             "invalid_mod_class"});
-static_assert(kCodeNames.size() == static_cast<std::size_t>(DiagnosticCode::invalid_mod_class) + 1);
+                                                             "invalid_mod_class",
+                                                             "text_may_be_cut"});
+static_assert(kCodeNames.size() == static_cast<std::size_t>(DiagnosticCode::text_may_be_cut) + 1);
 
 }  // namespace
 

@@ -87,6 +87,7 @@ std::vector<Diagnostic> diagnose(const Document& document, const Configuration* 
     Diagnostics times = wipe_diagnostics(*configuration, document.members[kWipeTimestamp], now);
     out.insert(out.end(), std::make_move_iterator(times.begin()),
                std::make_move_iterator(times.end()));
+    check_player_text_lengths(*configuration, now, out);
   }
   check_trailing_text(document.trailing, out);
   return out;

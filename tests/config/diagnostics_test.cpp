@@ -169,7 +169,8 @@ TEST(diagnostics_test, each_mistake_gives_its_code_path_and_text) {
        "invalid_display_name",
        {"DinoSettings", "DisallowTaming", "Rex_C", "DisplayName"},
        "\"DisplayName\" of class \"Rex_C\" in \"DisallowTaming\" is an object, {\"en\":\"Rex\"}, "
-       "so players are told the class name; write the name players know, as text"},
+       "so players are told the class's common name or class name; write the name players know, as "
+       "text of at most 64 characters"},
       {taming(R"("Rex_Character_BP_C": {"HoursToDelay": 1, "ModClass": "yes"})"),
        "invalid_mod_class",
        {"DinoSettings", "DisallowTaming", "Rex_Character_BP_C", "ModClass"},

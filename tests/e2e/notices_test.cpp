@@ -93,8 +93,8 @@ TEST_F(notices_test, chat_command_lists_what_is_locked_until_nothing_is) {
   AShooterPlayerController* alice = standin::player("alice");
   EXPECT_THAT(standin::chat_commands(), ElementsAre("/unlocks"));
   EXPECT_THAT(ask(alice, "/unlocks"),
-              ElementsAre("taming Rex: 1d 0h 0m left", "taming Giga_Character_BP_C: 3d 0h 0m left",
-                          "riding Rex: 2d 0h 0m left"));
+              ElementsAre("taming Rex: 1d 0h 0m left", "riding Rex: 2d 0h 0m left",
+                          "taming Giga_Character_BP_C: 3d 0h 0m left"));
   standin::freeze_clock(kWipe + 48 * kHour);
   EXPECT_THAT(ask(alice, "/UNLOCKS please"),
               ElementsAre("taming Giga_Character_BP_C: 1d 0h 0m left"));
@@ -121,6 +121,34 @@ TEST_F(notices_test, reload_renames_the_chat_command_and_without_notices_removes
   console(nullptr);
   unload();
   EXPECT_THAT(standin::chat_commands(), IsEmpty());
+}
+
+// Twelve classes, the admin's German words and a zone of its own: the ten soonest, then the rest
+// counted; a second ask within the cooldown gets nothing.
+TEST_F(notices_test, chat_command_answers_in_the_admins_words_once_per_cooldown) {
+  std::vector<std::string> names;
+  for (int hours = 1; hours <= 12; ++hours) names.push_back("Mod" + std::to_string(hours) + "_C");
+  std::vector<qw_test::Held> taming{{"Gigant_Character_BP_C", 0}};
+  for (std::size_t index = 0; index < names.size(); ++index) {
+    taming.push_back({names[index], static_cast<std::int64_t>(index) + 1});
+  }
+  write_config(qw_test::config_text({}, taming, kWipe, R"json("PlayerNotices": {
+      "CooldownSeconds": 60, "TimeZone": "+01:00", "TimeUnits": ["T", "Std", "Min"],
+      "UnlocksTaming": "{creature}: zähmbar in {left} ({unlock})",
+      "UnlocksMore": "... und {count} weitere", "UnlocksNone": "Alles frei."})json"));
+  console(nullptr);
+  standin::freeze_clock(kWipe - 60);
+  AShooterPlayerController* alice = standin::player("alice");
+  const std::vector<std::string> answer = ask(alice, "/unlocks");
+  ASSERT_EQ(answer.size(), 11U);
+  EXPECT_EQ(answer[0], "Giganotosaurus: zähmbar in 1Min (2023-11-14 23:13 +01:00)");
+  EXPECT_EQ(answer[1], "Mod1_C: zähmbar in 1Std 1Min (2023-11-15 00:13 +01:00)");
+  EXPECT_EQ(answer[9], "Mod9_C: zähmbar in 9Std 1Min (2023-11-15 08:13 +01:00)");
+  EXPECT_EQ(answer[10], "... und 3 weitere");
+  EXPECT_THAT(ask(alice, "/unlocks"), IsEmpty());
+  EXPECT_THAT(ask(standin::player("bob"), "/unlocks"), ::testing::SizeIs(11U));
+  standin::freeze_clock(kWipe + 12 * kHour);
+  EXPECT_THAT(ask(alice, "/unlocks"), ElementsAre("Alles frei."));
 }
 
 }  // namespace

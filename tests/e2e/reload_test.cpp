@@ -1,6 +1,7 @@
 // Reloading from the console and over RCON: replies, colours, request ids, log lines, and what a
 // failed reload leaves in place (everything as it was).
 #include <memory>
+#include <nlohmann/json.hpp>
 
 #include "tests/support/config_text.h"
 #include "tests/support/gate_outcome.h"
@@ -99,6 +100,27 @@ TEST_F(reload_test, rcon_success_replies_with_the_request_id_and_type_0) {
 TEST_F(reload_test, words_after_the_command_name_are_ignored) {
   EXPECT_EQ(console(admin_, "Quellwarden.reload now please {}")[0].text,
             "Quellwarden : Reloaded config");
+}
+
+// Bots read one JSON object on either channel; the plain replies stay as they are.
+TEST_F(reload_test, reload_json_answers_bots_with_the_outcome) {
+  write_config(R"({"WipeTimestamp": 1700000000, "Extra": 1})");
+  const auto applied = nlohmann::json::parse(rcon_reload(3, "Quellwarden.reload json").text);
+  EXPECT_EQ(applied["ok"], true);
+  ASSERT_FALSE(applied["warnings"].empty());
+  EXPECT_EQ(applied["warnings"][0]["code"], "unknown_member");
+  EXPECT_EQ(applied["warnings"][0]["path"], nlohmann::json::parse(R"(["Extra"])"));
+  write_config(R"({"WipeTimestamp": {}})");
+  const auto replies = console(admin_, "Quellwarden.reload JSON");
+  ASSERT_EQ(replies.size(), 1U);
+  EXPECT_EQ(replies[0].colour.R, 1.0F);
+  const auto refused = nlohmann::json::parse(replies[0].text);
+  EXPECT_EQ(refused["ok"], false);
+  EXPECT_EQ(refused["place"], nlohmann::json::parse(R"(["WipeTimestamp"])"));
+  EXPECT_FALSE(refused["error"].get<std::string>().empty());
+  EXPECT_FALSE(refused["hint"].is_null());
+  EXPECT_FALSE(refused.contains("warnings"));
+  EXPECT_EQ(rcon_reload(4).text, rcon_reload(5, "Quellwarden.reload please").text);
 }
 
 TEST_F(reload_test, messenger_lookup_receives_the_full_path_of_the_plugins_own_file) {

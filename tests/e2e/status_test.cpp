@@ -77,6 +77,50 @@ TEST_F(status_test, json_answers_bots_with_every_entry) {
   EXPECT_EQ(console_status("Quellwarden.status json").size(), 1U);
 }
 
+// What a bot posts: per gate, the next class released, by the name players know, or that nothing is
+// held back.
+TEST_F(status_test, next_names_the_next_unlock_of_each_gate) {
+  write_config(kConfig);
+  load();
+  EXPECT_THAT(console_status("Quellwarden.status next"),
+              ElementsAre("next taming unlock: none, nothing is held back",
+                          "next riding unlock: Rex (Rex_Character_BP_C) at 2026-01-11 18:00 UTC, "
+                          "in 23h 59m"));
+  standin::freeze_clock(1767895200);
+  EXPECT_THAT(
+      console_status("Quellwarden.status next argent"),
+      ElementsAre("next taming unlock: none with \"argent\" in its name",
+                  "next riding unlock: Argentavis (Argent_Character_BP_C) at 2026-01-10 18:00 "
+                  "UTC, in 2d 0h 0m"));
+  const auto next =
+      nlohmann::json::parse(qw_test::rcon_reload(9, "Quellwarden.status json next").text);
+  EXPECT_EQ(next["taming"], nlohmann::json::parse(R"({"class": "Rex_Character_BP_C", "name": "Rex",
+      "unlock": 1767981600, "seconds_left": 86400})"));
+  EXPECT_EQ(next["riding"]["class"], "Argent_Character_BP_C");
+}
+
+// A file of many mistakes: the log and the status show the first hundred, the JSON every one.
+TEST_F(status_test, log_and_status_show_a_hundred_warnings_and_count_the_rest) {
+  std::string members;
+  for (int index = 0; index < 150; ++index)
+    members += ", \"Unknown" + std::to_string(index) + "\": 1";
+  write_config(R"({"WipeTimestamp": 1767895200)" + members + "}");
+  load();
+  const std::string more = "... and 50 more warnings (quellwarden-check lists them all)";
+  const auto logged = log_messages();
+  EXPECT_EQ(
+      std::count_if(logged.begin(), logged.end(),
+                    [](const std::string& line) { return line.starts_with("unknown member"); }),
+      100);
+  EXPECT_EQ(logged.back(), more);
+  const auto lines = console_status();
+  EXPECT_EQ(lines.back(), more);
+  EXPECT_EQ(lines[lines.size() - 2].rfind("warning: ", 0), 0U);
+  const auto status =
+      nlohmann::json::parse(qw_test::rcon_reload(9, "Quellwarden.status json").text);
+  EXPECT_EQ(status["warnings"].size(), 150U);
+}
+
 // Filters narrow both forms; keywords in any letter case, a text matched ignoring ASCII case.
 TEST_F(status_test, locked_and_a_text_narrow_the_lists_and_say_when_nothing_matches) {
   write_config(kConfig);
