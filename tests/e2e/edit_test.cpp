@@ -112,6 +112,16 @@ INSTANTIATE_TEST_SUITE_P(
                                   test.write_config("{");
                                   test.load();
                                 },
-                                "nothing written: the last good copy is in force"}));
+                                "nothing written: the last good copy is in force"},
+                      Unwritten{"a start that applied only what reads of config.json",
+                                [](edit_test& test) {
+                                  test.unload();
+                                  test.write_config(R"({"WipeTimestamp": 1700000000,
+                                      "DinoSettings": {"DisallowTaming": {
+                                      "Rex_Character_BP_C": {"HoursToDelay": 24},
+                                      "Dodo_Character_BP_C": {"HoursToDelay": "72"}}}})");
+                                  test.load();
+                                },
+                                "only what reads of it is in force"}));
 
 }  // namespace
