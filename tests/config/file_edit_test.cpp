@@ -28,9 +28,9 @@ struct BytesCase {
   std::string after;
 };
 
-class ByteEdit : public ::testing::TestWithParam<BytesCase> {};
+class byte_edit_test : public ::testing::TestWithParam<BytesCase> {};
 
-TEST_P(ByteEdit, TouchesOnlyTheMember) {
+TEST_P(byte_edit_test, touches_only_the_member) {
   const BytesCase& edit = GetParam();
   const EditedBytes result = edit.value == nullptr ? remove_member(edit.before, edit.path)
                                                    : set_member(edit.before, edit.path, edit.value);
@@ -43,7 +43,7 @@ const MemberPath kRexHours{"DinoSettings", "DisallowTaming", "Rex_C", "HoursToDe
 const MemberPath kRex{"DinoSettings", "DisallowTaming", "Rex_C"};
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, ByteEdit,
+    Cases, byte_edit_test,
     ::testing::Values(
         BytesCase{"value, name and blanks kept", "{ \"WipeTimestamp\" :  1 , \"X\": 2}", kWipe,
                   "42", "{ \"WipeTimestamp\" :  42 , \"X\": 2}"},
@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "{\"DinoSettings\": {\"DisallowTaming\": { // list\n  \"Rex_C\": 1\n}}}", kRex,
                   nullptr, "{\"DinoSettings\": {\"DisallowTaming\": { // list\n}}}"}));
 
-TEST(ByteEdit, RefusesWhatIsNoObject) {
+TEST(byte_edit_test, refuses_what_is_no_object) {
   EXPECT_EQ(set_member(R"({"DinoSettings": []})", kRexHours, "1").problem,
             "DinoSettings is not an object");
   EXPECT_EQ(set_member("[1]", kWipe, "1").problem, "the file is not one JSON object");
@@ -103,9 +103,9 @@ struct CommandCase {
   std::vector<std::string> changes;
 };
 
-class CommandEdit : public ::testing::TestWithParam<CommandCase> {};
+class command_edit_test : public ::testing::TestWithParam<CommandCase> {};
 
-TEST_P(CommandEdit, WritesAndSaysTheChange) {
+TEST_P(command_edit_test, writes_and_says_the_change) {
   const ConfigurationEdit edit = edit_of(kFile, GetParam().command);
   ASSERT_TRUE(edit.ok()) << edit.problem;
   EXPECT_THAT(edit.bytes, HasSubstr(GetParam().written));
@@ -113,7 +113,7 @@ TEST_P(CommandEdit, WritesAndSaysTheChange) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, CommandEdit,
+    Cases, command_edit_test,
     ::testing::Values(
         CommandCase{"Quellwarden.setwipe 2026-12-11 19:00 +01:00",
                     R"("WipeTimestamp": "2026-12-11 19:00 +01:00",)",
@@ -139,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                     R"("DisallowRiding": {})",
                     {"DisallowRiding Rex_Character_BP_C removed (HoursToDelay 72)"}}));
 
-TEST(CommandEdit, ShiftKeepsTheDateFormAndOffset) {
+TEST(command_edit_test, shift_keeps_the_date_form_and_offset) {
   const ConfigurationEdit edit =
       edit_of(R"({"WipeTimestamp": "2026-01-08T20:00:00+02:00"})", "Quellwarden.shift +1d");
   EXPECT_EQ(edit.bytes, R"({"WipeTimestamp": "2026-01-09T20:00:00+02:00"})");
@@ -147,7 +147,7 @@ TEST(CommandEdit, ShiftKeepsTheDateFormAndOffset) {
             R"({"WipeTimestamp": "2026-01-08T16:00:00Z"})");
 }
 
-TEST(CommandEdit, SaysWhatTheNewFileIsWarnedAbout) {
+TEST(command_edit_test, says_what_the_new_file_is_warned_about) {
   const ConfigurationEdit edit = edit_of(kFile, "Quellwarden.delay Giga_Character_BP_C 1 taming");
   EXPECT_THAT(edit.new_warnings, ElementsAre(HasSubstr("did you mean \"Gigant_Character_BP_C\"")));
 }
@@ -157,16 +157,16 @@ struct Refused {
   const char* problem;
 };
 
-class RefusedEdit : public ::testing::TestWithParam<Refused> {};
+class refused_edit_test : public ::testing::TestWithParam<Refused> {};
 
-TEST_P(RefusedEdit, WritesNothing) {
+TEST_P(refused_edit_test, writes_nothing) {
   const ConfigurationEdit edit = edit_of(kFile, GetParam().command);
   EXPECT_THAT(edit.problem, HasSubstr(GetParam().problem));
   EXPECT_TRUE(edit.bytes.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, RefusedEdit,
+    Cases, refused_edit_test,
     ::testing::Values(
         Refused{"Quellwarden.unlock Gigant_Character_BP_C",
                 R"("Gigant_Character_BP_C" is not listed in "DisallowRiding" nor in )"},
@@ -185,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"Quellwarden.shift +9223372036854775807d", "is not a signed whole number"},
         Refused{"Quellwarden.shift +153722867280912930m", "past what a signed 64-bit number"}));
 
-TEST(RefusedEdit, AFileThatWouldNotLoadAsItStands) {
+TEST(refused_edit_test, a_file_that_would_not_load_as_it_stands) {
   EXPECT_THAT(edit_of(R"({"WipeTimestamp": "soon"})", "Quellwarden.shift +1h").problem,
               HasSubstr("config.json would not load as it stands"));
 }
