@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "config/bypass_list.h"
+#include "config/creature_classes.h"
 #include "config/date_reading.h"
 #include "config/document.h"
 #include "config/vocabulary.h"
@@ -289,6 +290,11 @@ std::variant<Configuration, Refusal> read_configuration(const Document& document
   ConfigurationReading reading = read_all(document);
   if (!reading.errors.empty()) return all_errors(std::move(reading.errors));
   return std::move(reading.configuration);
+}
+
+const char* origin_mark(const DelayEntry& entry) {
+  if (entry.mod_class) return kModClassMark;
+  return is_game_class(entry.class_name) ? "" : kNotInGameListMark;
 }
 
 }  // namespace quellwarden::config

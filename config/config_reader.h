@@ -23,6 +23,11 @@ struct DelayEntry {
   bool mod_class = false;        // its entry says "ModClass": true
 };
 
+// Where an entry's class comes from, as the status and the checker mark it: " (mod class)",
+// " (not in the game's list)", or nothing for a class of the game. A class the game does not have
+// is held back only if a mod brings it, so the mark says which.
+const char* origin_mark(const DelayEntry& entry);
+
 struct Configuration {
   std::int64_t wipe_timestamp = 0;
   std::vector<DelayEntry> riding;  // in the order the loader adds them to the riding table

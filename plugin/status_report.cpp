@@ -69,12 +69,6 @@ const config::HeldEntry* held_entry(const PluginState& state, const char* list,
   return nullptr;
 }
 
-// A class the game does not have is held back only if a mod brings it, so the line says which.
-const char* origin_mark(const DelayEntry& entry) {
-  if (entry.mod_class) return config::kModClassMark;
-  return config::is_game_class(entry.class_name) ? "" : config::kNotInGameListMark;
-}
-
 std::string entry_line(const PluginState& state, const char* list, const DelayEntry& entry,
                        std::int64_t now) {
   const std::string name = printable(entry.class_name);
@@ -84,10 +78,10 @@ std::string entry_line(const PluginState& state, const char* list, const DelayEn
   if (entry.unlock_time > now) {
     return fmt::format(config::kStatusLocked, list, name, config::utc_text(entry.unlock_time),
                        config::left_text(config::seconds_between(now, entry.unlock_time))) +
-           origin_mark(entry);
+           config::origin_mark(entry);
   }
   return fmt::format(config::kStatusReleased, list, name, config::utc_text(entry.unlock_time)) +
-         origin_mark(entry);
+         config::origin_mark(entry);
 }
 
 void add_list(std::vector<std::string>& lines, const PluginState& state, const char* list,

@@ -85,13 +85,10 @@ TEST_F(check_program_test, example_report_shows_times_timeline_and_verdict) {
           "Wipe           2023-11-14 22:13:20 UTC (1700000000), 1h ago",
           "Now            2023-11-14 23:13:20 UTC (1700003600)", "",
           "Unlock times, soonest first (taming also holds back imprinting):",
-          "  taming  A_C  24h  2023-11-15 22:13:20 UTC  locked, 23h 0m left  (not in the game's "
-          "list)",
-          "  riding  A_C  48h  2023-11-16 22:13:20 UTC  locked, 1d 23h 0m left  (not in the game's "
-          "list)",
-          "  taming  B_C  72h  2023-11-17 22:13:20 UTC  locked, 2d 23h 0m left  (not in the game's "
-          "list)",
-          "", "Timeline from the wipe to the last unlock, one column = 1h 30m (# locked, | now):",
+          "  taming  A_C  24h  2023-11-15 22:13:20 UTC  locked, 23h 0m left  (mod class)",
+          "  riding  A_C  48h  2023-11-16 22:13:20 UTC  locked, 1d 23h 0m left  (mod class)",
+          "  taming  B_C  72h  2023-11-17 22:13:20 UTC  locked, 2d 23h 0m left  (mod class)", "",
+          "Timeline from the wipe to the last unlock, one column = 1h 30m (# locked, | now):",
           "  taming  A_C  |###############", "  riding  A_C  |###############################",
           "  taming  B_C  |###############################################",
           "               +-------+-------+-------+-------+-------+-------+",
@@ -122,18 +119,14 @@ TEST_F(check_program_test, now_decides_locked_or_released_at_the_unlock_second) 
   const std::string path = write("config.json", kExample);
   const CheckerRun before = run({path, "--now", "1700172799"});
   EXPECT_THAT(before.out, HasSubstr("  riding  A_C  48h  2023-11-16 22:13:20 UTC  locked, 1s left  "
-                                    "(not in the game's list)\n"));
-  EXPECT_THAT(
-      before.out,
-      HasSubstr(
-          "  taming  A_C  24h  2023-11-15 22:13:20 UTC  released  (not in the game's list)\n"));
+                                    "(mod class)\n"));
+  EXPECT_THAT(before.out,
+              HasSubstr("  taming  A_C  24h  2023-11-15 22:13:20 UTC  released  (mod class)\n"));
   const CheckerRun at = run({path, "--now=1700172800"});
-  EXPECT_THAT(
-      at.out,
-      HasSubstr(
-          "  riding  A_C  48h  2023-11-16 22:13:20 UTC  released  (not in the game's list)\n"));
+  EXPECT_THAT(at.out,
+              HasSubstr("  riding  A_C  48h  2023-11-16 22:13:20 UTC  released  (mod class)\n"));
   EXPECT_THAT(at.out, HasSubstr("  taming  B_C  72h  2023-11-17 22:13:20 UTC  locked, 1d 0h 0m "
-                                "left  (not in the game's list)\n"));
+                                "left  (mod class)\n"));
   EXPECT_EQ(at.exit_status, 0);
 }
 

@@ -56,6 +56,12 @@ std::string header(const ReportContext& context, const std::optional<Schedule>& 
          ")\n";
 }
 
+// The status's mark of a class not the game's, set off by one blank more in the table.
+std::string origin_text(const config::DelayEntry& entry) {
+  const std::string_view mark = config::origin_mark(entry);
+  return mark.empty() ? std::string() : " " + std::string(mark);
+}
+
 std::string unlock_table(const std::vector<Row>& rows, const ReportContext& context) {
   std::size_t name_width = 0;
   std::size_t hours_width = 0;
@@ -71,8 +77,7 @@ std::string unlock_table(const std::vector<Row>& rows, const ReportContext& cont
     text += "  " + std::string(row.kind) + "  " + padded(printable(entry.class_name), name_width) +
             "  " + std::string(hours_width - hours.size(), ' ') + hours + "  " +
             utc_text(entry.unlock_time) + "  " + (local.empty() ? "" : local + "  ") +
-            unlock_status(entry.unlock_time, context.now) +
-            (config::is_game_class(entry.class_name) ? "" : "  (not in the game's list)") + "\n";
+            unlock_status(entry.unlock_time, context.now) + origin_text(entry) + "\n";
   }
   return text;
 }
