@@ -68,6 +68,14 @@ EditedBytes edited(std::string_view bytes, const Evaluation& before, const Shift
   }
   const std::int64_t wipe = old_wipe + request.seconds;
   const Value& written = before.document.members[kWipeTimestamp];
+  // A date text holds the years 1 to 9999; a day's margin leaves room for any offset.
+  constexpr std::int64_t kFirstDateSecond = -62135596800 + 86400;
+  constexpr std::int64_t kLastDateSecond = 253402300799 - 86400;
+  if (written.type() == ValueType::string && (wipe < kFirstDateSecond || wipe > kLastDateSecond)) {
+    return {{},
+            "the wipe would move past the years a date can hold (1 to 9999); write it in Unix "
+            "seconds first"};
+  }
   const std::string value =
       written.type() == ValueType::string
           ? nlohmann::json(moved_date(written.held().get<std::string>(), wipe)).dump()

@@ -179,6 +179,9 @@ inline constexpr char kStatusChatCommandRefused[] = "off (the host refused {})";
 // A gate whose hook the host refused: the gate ("taming", "imprint", "riding"), what it holds back.
 inline constexpr char kStatusGateMissing[] =
     "{} gate not installed: {} is not held back (the host refused the hook)";
+// A locked entry whose gate's hook the host refused: list, class, unlock time.
+inline constexpr char kStatusGateOff[] =
+    "{0} {1}: not held back, the {0} gate is not installed (unlock {2})";
 // What a filter asked for, each part only when it did: " held back now", " with "rex" in its name".
 inline constexpr char kStatusNoMatch[] = "no class{}{}";
 inline constexpr char kStatusHeldBackNow[] = " held back now";

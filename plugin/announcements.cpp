@@ -85,12 +85,21 @@ void announce_due() {
   }
 }
 
+namespace {
+
+bool remove_timer(KeptName& kept) noexcept {
+  return attempt_timer("remove", [&] {
+    return kept.with([](const FString& name) { return AsaApi::GetCommands().RemoveTimer(name); });
+  });
+}
+
+}  // namespace
+
+// The unload's is the last chance to ask, so the name goes whatever the host answers.
 void remove_announcement_timer() noexcept {
   KeptName& kept = plugin_state().announcement_timer;
   if (kept.text().empty()) return;
-  attempt_timer("remove", [&] {
-    return kept.with([](const FString& name) { return AsaApi::GetCommands().RemoveTimer(name); });
-  });
+  remove_timer(kept);
   kept.forget();
 }
 
@@ -99,7 +108,8 @@ void sync_announcement_timer() noexcept {
   const bool wanted = plugin_state().tables.announcements.has_value();
   if (wanted == !kept.text().empty()) return;
   if (!wanted) {
-    remove_announcement_timer();
+    // A timer the host would not remove stays known, so the next reload or the unload asks again.
+    if (remove_timer(kept)) kept.forget();
     return;
   }
   const bool added = attempt_timer("add", [&] {

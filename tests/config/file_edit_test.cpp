@@ -145,6 +145,11 @@ TEST(command_edit_test, shift_keeps_the_date_form_and_offset) {
   EXPECT_EQ(edit.bytes, R"({"WipeTimestamp": "2026-01-09T20:00:00+02:00"})");
   EXPECT_EQ(edit_of(R"({"WipeTimestamp": "2026-01-08 18:00 UTC"})", "Quellwarden.shift -2h").bytes,
             R"({"WipeTimestamp": "2026-01-08T16:00:00Z"})");
+  // Past year 9999 a date text cannot be written.
+  EXPECT_THAT(
+      edit_of(R"({"WipeTimestamp": "2026-01-08T20:00:00+02:00"})", "Quellwarden.shift +80000000h")
+          .problem,
+      HasSubstr("past the years a date can hold"));
 }
 
 TEST(command_edit_test, says_what_the_new_file_is_warned_about) {

@@ -130,6 +130,14 @@ TEST_F(host_failures_test, a_refused_hook_shows_in_the_status_and_a_reload_insta
   EXPECT_EQ(standin::installed_hooks().size(), 3U) << "a gate in place is not hooked twice";
 }
 
+TEST_F(host_failures_test, an_entry_of_a_gate_not_installed_never_reads_locked) {
+  write_config(kRexLocked);
+  standin::fail_next_hook(kCanTame);
+  load();
+  EXPECT_THAT(status(), Contains(HasSubstr("taming Rex_Character_BP_C: not held back, the taming "
+                                           "gate is not installed (unlock ")));
+}
+
 // The reload's replies stay as they are; the status tells the chat command is off.
 TEST_F(host_failures_test, a_chat_command_the_host_refused_shows_as_off) {
   write_config(
