@@ -145,6 +145,11 @@ std::optional<ObjectSpan> object_at(std::string_view bytes, std::size_t open) {
       ++member.after_comma;
     }
   }
+  // A comma right before the closing brace, which the reader takes as if it were not there.
+  if (!object.members.empty() && blanks.end < bytes.size() && bytes[blanks.end] == '}') {
+    object.close = blanks.end;
+    return object;
+  }
   return std::nullopt;
 }
 

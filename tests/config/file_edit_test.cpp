@@ -77,7 +77,12 @@ INSTANTIATE_TEST_SUITE_P(
                   kRex, nullptr, R"({"DinoSettings": {"DisallowTaming": {"A_C": 1, "B_C": 3}}})"},
         BytesCase{"the only member removed, the line comment before it kept",
                   "{\"DinoSettings\": {\"DisallowTaming\": { // list\n  \"Rex_C\": 1\n}}}", kRex,
-                  nullptr, "{\"DinoSettings\": {\"DisallowTaming\": { // list\n}}}"}));
+                  nullptr, "{\"DinoSettings\": {\"DisallowTaming\": { // list\n}}}"},
+        BytesCase{"a value changed before a trailing comma", "{\"WipeTimestamp\": 1,\n}", kWipe,
+                  "2", "{\"WipeTimestamp\": 2,\n}"},
+        BytesCase{"a member removed before a trailing comma",
+                  R"({"DinoSettings": {"DisallowTaming": {"A_C": 1, "Rex_C": 2,}}})", kRex, nullptr,
+                  R"({"DinoSettings": {"DisallowTaming": {"A_C": 1,}}})"}));
 
 TEST(byte_edit_test, refuses_what_is_no_object) {
   EXPECT_EQ(set_member(R"({"DinoSettings": []})", kRexHours, "1").problem,
