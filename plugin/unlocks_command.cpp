@@ -79,7 +79,8 @@ void chat_unlocks(AShooterPlayerController* player, FString* /*message*/, int /*
   PluginState& state = plugin_state();
   const std::int64_t now = unix_now();
   const std::int64_t cooldown = state.tables.notices ? state.tables.notices->cooldown_seconds : 0;
-  if (!state.chat_cooldown.admit({player, 0, {}, 0}, now, cooldown)) return;
+  // u"" rather than {}: an empty view with a null pointer must not reach the compare's memcmp.
+  if (!state.chat_cooldown.admit({player, 0, u"", 0}, now, cooldown)) return;
   // The game's player controller begins with the engine's, so the address is the same.
   const PlayerReply reply(reinterpret_cast<APlayerController*>(player));
   for (const std::string& line : unlocks_lines(state.tables, now)) {
