@@ -42,8 +42,12 @@ TEST_F(dll_lifecycle_test, thread_attach_and_detach_change_nothing) {
   const auto lines_before = log_lines().size();
   std::thread([] {}).join();
   EXPECT_EQ(standin::installed_hooks().size(), 3U);
-  EXPECT_THAT(standin::console_commands(), ElementsAre("Quellwarden.reload", "Quellwarden.status"));
-  EXPECT_THAT(standin::rcon_commands(), ElementsAre("Quellwarden.reload", "Quellwarden.status"));
+  EXPECT_THAT(standin::console_commands(),
+              ElementsAre("Quellwarden.reload", "Quellwarden.status", "Quellwarden.setwipe",
+                          "Quellwarden.shift", "Quellwarden.delay", "Quellwarden.unlock"));
+  EXPECT_THAT(standin::rcon_commands(),
+              ElementsAre("Quellwarden.reload", "Quellwarden.status", "Quellwarden.setwipe",
+                          "Quellwarden.shift", "Quellwarden.delay", "Quellwarden.unlock"));
   EXPECT_EQ(log_lines().size(), lines_before);
 }
 

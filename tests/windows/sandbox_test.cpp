@@ -120,10 +120,10 @@ TEST_F(sandbox_under_wine_test, a_script_drives_the_plugin_through_load_library_
                   "ImprintBabyDino rex -> refused", "clock 1700086400",
                   "CanTame rex -> true (game)", "SetRider rex -> refused", adding, loaded,
                   std::string("to player [0,1,0,1]: ") + kReloaded, adding, loaded,
-                  std::string("rcon reply 7 0: ") + kReloaded, "memory 6 blocks 408 bytes",
+                  std::string("rcon reply 7 0: ") + kReloaded, "memory 10 blocks 558 bytes",
                   "unloaded", "memory 0 blocks 0 bytes", "SetRider rex -> game",
                   "unknown console command Quellwarden.reload", version_at(kStart + 1), adding,
-                  loaded, "loaded", "memory 6 blocks 408 bytes", "SetRider rex -> refused"));
+                  loaded, "loaded", "memory 10 blocks 558 bytes", "SetRider rex -> refused"));
   EXPECT_EQ(sandbox->errors(), "");
 }
 
