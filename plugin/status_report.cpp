@@ -27,15 +27,20 @@ namespace {
 using config::DelayEntry;
 
 // The table's entries as the file gave them, those the request admits: the hours are exact,
-// since every unlock time is the wipe plus whole hours.
+// since every unlock time is the wipe plus whole hours, but for an entry held until the file is
+// fixed, whose unlock never comes and whose hours did not read (0, as the loader keeps them).
+std::int64_t hours_of(std::int64_t unlock_time, std::int64_t wipe) {
+  if (unlock_time == config::kMaxNumber) return 0;
+  return (unlock_time - wipe) / config::kSecondsPerHour;
+}
+
 std::vector<DelayEntry> sorted_entries(const DelayTable& table, const config::DisplayNames& names,
                                        const config::ModClasses& mod_classes, std::int64_t wipe,
                                        const StatusRequest& request, std::int64_t now) {
   std::vector<DelayEntry> entries;
   table.for_each([&](std::int32_t slot, std::u16string_view key, std::int64_t unlock_time) {
-    DelayEntry entry{host::encode_utf8(key), (unlock_time - wipe) / config::kSecondsPerHour,
-                     unlock_time, std::string(config::display_name_at(names, slot)),
-                     mod_classes.contains(slot)};
+    DelayEntry entry{host::encode_utf8(key), hours_of(unlock_time, wipe), unlock_time,
+                     std::string(config::display_name_at(names, slot)), mod_classes.contains(slot)};
     if (request.admits(entry, now)) entries.push_back(std::move(entry));
   });
   config::sort_by_unlock(entries);
