@@ -15,6 +15,7 @@
 #include "config/vocabulary.h"
 #include "host/game_functions.h"
 #include "host/utf8.h"
+#include "plugin/gate_hooks.h"
 #include "plugin/gates.h"
 #include "plugin/last_good.h"
 #include "text/printable.h"
@@ -74,22 +75,13 @@ const config::HeldEntry* held_entry(const PluginState& state, const char* list,
   return nullptr;
 }
 
-// Whether the gate of `list` ("taming", "riding") has its hook in place; imprinting has its own
-// line after the status's first.
-bool gate_in_place(const PluginState& state, std::string_view list) {
-  for (std::size_t index = 0; index < gate_hooks().size(); ++index) {
-    if (list == gate_hooks()[index].name) return state.gates_installed[index];
-  }
-  return true;
-}
-
 std::string entry_line(const PluginState& state, const char* list, const DelayEntry& entry,
                        std::int64_t now) {
   const std::string name = printable(entry.class_name);
   if (const config::HeldEntry* held = held_entry(state, list, entry)) {
     return fmt::format(config::kStatusHeldUntilFixed, list, name, printable(held->reason));
   }
-  if (entry.unlock_time > now && !gate_in_place(state, list)) {
+  if (entry.unlock_time > now && !gate_in_place(list)) {
     return fmt::format(config::kStatusGateOff, list, name, config::utc_text(entry.unlock_time)) +
            config::origin_mark(entry);
   }
