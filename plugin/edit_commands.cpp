@@ -70,7 +70,7 @@ EditReply run_edit(std::string_view command_line, const char* channel) {
   if (std::string failure = replace_file(target, done.bytes, now); !failure.empty()) {
     return refused("config.json cannot be written: " + failure);
   }
-  const std::string_view command = command_line.substr(0, command_line.find(' '));
+  const std::string_view command = command_line.substr(0, command_line.find_first_of(" \t"));
   for (const std::string& change : done.changes) {
     plugin_state().log.info(config::kEditLogged, command, channel, change);
   }
