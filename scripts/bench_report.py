@@ -266,7 +266,8 @@ def steps_table(times, counts):
         ("host", "the game's compare by name (resolver lookup and Stricmp)", compare, None),
         ("host", "current time (_Xtime_get_ticks), read for a listed class",
          counts.part("clock_read"), times.ns("gate/part/clock_read")),
-        ("plugin and host", "the chat command's answer: 22 lines to one player",
+        ("plugin and host",
+         "the chat command's answer to one player: 10 of its 22 locked classes and how many more",
          counts.part("chat_answer"), None),
     ]
     out = ["", "### Steps of a locked decision, alone", "",
