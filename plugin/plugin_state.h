@@ -1,8 +1,8 @@
-// The plugin's process-wide state that more than one file reads: what a load applies, what the
-// latest load attempt said, what the gates count, and the plugin log. State one file alone keeps
-// lives in that file (the census and the call-through pointers in gates.cpp, the console and RCON
-// commands added in lifecycle.cpp). Not thread-safe: the host runs gates and commands one at a
-// time.
+// The plugin's process-wide state shared across its files: what a load applies, what the latest
+// load attempt said, what the gates count, and the plugin log; each member names its one writer.
+// The census and the gates' call-through pointers live in gates.cpp, the added console and RCON
+// commands in lifecycle.cpp, beside the only code that writes them. Not thread-safe: the host runs
+// gates and commands one at a time.
 #pragma once
 
 #include <array>
