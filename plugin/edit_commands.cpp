@@ -4,6 +4,7 @@
 #include "plugin/edit_commands.h"
 
 #include <fmt/format.h>
+#include <fmt/ranges.h>
 
 #include <string>
 #include <variant>
@@ -49,12 +50,6 @@ std::variant<config::ConfigurationEdit, std::string> edit_of_file(const std::fil
   return edit;
 }
 
-std::string joined(const std::vector<std::string>& parts, std::string_view between) {
-  std::string text;
-  for (const std::string& part : parts) text += (text.empty() ? "" : std::string(between)) + part;
-  return text;
-}
-
 EditReply run_edit(std::string_view command_line, const char* channel) {
   const std::int64_t now = unix_now();
   std::error_code error;
@@ -74,10 +69,10 @@ EditReply run_edit(std::string_view command_line, const char* channel) {
   const LoadResult reload = reload_configuration();
   if (reload.refusal) {
     log_refusal(*reload.refusal);
-    return {false, {fmt::format(config::kEditNotReloaded, refusal_line(*reload.refusal))}};
+    return {false, {fmt::format(config::kEditNotReloaded, config::refusal_line(*reload.refusal))}};
   }
   EditReply reply{true,
-                  {fmt::format(config::kEditApplied, joined(done.changes, ", "),
+                  {fmt::format(config::kEditApplied, fmt::join(done.changes, ", "),
                                held_back_now(plugin_state().tables, unix_now()))}};
   for (const std::string& warning : done.new_warnings) {
     reply.lines.push_back(fmt::format(config::kStatusWarning, warning));
@@ -105,7 +100,7 @@ void console_edit(APlayerController* player, FString* command, bool /*flag*/) {
 
 void rcon_edit(RCONClientConnection* connection, RCONPacket* packet, UWorld* /*world*/) {
   const EditReply reply = run_edit(line_of(&packet->Body), "RCON");
-  send_rcon_reply(connection, *packet, joined(reply.lines, "\n"));
+  send_rcon_reply(connection, *packet, fmt::format("{}", fmt::join(reply.lines, "\n")));
 }
 
 }  // namespace quellwarden

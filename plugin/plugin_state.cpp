@@ -30,13 +30,7 @@ void report_applied(const PluginState& state, std::int64_t now) {
   state.log.info(config::kLoadedConfig, config::utc_text(tables.wipe_timestamp),
                  tables.riding.element_count(), tables.taming.element_count(),
                  held_back_now(tables, now));
-  // A file of thousands of mistakes must not bury the log at every load.
-  const std::vector<config::Diagnostic>& warnings = state.diagnostics;
-  const std::size_t shown = std::min(warnings.size(), config::kMostWarningsShown);
-  for (std::size_t index = 0; index < shown; ++index) {
-    state.log.warn("{}", printable(warnings[index].text));
-  }
-  if (shown < warnings.size()) state.log.warn(config::kMoreWarnings, warnings.size() - shown);
+  for (const std::string& line : warning_lines(state, "{}")) state.log.warn("{}", line);
 }
 
 // Recording the attempt must not change its outcome: a record that cannot be made is left out.
@@ -169,6 +163,21 @@ std::optional<std::string> file_not_in_force(const PluginState& state,
   return std::nullopt;
 }
 
+// A file of thousands of mistakes must not bury the log at every load, nor the status.
+std::vector<std::string> warning_lines(const PluginState& state,
+                                       fmt::format_string<std::string> format) {
+  const std::vector<config::Diagnostic>& warnings = state.diagnostics;
+  const std::size_t shown = std::min(warnings.size(), config::kMostWarningsShown);
+  std::vector<std::string> lines;
+  for (std::size_t index = 0; index < shown; ++index) {
+    lines.push_back(fmt::format(format, printable(warnings[index].text)));
+  }
+  if (shown < warnings.size()) {
+    lines.push_back(fmt::format(config::kMoreWarnings, warnings.size() - shown));
+  }
+  return lines;
+}
+
 std::string held_line(const config::HeldEntry& entry) {
   return fmt::format(config::kHeldUntilFixed, printable(entry.class_name), entry.list,
                      printable(entry.reason));
@@ -178,11 +187,6 @@ void log_refusal(const config::Refusal& refusal) {
   const PluginLog& log = plugin_state().log;
   log.error_text(refusal.text);
   for (const std::string& hint : refusal.hints) log.error_text(hint);
-}
-
-std::string refusal_line(const config::Refusal& refusal) {
-  return refusal.hints.empty() ? refusal.text
-                               : refusal.text + " (" + config::hint_line(refusal) + ")";
 }
 
 }  // namespace quellwarden

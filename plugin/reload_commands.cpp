@@ -64,7 +64,7 @@ void console_reload(APlayerController* player, FString* command, bool /*flag*/) 
       reply.send(result.applied() ? kGreen : kRed, json_reply(result));
     } else if (result.refusal) {
       reply.send(kRed, config::kReloadFailed);
-      reply.send(kRed, refusal_line(*result.refusal));
+      reply.send(kRed, config::refusal_line(*result.refusal));
     } else {
       reply.send(kGreen, config::kReloaded);
     }

@@ -1,6 +1,9 @@
 // Reads only: a status request never changes what is held back.
 #include "plugin/status_command.h"
 
+#include <fmt/format.h>
+#include <fmt/ranges.h>
+
 #include <string>
 #include <vector>
 
@@ -21,15 +24,6 @@ namespace {
 
 StatusRequest request_of(const FString* command) {
   return command == nullptr ? StatusRequest{} : status_request(host::encode_utf8(command->view()));
-}
-
-std::string joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) {
-    text += text.empty() ? "" : "\n";
-    text += line;
-  }
-  return text;
 }
 
 std::string json_answer(const StatusRequest& request, std::int64_t now) {
@@ -62,7 +56,8 @@ void rcon_status(RCONClientConnection* connection, RCONPacket* packet, UWorld* /
   const std::int64_t now = unix_now();
   const StatusRequest request = request_of(&packet->Body);
   send_rcon_reply(connection, *packet,
-                  request.json ? json_answer(request, now) : joined(lines_answer(request, now)));
+                  request.json ? json_answer(request, now)
+                               : fmt::format("{}", fmt::join(lines_answer(request, now), "\n")));
 }
 
 }  // namespace quellwarden

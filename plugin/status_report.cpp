@@ -214,7 +214,7 @@ std::vector<config::JsonObject> bypass_json(const PluginState& state) {
 std::optional<std::string> last_load_line(const PluginState& state) {
   if (!state.last_load || state.last_load->ok()) return std::nullopt;
   const LoadRecord& load = *state.last_load;
-  const std::string reason = printable(refusal_line(*load.refusal));
+  const std::string reason = printable(config::refusal_line(*load.refusal));
   if (load.fallback_written) {
     return fmt::format(config::kStatusFellBack, config::utc_text(load.time),
                        last_good_applied(*load.fallback_written), reason);
@@ -282,13 +282,8 @@ std::vector<std::string> status_lines(const PluginState& state, std::int64_t now
   if (const std::uint64_t left = host::blocks_left_behind(); left > 0) {
     lines.push_back(fmt::format(config::kBlocksLeftBehind, left));
   }
-  const std::vector<config::Diagnostic>& warnings = state.diagnostics;
-  const std::size_t shown = std::min(warnings.size(), config::kMostWarningsShown);
-  for (std::size_t index = 0; index < shown; ++index) {
-    lines.push_back(fmt::format(config::kStatusWarning, printable(warnings[index].text)));
-  }
-  if (shown < warnings.size()) {
-    lines.push_back(fmt::format(config::kMoreWarnings, warnings.size() - shown));
+  for (std::string& line : warning_lines(state, config::kStatusWarning)) {
+    lines.push_back(std::move(line));
   }
   return lines;
 }
