@@ -2,8 +2,6 @@
 // a reload that renames it or turns notices off leaves nothing behind.
 #include "plugin/unlocks_command.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 #include <tuple>
 
@@ -13,6 +11,7 @@
 #include "plugin/attempt.h"
 #include "plugin/clock.h"
 #include "plugin/player_messages.h"
+#include "plugin/registration.h"
 
 namespace quellwarden {
 namespace {
@@ -35,17 +34,7 @@ void add_locked(std::vector<Locked>& locked, const std::string& text, int gate,
   });
 }
 
-// Adds or removes the chat command `name`; a refusal is logged, and answered with false.
-template <typename Step>
-bool attempt_chat(const char* what, const std::string& name, Step&& step) noexcept {
-  return attempt([&] { return fmt::format("Failed to {} chat command {}", what, name); },
-                 std::forward<Step>(step));
-}
-
-std::string wanted_chat_command() {
-  const auto& notices = plugin_state().tables.notices;
-  return notices ? notices->chat_command : std::string();
-}
+bool remove_chat(const FString& name) { return AsaApi::GetCommands().RemoveChatCommand(name); }
 
 }  // namespace
 
@@ -89,35 +78,19 @@ void chat_unlocks(AShooterPlayerController* player, FString* /*message*/, int /*
 }
 
 void remove_chat_command() noexcept {
-  KeptName& kept = plugin_state().chat_command;
-  if (kept.text().empty()) return;
-  attempt_chat("remove", kept.text(), [&] {
-    return kept.with(
-        [](const FString& name) { return AsaApi::GetCommands().RemoveChatCommand(name); });
-  });
-  kept.forget();
+  drop_registration("chat command", plugin_state().chat_command, &remove_chat);
 }
 
 void sync_chat_command() noexcept {
-  std::string wanted;
-  try {
-    wanted = wanted_chat_command();
-  } catch (...) {
-    return;
-  }
-  KeptName& kept = plugin_state().chat_command;
-  if (wanted == kept.text()) return;
-  remove_chat_command();
-  if (wanted.empty()) return;
-  const bool added = attempt_chat("add", wanted, [&] {
-    kept.keep(wanted);
-    return kept.with([](const FString& name) {
-      AsaApi::GetCommands().AddChatCommand(
-          name, AsaApi::ChatCallback(guarded("chat command", &chat_unlocks)));
-      return true;
-    });
-  });
-  if (!added) kept.forget();
+  const auto& notices = plugin_state().tables.notices;
+  follow_registration(
+      "chat command", plugin_state().chat_command,
+      notices ? std::string_view(notices->chat_command) : std::string_view(),
+      [](const FString& name) {
+        AsaApi::GetCommands().AddChatCommand(
+            name, AsaApi::ChatCallback(guarded("chat command", &chat_unlocks)));
+      },
+      &remove_chat);
 }
 
 }  // namespace quellwarden
