@@ -34,18 +34,11 @@ void report_applied(const PluginState& state, std::int64_t now) {
 }
 
 // Recording the attempt must not change its outcome: a record that cannot be made is left out.
-void record(PluginState& state, LoadRecord load) noexcept {
-  try {
-    state.last_load = std::move(load);
-  } catch (...) {
-    state.last_load.reset();
-  }
-}
-
 void record(PluginState& state, std::int64_t now, const std::optional<config::Refusal>& refusal,
-            bool file_missing = false) noexcept {
+            bool file_missing = false,
+            std::optional<std::int64_t> fallback_written = std::nullopt) noexcept {
   try {
-    record(state, LoadRecord{now, refusal, {}, false, {}, file_missing});
+    state.last_load = LoadRecord{now, refusal, fallback_written, false, {}, file_missing};
   } catch (...) {
     state.last_load.reset();
   }
@@ -130,7 +123,7 @@ LoadResult load_last_good(const config::Refusal& refused, std::int64_t written) 
     return {std::nullopt, 0, false, false, true};
   }
   if (!outcome.applied()) return {std::move(outcome.refusal), 0, outcome.file_missing};
-  record(state, LoadRecord{now, refused, written, false, {}, false});
+  record(state, now, refused, false, written);
   take_in_force(state, outcome, now);
   state.applied_file_digest = 0;
   return {std::nullopt, state.diagnostics.size(), false};
