@@ -48,6 +48,20 @@ void announce(const Announcement& due, const config::AnnouncementSettings& setti
       kYellow, config::notice_text(text, {display_name, class_name, due.unlock_time, now}, words));
 }
 
+// The timer's callback: sends what became due since the previous check, one comparison when
+// nothing did.
+void announce_due() {
+  PluginState& state = plugin_state();
+  const std::int64_t now = unix_now();
+  const std::vector<Announcement> due = state.announcement_schedule.check(now);
+  if (due.empty() || !state.tables.announcements) return;
+  for (const Announcement& announcement : due) {
+    announce(announcement, *state.tables.announcements, now);
+  }
+}
+
+bool remove_timer(const FString& name) { return AsaApi::GetCommands().RemoveTimer(name); }
+
 }  // namespace
 
 void schedule_announcements(const config::DelayTables& tables, std::int64_t now) noexcept {
@@ -66,22 +80,6 @@ void schedule_announcements(const config::DelayTables& tables, std::int64_t now)
     schedule.replace({}, {}, now);
   }
 }
-
-void announce_due() {
-  PluginState& state = plugin_state();
-  const std::int64_t now = unix_now();
-  const std::vector<Announcement> due = state.announcement_schedule.check(now);
-  if (due.empty() || !state.tables.announcements) return;
-  for (const Announcement& announcement : due) {
-    announce(announcement, *state.tables.announcements, now);
-  }
-}
-
-namespace {
-
-bool remove_timer(const FString& name) { return AsaApi::GetCommands().RemoveTimer(name); }
-
-}  // namespace
 
 void remove_announcement_timer() noexcept {
   drop_registration("timer", plugin_state().announcement_timer, &remove_timer);

@@ -48,7 +48,8 @@ void record(PluginState& state, std::int64_t now, const std::optional<config::Re
 void log_held(const PluginState& state) noexcept {
   try {
     for (const config::HeldEntry& entry : state.tables.held) {
-      state.log.error_text(held_line(entry));
+      state.log.error(config::kHeldUntilFixed, printable(entry.class_name), entry.list,
+                      printable(entry.reason));
     }
   } catch (...) {
     // The status names them too.
@@ -169,11 +170,6 @@ std::vector<std::string> warning_lines(const PluginState& state,
     lines.push_back(fmt::format(config::kMoreWarnings, warnings.size() - shown));
   }
   return lines;
-}
-
-std::string held_line(const config::HeldEntry& entry) {
-  return fmt::format(config::kHeldUntilFixed, printable(entry.class_name), entry.list,
-                     printable(entry.reason));
 }
 
 void log_refusal(const config::Refusal& refusal) {

@@ -130,7 +130,4 @@ std::optional<std::string> file_not_in_force(const PluginState& state, std::stri
 std::vector<std::string> warning_lines(const PluginState& state,
                                        fmt::format_string<std::string> format);
 
-// The error line of an entry held back until config.json is fixed.
-std::string held_line(const config::HeldEntry& entry);
-
 }  // namespace quellwarden

@@ -3,7 +3,9 @@
 #include "plugin/unlocks_command.h"
 
 #include <algorithm>
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include "config/vocabulary.h"
 #include "host/asa_api.h"
@@ -11,6 +13,7 @@
 #include "plugin/attempt.h"
 #include "plugin/clock.h"
 #include "plugin/player_messages.h"
+#include "plugin/plugin_state.h"
 #include "plugin/registration.h"
 
 namespace quellwarden {
@@ -36,8 +39,9 @@ void add_locked(std::vector<Locked>& locked, const std::string& text, int gate,
 
 bool remove_chat(const FString& name) { return AsaApi::GetCommands().RemoveChatCommand(name); }
 
-}  // namespace
-
+// The chat command's answer in the words of the notices in force: one line per locked class, the
+// soonest first, at most kMostUnlockLines, then one line for the rest; or the line for nothing
+// held back. Nothing without notices.
 std::vector<std::string> unlocks_lines(const config::DelayTables& tables, std::int64_t now) {
   if (!tables.notices) return {};
   const config::NoticeSettings& settings = *tables.notices;
@@ -62,6 +66,8 @@ std::vector<std::string> unlocks_lines(const config::DelayTables& tables, std::i
   }
   return lines;
 }
+
+}  // namespace
 
 // A player asking again within the cooldown gets nothing, so the command cannot flood the chat.
 void chat_unlocks(AShooterPlayerController* player, FString* /*message*/, int /*mode*/) {
