@@ -4,6 +4,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -97,26 +98,20 @@ std::string entry_line(const PluginState& state, const char* list, const DelayEn
          config::origin_mark(entry);
 }
 
-void add_list(std::vector<std::string>& lines, const PluginState& state, const char* list,
-              const std::vector<DelayEntry>& entries, std::int64_t now) {
-  for (const DelayEntry& entry : entries) {
-    lines.push_back(entry_line(state, list, entry, now));
-  }
-}
-
 // Without a filter each empty list says so; with one, a single line says that nothing matched.
 void add_lists(std::vector<std::string>& lines, const PluginState& state,
                const config::Schedule& lists, const StatusRequest& request, std::int64_t now) {
+  const std::array both{std::pair{"riding", &lists.riding}, std::pair{"taming", &lists.taming}};
   if (request.filters()) {
     if (lists.riding.empty() && lists.taming.empty()) lines.push_back(request.nothing_matches());
   } else {
-    for (const auto& [name, entries] :
-         {std::pair{"riding", &lists.riding}, {"taming", &lists.taming}}) {
+    for (const auto& [name, entries] : both) {
       if (entries->empty()) lines.push_back(fmt::format(config::kStatusNoClasses, name));
     }
   }
-  add_list(lines, state, "riding", lists.riding, now);
-  add_list(lines, state, "taming", lists.taming, now);
+  for (const auto& [name, entries] : both) {
+    for (const DelayEntry& entry : *entries) lines.push_back(entry_line(state, name, entry, now));
+  }
 }
 
 std::string headline(const PluginState& state, std::int64_t now) {
