@@ -34,13 +34,15 @@ bool remove_registration(const char* kind, const KeptName& kept, Remove&& remove
       [&] { return kept.with(std::forward<Remove>(remove)); });
 }
 
-// Makes the one `kind` kept in `kept` the `wanted` one (empty: none). One the host would not
-// remove stays kept, so the next call or the unload asks again.
+// Makes the one `kind` kept in `kept` the `wanted` one (empty: none). While none is wanted, one
+// the host would not remove stays kept, so the next call or the unload asks again; a new name
+// takes its place whatever the host answered, or a name the host has lost would block it forever.
 template <typename Add, typename Remove>
 void follow_registration(const char* kind, KeptName& kept, std::string_view wanted, Add&& add,
                          Remove&& remove) noexcept {
   if (wanted == kept.text()) return;
-  if (!kept.text().empty() && !remove_registration(kind, kept, std::forward<Remove>(remove))) {
+  if (!kept.text().empty() && !remove_registration(kind, kept, std::forward<Remove>(remove)) &&
+      wanted.empty()) {
     return;
   }
   kept.forget();

@@ -47,13 +47,10 @@ std::vector<std::string_view> words(std::string_view text) {
 }
 
 bool boolean(std::string_view word) {
-  if (word == "true") {
-    return true;
+  if (word != "true" && word != "false") {
+    throw CommandError("'" + std::string(word) + "' is neither true nor false");
   }
-  if (word == "false") {
-    return false;
-  }
-  throw CommandError("'" + std::string(word) + "' is neither true nor false");
+  return word == "true";
 }
 
 const char* text_of(bool value) { return value ? "true" : "false"; }
