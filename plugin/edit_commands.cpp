@@ -14,8 +14,8 @@
 #include "config/file_bytes.h"
 #include "config/loader.h"
 #include "config/vocabulary.h"
+#include "host/fstring.h"
 #include "host/rcon_packet.h"
-#include "host/utf8.h"
 #include "plugin/clock.h"
 #include "plugin/file_replacement.h"
 #include "plugin/player_messages.h"
@@ -81,8 +81,7 @@ EditReply run_edit(std::string_view command_line, const char* channel) {
 }
 
 std::string line_of(const FString* command) {
-  if (command == nullptr) return {};
-  std::string line = host::encode_utf8(command->view());
+  std::string line = host::utf8_of(command);
   // The host may pass the line as the client sent it, blanks before the command's name included.
   line.erase(0, line.find_first_not_of(" \t"));
   return line;
