@@ -38,7 +38,8 @@ struct Evaluation {
   std::vector<Diagnostic> diagnostics;
 };
 
-// Pure: the same bytes at the same moment always give the same evaluation.
+// The same bytes at the same moment give the same evaluation on one machine; only a hint for a
+// date written without its zone names the machine's own offset.
 Evaluation evaluate(std::string_view bytes, Moment moment);
 
 }  // namespace quellwarden::config

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "config/member_spans.h"
+#include "text/printable.h"
 
 namespace quellwarden::config {
 namespace {
@@ -28,10 +29,11 @@ const MemberSpan* last_named(const ObjectSpan& object, std::string_view name) {
   return found;
 }
 
+// Escaped: a class name comes from the admin's command line and goes to the log and the reply.
 std::string path_text(const MemberPath& path, std::size_t length) {
   std::string text;
   for (std::size_t index = 0; index < length; ++index) {
-    text += (text.empty() ? "" : " > ") + path[index];
+    text += (text.empty() ? "" : " > ") + printable(path[index]);
   }
   return text.empty() ? "the file" : text;
 }

@@ -63,23 +63,6 @@ void release_key(FStringData& key) noexcept {
   key = {};
 }
 
-// The same key: equal under the game's compare, and alike once a to z are folded, as the key hash
-// folds them. The game folds more letters (É and é); a table that merged two names that the hash
-// files apart would lose one of them at its next bucket rebuild and let a listed class through.
-// Both must agree, so the cheap folded check goes first and the game's compare, reached by name,
-// runs only for the one candidate that can match.
-bool same_key(const FStringData& stored, const FStringData& probe) {
-  if (stored.count != probe.count || stored.count <= 1) {
-    return host::fstring_equal(stored, probe);  // different lengths, or both empty
-  }
-  // Two texts of one length, whose buffers the game's compare reads as they are.
-  const auto units = static_cast<std::size_t>(stored.count - 1);
-  const auto text = [units](const FStringData& key) {
-    return std::u16string_view(reinterpret_cast<const char16_t*>(key.data), units);
-  };
-  return same_class(text(stored), text(probe)) && host::fstring_equal(stored, probe);
-}
-
 }  // namespace
 
 // Every release goes through the free that never throws: a block the game will not take back is
@@ -95,23 +78,11 @@ DelayTable::~DelayTable() {
   host::free_block(flag_words_);
 }
 
-std::int32_t DelayTable::find_key(std::uint32_t hash, const FStringData& key) const {
-  if (element_count() == 0) {
-    return -1;
-  }
-  for (std::int32_t slot = bucket_head(hash); slot != -1; slot = slots_[slot].next_in_bucket) {
-    if (same_key(slots_[slot].key, key)) {
-      return slot;
-    }
-  }
-  return -1;
-}
-
 // Whatever can fail (the game's compare, an allocation) runs before the table changes, so a
 // failed add leaves it as it was and the caller's key with the caller.
 std::int32_t DelayTable::add(FString&& key, std::int64_t unlock_time) {
   const std::uint32_t hash = key_hash(key.raw());
-  const std::int32_t existing = element_count() >= 1 ? find_key(hash, key.raw()) : -1;
+  const std::int32_t existing = find(hash, key);
   if (existing != -1) {
     // As the host's container does: a slot is taken for the new key and given back at once.
     push_free(take_slot());
@@ -157,8 +128,6 @@ void DelayTable::swap(DelayTable& other) noexcept {
   mine.swap(theirs);
 }
 
-std::int32_t DelayTable::element_count() const noexcept { return slot_count_ - free_count_; }
-
 bool DelayTable::is_live(std::int32_t slot) const noexcept {
   return ((flag_words()[slot / 32] >> (slot % 32)) & 1U) != 0;
 }
@@ -180,12 +149,7 @@ void DelayTable::set_flag(std::int32_t slot, bool live) noexcept {
 }
 
 std::int32_t& DelayTable::bucket_head(std::uint32_t hash) noexcept {
-  std::int32_t* heads = bucket_count_ > 1 ? buckets_ : &inline_bucket_;
-  return heads[hash & static_cast<std::uint32_t>(bucket_count_ - 1)];
-}
-
-std::int32_t DelayTable::bucket_head(std::uint32_t hash) const noexcept {
-  return const_cast<DelayTable*>(this)->bucket_head(hash);
+  return const_cast<std::int32_t&>(std::as_const(*this).bucket_head(hash));
 }
 
 // Reuses the most recently freed slot, else appends one.

@@ -7,20 +7,11 @@
 #include <cstring>
 #include <string_view>
 
+#include "core/key_hash.h"
+#include "core/same_class.h"
 #include "host/fstring.h"
 
 namespace quellwarden {
-
-// CRC-style hash over the UTF-16 units with a to z folded to upper case; abc and ABC give
-// 0xC05C9C7B. The empty text (count 0 or 1) hashes to 0.
-std::uint32_t key_hash(std::u16string_view units);
-inline std::uint32_t key_hash(const FStringData& key) { return key_hash(FString::view_of(key)); }
-inline std::uint32_t key_hash(const FString& key) { return key_hash(key.view()); }
-
-namespace detail {
-// Entry `index` of the hash's byte table (MSB-first CRC remainders for 0x04C11DB7).
-std::uint32_t key_hash_table_entry(std::uint8_t index);
-}  // namespace detail
 
 class DelayTable {
  public:
@@ -30,9 +21,14 @@ class DelayTable {
   DelayTable(const DelayTable&) = delete;
   DelayTable& operator=(const DelayTable&) = delete;
 
-  // Slot holding `key` (whose key_hash is `hash`), or -1.
+  // Slot holding `key` (whose key_hash is `hash`), or -1. Inline, so that a gate walks the bucket
+  // in its own frame.
   [[nodiscard]] std::int32_t find(std::uint32_t hash, const FString& key) const {
-    return find_key(hash, key.raw());
+    if (element_count() == 0) return -1;  // no buckets yet
+    for (std::int32_t slot = bucket_head(hash); slot != -1; slot = slots_[slot].next_in_bucket) {
+      if (same_key(slots_[slot].key, key.raw())) return slot;
+    }
+    return -1;
   }
   [[nodiscard]] std::int64_t unlock_time(std::int32_t slot) const {
     return slots_[slot].unlock_time;
@@ -47,7 +43,7 @@ class DelayTable {
   // Exchanges the whole contents; cannot fail, so a prepared table goes live in one step.
   void swap(DelayTable& other) noexcept;
 
-  [[nodiscard]] std::int32_t element_count() const noexcept;
+  [[nodiscard]] std::int32_t element_count() const noexcept { return slot_count_ - free_count_; }
   // Calls `visit(slot, key_text, unlock_time)` for each live slot in ascending slot order; the
   // text is the table's own and stays valid until the next add or swap.
   template <typename Visit>
@@ -77,12 +73,15 @@ class DelayTable {
 
   [[nodiscard]] bool is_live(std::int32_t slot) const noexcept;
   [[nodiscard]] const FStringData& key_at(std::int32_t slot) const noexcept;
-  [[nodiscard]] std::int32_t find_key(std::uint32_t hash, const FStringData& key) const;
+  [[nodiscard]] static bool same_key(const FStringData& stored, const FStringData& probe);
   [[nodiscard]] std::uint32_t* flag_words() noexcept;
   [[nodiscard]] const std::uint32_t* flag_words() const noexcept;
   void set_flag(std::int32_t slot, bool live) noexcept;
   [[nodiscard]] std::int32_t& bucket_head(std::uint32_t hash) noexcept;
-  [[nodiscard]] std::int32_t bucket_head(std::uint32_t hash) const noexcept;
+  [[nodiscard]] const std::int32_t& bucket_head(std::uint32_t hash) const noexcept {
+    const std::int32_t* heads = bucket_count_ > 1 ? buckets_ : &inline_bucket_;
+    return heads[hash & static_cast<std::uint32_t>(bucket_count_ - 1)];
+  }
   [[nodiscard]] std::int32_t take_slot();
   std::int32_t append_slot();
   void append_flag();
@@ -106,6 +105,23 @@ class DelayTable {
   std::int32_t* buckets_ = nullptr;
   std::int32_t bucket_count_ = 0;
 };
+
+// The same key: equal under the game's compare, and alike once a to z are folded, as the key hash
+// folds them. The game folds more letters (É and é); a table that merged two names that the hash
+// files apart would lose one of them at its next bucket rebuild and let a listed class through.
+// Both must agree, so the cheap folded check goes first and the game's compare, reached by name,
+// runs only for the one candidate that can match.
+inline bool DelayTable::same_key(const FStringData& stored, const FStringData& probe) {
+  if (stored.count != probe.count || stored.count <= 1) {
+    return host::fstring_equal(stored, probe);  // different lengths, or both empty
+  }
+  // Two texts of one length, whose buffers the game's compare reads as they are.
+  const auto units = static_cast<std::size_t>(stored.count - 1);
+  const auto text = [units](const FStringData& key) {
+    return std::u16string_view(reinterpret_cast<const char16_t*>(key.data), units);
+  };
+  return same_class(text(stored), text(probe)) && host::fstring_equal(stored, probe);
+}
 
 template <typename Visit>
 void DelayTable::for_each(Visit&& visit) const {

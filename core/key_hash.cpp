@@ -1,10 +1,11 @@
 // The delay table's key hash: the host's CRC-style hash with ASCII letters folded to upper case.
+#include "core/key_hash.h"
+
 #include <array>
 #include <cstddef>
 #include <cstring>
 #include <utility>
 
-#include "core/delay_table.h"
 #include "host/compiler.h"
 #include "text/ascii_fold.h"
 

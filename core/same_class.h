@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "core/delay_table.h"
+#include "core/key_hash.h"
 #include "text/ascii_fold.h"
 
 namespace quellwarden {

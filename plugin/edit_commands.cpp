@@ -59,10 +59,13 @@ EditReply run_edit(std::string_view command_line, const char* channel) {
   auto edit = edit_of_file(path, command_line, now);
   if (auto* problem = std::get_if<std::string>(&edit)) return refused(*problem);
   const config::ConfigurationEdit& done = std::get<config::ConfigurationEdit>(edit);
-  if (std::string failure = replace_file(path, done.bytes, now); !failure.empty()) {
+  // An admin's link stays a link: the edit replaces the file it leads to.
+  const std::filesystem::path target = std::filesystem::canonical(path, error);
+  if (error) return refused("config.json cannot be written: " + error.message());
+  if (std::string failure = replace_file(target, done.bytes, now); !failure.empty()) {
     return refused("config.json cannot be written: " + failure);
   }
-  const std::string_view command = command_line.substr(0, command_line.find(' '));
+  const std::string_view command = command_line.substr(0, command_line.find_first_of(" \t"));
   for (const std::string& change : done.changes) {
     plugin_state().log.info(config::kEditLogged, command, channel, change);
   }

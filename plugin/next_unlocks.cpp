@@ -11,6 +11,7 @@
 #include "config/time_text.h"
 #include "config/vocabulary.h"
 #include "host/utf8.h"
+#include "plugin/gate_hooks.h"
 #include "text/printable.h"
 #include "text/quoted_text.h"
 
@@ -35,10 +36,12 @@ std::array<Gate, 2> gates_of(const PluginState& state) {
            {"riding", &tables.riding, &tables.riding_names}}};
 }
 
-// The soonest unlock still ahead; of classes unlocking at once, the first by name.
+// The soonest unlock still ahead; of classes unlocking at once, the first by name. A gate whose
+// hook the host refused releases nothing, since it holds nothing back.
 std::optional<NextUnlock> next_of(const Gate& gate, std::int64_t now,
                                   const StatusRequest& request) {
   std::optional<NextUnlock> next;
+  if (!gate_in_place(gate.name)) return next;
   gate.table->for_each([&](std::int32_t slot, std::u16string_view key, std::int64_t unlock_time) {
     if (unlock_time <= now || (next && unlock_time > next->unlock_time)) return;
     std::string class_name = host::encode_utf8(key);

@@ -1,6 +1,8 @@
-// The plugin's process-wide state, as one object: what a load applies, what the latest load
-// attempt said, what the gates count, and the plugin log. Not thread-safe: the host runs gates
-// and commands one at a time.
+// The plugin's process-wide state that more than one file reads: what a load applies, what the
+// latest load attempt said, what the gates count, and the plugin log. State one file alone keeps
+// lives in that file (the census and the call-through pointers in gates.cpp, the console and RCON
+// commands added in lifecycle.cpp). Not thread-safe: the host runs gates and commands one at a
+// time.
 #pragma once
 
 #include <fmt/format.h>

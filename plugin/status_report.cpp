@@ -16,6 +16,7 @@
 #include "config/vocabulary.h"
 #include "host/game_functions.h"
 #include "host/utf8.h"
+#include "plugin/gate_hooks.h"
 #include "plugin/gates.h"
 #include "plugin/last_good.h"
 #include "text/printable.h"
@@ -28,15 +29,20 @@ namespace {
 using config::DelayEntry;
 
 // The table's entries as the file gave them, those the request admits: the hours are exact,
-// since every unlock time is the wipe plus whole hours.
+// since every unlock time is the wipe plus whole hours, but for an entry held until the file is
+// fixed, whose unlock never comes and whose hours did not read (0, as the loader keeps them).
+std::int64_t hours_of(std::int64_t unlock_time, std::int64_t wipe) {
+  if (unlock_time == config::kMaxNumber) return 0;
+  return (unlock_time - wipe) / config::kSecondsPerHour;
+}
+
 std::vector<DelayEntry> sorted_entries(const DelayTable& table, const config::DisplayNames& names,
                                        const config::ModClasses& mod_classes, std::int64_t wipe,
                                        const StatusRequest& request, std::int64_t now) {
   std::vector<DelayEntry> entries;
   table.for_each([&](std::int32_t slot, std::u16string_view key, std::int64_t unlock_time) {
-    DelayEntry entry{host::encode_utf8(key), (unlock_time - wipe) / config::kSecondsPerHour,
-                     unlock_time, std::string(config::display_name_at(names, slot)),
-                     mod_classes.contains(slot)};
+    DelayEntry entry{host::encode_utf8(key), hours_of(unlock_time, wipe), unlock_time,
+                     std::string(config::display_name_at(names, slot)), mod_classes.contains(slot)};
     if (request.admits(entry, now)) entries.push_back(std::move(entry));
   });
   config::sort_by_unlock(entries);
@@ -70,22 +76,13 @@ const config::HeldEntry* held_entry(const PluginState& state, const char* list,
   return nullptr;
 }
 
-// Whether the gate of `list` ("taming", "riding") has its hook in place; imprinting has its own
-// line after the status's first.
-bool gate_in_place(const PluginState& state, std::string_view list) {
-  for (std::size_t index = 0; index < gate_hooks().size(); ++index) {
-    if (list == gate_hooks()[index].name) return state.gates_installed[index];
-  }
-  return true;
-}
-
 std::string entry_line(const PluginState& state, const char* list, const DelayEntry& entry,
                        std::int64_t now) {
   const std::string name = printable(entry.class_name);
   if (const config::HeldEntry* held = held_entry(state, list, entry)) {
     return fmt::format(config::kStatusHeldUntilFixed, list, name, printable(held->reason));
   }
-  if (entry.unlock_time > now && !gate_in_place(state, list)) {
+  if (entry.unlock_time > now && !gate_in_place(list)) {
     return fmt::format(config::kStatusGateOff, list, name, config::utc_text(entry.unlock_time)) +
            config::origin_mark(entry);
   }

@@ -12,6 +12,7 @@
 #include "host/utf8.h"
 #include "plugin/attempt.h"
 #include "plugin/clock.h"
+#include "plugin/gate_hooks.h"
 #include "plugin/player_messages.h"
 #include "plugin/plugin_state.h"
 #include "plugin/registration.h"
@@ -46,8 +47,13 @@ std::vector<std::string> unlocks_lines(const config::DelayTables& tables, std::i
   if (!tables.notices) return {};
   const config::NoticeSettings& settings = *tables.notices;
   std::vector<Locked> locked;
-  add_locked(locked, settings.unlocks_taming, 0, tables.taming, tables.taming_names, now);
-  add_locked(locked, settings.unlocks_riding, 1, tables.riding, tables.riding_names, now);
+  // A gate whose hook the host refused holds nothing back from anyone.
+  if (gate_in_place("taming")) {
+    add_locked(locked, settings.unlocks_taming, 0, tables.taming, tables.taming_names, now);
+  }
+  if (gate_in_place("riding")) {
+    add_locked(locked, settings.unlocks_riding, 1, tables.riding, tables.riding_names, now);
+  }
   const auto shown = static_cast<std::ptrdiff_t>(std::min(locked.size(), config::kMostUnlockLines));
   std::partial_sort(locked.begin(), locked.begin() + shown, locked.end(),
                     [](const Locked& a, const Locked& b) {

@@ -88,6 +88,11 @@ TEST(byte_edit_test, refuses_what_is_no_object) {
   EXPECT_EQ(set_member(R"({"DinoSettings": []})", kRexHours, "1").problem,
             "DinoSettings is not an object");
   EXPECT_EQ(set_member("[1]", kWipe, "1").problem, "the file is not one JSON object");
+  const MemberPath forged{"DinoSettings", "DisallowTaming", "Rex\nerror", "HoursToDelay"};
+  EXPECT_EQ(
+      set_member(R"({"DinoSettings": {"DisallowTaming": {"Rex\nerror": 1}}})", forged, "1").problem,
+      "DinoSettings > DisallowTaming > Rex\\nerror is not an object")
+      << "a name from the command line cannot start a line of the log";
 }
 
 constexpr char kFile[] = R"({"WipeTimestamp": 1767895200, "DinoSettings": {

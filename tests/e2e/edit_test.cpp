@@ -1,5 +1,6 @@
 // The admin's edit commands end to end: config.json rewritten in place of the admin, reloaded, the
 // change told on the channel it came from and logged; and every case in which nothing is written.
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -123,5 +124,18 @@ INSTANTIATE_TEST_SUITE_P(
                                   test.load();
                                 },
                                 "only what reads of it is in force"}));
+
+// An admin who keeps config.json as a link to a file elsewhere keeps the link.
+TEST_F(edit_test, an_edit_through_a_link_changes_the_file_it_leads_to) {
+  const std::filesystem::path real = config_folder() / "real.json";
+  std::filesystem::rename(config_folder() / "config.json", real);
+  std::error_code no_links;
+  std::filesystem::create_symlink("real.json", config_folder() / "config.json", no_links);
+  if (no_links) GTEST_SKIP() << "this system makes no links: " << no_links.message();
+  EXPECT_EQ(console_reply("Quellwarden.setwipe 1699996400"),
+            "WipeTimestamp 1700000000 -> 1699996400; 1 held back now");
+  EXPECT_TRUE(std::filesystem::is_symlink(config_folder() / "config.json"));
+  EXPECT_NE(config_on_disk().find("1699996400"), std::string::npos);
+}
 
 }  // namespace

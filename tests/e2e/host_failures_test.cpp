@@ -130,12 +130,19 @@ TEST_F(host_failures_test, a_refused_hook_shows_in_the_status_and_a_reload_insta
   EXPECT_EQ(standin::installed_hooks().size(), 3U) << "a gate in place is not hooked twice";
 }
 
+// Nor does the next unlock or the players' chat command count it.
 TEST_F(host_failures_test, an_entry_of_a_gate_not_installed_never_reads_locked) {
-  write_config(kRexLocked);
+  write_config(
+      qw_test::config_text({}, {{"Rex_Character_BP_C", 24}}, 1700000000, R"("PlayerNotices": {})"));
   standin::fail_next_hook(kCanTame);
   load();
   EXPECT_THAT(status(), Contains(HasSubstr("taming Rex_Character_BP_C: not held back, the taming "
                                            "gate is not installed (unlock ")));
+  EXPECT_EQ(console(standin::player("admin"), "Quellwarden.status next").at(0).text,
+            "next taming unlock: none, nothing is held back");
+  const auto before = standin::sent_messages().size();
+  ASSERT_TRUE(standin::run_chat_command(standin::player("p"), "/unlocks"));
+  EXPECT_EQ(standin::sent_messages().at(before).text, "Nothing is held back.");
 }
 
 // The reload's replies stay as they are; the status tells the chat command is off.

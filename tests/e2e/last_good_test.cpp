@@ -161,7 +161,9 @@ TEST_F(last_good_test, a_start_applies_what_reads_and_holds_back_each_wrong_entr
             "until config.json is fixed");
   EXPECT_THAT(lines, Contains("taming Gigant_Character_BP_C: held back until config.json is fixed: "
                               "HoursToDelay is the string \"72\"; write a number of hours"));
-  const nlohmann::json last_load = status_json()["last_load"];
+  const nlohmann::json status = status_json();
+  EXPECT_EQ(status["taming"].at(1)["hours"], 0) << "its hours did not read; the unlock never comes";
+  const nlohmann::json last_load = status["last_load"];
   EXPECT_EQ(last_load["salvaged"], true);
   EXPECT_EQ(
       last_load["held_until_fixed"],
