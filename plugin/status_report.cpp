@@ -241,9 +241,7 @@ config::JsonObject last_load_json(const LoadRecord& record, const config::DelayT
   if (record.salvaged) {
     std::vector<config::JsonObject> held;
     for (const config::HeldEntry& entry : tables.held) {
-      config::JsonObject one;
-      one.text("list", entry.list).text("class", entry.class_name);
-      held.push_back(std::move(one));
+      held.emplace_back().text("list", entry.list).text("class", entry.class_name);
     }
     json.flag("salvaged", true).objects("held_until_fixed", std::move(held));
   }
