@@ -1,8 +1,6 @@
 // The file stays the one truth: an edit is refused, writing nothing, unless config.json on disk is
 // the file in force and the edited file would load; then it is replaced whole (temporary file and
 // rename) and reloaded, so a restart keeps what the admin did.
-#include "plugin/edit_commands.h"
-
 #include <fmt/format.h>
 #include <fmt/ranges.h>
 
@@ -16,12 +14,12 @@
 #include "config/vocabulary.h"
 #include "host/fstring.h"
 #include "host/rcon_packet.h"
+#include "plugin/admin_commands.h"
 #include "plugin/clock.h"
 #include "plugin/file_replacement.h"
 #include "plugin/player_messages.h"
 #include "plugin/plugin_state.h"
 #include "plugin/rcon_reply.h"
-#include "plugin/reload_commands.h"
 
 namespace quellwarden {
 namespace {

@@ -1,8 +1,6 @@
 // A failed reload is never reported as success. On the console the reply comes before the log
 // lines, over RCON after them, as the reload commands have always answered. Both are registered
 // through guarded() (plugin/attempt.h), which logs whatever else escapes them.
-#include "plugin/reload_commands.h"
-
 #include <fmt/format.h>
 
 #include <exception>
@@ -12,6 +10,7 @@
 #include "config/vocabulary.h"
 #include "host/fstring.h"
 #include "host/rcon_packet.h"
+#include "plugin/admin_commands.h"
 #include "plugin/announcements.h"
 #include "plugin/gate_hooks.h"
 #include "plugin/player_messages.h"

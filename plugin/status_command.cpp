@@ -1,6 +1,4 @@
 // Reads only: a status request never changes what is held back.
-#include "plugin/status_command.h"
-
 #include <fmt/format.h>
 #include <fmt/ranges.h>
 
@@ -10,6 +8,7 @@
 #include "config/vocabulary.h"
 #include "host/fstring.h"
 #include "host/rcon_packet.h"
+#include "plugin/admin_commands.h"
 #include "plugin/census_report.h"
 #include "plugin/clock.h"
 #include "plugin/gates.h"
