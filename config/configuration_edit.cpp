@@ -20,10 +20,6 @@
 namespace quellwarden::config {
 namespace {
 
-std::string refusal_text(const Refusal& refusal) {
-  return refusal.hints.empty() ? refusal.text : refusal.text + " (" + hint_line(refusal) + ")";
-}
-
 const DelayEntry* entry_of(const Configuration& configuration, std::string_view list,
                            std::string_view class_name) {
   const auto& entries = list == kDisallowRiding ? configuration.riding : configuration.taming;
@@ -174,14 +170,14 @@ ConfigurationEdit edit_configuration(std::string_view bytes, const EditRequest& 
   const Evaluation before = evaluate(bytes, {now, false});
   if (before.refusal) {
     return {
-        {}, {}, {}, "config.json would not load as it stands: " + refusal_text(*before.refusal)};
+        {}, {}, {}, "config.json would not load as it stands: " + refusal_line(*before.refusal)};
   }
   EditedBytes result =
       std::visit([&](const auto& asked) { return edited(bytes, before, asked); }, request);
   if (!result.ok()) return {{}, {}, {}, std::move(result.problem)};
   const Evaluation after = evaluate(result.bytes, {now, false});
   if (after.refusal) {
-    return {{}, {}, {}, "the edited file would not load: " + refusal_text(*after.refusal)};
+    return {{}, {}, {}, "the edited file would not load: " + refusal_line(*after.refusal)};
   }
   return {std::move(result.bytes),
           changes_of(request, *before.configuration, *after.configuration),

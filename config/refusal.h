@@ -24,4 +24,10 @@ inline std::string hint_line(const Refusal& refusal) {
   return line;
 }
 
+// The refusal as one line for a console reply, the status or an edit's answer: its text, the hints
+// in parentheses.
+inline std::string refusal_line(const Refusal& refusal) {
+  return refusal.hints.empty() ? refusal.text : refusal.text + " (" + hint_line(refusal) + ")";
+}
+
 }  // namespace quellwarden::config

@@ -124,12 +124,11 @@ inline constexpr char kLoadedConfig[] =
 inline constexpr char kWarningsNotice[] = "Quellwarden : {} {}, see Quellwarden.status";
 inline constexpr char kLoadFailed[] = "Quellwarden load failed";
 inline constexpr char kHookFailed[] = "Failed to hook {}; {} is not held back";
-inline constexpr char kAddCommandFailed[] = "Failed to add {} command {}";  // console/RCON, name
 inline constexpr char kRemoveHookFailed[] = "Failed to remove hook {}";
-inline constexpr char kRemoveCommandFailed[] = "Failed to remove {} command {}";
 // The host's timer that sends announcements, registered only while they are on.
 inline constexpr char kAnnouncementTimer[] = "Quellwarden.announcements";
-inline constexpr char kTimerFailed[] = "Failed to {} timer {}";  // add/remove, the name
+// add/remove, what ("console command", "RCON command", "chat command", "timer"), the name
+inline constexpr char kRegistrationFailed[] = "Failed to {} {} {}";
 // A command's outcome ("applied the configuration", "changed nothing") and what failed the reply.
 inline constexpr char kReplyFailed[] = "{} {}, but its reply could not be made: {}";
 inline constexpr char kBlocksLeftBehind[] =

@@ -5,15 +5,15 @@
 
 namespace quellwarden::host {
 
-// The name of `object`'s class (not the object's own name). `object` must not be null.
-FString read_class_name(const void* object);
-
 // A game object's class: the class object, one for every object of the class, and its name.
 struct ObjectClass {
   const void* object;
   FString name;
 };
-// As read_class_name, with the class object the name was read from: no more host work.
+// The class of `object` (not the object's own name). `object` must not be null.
 ObjectClass read_class(const void* object);
+
+// The name alone of `object`'s class.
+inline FString read_class_name(const void* object) { return read_class(object).name; }
 
 }  // namespace quellwarden::host

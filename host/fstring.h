@@ -4,10 +4,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "host/export.h"
 #include "host/game_functions.h"
+#include "host/utf8.h"
 #include "host/widechar.h"
 
 // The three fields as the host lays them out, owning nothing: what a container may copy bytewise.
@@ -100,6 +102,11 @@ inline bool fstring_equal(const FStringData& held, const FStringData& probe) {
 }
 inline bool fstring_equal(const FString& held, const FString& probe) {
   return fstring_equal(held.raw(), probe.raw());
+}
+
+// A text the host hands over, such as a command's line, in UTF-8; empty for none.
+inline std::string utf8_of(const FString* text) {
+  return text == nullptr ? std::string() : encode_utf8(text->view());
 }
 
 }  // namespace quellwarden::host

@@ -171,10 +171,8 @@ auto* field_of(const void* object) {
 
 // The game's allocator: a null block allocates; a size of 0 frees and yields null.
 inline void* resize_block(void* block, std::uint64_t size) {
-  if (block == nullptr) {
-    return call<game::malloc_block>(size, 0);
-  }
-  return call<game::realloc_block>(block, size, 0);
+  return block == nullptr ? call<game::malloc_block>(size, 0)
+                          : call<game::realloc_block>(block, size, 0);
 }
 
 namespace detail {

@@ -14,6 +14,10 @@ inline constexpr char32_t kReplacement = 0xFFFD;
 
 // Decodes the code point at `at` and moves past it; a malformed sequence costs one byte.
 inline char32_t next_code_point(std::string_view text, std::size_t& at) {
+  const auto malformed = [&at] {
+    ++at;
+    return kReplacement;
+  };
   const auto lead = static_cast<unsigned char>(text[at]);
   std::size_t extra = 0;
   char32_t code = 0;
@@ -29,25 +33,15 @@ inline char32_t next_code_point(std::string_view text, std::size_t& at) {
   } else if ((lead & 0xF8U) == 0xF0U) {
     extra = 3, code = lead & 0x07U, minimum = 0x10000;
   } else {
-    ++at;
-    return kReplacement;
+    return malformed();
   }
-  if (at + extra >= text.size()) {
-    ++at;
-    return kReplacement;
-  }
+  if (at + extra >= text.size()) return malformed();
   for (std::size_t i = 1; i <= extra; ++i) {
     const auto byte = static_cast<unsigned char>(text[at + i]);
-    if ((byte & 0xC0U) != 0x80U) {
-      ++at;
-      return kReplacement;
-    }
+    if ((byte & 0xC0U) != 0x80U) return malformed();
     code = (code << 6U) | (byte & 0x3FU);
   }
-  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-    ++at;
-    return kReplacement;
-  }
+  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return malformed();
   at += extra + 1;
   return code;
 }

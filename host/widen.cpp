@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <new>
 
 #include "host/game_functions.h"
@@ -14,16 +15,8 @@ namespace {
 constexpr std::size_t kInlineUnits = 128;
 
 // Gives a borrowed allocator block back however the constructor leaves.
-struct BorrowedBlock {
-  void* block = nullptr;
-  BorrowedBlock() = default;
-  BorrowedBlock(const BorrowedBlock&) = delete;
-  BorrowedBlock& operator=(const BorrowedBlock&) = delete;
-  ~BorrowedBlock() {
-    if (block != nullptr) {
-      free_block(block);
-    }
-  }
+struct GiveBack {
+  void operator()(void* block) const noexcept { free_block(block); }
 };
 
 }  // namespace
@@ -34,15 +27,15 @@ FString widen(std::string_view text) {
   decode_utf8(bytes, [&](char16_t) { ++units; });
 
   std::array<WIDECHAR, kInlineUnits> inline_buffer{};
-  BorrowedBlock borrowed;
+  std::unique_ptr<void, GiveBack> borrowed;
   WIDECHAR* buffer = inline_buffer.data();
   if (units + 1 > kInlineUnits) {
-    borrowed.block = resize_block(nullptr, (units + 1) * sizeof(WIDECHAR));
+    borrowed.reset(resize_block(nullptr, (units + 1) * sizeof(WIDECHAR)));
     // The game's allocator answers null when it has nothing to give.
-    if (borrowed.block == nullptr) {
+    if (borrowed == nullptr) {
       throw std::bad_alloc();
     }
-    buffer = static_cast<WIDECHAR*>(borrowed.block);
+    buffer = static_cast<WIDECHAR*>(borrowed.get());
   }
   std::size_t written = 0;
   decode_utf8(bytes, [&](char16_t unit) { buffer[written++] = static_cast<WIDECHAR>(unit); });

@@ -7,6 +7,7 @@
 # transcripts of README-admins.txt and the README.
 #   packaging/try-linux-kit.sh ARCHIVE README
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/readme_demo.sh"
 if (($# != 2)); then
   echo "usage: $0 ARCHIVE README" >&2
   exit 2
@@ -106,10 +107,7 @@ expected="Configuration  $kit/sandbox/ArkApi/Plugins/Quellwarden/config.json"
   fail "the checker named the file otherwise than: $expected"
 
 # 6. The sandbox plays the first week as the text says and prints the README's transcript.
-demo=$(awk '/^\$ scripts\/sandbox-demo.sh$/ { demo = 1; next }
-            demo && /^```/ { exit }
-            demo && started { print }
-            demo && /^$/ { started = 1 }' "$readme")
+demo=$(readme_demo "$readme")
 [[ -n "$demo" ]] || fail "the README has no transcript of the demo"
 grep -qxF '    ./quellwarden-sandbox --workdir . --clock 1767895200 < first-week.txt' "$text" ||
   fail "README-admins.txt does not show the sandbox's command tried here"

@@ -7,6 +7,7 @@
 # for Enter, as it does when started by a double-click.
 #   packaging/try-windows-kit.sh ZIP README WINE WINESERVER
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/readme_demo.sh"
 if (($# != 4)); then
   echo "usage: $0 ZIP README WINE WINESERVER" >&2
   exit 2
@@ -80,10 +81,7 @@ expected="Configuration  $folder\\ArkApi\\Plugins\\Quellwarden\\config.json"
 
 # 4. The sandbox plays the first week from cmd's `<` and from a pipe of CR LF lines, as
 #    PowerShell's Get-Content sends them, and prints the README's transcript of the demo.
-demo=$(awk '/^\$ scripts\/sandbox-demo.sh$/ { demo = 1; next }
-            demo && /^```/ { exit }
-            demo && started { print }
-            demo && /^$/ { started = 1 }' "$readme")
+demo=$(readme_demo "$readme")
 [[ -n "$demo" ]] || fail "the README has no transcript of the demo"
 (cd "$kit/sandbox" &&
   "$wine" cmd /c 'quellwarden-sandbox.exe --workdir . --clock 1767895200 < first-week.txt' \

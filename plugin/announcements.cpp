@@ -2,8 +2,6 @@
 // are sent, with the names the tables hold then; every load that applies rebuilds it.
 #include "plugin/announcements.h"
 
-#include <fmt/format.h>
-
 #include <string>
 #include <vector>
 
@@ -14,6 +12,7 @@
 #include "plugin/clock.h"
 #include "plugin/player_messages.h"
 #include "plugin/plugin_state.h"
+#include "plugin/registration.h"
 
 namespace quellwarden {
 namespace {
@@ -49,12 +48,19 @@ void announce(const Announcement& due, const config::AnnouncementSettings& setti
       kYellow, config::notice_text(text, {display_name, class_name, due.unlock_time, now}, words));
 }
 
-template <typename Step>
-bool attempt_timer(const char* what, Step&& step) noexcept {
-  return attempt(
-      [what] { return fmt::format(config::kTimerFailed, what, config::kAnnouncementTimer); },
-      std::forward<Step>(step));
+// The timer's callback: sends what became due since the previous check, one comparison when
+// nothing did.
+void announce_due() {
+  PluginState& state = plugin_state();
+  const std::int64_t now = unix_now();
+  const std::vector<Announcement> due = state.announcement_schedule.check(now);
+  if (due.empty() || !state.tables.announcements) return;
+  for (const Announcement& announcement : due) {
+    announce(announcement, *state.tables.announcements, now);
+  }
 }
+
+bool remove_timer(const FString& name) { return AsaApi::GetCommands().RemoveTimer(name); }
 
 }  // namespace
 
@@ -75,52 +81,19 @@ void schedule_announcements(const config::DelayTables& tables, std::int64_t now)
   }
 }
 
-void announce_due() {
-  PluginState& state = plugin_state();
-  const std::int64_t now = unix_now();
-  const std::vector<Announcement> due = state.announcement_schedule.check(now);
-  if (due.empty() || !state.tables.announcements) return;
-  for (const Announcement& announcement : due) {
-    announce(announcement, *state.tables.announcements, now);
-  }
-}
-
-namespace {
-
-bool remove_timer(KeptName& kept) noexcept {
-  return attempt_timer("remove", [&] {
-    return kept.with([](const FString& name) { return AsaApi::GetCommands().RemoveTimer(name); });
-  });
-}
-
-}  // namespace
-
-// The unload's is the last chance to ask, so the name goes whatever the host answers.
 void remove_announcement_timer() noexcept {
-  KeptName& kept = plugin_state().announcement_timer;
-  if (kept.text().empty()) return;
-  remove_timer(kept);
-  kept.forget();
+  drop_registration("timer", plugin_state().announcement_timer, &remove_timer);
 }
 
 void sync_announcement_timer() noexcept {
-  KeptName& kept = plugin_state().announcement_timer;
   const bool wanted = plugin_state().tables.announcements.has_value();
-  if (wanted == !kept.text().empty()) return;
-  if (!wanted) {
-    // A timer the host would not remove stays known, so the next reload or the unload asks again.
-    if (remove_timer(kept)) kept.forget();
-    return;
-  }
-  const bool added = attempt_timer("add", [&] {
-    kept.keep(config::kAnnouncementTimer);
-    return kept.with([](const FString& name) {
-      AsaApi::GetCommands().AddTimer(
-          name, AsaApi::TimerCallback(guarded(config::kAnnouncementTimer, &announce_due)));
-      return true;
-    });
-  });
-  if (!added) kept.forget();
+  follow_registration(
+      "timer", plugin_state().announcement_timer, wanted ? config::kAnnouncementTimer : "",
+      [](const FString& name) {
+        AsaApi::GetCommands().AddTimer(
+            name, AsaApi::TimerCallback(guarded(config::kAnnouncementTimer, &announce_due)));
+      },
+      &remove_timer);
 }
 
 }  // namespace quellwarden

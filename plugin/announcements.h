@@ -12,10 +12,6 @@ namespace quellwarden {
 // reminders at or before `now` are past and never announced.
 void schedule_announcements(const config::DelayTables& tables, std::int64_t now) noexcept;
 
-// The timer's callback: sends what became due since the previous check, one comparison when
-// nothing did.
-void announce_due();
-
 // Registers the timer while announcements are on and removes it when they are not; a failure is
 // logged.
 void sync_announcement_timer() noexcept;

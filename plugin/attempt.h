@@ -30,21 +30,18 @@ bool attempt(Describe&& what_failed, Step&& step) noexcept {
   return false;
 }
 
-// A command callback's whole body, for the host: what escapes it is logged as "NAME failed".
-template <typename Body>
-void run_command(const char* name, Body&& body) noexcept {
-  attempt([name] { return std::string(name) + " failed"; },
-          [&] {
-            body();
-            return true;
-          });
-}
-
-// `callback` as the host may call it: inside run_command. Every console, RCON and chat callback
-// is registered through this, so no command can let an exception reach the host.
+// `callback` as the host may call it: what escapes it is logged as "NAME failed". Every console,
+// RCON and chat callback and the timer's is registered through this, so none can let an exception
+// reach the host.
 template <typename... Args>
 auto guarded(const char* name, void (*callback)(Args...)) {
-  return [name, callback](Args... args) noexcept { run_command(name, [&] { callback(args...); }); };
+  return [name, callback](Args... args) noexcept {
+    attempt([name] { return std::string(name) + " failed"; },
+            [&] {
+              callback(args...);
+              return true;
+            });
+  };
 }
 
 }  // namespace quellwarden

@@ -1,9 +1,8 @@
 // The file stays the one truth: an edit is refused, writing nothing, unless config.json on disk is
 // the file in force and the edited file would load; then it is replaced whole (temporary file and
 // rename) and reloaded, so a restart keeps what the admin did.
-#include "plugin/edit_commands.h"
-
 #include <fmt/format.h>
+#include <fmt/ranges.h>
 
 #include <string>
 #include <variant>
@@ -13,14 +12,14 @@
 #include "config/file_bytes.h"
 #include "config/loader.h"
 #include "config/vocabulary.h"
+#include "host/fstring.h"
 #include "host/rcon_packet.h"
-#include "host/utf8.h"
+#include "plugin/admin_commands.h"
 #include "plugin/clock.h"
 #include "plugin/file_replacement.h"
 #include "plugin/player_messages.h"
 #include "plugin/plugin_state.h"
 #include "plugin/rcon_reply.h"
-#include "plugin/reload_commands.h"
 
 namespace quellwarden {
 namespace {
@@ -49,12 +48,6 @@ std::variant<config::ConfigurationEdit, std::string> edit_of_file(const std::fil
   return edit;
 }
 
-std::string joined(const std::vector<std::string>& parts, std::string_view between) {
-  std::string text;
-  for (const std::string& part : parts) text += (text.empty() ? "" : std::string(between)) + part;
-  return text;
-}
-
 EditReply run_edit(std::string_view command_line, const char* channel) {
   const std::int64_t now = unix_now();
   std::error_code error;
@@ -77,10 +70,10 @@ EditReply run_edit(std::string_view command_line, const char* channel) {
   const LoadResult reload = reload_configuration();
   if (reload.refusal) {
     log_refusal(*reload.refusal);
-    return {false, {fmt::format(config::kEditNotReloaded, refusal_line(*reload.refusal))}};
+    return {false, {fmt::format(config::kEditNotReloaded, config::refusal_line(*reload.refusal))}};
   }
   EditReply reply{true,
-                  {fmt::format(config::kEditApplied, joined(done.changes, ", "),
+                  {fmt::format(config::kEditApplied, fmt::join(done.changes, ", "),
                                held_back_now(plugin_state().tables, unix_now()))}};
   for (const std::string& warning : done.new_warnings) {
     reply.lines.push_back(fmt::format(config::kStatusWarning, warning));
@@ -89,8 +82,7 @@ EditReply run_edit(std::string_view command_line, const char* channel) {
 }
 
 std::string line_of(const FString* command) {
-  if (command == nullptr) return {};
-  std::string line = host::encode_utf8(command->view());
+  std::string line = host::utf8_of(command);
   // The host may pass the line as the client sent it, blanks before the command's name included.
   line.erase(0, line.find_first_not_of(" \t"));
   return line;
@@ -108,7 +100,7 @@ void console_edit(APlayerController* player, FString* command, bool /*flag*/) {
 
 void rcon_edit(RCONClientConnection* connection, RCONPacket* packet, UWorld* /*world*/) {
   const EditReply reply = run_edit(line_of(&packet->Body), "RCON");
-  send_rcon_reply(connection, *packet, joined(reply.lines, "\n"));
+  send_rcon_reply(connection, *packet, fmt::format("{}", fmt::join(reply.lines, "\n")));
 }
 
 }  // namespace quellwarden

@@ -2,26 +2,22 @@
 // every step is attempted even when one before it failed: a failure is logged, never fatal.
 #include "plugin/lifecycle.h"
 
-#include <fmt/format.h>
-
 #include <array>
-#include <exception>
 #include <string>
 
 #include "config/vocabulary.h"
 #include "host/asa_api.h"
 #include "host/fstring.h"
 #include "host/game_functions.h"
+#include "plugin/admin_commands.h"
 #include "plugin/announcements.h"
 #include "plugin/attempt.h"
-#include "plugin/edit_commands.h"
 #include "plugin/gate_hooks.h"
 #include "plugin/gates.h"
 #include "plugin/kept_name.h"
 #include "plugin/last_good.h"
 #include "plugin/plugin_state.h"
-#include "plugin/reload_commands.h"
-#include "plugin/status_command.h"
+#include "plugin/registration.h"
 #include "plugin/unlocks_command.h"
 #include "version.h"
 
@@ -84,51 +80,32 @@ void add_commands() {
   for (std::size_t index = 0; index < kCommands.size(); ++index) {
     const Command& command = kCommands[index];
     AddedCommand& added = added_commands()[index];
-    KeptName& kept = added.name;
     added.on_console =
-        attempt([&] { return fmt::format(config::kAddCommandFailed, "console", command.name); },
-                [&] {
-                  kept.keep(command.name);
-                  return kept.with([&](const FString& name) {
-                    AsaApi::GetCommands().AddConsoleCommand(
-                        name, AsaApi::ConsoleCallback(guarded(command.name, command.console)));
-                    return true;
-                  });
-                });
+        add_registration("console command", added.name, command.name, [&](const FString& name) {
+          AsaApi::GetCommands().AddConsoleCommand(
+              name, AsaApi::ConsoleCallback(guarded(command.name, command.console)));
+        });
     added.over_rcon =
-        attempt([&] { return fmt::format(config::kAddCommandFailed, "RCON", command.name); },
-                [&] {
-                  return kept.with([&](const FString& name) {
-                    AsaApi::GetCommands().AddRconCommand(
-                        name, AsaApi::RconCallback(guarded(command.name, command.rcon)));
-                    return true;
-                  });
-                });
+        add_registration("RCON command", added.name, command.name, [&](const FString& name) {
+          AsaApi::GetCommands().AddRconCommand(
+              name, AsaApi::RconCallback(guarded(command.name, command.rcon)));
+        });
   }
 }
 
 void remove_commands() {
-  for (std::size_t index = 0; index < kCommands.size(); ++index) {
-    const char* name = kCommands[index].name;
-    AddedCommand& added = added_commands()[index];
-    KeptName& kept = added.name;
+  for (AddedCommand& added : added_commands()) {
     if (added.on_console) {
-      attempt([&] { return fmt::format(config::kRemoveCommandFailed, "console", name); },
-              [&] {
-                return kept.with([](const FString& held) {
-                  return AsaApi::GetCommands().RemoveConsoleCommand(held);
-                });
-              });
+      remove_registration("console command", added.name, [](const FString& name) {
+        return AsaApi::GetCommands().RemoveConsoleCommand(name);
+      });
     }
     if (added.over_rcon) {
-      attempt([&] { return fmt::format(config::kRemoveCommandFailed, "RCON", name); },
-              [&] {
-                return kept.with([](const FString& held) {
-                  return AsaApi::GetCommands().RemoveRconCommand(held);
-                });
-              });
+      remove_registration("RCON command", added.name, [](const FString& name) {
+        return AsaApi::GetCommands().RemoveRconCommand(name);
+      });
     }
-    kept.forget();
+    added.name.forget();
     added.on_console = added.over_rcon = false;
   }
 }

@@ -15,20 +15,14 @@ bool cooling(std::int64_t sent, std::int64_t now, std::int64_t cooldown) {
   return now >= sent && config::seconds_between(sent, now) < static_cast<std::uint64_t>(cooldown);
 }
 
-// The class hash already ignores a to z letter case, so names alike when folded meet here.
-std::size_t hash_of(const void* player, int gate, std::uint32_t class_hash) {
-  const std::size_t mixed = std::hash<const void*>{}(player)*31 + static_cast<std::size_t>(gate);
-  return mixed * 0x9E3779B97F4A7C15U ^ class_hash;
-}
-
 }  // namespace
 
-std::size_t NoticeCooldown::Hash::operator()(const NoticeKey& key) const noexcept {
-  return hash_of(key.player, key.gate, key.class_hash);
-}
-
-std::size_t NoticeCooldown::Hash::operator()(const HeldKey& key) const noexcept {
-  return hash_of(key.player, key.gate, key.class_hash);
+// The class hash already ignores a to z letter case, so names alike when folded meet here.
+template <typename Key>
+std::size_t NoticeCooldown::Hash::operator()(const Key& key) const noexcept {
+  const std::size_t mixed =
+      std::hash<const void*>{}(key.player) * 31 + static_cast<std::size_t>(key.gate);
+  return mixed * 0x9E3779B97F4A7C15U ^ key.class_hash;
 }
 
 template <typename A, typename B>

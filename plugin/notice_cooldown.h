@@ -37,8 +37,8 @@ class NoticeCooldown {
   };
   struct Hash {
     using is_transparent = void;
-    std::size_t operator()(const NoticeKey& key) const noexcept;
-    std::size_t operator()(const HeldKey& key) const noexcept;
+    template <typename Key>
+    std::size_t operator()(const Key& key) const noexcept;
   };
   struct Equal {
     using is_transparent = void;

@@ -1,7 +1,6 @@
 // The messenger is the host's; the plugin holds its share only while it replies.
 #include "plugin/player_messages.h"
 
-#include "host/format.h"
 #include "plugin/module_path.h"
 #include "text/printable.h"
 
@@ -14,10 +13,7 @@ std::shared_ptr<AsaApi::IMessenger> plugin_messenger() {
 }
 
 // Notices and replies carry names and texts from the file, which must not steer a player's chat.
-FString message_of(std::string_view text) {
-  return needs_escape(text) ? host::format_fstring("{}", printable(text))
-                            : host::format_fstring("{}", text);
-}
+FString message_of(std::string_view text) { return FString(printable(text).c_str()); }
 
 }  // namespace
 

@@ -30,28 +30,15 @@ void report_applied(const PluginState& state, std::int64_t now) {
   state.log.info(config::kLoadedConfig, config::utc_text(tables.wipe_timestamp),
                  tables.riding.element_count(), tables.taming.element_count(),
                  held_back_now(tables, now));
-  // A file of thousands of mistakes must not bury the log at every load.
-  const std::vector<config::Diagnostic>& warnings = state.diagnostics;
-  const std::size_t shown = std::min(warnings.size(), config::kMostWarningsShown);
-  for (std::size_t index = 0; index < shown; ++index) {
-    state.log.warn("{}", printable(warnings[index].text));
-  }
-  if (shown < warnings.size()) state.log.warn(config::kMoreWarnings, warnings.size() - shown);
+  for (const std::string& line : warning_lines(state, "{}")) state.log.warn("{}", line);
 }
 
 // Recording the attempt must not change its outcome: a record that cannot be made is left out.
-void record(PluginState& state, LoadRecord load) noexcept {
-  try {
-    state.last_load = std::move(load);
-  } catch (...) {
-    state.last_load.reset();
-  }
-}
-
 void record(PluginState& state, std::int64_t now, const std::optional<config::Refusal>& refusal,
-            bool file_missing = false) noexcept {
+            bool file_missing = false,
+            std::optional<std::int64_t> fallback_written = std::nullopt) noexcept {
   try {
-    record(state, LoadRecord{now, refusal, {}, false, {}, file_missing});
+    state.last_load = LoadRecord{now, refusal, fallback_written, false, {}, file_missing};
   } catch (...) {
     state.last_load.reset();
   }
@@ -61,7 +48,8 @@ void record(PluginState& state, std::int64_t now, const std::optional<config::Re
 void log_held(const PluginState& state) noexcept {
   try {
     for (const config::HeldEntry& entry : state.tables.held) {
-      state.log.error_text(held_line(entry));
+      state.log.error(config::kHeldUntilFixed, printable(entry.class_name), entry.list,
+                      printable(entry.reason));
     }
   } catch (...) {
     // The status names them too.
@@ -136,7 +124,7 @@ LoadResult load_last_good(const config::Refusal& refused, std::int64_t written) 
     return {std::nullopt, 0, false, false, true};
   }
   if (!outcome.applied()) return {std::move(outcome.refusal), 0, outcome.file_missing};
-  record(state, LoadRecord{now, refused, written, false, {}, false});
+  record(state, now, refused, false, written);
   take_in_force(state, outcome, now);
   state.applied_file_digest = 0;
   return {std::nullopt, state.diagnostics.size(), false};
@@ -169,20 +157,25 @@ std::optional<std::string> file_not_in_force(const PluginState& state,
   return std::nullopt;
 }
 
-std::string held_line(const config::HeldEntry& entry) {
-  return fmt::format(config::kHeldUntilFixed, printable(entry.class_name), entry.list,
-                     printable(entry.reason));
+// A file of thousands of mistakes must not bury the log at every load, nor the status.
+std::vector<std::string> warning_lines(const PluginState& state,
+                                       fmt::format_string<std::string> format) {
+  const std::vector<config::Diagnostic>& warnings = state.diagnostics;
+  const std::size_t shown = std::min(warnings.size(), config::kMostWarningsShown);
+  std::vector<std::string> lines;
+  for (std::size_t index = 0; index < shown; ++index) {
+    lines.push_back(fmt::format(format, printable(warnings[index].text)));
+  }
+  if (shown < warnings.size()) {
+    lines.push_back(fmt::format(config::kMoreWarnings, warnings.size() - shown));
+  }
+  return lines;
 }
 
 void log_refusal(const config::Refusal& refusal) {
   const PluginLog& log = plugin_state().log;
   log.error_text(refusal.text);
   for (const std::string& hint : refusal.hints) log.error_text(hint);
-}
-
-std::string refusal_line(const config::Refusal& refusal) {
-  return refusal.hints.empty() ? refusal.text
-                               : refusal.text + " (" + config::hint_line(refusal) + ")";
 }
 
 }  // namespace quellwarden

@@ -5,6 +5,8 @@
 // gates and commands one at a time.
 #pragma once
 
+#include <fmt/format.h>
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -125,10 +127,9 @@ std::size_t held_back_now(const config::DelayTables& tables, std::int64_t now);
 // since. Nothing when it is the file in force.
 std::optional<std::string> file_not_in_force(const PluginState& state, std::string_view disk_bytes);
 
-// The error line of an entry held back until config.json is fixed.
-std::string held_line(const config::HeldEntry& entry);
-
-// The refusal as one line for a console reply or the status: its text, the hint in parentheses.
-std::string refusal_line(const config::Refusal& refusal);
+// The warnings of what is in force, printable, each in `format`: at most kMostWarningsShown, then
+// one line that counts the rest.
+std::vector<std::string> warning_lines(const PluginState& state,
+                                       fmt::format_string<std::string> format);
 
 }  // namespace quellwarden

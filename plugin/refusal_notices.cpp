@@ -13,15 +13,8 @@ namespace quellwarden {
 namespace {
 
 const std::string& text_of(RefusedGate gate, const config::NoticeSettings& settings) {
-  switch (gate) {
-    case RefusedGate::taming:
-      return settings.taming;
-    case RefusedGate::imprinting:
-      return settings.imprinting;
-    case RefusedGate::riding:
-      break;
-  }
-  return settings.riding;
+  if (gate == RefusedGate::taming) return settings.taming;
+  return gate == RefusedGate::imprinting ? settings.imprinting : settings.riding;
 }
 
 void send_notice(const config::NoticeSettings& settings, const std::string& text,

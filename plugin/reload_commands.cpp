@@ -1,8 +1,6 @@
 // A failed reload is never reported as success. On the console the reply comes before the log
 // lines, over RCON after them, as the reload commands have always answered. Both are registered
 // through guarded() (plugin/attempt.h), which logs whatever else escapes them.
-#include "plugin/reload_commands.h"
-
 #include <fmt/format.h>
 
 #include <exception>
@@ -10,8 +8,9 @@
 
 #include "config/report_json.h"
 #include "config/vocabulary.h"
+#include "host/fstring.h"
 #include "host/rcon_packet.h"
-#include "host/utf8.h"
+#include "plugin/admin_commands.h"
 #include "plugin/announcements.h"
 #include "plugin/gate_hooks.h"
 #include "plugin/player_messages.h"
@@ -34,10 +33,6 @@ LoadResult reload_configuration() {
 
 namespace {
 
-bool asks_for_json(const FString* command) {
-  return command != nullptr && status_request(host::encode_utf8(command->view())).json;
-}
-
 // For bots: {"ok": true, "warnings": [...]} as the status gives them, or {"ok": false, "error",
 // "place", "hint"}.
 std::string json_reply(const LoadResult& result) {
@@ -56,7 +51,7 @@ std::string json_reply(const LoadResult& result) {
 // The registration guard would call a reply that cannot be made a failed reload; what applied
 // has applied, so the log says that, and what became of the reply.
 void console_reload(APlayerController* player, FString* command, bool /*flag*/) {
-  const bool json = asks_for_json(command);
+  const bool json = status_request(host::utf8_of(command)).json;
   const LoadResult result = reload_configuration();
   try {
     const PlayerReply reply(player);
@@ -64,7 +59,7 @@ void console_reload(APlayerController* player, FString* command, bool /*flag*/) 
       reply.send(result.applied() ? kGreen : kRed, json_reply(result));
     } else if (result.refusal) {
       reply.send(kRed, config::kReloadFailed);
-      reply.send(kRed, refusal_line(*result.refusal));
+      reply.send(kRed, config::refusal_line(*result.refusal));
     } else {
       reply.send(kGreen, config::kReloaded);
     }
@@ -83,7 +78,7 @@ void console_reload(APlayerController* player, FString* command, bool /*flag*/) 
 void rcon_reload(RCONClientConnection* connection, RCONPacket* packet, UWorld* /*world*/) {
   const LoadResult result = reload_configuration();
   if (result.refusal) log_refusal(*result.refusal);
-  if (asks_for_json(&packet->Body)) {
+  if (status_request(host::utf8_of(&packet->Body)).json) {
     send_rcon_reply(connection, *packet, json_reply(result));
     return;
   }

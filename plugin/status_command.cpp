@@ -1,12 +1,14 @@
 // Reads only: a status request never changes what is held back.
-#include "plugin/status_command.h"
+#include <fmt/format.h>
+#include <fmt/ranges.h>
 
 #include <string>
 #include <vector>
 
 #include "config/vocabulary.h"
+#include "host/fstring.h"
 #include "host/rcon_packet.h"
-#include "host/utf8.h"
+#include "plugin/admin_commands.h"
 #include "plugin/census_report.h"
 #include "plugin/clock.h"
 #include "plugin/gates.h"
@@ -18,19 +20,6 @@
 
 namespace quellwarden {
 namespace {
-
-StatusRequest request_of(const FString* command) {
-  return command == nullptr ? StatusRequest{} : status_request(host::encode_utf8(command->view()));
-}
-
-std::string joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) {
-    text += text.empty() ? "" : "\n";
-    text += line;
-  }
-  return text;
-}
 
 std::string json_answer(const StatusRequest& request, std::int64_t now) {
   const PluginState& state = plugin_state();
@@ -47,7 +36,7 @@ std::vector<std::string> lines_answer(const StatusRequest& request, std::int64_t
 }  // namespace
 
 void console_status(APlayerController* player, FString* command, bool /*flag*/) {
-  const StatusRequest request = request_of(command);
+  const StatusRequest request = status_request(host::utf8_of(command));
   const PlayerReply reply(player);
   if (request.json) {
     reply.send(kWhite, json_answer(request, unix_now()));
@@ -60,9 +49,10 @@ void console_status(APlayerController* player, FString* command, bool /*flag*/) 
 
 void rcon_status(RCONClientConnection* connection, RCONPacket* packet, UWorld* /*world*/) {
   const std::int64_t now = unix_now();
-  const StatusRequest request = request_of(&packet->Body);
+  const StatusRequest request = status_request(host::utf8_of(&packet->Body));
   send_rcon_reply(connection, *packet,
-                  request.json ? json_answer(request, now) : joined(lines_answer(request, now)));
+                  request.json ? json_answer(request, now)
+                               : fmt::format("{}", fmt::join(lines_answer(request, now), "\n")));
 }
 
 }  // namespace quellwarden

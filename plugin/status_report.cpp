@@ -4,6 +4,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -94,26 +95,20 @@ std::string entry_line(const PluginState& state, const char* list, const DelayEn
          config::origin_mark(entry);
 }
 
-void add_list(std::vector<std::string>& lines, const PluginState& state, const char* list,
-              const std::vector<DelayEntry>& entries, std::int64_t now) {
-  for (const DelayEntry& entry : entries) {
-    lines.push_back(entry_line(state, list, entry, now));
-  }
-}
-
 // Without a filter each empty list says so; with one, a single line says that nothing matched.
 void add_lists(std::vector<std::string>& lines, const PluginState& state,
                const config::Schedule& lists, const StatusRequest& request, std::int64_t now) {
+  const std::array both{std::pair{"riding", &lists.riding}, std::pair{"taming", &lists.taming}};
   if (request.filters()) {
     if (lists.riding.empty() && lists.taming.empty()) lines.push_back(request.nothing_matches());
   } else {
-    for (const auto& [name, entries] :
-         {std::pair{"riding", &lists.riding}, {"taming", &lists.taming}}) {
+    for (const auto& [name, entries] : both) {
       if (entries->empty()) lines.push_back(fmt::format(config::kStatusNoClasses, name));
     }
   }
-  add_list(lines, state, "riding", lists.riding, now);
-  add_list(lines, state, "taming", lists.taming, now);
+  for (const auto& [name, entries] : both) {
+    for (const DelayEntry& entry : *entries) lines.push_back(entry_line(state, name, entry, now));
+  }
 }
 
 std::string headline(const PluginState& state, std::int64_t now) {
@@ -211,7 +206,7 @@ std::vector<config::JsonObject> bypass_json(const PluginState& state) {
 std::optional<std::string> last_load_line(const PluginState& state) {
   if (!state.last_load || state.last_load->ok()) return std::nullopt;
   const LoadRecord& load = *state.last_load;
-  const std::string reason = printable(refusal_line(*load.refusal));
+  const std::string reason = printable(config::refusal_line(*load.refusal));
   if (load.fallback_written) {
     return fmt::format(config::kStatusFellBack, config::utc_text(load.time),
                        last_good_applied(*load.fallback_written), reason);
@@ -246,9 +241,7 @@ config::JsonObject last_load_json(const LoadRecord& record, const config::DelayT
   if (record.salvaged) {
     std::vector<config::JsonObject> held;
     for (const config::HeldEntry& entry : tables.held) {
-      config::JsonObject one;
-      one.text("list", entry.list).text("class", entry.class_name);
-      held.push_back(std::move(one));
+      held.emplace_back().text("list", entry.list).text("class", entry.class_name);
     }
     json.flag("salvaged", true).objects("held_until_fixed", std::move(held));
   }
@@ -279,13 +272,8 @@ std::vector<std::string> status_lines(const PluginState& state, std::int64_t now
   if (const std::uint64_t left = host::blocks_left_behind(); left > 0) {
     lines.push_back(fmt::format(config::kBlocksLeftBehind, left));
   }
-  const std::vector<config::Diagnostic>& warnings = state.diagnostics;
-  const std::size_t shown = std::min(warnings.size(), config::kMostWarningsShown);
-  for (std::size_t index = 0; index < shown; ++index) {
-    lines.push_back(fmt::format(config::kStatusWarning, printable(warnings[index].text)));
-  }
-  if (shown < warnings.size()) {
-    lines.push_back(fmt::format(config::kMoreWarnings, warnings.size() - shown));
+  for (std::string& line : warning_lines(state, config::kStatusWarning)) {
+    lines.push_back(std::move(line));
   }
   return lines;
 }

@@ -2,10 +2,10 @@
 // a reload that renames it or turns notices off leaves nothing behind.
 #include "plugin/unlocks_command.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include "config/vocabulary.h"
 #include "host/asa_api.h"
@@ -14,6 +14,8 @@
 #include "plugin/clock.h"
 #include "plugin/gate_hooks.h"
 #include "plugin/player_messages.h"
+#include "plugin/plugin_state.h"
+#include "plugin/registration.h"
 
 namespace quellwarden {
 namespace {
@@ -36,20 +38,11 @@ void add_locked(std::vector<Locked>& locked, const std::string& text, int gate,
   });
 }
 
-// Adds or removes the chat command `name`; a refusal is logged, and answered with false.
-template <typename Step>
-bool attempt_chat(const char* what, const std::string& name, Step&& step) noexcept {
-  return attempt([&] { return fmt::format("Failed to {} chat command {}", what, name); },
-                 std::forward<Step>(step));
-}
+bool remove_chat(const FString& name) { return AsaApi::GetCommands().RemoveChatCommand(name); }
 
-std::string wanted_chat_command() {
-  const auto& notices = plugin_state().tables.notices;
-  return notices ? notices->chat_command : std::string();
-}
-
-}  // namespace
-
+// The chat command's answer in the words of the notices in force: one line per locked class, the
+// soonest first, at most kMostUnlockLines, then one line for the rest; or the line for nothing
+// held back. Nothing without notices.
 std::vector<std::string> unlocks_lines(const config::DelayTables& tables, std::int64_t now) {
   if (!tables.notices) return {};
   const config::NoticeSettings& settings = *tables.notices;
@@ -80,6 +73,8 @@ std::vector<std::string> unlocks_lines(const config::DelayTables& tables, std::i
   return lines;
 }
 
+}  // namespace
+
 // A player asking again within the cooldown gets nothing, so the command cannot flood the chat.
 void chat_unlocks(AShooterPlayerController* player, FString* /*message*/, int /*mode*/) {
   PluginState& state = plugin_state();
@@ -95,35 +90,19 @@ void chat_unlocks(AShooterPlayerController* player, FString* /*message*/, int /*
 }
 
 void remove_chat_command() noexcept {
-  KeptName& kept = plugin_state().chat_command;
-  if (kept.text().empty()) return;
-  attempt_chat("remove", kept.text(), [&] {
-    return kept.with(
-        [](const FString& name) { return AsaApi::GetCommands().RemoveChatCommand(name); });
-  });
-  kept.forget();
+  drop_registration("chat command", plugin_state().chat_command, &remove_chat);
 }
 
 void sync_chat_command() noexcept {
-  std::string wanted;
-  try {
-    wanted = wanted_chat_command();
-  } catch (...) {
-    return;
-  }
-  KeptName& kept = plugin_state().chat_command;
-  if (wanted == kept.text()) return;
-  remove_chat_command();
-  if (wanted.empty()) return;
-  const bool added = attempt_chat("add", wanted, [&] {
-    kept.keep(wanted);
-    return kept.with([](const FString& name) {
-      AsaApi::GetCommands().AddChatCommand(
-          name, AsaApi::ChatCallback(guarded("chat command", &chat_unlocks)));
-      return true;
-    });
-  });
-  if (!added) kept.forget();
+  const auto& notices = plugin_state().tables.notices;
+  follow_registration(
+      "chat command", plugin_state().chat_command,
+      notices ? std::string_view(notices->chat_command) : std::string_view(),
+      [](const FString& name) {
+        AsaApi::GetCommands().AddChatCommand(
+            name, AsaApi::ChatCallback(guarded("chat command", &chat_unlocks)));
+      },
+      &remove_chat);
 }
 
 }  // namespace quellwarden

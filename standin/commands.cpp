@@ -3,7 +3,6 @@
 // timers, which run when the control surface says, since tests and the sandbox decide what time it
 // is.
 #include <algorithm>
-#include <optional>
 #include <stdexcept>
 
 #include "host/rcon_packet.h"
@@ -65,26 +64,29 @@ void refuse_if_asked(const FString& name, std::string_view what = "command") {
   }
 }
 
+template <typename Callback>
+void add_named(std::vector<Command<Callback>>& list, const FString& name, const Callback& callback,
+               std::string_view what = "command") {
+  refuse_if_asked(name, what);
+  list.push_back({std::u16string(name.view()), callback});
+}
+
 class Commands final : public AsaApi::ICommands {
  public:
   void AddConsoleCommand(const FString& name, const AsaApi::ConsoleCallback& callback) override {
-    refuse_if_asked(name);
-    console_.push_back({std::u16string(name.view()), callback});
+    add_named(console_, name, callback);
   }
   void AddRconCommand(const FString& name, const AsaApi::RconCallback& callback) override {
-    refuse_if_asked(name);
-    rcon_.push_back({std::u16string(name.view()), callback});
+    add_named(rcon_, name, callback);
   }
   bool RemoveConsoleCommand(const FString& name) override { return remove_named(console_, name); }
   bool RemoveRconCommand(const FString& name) override { return remove_named(rcon_, name); }
   void AddChatCommand(const FString& name, const AsaApi::ChatCallback& callback) override {
-    refuse_if_asked(name);
-    chat_.push_back({std::u16string(name.view()), callback});
+    add_named(chat_, name, callback);
   }
   bool RemoveChatCommand(const FString& name) override { return remove_named(chat_, name); }
   void AddTimer(const FString& name, const AsaApi::TimerCallback& callback) override {
-    refuse_if_asked(name, "timer");
-    timers_.push_back({std::u16string(name.view()), callback});
+    add_named(timers_, name, callback, "timer");
   }
   bool RemoveTimer(const FString& name) override { return remove_named(timers_, name); }
 
@@ -108,12 +110,19 @@ std::vector<std::string> names_of(const std::vector<Command<Callback>>& list) {
   return out;
 }
 
-// A callback may unregister commands while it runs, so it runs from a copy.
-template <typename Callback>
-std::optional<Callback> copy_of(const std::vector<Command<Callback>>& list,
-                                std::u16string_view line) {
-  const Callback* found = find_named(list, first_word(line));
-  return found != nullptr ? std::optional<Callback>(*found) : std::nullopt;
+// Runs `run(callback, line)` with the command that `line`'s first word names in `list`, and the
+// host's FString of the line; false when there is none. A callback may unregister commands while it
+// runs, so it runs from a copy.
+template <typename Callback, typename Run>
+bool run_named(const std::vector<Command<Callback>>& list, std::string_view line, Run&& run) {
+  const std::u16string text = utf8_to_utf16(line);
+  const Callback* found = find_named(list, first_word(text));
+  if (found == nullptr) {
+    return false;
+  }
+  const Callback callback = *found;
+  run(callback, detail::host_fstring(text));
+  return true;
 }
 
 }  // namespace
@@ -135,36 +144,21 @@ void run_timers() {
 }
 
 bool run_console_command(APlayerController* player, std::string_view line) {
-  const std::u16string text = utf8_to_utf16(line);
-  const auto callback = copy_of(commands().console_, text);
-  if (!callback) {
-    return false;
-  }
-  FString typed = detail::host_fstring(text);
-  (*callback)(player, &typed, false);
-  return true;
+  return run_named(commands().console_, line,
+                   [&](const auto& callback, FString typed) { callback(player, &typed, false); });
 }
 
 bool run_chat_command(AShooterPlayerController* player, std::string_view message) {
-  const std::u16string text = utf8_to_utf16(message);
-  const auto callback = copy_of(commands().chat_, text);
-  if (!callback) {
-    return false;
-  }
-  FString said = detail::host_fstring(text);
-  (*callback)(player, &said, kChatModeGlobal);
-  return true;
+  return run_named(commands().chat_, message, [&](const auto& callback, FString said) {
+    callback(player, &said, kChatModeGlobal);
+  });
 }
 
 bool run_rcon_command(const RconConnection& connection, std::int32_t id, std::string_view body) {
-  const std::u16string text = utf8_to_utf16(body);
-  const auto callback = copy_of(commands().rcon_, text);
-  if (!callback) {
-    return false;
-  }
-  RCONPacket packet{static_cast<std::int32_t>(body.size() + 10), id, 2, detail::host_fstring(text)};
-  (*callback)(connection.get(), &packet, nullptr);
-  return true;
+  return run_named(commands().rcon_, body, [&](const auto& callback, FString text) {
+    RCONPacket packet{static_cast<std::int32_t>(body.size() + 10), id, 2, std::move(text)};
+    callback(connection.get(), &packet, nullptr);
+  });
 }
 
 }  // namespace standin

@@ -210,10 +210,6 @@ FString::FString(const char* text) {
 }
 
 FString::FString(const WIDECHAR* text) {
-  std::size_t length = 0;
-  while (text[length] != 0) {
-    ++length;
-  }
-  standin::detail::fill_fstring(
-      *this, std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
+  standin::detail::fill_fstring(*this,
+                                std::u16string_view(reinterpret_cast<const char16_t*>(text)));
 }

@@ -19,20 +19,11 @@ RconState& state() { return detail::forever<RconState>(); }
 }  // namespace
 
 RconConnection::RconConnection(RconReplySink sink)
-    : connection_(new RCONClientConnection{std::move(sink)}) {}
+    : connection_(std::make_unique<RCONClientConnection>(RCONClientConnection{std::move(sink)})) {}
 
-RconConnection::RconConnection(RconConnection&& other) noexcept
-    : connection_(std::exchange(other.connection_, nullptr)) {}
-
-RconConnection& RconConnection::operator=(RconConnection&& other) noexcept {
-  if (this != &other) {
-    delete connection_;
-    connection_ = std::exchange(other.connection_, nullptr);
-  }
-  return *this;
-}
-
-RconConnection::~RconConnection() { delete connection_; }
+RconConnection::RconConnection(RconConnection&& other) noexcept = default;
+RconConnection& RconConnection::operator=(RconConnection&& other) noexcept = default;
+RconConnection::~RconConnection() = default;
 
 std::vector<RconReply> rcon_replies() {
   const std::lock_guard lock(state().mutex);

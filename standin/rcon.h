@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,10 +32,10 @@ class ASAAPI_EXPORT RconConnection {
   ~RconConnection();
 
   // The game's connection object; null once moved from.
-  [[nodiscard]] RCONClientConnection* get() const noexcept { return connection_; }
+  [[nodiscard]] RCONClientConnection* get() const noexcept { return connection_.get(); }
 
  private:
-  RCONClientConnection* connection_;
+  std::unique_ptr<RCONClientConnection> connection_;
 };
 
 // Runs the RCON command named by the first word of `body` for a request with `id` arriving on

@@ -1,5 +1,6 @@
 // Player notices as players meet them: a refused gate tells them once per cooldown, and the chat
 // command lists what is still held back, as long as the configuration asks for it.
+#include "host/fstring.h"
 #include "tests/support/config_text.h"
 #include "tests/support/gate_outcome.h"
 #include "tests/support/plugin_fixture.h"
@@ -121,6 +122,23 @@ TEST_F(notices_test, reload_renames_the_chat_command_and_without_notices_removes
   console(nullptr);
   unload();
   EXPECT_THAT(standin::chat_commands(), IsEmpty());
+}
+
+// The host may lose a command behind the plugin's back: a new name still takes its place, and one
+// the host would not remove while notices are off is asked for again at unload.
+TEST_F(notices_test, a_chat_command_the_host_lost_neither_blocks_its_new_name_nor_is_forgotten) {
+  AsaApi::GetCommands().RemoveChatCommand(FString("/unlocks"));
+  write_config(R"({"PlayerNotices": {"ChatCommand": "/when"}})");
+  console(nullptr);
+  EXPECT_THAT(standin::chat_commands(), ElementsAre("/when"));
+  AsaApi::GetCommands().RemoveChatCommand(FString("/when"));
+  write_config(qw_test::config_text({}, {{"Rex_Character_BP_C", 24}}));
+  console(nullptr);
+  unload();
+  EXPECT_THAT(
+      log_messages(spdlog::level::err),
+      ElementsAre("Failed to remove chat command /unlocks", "Failed to remove chat command /when",
+                  "Failed to remove chat command /when"));
 }
 
 // Twelve classes, the admin's German words and a zone of its own: the ten soonest, then the rest

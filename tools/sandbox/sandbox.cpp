@@ -47,13 +47,10 @@ std::vector<std::string_view> words(std::string_view text) {
 }
 
 bool boolean(std::string_view word) {
-  if (word == "true") {
-    return true;
+  if (word != "true" && word != "false") {
+    throw CommandError("'" + std::string(word) + "' is neither true nor false");
   }
-  if (word == "false") {
-    return false;
-  }
-  throw CommandError("'" + std::string(word) + "' is neither true nor false");
+  return word == "true";
 }
 
 const char* text_of(bool value) { return value ? "true" : "false"; }
@@ -360,17 +357,13 @@ void Sandbox::hooks(std::string_view arguments) {
 
 void Sandbox::commands(std::string_view arguments) {
   expect_no_arguments("commands", arguments);
-  for (const std::string& name : standin::console_commands()) {
-    print("console command " + name);
-  }
-  for (const std::string& name : standin::rcon_commands()) {
-    print("rcon command " + name);
-  }
-  for (const std::string& name : standin::chat_commands()) {
-    print("chat command " + name);
-  }
-  for (const std::string& name : standin::timers()) {
-    print("timer " + name);
+  for (const auto& [kind, names] : {std::pair{"console command ", standin::console_commands()},
+                                    {"rcon command ", standin::rcon_commands()},
+                                    {"chat command ", standin::chat_commands()},
+                                    {"timer ", standin::timers()}}) {
+    for (const std::string& name : names) {
+      print(kind + name);
+    }
   }
 }
 
