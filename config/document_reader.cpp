@@ -19,6 +19,7 @@
 #include "config/slip_filter.h"
 #include "config/vocabulary.h"
 #include "text/quoted_text.h"
+#include "text/utf8.h"
 
 namespace quellwarden::config {
 namespace {
@@ -555,11 +556,7 @@ void find_trailing_text(std::string_view bytes, std::size_t value_end, Document&
   const std::size_t end = bytes.find_last_not_of(kBlanks) + 1;
   std::string_view text = bytes.substr(start, end - start);
   const bool cut = text.size() > kTrailingBytes;
-  if (cut) {
-    std::size_t keep = kTrailingBytes;
-    while (keep > 0 && (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80) --keep;
-    text = text.substr(0, keep);
-  }
+  text = utf8_prefix(text, kTrailingBytes);
   document.trailing =
       TrailingText{static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n')) + 1,
                    (line_start == std::string_view::npos ? start : start - line_start - 1) + 1,

@@ -66,7 +66,7 @@ std::string unlock_table(const std::vector<Row>& rows, const ReportContext& cont
   std::size_t name_width = 0;
   std::size_t hours_width = 0;
   for (const Row& row : rows) {
-    name_width = std::max(name_width, display_width(printable(row.entry->class_name)));
+    name_width = std::max(name_width, characters_in(printable(row.entry->class_name)));
     hours_width = std::max(hours_width, std::to_string(row.entry->hours).size() + 1);
   }
   std::string text = "\nUnlock times, soonest first (taming also holds back imprinting):\n";
