@@ -119,13 +119,8 @@ class Scan {
 // bracket, a separator, a quote or a slash.
 std::size_t token_end(std::string_view bytes, std::size_t at) {
   if (bytes[at] == '"') {
-    for (std::size_t next = at + 1; next < bytes.size(); ++next) {
-      if (bytes[next] == '\\')
-        ++next;
-      else if (bytes[next] == '"')
-        return next + 1;
-    }
-    return bytes.size();
+    const std::size_t end = string_end(bytes, at);
+    return end == std::string_view::npos ? bytes.size() : end;
   }
   if (std::string_view("{}[],:").find(bytes[at]) != std::string_view::npos) return at + 1;
   const std::size_t end = bytes.find_first_of(" \t\r\n{}[],:\"/", at + 1);
