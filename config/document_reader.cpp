@@ -541,10 +541,8 @@ std::size_t after_blanks_and_comments(std::string_view bytes, std::size_t at,
 
 // The parser knows a number has ended only at the byte after it, which it has then read too.
 std::size_t value_end(std::string_view bytes, std::size_t consumed, const Document& document) {
-  const ValueType top = document.top.type();
-  const bool number = top == ValueType::number_integer || top == ValueType::number_unsigned ||
-                      top == ValueType::number_float;
-  if (number && consumed > 0 && !is_number_byte(bytes[consumed - 1])) --consumed;
+  if (document.top.held().is_number() && consumed > 0 && !is_number_byte(bytes[consumed - 1]))
+    --consumed;
   return consumed;
 }
 

@@ -3,6 +3,8 @@
 // only gets here when it fails to parse.
 #include "config/parse_hints.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -44,12 +46,6 @@ bool curly_quote_at(std::string_view bytes, std::size_t at) {
                      [&](std::string_view quote) { return bytes.substr(at).starts_with(quote); });
 }
 
-std::string hex_byte(char byte) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  const auto value = static_cast<unsigned char>(byte);
-  return {kDigits[value >> 4], kDigits[value & 0xF]};
-}
-
 // The causes in the order they are listed, each with what "line N holds " is followed by.
 enum Cause { not_utf8, curly_quotes, unclosed_comment, single_quote, kCauses };
 
@@ -64,7 +60,7 @@ class Scan {
       if (byte == '\n') ++line_;
       const std::size_t length = utf8_character_at(bytes_, at).length;
       if (length == 0) {
-        note(not_utf8, "the byte " + hex_byte(byte) +
+        note(not_utf8, fmt::format("the byte {:02X}", static_cast<unsigned char>(byte)) +
                            ", which is not UTF-8: the file is saved in a Windows code page, and "
                            "the plugin reads UTF-8 only; " +
                            std::string(kSaveAsUtf8));

@@ -2,6 +2,7 @@
 // what looks wrong, and will the plugin take the file at all.
 #include <algorithm>
 #include <string_view>
+#include <tuple>
 
 #include "config/creature_classes.h"
 #include "config/time_text.h"
@@ -28,10 +29,8 @@ std::vector<Row> schedule_rows(const Schedule& schedule) {
   for (const auto& entry : schedule.riding) rows.push_back({"riding", &entry});
   for (const auto& entry : schedule.taming) rows.push_back({"taming", &entry});
   std::stable_sort(rows.begin(), rows.end(), [](const Row& left, const Row& right) {
-    if (left.entry->unlock_time != right.entry->unlock_time) {
-      return left.entry->unlock_time < right.entry->unlock_time;
-    }
-    return left.entry->class_name < right.entry->class_name;
+    return std::tie(left.entry->unlock_time, left.entry->class_name) <
+           std::tie(right.entry->unlock_time, right.entry->class_name);
   });
   return rows;
 }
