@@ -167,27 +167,16 @@ class Reader {
  public:
   explicit Reader(Document& document) : document_(document) {}
 
-  bool null() {
-    return scalar([] { return json(nullptr); });
-  }
-  bool boolean(bool value) {
-    return scalar([value] { return json(value); });
-  }
-  bool number_integer(json::number_integer_t value) {
-    return scalar([value] { return json(value); });
-  }
-  bool number_unsigned(json::number_unsigned_t value) {
-    return scalar([value] { return json(value); });
-  }
+  bool null() { return scalar(nullptr); }
+  bool boolean(bool value) { return scalar(value); }
+  bool number_integer(json::number_integer_t value) { return scalar(value); }
+  bool number_unsigned(json::number_unsigned_t value) { return scalar(value); }
   bool number_float(json::number_float_t value, const json::string_t& /*text*/) {
-    return scalar([value] { return json(value); });
+    return scalar(value);
   }
-  bool string(json::string_t& value) {
-    return scalar([&value] { return json(value); });
-  }
-  bool binary(json::binary_t& /*value*/) {
-    return scalar([] { return json(nullptr); });
-  }
+  // Copied only where it is kept: a text nobody reads never reaches the heap.
+  bool string(json::string_t& value) { return skipped_ > 0 || scalar(value); }
+  bool binary(json::binary_t& /*value*/) { return scalar(nullptr); }
   bool start_object(std::size_t /*size*/) { return open(ValueType::object); }
   bool start_array(std::size_t /*size*/) { return open(ValueType::array); }
   bool end_object() { return close(); }
@@ -201,16 +190,14 @@ class Reader {
   }
 
  private:
-  template <typename Make>
-  bool scalar(Make make) {
+  bool scalar(json value) {
     if (skipped_ > 0) return true;
     if (preview_.active()) {
-      json value = make();
-      preview_.scalar(std::move(value));
+      preview_.scalar(value);
       return true;
     }
     aim();
-    deliver(Value(make()));
+    deliver(Value(std::move(value)));
     return true;
   }
   bool open(ValueType type);
