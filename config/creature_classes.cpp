@@ -30,9 +30,11 @@ using ClassId = std::uint16_t;
 
 std::size_t length_gap(std::size_t a, std::size_t b) { return a < b ? b - a : a - b; }
 
-// Levenshtein distance of `a` and `b` when it is at most kMaxEdits, else kMaxEdits + 1. Cells
-// farther than kMaxEdits from the diagonal cannot come back under the bound and are not computed.
-std::size_t bounded_distance(std::string_view a, std::string_view b) {
+}  // namespace
+
+// Cells farther than kMaxEdits from the diagonal cannot come back under the bound and are not
+// computed.
+std::size_t near_distance(std::string_view a, std::string_view b) {
   constexpr std::uint8_t kOver = kMaxEdits + 1;
   if (length_gap(a.size(), b.size()) > kMaxEdits) return kOver;
   std::array<std::uint8_t, kLongestName + 1> row{};
@@ -60,6 +62,8 @@ std::size_t bounded_distance(std::string_view a, std::string_view b) {
   }
   return row[b.size()];
 }
+
+namespace {
 
 // The bytes a name holds, a bit each (bytes that share a bit only weaken the test below).
 std::uint64_t letters_of(std::string_view folded) {
@@ -183,7 +187,7 @@ class ClassIndex {
     std::size_t best_distance = kMaxEdits + 1;
     for (std::size_t id = 0; id < kClassCount && best_distance > 0; ++id) {
       if (letters_too_far(letters, letters_[id])) continue;
-      const std::size_t distance = bounded_distance(folded, folded_[id]);
+      const std::size_t distance = near_distance(folded, folded_[id]);
       if (distance < best_distance) {
         best = static_cast<ClassId>(id);
         best_distance = distance;
