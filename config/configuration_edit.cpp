@@ -20,10 +20,6 @@
 namespace quellwarden::config {
 namespace {
 
-std::string refusal_text(const Refusal& refusal) {
-  return refusal.hints.empty() ? refusal.text : refusal.text + " (" + hint_line(refusal) + ")";
-}
-
 const DelayEntry* entry_of(const Configuration& configuration, std::string_view list,
                            std::string_view class_name) {
   const auto& entries = list == kDisallowRiding ? configuration.riding : configuration.taming;

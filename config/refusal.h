@@ -40,4 +40,9 @@ inline std::string hint_line(const Refusal& refusal) {
   return line;
 }
 
+// The text, then the hints in parentheses: the whole refusal on one line, as a reply gives it.
+inline std::string refusal_text(const Refusal& refusal) {
+  return refusal.hints.empty() ? refusal.text : refusal.text + " (" + hint_line(refusal) + ")";
+}
+
 }  // namespace quellwarden::config
