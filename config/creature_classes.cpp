@@ -137,13 +137,11 @@ std::vector<std::string> common_name_words(std::string_view name) {
 class ClassIndex {
  public:
   ClassIndex() {
-    folded_.reserve(kClassCount);
-    for (const GameClass& game_class : kGameClasses) {
-      folded_.push_back(ascii_folded(game_class.class_name));
-      letters_.push_back(letters_of(folded_.back()));
-    }
+    folded_.reserve(kClassCount);  // the map keeps views of them
     for (std::size_t id = 0; id < kClassCount; ++id) {
-      known_.emplace(folded_[id], Known{static_cast<ClassId>(id), true});
+      folded_.push_back(ascii_folded(kGameClasses[id].class_name));
+      letters_.push_back(letters_of(folded_.back()));
+      known_.emplace(folded_.back(), Known{static_cast<ClassId>(id), true});
     }
     variants_.reserve(3 * kClassCount);
     for (std::size_t id = 0; id < kClassCount; ++id) {
