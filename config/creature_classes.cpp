@@ -30,41 +30,6 @@ using ClassId = std::uint16_t;
 
 std::size_t length_gap(std::size_t a, std::size_t b) { return a < b ? b - a : a - b; }
 
-}  // namespace
-
-// Cells farther than kMaxEdits from the diagonal cannot come back under the bound and are not
-// computed.
-std::size_t near_distance(std::string_view a, std::string_view b) {
-  constexpr std::uint8_t kOver = kMaxEdits + 1;
-  if (length_gap(a.size(), b.size()) > kMaxEdits) return kOver;
-  std::array<std::uint8_t, kLongestName + 1> row{};
-  for (std::size_t column = 0; column <= b.size(); ++column) {
-    row[column] = static_cast<std::uint8_t>(std::min<std::size_t>(column, kOver));
-  }
-  for (std::size_t line = 1; line <= a.size(); ++line) {
-    const std::size_t first = line > kMaxEdits ? line - kMaxEdits : 1;
-    const std::size_t last = std::min(b.size(), line + kMaxEdits);
-    std::uint8_t left = line > kMaxEdits ? kOver : static_cast<std::uint8_t>(line);
-    std::uint8_t diagonal = row[first - 1];
-    row[first - 1] = left;
-    std::uint8_t smallest = left;
-    for (std::size_t column = first; column <= last; ++column) {
-      const std::uint8_t above = row[column];
-      const auto change = static_cast<std::uint8_t>(diagonal + (a[line - 1] != b[column - 1]));
-      const auto cell = static_cast<std::uint8_t>(
-          std::min({above + 1, left + 1, static_cast<int>(change), static_cast<int>(kOver)}));
-      diagonal = above;
-      row[column] = cell;
-      left = cell;
-      smallest = std::min(smallest, cell);
-    }
-    if (smallest > kMaxEdits) return kOver;
-  }
-  return row[b.size()];
-}
-
-namespace {
-
 // The bytes a name holds, a bit each (bytes that share a bit only weaken the test below).
 std::uint64_t letters_of(std::string_view folded) {
   std::uint64_t letters = 0;
@@ -302,6 +267,37 @@ const ClassIndex& class_index() {
 }
 
 }  // namespace
+
+// Cells farther than kMaxEdits from the diagonal cannot come back under the bound and are not
+// computed.
+std::size_t near_distance(std::string_view a, std::string_view b) {
+  constexpr std::uint8_t kOver = kMaxEdits + 1;
+  if (length_gap(a.size(), b.size()) > kMaxEdits) return kOver;
+  std::array<std::uint8_t, kLongestName + 1> row{};
+  for (std::size_t column = 0; column <= b.size(); ++column) {
+    row[column] = static_cast<std::uint8_t>(std::min<std::size_t>(column, kOver));
+  }
+  for (std::size_t line = 1; line <= a.size(); ++line) {
+    const std::size_t first = line > kMaxEdits ? line - kMaxEdits : 1;
+    const std::size_t last = std::min(b.size(), line + kMaxEdits);
+    std::uint8_t left = line > kMaxEdits ? kOver : static_cast<std::uint8_t>(line);
+    std::uint8_t diagonal = row[first - 1];
+    row[first - 1] = left;
+    std::uint8_t smallest = left;
+    for (std::size_t column = first; column <= last; ++column) {
+      const std::uint8_t above = row[column];
+      const auto change = static_cast<std::uint8_t>(diagonal + (a[line - 1] != b[column - 1]));
+      const auto cell = static_cast<std::uint8_t>(
+          std::min({above + 1, left + 1, static_cast<int>(change), static_cast<int>(kOver)}));
+      diagonal = above;
+      row[column] = cell;
+      left = cell;
+      smallest = std::min(smallest, cell);
+    }
+    if (smallest > kMaxEdits) return kOver;
+  }
+  return row[b.size()];
+}
 
 std::span<const GameClass> game_classes() { return kGameClasses; }
 
