@@ -45,7 +45,7 @@ Walk walk(std::string_view bytes, const MemberPath& path, std::size_t length) {
     if (!inner) {
       const MemberPath to_member(path.begin(),
                                  path.begin() + static_cast<std::ptrdiff_t>(reached.depth) + 1);
-      return {std::nullopt, 0, path_text(to_member) + " is not an object"};
+      return {std::nullopt, 0, member_path_text(to_member) + " is not an object"};
     }
     reached.object = std::move(inner);
     ++reached.depth;

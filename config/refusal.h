@@ -19,7 +19,7 @@ inline MemberPath below(MemberPath path, std::string_view name) {
 }
 
 // "DinoSettings > DisallowTaming > Rex_C": a member path as a text names it, escaped.
-inline std::string path_text(const MemberPath& path) {
+inline std::string member_path_text(const MemberPath& path) {
   std::string text;
   for (const std::string& name : path) text += (text.empty() ? "" : " > ") + printable(name);
   return text;
