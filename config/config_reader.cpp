@@ -38,20 +38,13 @@ std::string describe(const Place& place) {
   return text;
 }
 
-// "DinoSettings > DisallowTaming > Rex_C": a member path as a hint names it.
-std::string path_in_hint(const MemberPath& path) {
-  std::string text;
-  for (const std::string& name : path) text += (text.empty() ? "" : " > ") + printable(name);
-  return text;
-}
-
 // The library's own errors, word for word, with the place and the fix the checker adds.
 Refusal not_an_object(const Value& found, MemberPath path, std::string hint) {
   return {
       fmt::format(kNotAnObjectError, type_name(found.type())), std::move(path), {std::move(hint)}};
 }
 Refusal not_a_number(const Value& found, MemberPath path, std::string_view fix) {
-  std::string hint = path_in_hint(path) + " is " + found_text(found) + "; " + std::string(fix);
+  std::string hint = member_path_text(path) + " is " + found_text(found) + "; " + std::string(fix);
   return {
       fmt::format(kNotANumberError, type_name(found.type())), std::move(path), {std::move(hint)}};
 }
@@ -134,11 +127,6 @@ Read<std::int64_t> unlock_time(std::int64_t wipe, std::int64_t hours, const Plac
   return wipe + delay;
 }
 
-MemberPath below(MemberPath path, std::string_view name) {
-  path.emplace_back(name);
-  return path;
-}
-
 // An entry that does not read: the refusal it alone would give, and why, as its held-back line says
 // it after the class and its list.
 struct EntryError {
@@ -163,13 +151,12 @@ std::optional<EntryError> nul_in_name(std::string_view class_name, std::string_v
 
 EntryError item_not_an_object(const ListItem& item, const MemberPath& list_path) {
   const std::string fix =
-      item.type == ValueType::number_integer || item.type == ValueType::number_unsigned ||
-              item.type == ValueType::number_float
+      item.members[kHoursToDelay].held().is_number()
           ? "write {\"HoursToDelay\": " + item.members[kHoursToDelay].held().dump() + "}"
           : "write an object such as {\"HoursToDelay\": 24}";
   MemberPath path = below(list_path, item.class_name);
   const Value& itself = item.members[kHoursToDelay];
-  std::string hint = path_in_hint(path) + " is " + found_text(itself) + "; " + fix;
+  std::string hint = member_path_text(path) + " is " + found_text(itself) + "; " + fix;
   return {not_an_object(itself, std::move(path), std::move(hint)),
           "the entry is " + found_text(itself) + "; " + fix};
 }
@@ -189,7 +176,7 @@ std::variant<DelayEntry, EntryError> read_entry(const ListItem& item, std::strin
   const Place place{kHoursToDelay, list_name, item.class_name};
   const auto path = [&] { return below(below(list_path, item.class_name), kHoursToDelay); };
   const auto failed = [&](const Refusal& refusal) {
-    const std::string entry = path_in_hint(below(list_path, item.class_name)) + " > ";
+    const std::string entry = member_path_text(below(list_path, item.class_name)) + " > ";
     const std::string of_class =
         " of class " + in_quotes(item.class_name) + " in " + in_quotes(list_name);
     std::string reason = reason_of(refusal, entry);
@@ -217,7 +204,7 @@ void read_list(const List& list, std::string_view list_name, std::int64_t wipe,
     // A scalar is iterated as one item without a name, the scalar itself, which is no object.
     reading.errors.push_back(
         not_an_object(list.shape, path,
-                      path_in_hint(path) + " is " + found_text(list.shape) +
+                      member_path_text(path) + " is " + found_text(list.shape) +
                           "; write an object from class name to entry, such as "
                           "{\"Rex_Character_BP_C\": {\"HoursToDelay\": 24}}"));
     reading.salvageable = false;

@@ -30,37 +30,6 @@ using ClassId = std::uint16_t;
 
 std::size_t length_gap(std::size_t a, std::size_t b) { return a < b ? b - a : a - b; }
 
-// Levenshtein distance of `a` and `b` when it is at most kMaxEdits, else kMaxEdits + 1. Cells
-// farther than kMaxEdits from the diagonal cannot come back under the bound and are not computed.
-std::size_t bounded_distance(std::string_view a, std::string_view b) {
-  constexpr std::uint8_t kOver = kMaxEdits + 1;
-  if (length_gap(a.size(), b.size()) > kMaxEdits) return kOver;
-  std::array<std::uint8_t, kLongestName + 1> row{};
-  for (std::size_t column = 0; column <= b.size(); ++column) {
-    row[column] = static_cast<std::uint8_t>(std::min<std::size_t>(column, kOver));
-  }
-  for (std::size_t line = 1; line <= a.size(); ++line) {
-    const std::size_t first = line > kMaxEdits ? line - kMaxEdits : 1;
-    const std::size_t last = std::min(b.size(), line + kMaxEdits);
-    std::uint8_t left = line > kMaxEdits ? kOver : static_cast<std::uint8_t>(line);
-    std::uint8_t diagonal = row[first - 1];
-    row[first - 1] = left;
-    std::uint8_t smallest = left;
-    for (std::size_t column = first; column <= last; ++column) {
-      const std::uint8_t above = row[column];
-      const auto change = static_cast<std::uint8_t>(diagonal + (a[line - 1] != b[column - 1]));
-      const auto cell = static_cast<std::uint8_t>(
-          std::min({above + 1, left + 1, static_cast<int>(change), static_cast<int>(kOver)}));
-      diagonal = above;
-      row[column] = cell;
-      left = cell;
-      smallest = std::min(smallest, cell);
-    }
-    if (smallest > kMaxEdits) return kOver;
-  }
-  return row[b.size()];
-}
-
 // The bytes a name holds, a bit each (bytes that share a bit only weaken the test below).
 std::uint64_t letters_of(std::string_view folded) {
   std::uint64_t letters = 0;
@@ -133,13 +102,11 @@ std::vector<std::string> common_name_words(std::string_view name) {
 class ClassIndex {
  public:
   ClassIndex() {
-    folded_.reserve(kClassCount);
-    for (const GameClass& game_class : kGameClasses) {
-      folded_.push_back(ascii_folded(game_class.class_name));
-      letters_.push_back(letters_of(folded_.back()));
-    }
+    folded_.reserve(kClassCount);  // the map keeps views of them
     for (std::size_t id = 0; id < kClassCount; ++id) {
-      known_.emplace(folded_[id], Known{static_cast<ClassId>(id), true});
+      folded_.push_back(ascii_folded(kGameClasses[id].class_name));
+      letters_.push_back(letters_of(folded_.back()));
+      known_.emplace(folded_.back(), Known{static_cast<ClassId>(id), true});
     }
     variants_.reserve(3 * kClassCount);
     for (std::size_t id = 0; id < kClassCount; ++id) {
@@ -183,7 +150,7 @@ class ClassIndex {
     std::size_t best_distance = kMaxEdits + 1;
     for (std::size_t id = 0; id < kClassCount && best_distance > 0; ++id) {
       if (letters_too_far(letters, letters_[id])) continue;
-      const std::size_t distance = bounded_distance(folded, folded_[id]);
+      const std::size_t distance = near_distance(folded, folded_[id]);
       if (distance < best_distance) {
         best = static_cast<ClassId>(id);
         best_distance = distance;
@@ -300,6 +267,37 @@ const ClassIndex& class_index() {
 }
 
 }  // namespace
+
+// Cells farther than kMaxEdits from the diagonal cannot come back under the bound and are not
+// computed.
+std::size_t near_distance(std::string_view a, std::string_view b) {
+  constexpr std::uint8_t kOver = kMaxEdits + 1;
+  if (length_gap(a.size(), b.size()) > kMaxEdits) return kOver;
+  std::array<std::uint8_t, kLongestName + 1> row{};
+  for (std::size_t column = 0; column <= b.size(); ++column) {
+    row[column] = static_cast<std::uint8_t>(std::min<std::size_t>(column, kOver));
+  }
+  for (std::size_t line = 1; line <= a.size(); ++line) {
+    const std::size_t first = line > kMaxEdits ? line - kMaxEdits : 1;
+    const std::size_t last = std::min(b.size(), line + kMaxEdits);
+    std::uint8_t left = line > kMaxEdits ? kOver : static_cast<std::uint8_t>(line);
+    std::uint8_t diagonal = row[first - 1];
+    row[first - 1] = left;
+    std::uint8_t smallest = left;
+    for (std::size_t column = first; column <= last; ++column) {
+      const std::uint8_t above = row[column];
+      const auto change = static_cast<std::uint8_t>(diagonal + (a[line - 1] != b[column - 1]));
+      const auto cell = static_cast<std::uint8_t>(
+          std::min({above + 1, left + 1, static_cast<int>(change), static_cast<int>(kOver)}));
+      diagonal = above;
+      row[column] = cell;
+      left = cell;
+      smallest = std::min(smallest, cell);
+    }
+    if (smallest > kMaxEdits) return kOver;
+  }
+  return row[b.size()];
+}
 
 std::span<const GameClass> game_classes() { return kGameClasses; }
 

@@ -3,6 +3,7 @@
 // likely meant as.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -26,6 +27,10 @@ struct GameClassMatch {
   // nearest class within two edits or by "_C" or "BP_" left out. Empty for a name close to none.
   std::vector<GameClass> meant;
 };
+
+// The Levenshtein distance of `a` and `b` over bytes when it is at most two edits, else 3: how
+// near a name must be to be suggested. `b` is at most 64 bytes long.
+std::size_t near_distance(std::string_view a, std::string_view b);
 
 // The game's classes, in the list's order.
 std::span<const GameClass> game_classes();

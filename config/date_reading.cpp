@@ -3,7 +3,10 @@
 // one instant all the same (no seconds, a fraction of one, lower case, "+0200") are read.
 #include "config/date_reading.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
+#include <charconv>
 #include <utility>
 
 #include "config/local_zone.h"
@@ -66,11 +69,10 @@ class Cursor {
   std::size_t at_ = 0;
 };
 
-bool is_leap(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
-
+// The calendar's one home (time_text.h) knows the leap years; `month` 1 to 12.
 int days_in_month(int year, int month) {
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && is_leap(year) ? 29 : kDays[month - 1];
+  if (month == 12) return 31;
+  return static_cast<int>(days_from_civil(year, month + 1, 1) - days_from_civil(year, month, 1));
 }
 
 bool is_digit(char byte) { return byte >= '0' && byte <= '9'; }
@@ -136,13 +138,8 @@ struct Fields {
   }
   // "19:00", or "19:00:30" where the seconds are not zero.
   [[nodiscard]] std::string time_of_day() const {
-    std::string text = two_digits(hour) + ":" + two_digits(minute);
-    return second == 0 ? text : text + ":" + two_digits(second);
-  }
-
- private:
-  static std::string two_digits(int value) {
-    return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+    const std::string text = fmt::format("{:02}:{:02}", hour, minute);
+    return second == 0 ? text : text + fmt::format(":{:02}", second);
   }
 };
 
@@ -182,6 +179,13 @@ std::optional<std::string> milliseconds_note(std::string_view digits) {
   const std::string_view number = digits.substr(first);
   return std::string(number) + " looks like milliseconds; write " +
          std::string(number.substr(0, number.size() - 3));
+}
+
+std::optional<std::int64_t> whole_number(std::string_view text) {
+  std::int64_t number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return number;
 }
 
 std::optional<int> read_offset(std::string_view text) {

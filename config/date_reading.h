@@ -35,6 +35,10 @@ DateReading read_date(std::string_view text);
 // nothing for any other text.
 std::optional<int> read_offset(std::string_view text);
 
+// A whole number in decimal, "-5" or "1797012000", as an admin types Unix seconds or hours; nothing
+// for any other text or one past 64 bits.
+std::optional<std::int64_t> whole_number(std::string_view text);
+
 // "1797012000000 looks like milliseconds; write 1797012000" for whole Unix seconds `digits` of
 // 13 digits or more; nothing for others.
 std::optional<std::string> milliseconds_note(std::string_view digits);

@@ -19,6 +19,7 @@
 #include "config/slip_filter.h"
 #include "config/vocabulary.h"
 #include "text/quoted_text.h"
+#include "text/utf8.h"
 
 namespace quellwarden::config {
 namespace {
@@ -166,27 +167,16 @@ class Reader {
  public:
   explicit Reader(Document& document) : document_(document) {}
 
-  bool null() {
-    return scalar([] { return json(nullptr); });
-  }
-  bool boolean(bool value) {
-    return scalar([value] { return json(value); });
-  }
-  bool number_integer(json::number_integer_t value) {
-    return scalar([value] { return json(value); });
-  }
-  bool number_unsigned(json::number_unsigned_t value) {
-    return scalar([value] { return json(value); });
-  }
+  bool null() { return scalar(nullptr); }
+  bool boolean(bool value) { return scalar(value); }
+  bool number_integer(json::number_integer_t value) { return scalar(value); }
+  bool number_unsigned(json::number_unsigned_t value) { return scalar(value); }
   bool number_float(json::number_float_t value, const json::string_t& /*text*/) {
-    return scalar([value] { return json(value); });
+    return scalar(value);
   }
-  bool string(json::string_t& value) {
-    return scalar([&value] { return json(value); });
-  }
-  bool binary(json::binary_t& /*value*/) {
-    return scalar([] { return json(nullptr); });
-  }
+  // Copied only where it is kept: a text nobody reads never reaches the heap.
+  bool string(json::string_t& value) { return skipped_ > 0 || scalar(value); }
+  bool binary(json::binary_t& /*value*/) { return scalar(nullptr); }
   bool start_object(std::size_t /*size*/) { return open(ValueType::object); }
   bool start_array(std::size_t /*size*/) { return open(ValueType::array); }
   bool end_object() { return close(); }
@@ -200,16 +190,14 @@ class Reader {
   }
 
  private:
-  template <typename Make>
-  bool scalar(Make make) {
+  bool scalar(json value) {
     if (skipped_ > 0) return true;
     if (preview_.active()) {
-      json value = make();
-      preview_.scalar(std::move(value));
+      preview_.scalar(value);
       return true;
     }
     aim();
-    deliver(Value(make()));
+    deliver(Value(std::move(value)));
     return true;
   }
   bool open(ValueType type);
@@ -540,10 +528,8 @@ std::size_t after_blanks_and_comments(std::string_view bytes, std::size_t at,
 
 // The parser knows a number has ended only at the byte after it, which it has then read too.
 std::size_t value_end(std::string_view bytes, std::size_t consumed, const Document& document) {
-  const ValueType top = document.top.type();
-  const bool number = top == ValueType::number_integer || top == ValueType::number_unsigned ||
-                      top == ValueType::number_float;
-  if (number && consumed > 0 && !is_number_byte(bytes[consumed - 1])) --consumed;
+  if (document.top.held().is_number() && consumed > 0 && !is_number_byte(bytes[consumed - 1]))
+    --consumed;
   return consumed;
 }
 
@@ -555,11 +541,7 @@ void find_trailing_text(std::string_view bytes, std::size_t value_end, Document&
   const std::size_t end = bytes.find_last_not_of(kBlanks) + 1;
   std::string_view text = bytes.substr(start, end - start);
   const bool cut = text.size() > kTrailingBytes;
-  if (cut) {
-    std::size_t keep = kTrailingBytes;
-    while (keep > 0 && (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80) --keep;
-    text = text.substr(0, keep);
-  }
+  text = utf8_prefix(text, kTrailingBytes);
   document.trailing =
       TrailingText{static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n')) + 1,
                    (line_start == std::string_view::npos ? start : start - line_start - 1) + 1,

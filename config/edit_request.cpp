@@ -3,7 +3,6 @@
 // answered with what to write, and nothing is written.
 #include "config/edit_request.h"
 
-#include <charconv>
 #include <optional>
 
 #include "config/date_reading.h"
@@ -38,13 +37,6 @@ std::string_view rest_of(std::string_view line, std::string_view name) {
 }
 
 bool same_word(std::string_view a, std::string_view b) { return compare_folded(a, b) == 0; }
-
-std::optional<std::int64_t> whole_number(std::string_view text) {
-  std::int64_t number = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return number;
-}
 
 std::string usage(std::string_view command) {
   if (command == kSetWipeCommand) return "usage: Quellwarden.setwipe now|DATE|UNIX";

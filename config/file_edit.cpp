@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "config/member_spans.h"
-#include "text/printable.h"
 
 namespace quellwarden::config {
 namespace {
@@ -29,15 +28,6 @@ const MemberSpan* last_named(const ObjectSpan& object, std::string_view name) {
   return found;
 }
 
-// Escaped: a class name comes from the admin's command line and goes to the log and the reply.
-std::string path_text(const MemberPath& path, std::size_t length) {
-  std::string text;
-  for (std::size_t index = 0; index < length; ++index) {
-    text += (text.empty() ? "" : " > ") + printable(path[index]);
-  }
-  return text.empty() ? "the file" : text;
-}
-
 // Where the walk down `path` stops: the deepest object reached and how many names led to it.
 struct Walk {
   std::optional<ObjectSpan> object;
@@ -53,7 +43,9 @@ Walk walk(std::string_view bytes, const MemberPath& path, std::size_t length) {
     if (member == nullptr) return reached;
     std::optional<ObjectSpan> inner = object_at(bytes, member->value_start);
     if (!inner) {
-      return {std::nullopt, 0, path_text(path, reached.depth + 1) + " is not an object"};
+      const MemberPath to_member(path.begin(),
+                                 path.begin() + static_cast<std::ptrdiff_t>(reached.depth) + 1);
+      return {std::nullopt, 0, member_path_text(to_member) + " is not an object"};
     }
     reached.object = std::move(inner);
     ++reached.depth;

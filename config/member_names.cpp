@@ -2,17 +2,15 @@
 // the plugin as "Disallow", and both were meant as "DisallowRiding".
 #include "config/member_names.h"
 
-#include <algorithm>
 #include <string>
-#include <vector>
 
+#include "config/creature_classes.h"
 #include "config/vocabulary.h"
 #include "text/ascii_fold.h"
 
 namespace quellwarden::config {
 namespace {
 
-constexpr std::size_t kMaxEdits = 2;
 constexpr std::size_t kShortestCutName = 4;
 constexpr std::size_t kLongestComparedName = 64;
 
@@ -25,27 +23,10 @@ bool cut_short(const std::string& name, const std::string& known) {
 bool near_miss(std::string_view name, std::string_view known) {
   const std::string folded_name = ascii_folded(name);
   const std::string folded_known = ascii_folded(known);
-  return edit_distance(folded_name, folded_known) <= kMaxEdits ||
-         cut_short(folded_name, folded_known);
+  return near_distance(folded_name, folded_known) <= 2 || cut_short(folded_name, folded_known);
 }
 
 }  // namespace
-
-std::size_t edit_distance(std::string_view from, std::string_view to) {
-  std::vector<std::size_t> row(to.size() + 1);
-  for (std::size_t column = 0; column < row.size(); ++column) row[column] = column;
-  for (std::size_t line = 1; line <= from.size(); ++line) {
-    std::size_t diagonal = row[0];
-    row[0] = line;
-    for (std::size_t column = 1; column <= to.size(); ++column) {
-      const std::size_t above = row[column];
-      const std::size_t change = diagonal + (from[line - 1] == to[column - 1] ? 0 : 1);
-      row[column] = std::min({above + 1, row[column - 1] + 1, change});
-      diagonal = above;
-    }
-  }
-  return row[to.size()];
-}
 
 // Read from the tables: a level a member holds stands inside that member.
 std::string level_place(Level level) {

@@ -22,8 +22,4 @@ struct MemberMatch {
 // is the known name cut short. Nothing for a name that resembles none.
 std::optional<MemberMatch> meant_member(std::string_view name, Level level);
 
-// Levenshtein distance over bytes, over all of both texts: the plain way, fine for member names
-// (the class-name index bounds its own).
-std::size_t edit_distance(std::string_view from, std::string_view to);
-
 }  // namespace quellwarden::config

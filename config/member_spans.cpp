@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "config/slip_filter.h"
+
 namespace quellwarden::config {
 namespace {
 
@@ -20,10 +22,11 @@ bool is_scalar_byte(char byte) {
 // Blanks and comments from `at`: where they end, and where the blanks after the last comment
 // start (a line comment owns its line end, so nothing after it can join its line).
 struct Blanks {
-  std::size_t end = kNowhere;  // kNowhere: a comment that never ends
+  std::size_t end = 0;
   std::size_t plain_start = 0;
 };
 
+// A comment never closed ends the blanks where it starts, which no caller takes for a value.
 Blanks skip_blanks(std::string_view bytes, std::size_t at) {
   std::size_t plain_start = at;
   while (at < bytes.size()) {
@@ -31,31 +34,12 @@ Blanks skip_blanks(std::string_view bytes, std::size_t at) {
       ++at;
       continue;
     }
-    if (bytes.compare(at, 2, "//") == 0) {
-      const std::size_t line_end = bytes.find('\n', at);
-      at = line_end == kNowhere ? bytes.size() : line_end + 1;
-    } else if (bytes.compare(at, 2, "/*") == 0) {
-      const std::size_t comment_end = bytes.find("*/", at + 2);
-      if (comment_end == kNowhere) return {};
-      at = comment_end + 2;
-    } else {
-      break;
-    }
+    const std::size_t end = comment_end(bytes, at);
+    if (end == 0) break;
+    at = bytes[at + 1] == '/' && end < bytes.size() ? end + 1 : end;
     plain_start = at;
   }
   return {at, plain_start};
-}
-
-// One past the closing quote of the string that starts at `at`; kNowhere when it never closes.
-std::size_t string_end(std::string_view bytes, std::size_t at) {
-  for (std::size_t index = at + 1; index < bytes.size(); ++index) {
-    if (bytes[index] == '\\') {
-      ++index;
-    } else if (bytes[index] == '"') {
-      return index + 1;
-    }
-  }
-  return kNowhere;
 }
 
 std::size_t container_end(std::string_view bytes, std::size_t at) {
@@ -69,7 +53,7 @@ std::size_t container_end(std::string_view bytes, std::size_t at) {
     }
     if (byte == '/') {
       const std::size_t after = skip_blanks(bytes, at).end;
-      if (after == kNowhere || after == at) return kNowhere;
+      if (after == at) return kNowhere;
       at = after;
       continue;
     }
@@ -156,8 +140,7 @@ std::optional<ObjectSpan> object_at(std::string_view bytes, std::size_t open) {
 std::size_t first_value(std::string_view bytes) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   const std::size_t start = bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark ? 3 : 0;
-  const std::size_t end = skip_blanks(bytes, start).end;
-  return end == kNowhere ? bytes.size() : end;
+  return skip_blanks(bytes, start).end;
 }
 
 }  // namespace quellwarden::config

@@ -16,6 +16,7 @@
 #include "text/ascii_fold.h"
 #include "text/printable.h"
 #include "text/quoted_text.h"
+#include "text/utf8.h"
 
 namespace quellwarden::config {
 namespace {
@@ -109,19 +110,10 @@ std::string first_unknown(std::string_view text, Allowed allowed) {
   return unknown;
 }
 
-// Characters, not bytes: a name in any script gets the same room.
-std::size_t characters_in(std::string_view text) {
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char unit) {
-    return (static_cast<unsigned char>(unit) & 0xC0) != 0x80;
-  }));
-}
-
 // `text` cut so that it and the mark fit `most` bytes, before a character that would be split.
 std::string bounded(std::string text, std::size_t most) {
   if (text.size() <= most) return text;
-  std::size_t keep = most - (sizeof(kCutMark) - 1);
-  while (keep > 0 && (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80) --keep;
-  text.resize(keep);
+  text.resize(utf8_prefix(text, most - (sizeof(kCutMark) - 1)).size());
   return text.append(kCutMark);
 }
 

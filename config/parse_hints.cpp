@@ -3,11 +3,14 @@
 // only gets here when it fails to parse.
 #include "config/parse_hints.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <array>
 #include <optional>
 
 #include "config/slip_filter.h"
+#include "text/utf8.h"
 
 namespace quellwarden::config {
 namespace {
@@ -35,52 +38,12 @@ bool is_empty(std::string_view bytes) {
   return bytes.find_first_not_of(kBlanks) == std::string_view::npos;
 }
 
-bool in_range(std::string_view bytes, std::size_t at, unsigned char low, unsigned char high) {
-  if (at >= bytes.size()) return false;
-  const auto byte = static_cast<unsigned char>(bytes[at]);
-  return byte >= low && byte <= high;
-}
-
-// The length of the UTF-8 sequence at `at`, or 0 where the bytes are no UTF-8: a stray
-// continuation byte, a sequence cut short, an overlong form, a surrogate, past U+10FFFF.
-std::size_t utf8_length(std::string_view bytes, std::size_t at) {
-  const auto lead = static_cast<unsigned char>(bytes[at]);
-  if (lead < 0x80) return 1;
-  struct Form {
-    unsigned char lead_low, lead_high, second_low, second_high;
-    std::size_t length;
-  };
-  static constexpr std::array<Form, 7> kForms{{{0xC2, 0xDF, 0x80, 0xBF, 2},
-                                               {0xE0, 0xE0, 0xA0, 0xBF, 3},
-                                               {0xE1, 0xEC, 0x80, 0xBF, 3},
-                                               {0xED, 0xED, 0x80, 0x9F, 3},
-                                               {0xEE, 0xEF, 0x80, 0xBF, 3},
-                                               {0xF0, 0xF0, 0x90, 0xBF, 4},
-                                               {0xF1, 0xF4, 0x80, 0xBF, 4}}};
-  for (const Form& form : kForms) {
-    if (lead < form.lead_low || lead > form.lead_high) continue;
-    if (lead == 0xF4 && !in_range(bytes, at + 1, 0x80, 0x8F)) return 0;
-    if (!in_range(bytes, at + 1, form.second_low, form.second_high)) return 0;
-    for (std::size_t next = 2; next < form.length; ++next) {
-      if (!in_range(bytes, at + next, 0x80, 0xBF)) return 0;
-    }
-    return form.length;
-  }
-  return 0;
-}
-
 constexpr std::array<std::string_view, 4> kCurlyQuotes{"\xE2\x80\x9C", "\xE2\x80\x9D",
                                                        "\xE2\x80\x98", "\xE2\x80\x99"};
 
 bool curly_quote_at(std::string_view bytes, std::size_t at) {
   return std::any_of(kCurlyQuotes.begin(), kCurlyQuotes.end(),
                      [&](std::string_view quote) { return bytes.substr(at).starts_with(quote); });
-}
-
-std::string hex_byte(char byte) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  const auto value = static_cast<unsigned char>(byte);
-  return {kDigits[value >> 4], kDigits[value & 0xF]};
 }
 
 // The causes in the order they are listed, each with what "line N holds " is followed by.
@@ -95,9 +58,9 @@ class Scan {
     for (std::size_t at = 0; at < bytes_.size(); ++at) {
       const char byte = bytes_[at];
       if (byte == '\n') ++line_;
-      const std::size_t length = utf8_length(bytes_, at);
+      const std::size_t length = utf8_character_at(bytes_, at).length;
       if (length == 0) {
-        note(not_utf8, "the byte " + hex_byte(byte) +
+        note(not_utf8, fmt::format("the byte {:02X}", static_cast<unsigned char>(byte)) +
                            ", which is not UTF-8: the file is saved in a Windows code page, and "
                            "the plugin reads UTF-8 only; " +
                            std::string(kSaveAsUtf8));
@@ -152,13 +115,8 @@ class Scan {
 // bracket, a separator, a quote or a slash.
 std::size_t token_end(std::string_view bytes, std::size_t at) {
   if (bytes[at] == '"') {
-    for (std::size_t next = at + 1; next < bytes.size(); ++next) {
-      if (bytes[next] == '\\')
-        ++next;
-      else if (bytes[next] == '"')
-        return next + 1;
-    }
-    return bytes.size();
+    const std::size_t end = string_end(bytes, at);
+    return end == std::string_view::npos ? bytes.size() : end;
   }
   if (std::string_view("{}[],:").find(bytes[at]) != std::string_view::npos) return at + 1;
   const std::size_t end = bytes.find_first_of(" \t\r\n{}[],:\"/", at + 1);

@@ -2,12 +2,28 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "text/printable.h"
 
 namespace quellwarden::config {
 
 // Member names from the top of the file down to a value; empty for the file as a whole.
 using MemberPath = std::vector<std::string>;
+
+// The path to the member `name` of the object at `path`.
+inline MemberPath below(MemberPath path, std::string_view name) {
+  path.emplace_back(name);
+  return path;
+}
+
+// "DinoSettings > DisallowTaming > Rex_C": a member path as a text names it, escaped.
+inline std::string member_path_text(const MemberPath& path) {
+  std::string text;
+  for (const std::string& name : path) text += (text.empty() ? "" : " > ") + printable(name);
+  return text;
+}
 
 struct Refusal {
   std::string text;  // exactly what the log and an RCON reply say, escaped (printable())

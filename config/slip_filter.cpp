@@ -25,6 +25,17 @@ std::size_t comment_end(std::string_view bytes, std::size_t at) {
   return close == std::string_view::npos ? 0 : close + 2;
 }
 
+std::size_t string_end(std::string_view bytes, std::size_t at) {
+  for (std::size_t index = at + 1; index < bytes.size(); ++index) {
+    if (bytes[index] == '\\') {
+      ++index;
+    } else if (bytes[index] == '"') {
+      return index + 1;
+    }
+  }
+  return std::string_view::npos;
+}
+
 // The } or ] that follows `at`, blanks and comments between; 0 for anything else.
 char SlipFilter::closed_after(std::size_t at) const {
   for (;;) {

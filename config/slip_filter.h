@@ -23,6 +23,10 @@ struct Slip {
 // when none starts there, or a "/*" is never closed, which stays an error of the file.
 std::size_t comment_end(std::string_view bytes, std::size_t at);
 
+// One past the closing quote of the string whose opening quote stands at `at`; npos when it never
+// closes.
+std::size_t string_end(std::string_view bytes, std::size_t at);
+
 // The bytes as a stream, each slip turned into blanks as long as itself (line breaks kept), so
 // that every other byte, and so every place the parser names, stays where it was. Each slip is
 // noted as it is passed on; the stream reads ahead of the parser, so a caller keeps only those

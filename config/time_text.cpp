@@ -45,12 +45,11 @@ std::string date_time_text(std::int64_t unix_seconds, Precision precision) {
     --days;
   }
   const CivilDate date = civil_from_days(days);
-  if (precision == Precision::minutes) {
-    return fmt::format("{}-{:02}-{:02} {:02}:{:02}", year_text(date.year), date.month, date.day,
-                       second_of_day / kSecondsPerHour, second_of_day / 60 % 60);
-  }
-  return fmt::format("{}-{:02}-{:02} {:02}:{:02}:{:02}", year_text(date.year), date.month, date.day,
-                     second_of_day / kSecondsPerHour, second_of_day / 60 % 60, second_of_day % 60);
+  const std::string to_minute =
+      fmt::format("{}-{:02}-{:02} {:02}:{:02}", year_text(date.year), date.month, date.day,
+                  second_of_day / kSecondsPerHour, second_of_day / 60 % 60);
+  return precision == Precision::minutes ? to_minute
+                                         : to_minute + fmt::format(":{:02}", second_of_day % 60);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "config/value.h"
 
 #include "text/quoted_text.h"
+#include "text/utf8.h"
 
 namespace quellwarden::config {
 namespace {
@@ -21,9 +22,7 @@ std::string_view type_name(ValueType type) { return nlohmann::json(type).type_na
 
 std::string shortened(std::string_view text) {
   if (text.size() <= kShownBytes) return std::string(text);
-  std::size_t cut = kShownBytes;
-  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-  return std::string(text.substr(0, cut)) + "...";
+  return std::string(utf8_prefix(text, kShownBytes)) + "...";
 }
 
 std::string value_text(const Value& value) {

@@ -30,18 +30,14 @@ void AnnouncementSchedule::replace(std::span<const ScheduledUnlock> unlocks,
   const std::vector<std::int64_t> leads = ascending_leads(remind_before);
   moments_.clear();
   for (const ScheduledUnlock& unlock : unlocks) {
-    if (unlock.unlock_time <= past) {
-      continue;
-    }
+    if (unlock.unlock_time <= past) continue;
     const Announcement announced{Announcement::Kind::unlock, unlock.id, unlock.gate,
                                  unlock.unlock_time};
     moments_.push_back({unlock.unlock_time, announced});
     // The leads ascend, so once one reminder is past, so are the rest; one before the first second
     // there is would not wrap round to a late one.
     for (const std::int64_t lead : leads) {
-      if (unlock.unlock_time < kFirstSecond + lead || unlock.unlock_time - lead <= past) {
-        break;
-      }
+      if (unlock.unlock_time < kFirstSecond + lead || unlock.unlock_time - lead <= past) break;
       Announcement reminder = announced;
       reminder.kind = Announcement::Kind::reminder;
       moments_.push_back({unlock.unlock_time - lead, reminder});

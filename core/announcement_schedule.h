@@ -49,10 +49,7 @@ class AnnouncementSchedule {
 
   // What became due since the previous check, in the order it became due.
   std::vector<Announcement> check(std::int64_t now) {
-    if (now < next_due_) {
-      return {};
-    }
-    return take_due(now);
+    return now < next_due_ ? std::vector<Announcement>{} : take_due(now);
   }
 
  private:

@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "text/utf8.h"
+
 namespace quellwarden {
 namespace {
 
@@ -30,31 +32,13 @@ bool is_hidden(char32_t code) {
   return false;
 }
 
-// A character to escape, and how many bytes of the text it takes; none takes 0.
-struct Escaped {
-  char32_t code = 0;
-  std::size_t length = 0;
-};
-
-bool is_continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
-// The character the bytes at `rest` begin with, when it is one to escape. A byte that does not
-// begin a well-formed two- or three-byte form, an overlong one included, passes as it is.
-Escaped escaped_at(std::string_view rest) {
-  const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(rest[at]); };
-  const unsigned char lead = byte(0);
+// The character the bytes at `rest` begin with, when it is one to escape; none has length 0. A
+// byte that begins no well-formed character passes as it is.
+Utf8Character escaped_at(std::string_view rest) {
+  const auto lead = static_cast<unsigned char>(rest[0]);
   if (lead < 0x20 || lead == 0x7F) return {lead, 1};
-  if (lead >= 0xC2 && lead <= 0xDF && rest.size() >= 2 && is_continuation(byte(1))) {
-    const char32_t code = static_cast<char32_t>((lead & 0x1FU) << 6U | (byte(1) & 0x3FU));
-    return is_hidden(code) ? Escaped{code, 2} : Escaped{};
-  }
-  if ((lead & 0xF0U) == 0xE0 && rest.size() >= 3 && is_continuation(byte(1)) &&
-      is_continuation(byte(2))) {
-    const char32_t code =
-        static_cast<char32_t>((lead & 0x0FU) << 12U | (byte(1) & 0x3FU) << 6U | (byte(2) & 0x3FU));
-    return code >= 0x800 && is_hidden(code) ? Escaped{code, 3} : Escaped{};
-  }
-  return {};
+  const Utf8Character character = utf8_character_at(rest, 0);
+  return character.length > 1 && is_hidden(character.code) ? character : Utf8Character{};
 }
 
 // Printable ASCII, the most of every text, needs no closer look.
@@ -84,13 +68,13 @@ void append_escaped(char32_t code, std::string& out) {
 // The first character at or after `from` to escape; its length is 0 when there is none.
 struct Found {
   std::size_t at = 0;
-  Escaped escaped;
+  Utf8Character escaped;
 };
 
 Found next_escaped(std::string_view text, std::size_t from) {
   for (std::size_t at = from; at < text.size(); ++at) {
     if (plain(static_cast<unsigned char>(text[at]))) continue;
-    const Escaped escaped = escaped_at(text.substr(at));
+    const Utf8Character escaped = escaped_at(text.substr(at));
     if (escaped.length != 0) return {at, escaped};
   }
   return {text.size(), {}};

@@ -16,8 +16,6 @@ namespace quellwarden::config {
 
 using Diagnostics = std::vector<Diagnostic>;
 
-MemberPath below(MemberPath path, std::string_view name);
-
 // "class \"Rex_C\" in \"DisallowTaming\"": an entry as warnings name it.
 std::string entry_place(std::string_view class_name, std::string_view list_name);
 

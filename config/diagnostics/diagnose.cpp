@@ -68,11 +68,6 @@ void check_shape(const Document& document, Diagnostics& out) {
 
 }  // namespace
 
-MemberPath below(MemberPath path, std::string_view name) {
-  path.emplace_back(name);
-  return path;
-}
-
 std::string entry_place(std::string_view class_name, std::string_view list_name) {
   return "class " + in_quotes(class_name) + " in " + in_quotes(list_name);
 }

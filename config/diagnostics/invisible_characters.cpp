@@ -8,6 +8,7 @@
 #include "config/diagnostics/checks.h"
 #include "fmt/format.h"
 #include "text/quoted_text.h"
+#include "text/utf8.h"
 
 namespace quellwarden::config {
 namespace {
@@ -86,16 +87,9 @@ struct CodePoint {
 };
 
 CodePoint decode_at(std::string_view text, std::size_t at) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  const std::size_t size = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-  if (size == 1 || at + size > text.size()) return {lead, 1};
-  char32_t value = lead & (0x7F >> size);
-  for (std::size_t next = 1; next < size; ++next) {
-    const auto byte = static_cast<unsigned char>(text[at + next]);
-    if ((byte & 0xC0) != 0x80) return {lead, 1};
-    value = value << 6 | (byte & 0x3F);
-  }
-  return {value, size};
+  const Utf8Character character = utf8_character_at(text, at);
+  if (character.length == 0) return {static_cast<unsigned char>(text[at]), 1};
+  return {character.code, character.length};
 }
 
 }  // namespace

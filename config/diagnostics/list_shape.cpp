@@ -1,7 +1,6 @@
 // A list the plugin reads as something else than the admin wrote: null, an array whose entries
 // are filed under their index, or class names that the table takes for one.
 #include <algorithm>
-#include <cstdint>
 
 #include "config/diagnostics/checks.h"
 #include "core/same_class.h"
@@ -17,39 +16,22 @@ std::string quoted_names(const std::vector<const std::string*>& names) {
 }
 
 // Groups of two or more names equal but for letter case, each in byte order, the groups in the
-// byte order of their folded names. Sorting hashes keeps the common case, no twins, cheap.
+// byte order of their folded names. The items come in byte order, which a stable sort keeps.
 std::vector<std::vector<const std::string*>> case_twins(const std::vector<ListItem>& items) {
-  std::vector<std::pair<std::uint64_t, std::size_t>> hashes;
-  hashes.reserve(items.size());
-  for (std::size_t index = 0; index < items.size(); ++index) {
-    hashes.emplace_back(class_hash(items[index].class_name), index);
-  }
-  std::sort(hashes.begin(), hashes.end());
+  std::vector<const std::string*> names;
+  names.reserve(items.size());
+  for (const ListItem& item : items) names.push_back(&item.class_name);
+  std::stable_sort(names.begin(), names.end(),
+                   [](const std::string* left, const std::string* right) {
+                     return compare_folded(*left, *right) < 0;
+                   });
   std::vector<std::vector<const std::string*>> groups;
-  for (auto run = hashes.begin(); run != hashes.end();) {
-    const auto end = std::find_if(run, hashes.end(),
-                                  [&](const auto& other) { return other.first != run->first; });
-    if (end - run == 1) {
-      run = end;
-      continue;
-    }
-    std::vector<bool> taken(static_cast<std::size_t>(end - run));
-    for (auto first = run; first != end; ++first) {
-      if (taken[static_cast<std::size_t>(first - run)]) continue;
-      std::vector<const std::string*> group{&items[first->second].class_name};
-      for (auto other = first + 1; other != end; ++other) {
-        const std::string& name = items[other->second].class_name;
-        if (!same_class(*group.front(), name)) continue;
-        taken[static_cast<std::size_t>(other - run)] = true;
-        group.push_back(&name);
-      }
-      if (group.size() > 1) groups.push_back(std::move(group));
-    }
+  for (auto run = names.begin(); run != names.end();) {
+    const auto end = std::find_if(
+        run, names.end(), [&](const std::string* name) { return !same_class(**run, *name); });
+    if (end - run > 1) groups.emplace_back(run, end);
     run = end;
   }
-  std::sort(groups.begin(), groups.end(), [](const auto& left, const auto& right) {
-    return compare_folded(*left.front(), *right.front()) < 0;
-  });
   return groups;
 }
 

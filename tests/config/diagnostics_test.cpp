@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <variant>
@@ -22,6 +23,24 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+
+// Levenshtein distance over bytes, over all of both texts: the plain way, to hold the bounded
+// search against.
+std::size_t edit_distance(std::string_view from, std::string_view to) {
+  std::vector<std::size_t> row(to.size() + 1);
+  for (std::size_t column = 0; column < row.size(); ++column) row[column] = column;
+  for (std::size_t line = 1; line <= from.size(); ++line) {
+    std::size_t diagonal = row[0];
+    row[0] = line;
+    for (std::size_t column = 1; column <= to.size(); ++column) {
+      const std::size_t above = row[column];
+      const std::size_t change = diagonal + (from[line - 1] == to[column - 1] ? 0 : 1);
+      row[column] = std::min({above + 1, row[column - 1] + 1, change});
+      diagonal = above;
+    }
+  }
+  return row[to.size()];
+}
 
 constexpr std::int64_t kWipe = 1700000000;
 constexpr std::int64_t kNow = kWipe + 3600;

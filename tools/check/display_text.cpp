@@ -4,8 +4,6 @@
 namespace quellwarden::check {
 namespace {
 
-bool starts_character(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }
-
 // Bytes of the first `count` characters.
 std::size_t prefix_bytes(std::string_view text, std::size_t count) {
   std::size_t bytes = 0;
@@ -17,19 +15,13 @@ std::size_t prefix_bytes(std::string_view text, std::size_t count) {
 
 }  // namespace
 
-std::size_t display_width(std::string_view text) {
-  std::size_t width = 0;
-  for (const char byte : text) width += starts_character(byte) ? 1U : 0U;
-  return width;
-}
-
 std::string padded(std::string_view text, std::size_t width) {
-  const std::size_t current = display_width(text);
+  const std::size_t current = characters_in(text);
   return std::string(text) + std::string(current < width ? width - current : 0, ' ');
 }
 
 std::string fit(std::string_view text, std::size_t width) {
-  if (display_width(text) <= width) return padded(text, width);
+  if (characters_in(text) <= width) return padded(text, width);
   const std::size_t kept = width < 3 ? 0 : width - 3;
   return std::string(text.substr(0, prefix_bytes(text, kept))) + std::string(width - kept, '.');
 }

@@ -7,13 +7,11 @@
 
 #include "text/printable.h"
 #include "text/quoted_text.h"
+#include "text/utf8.h"
 
 namespace quellwarden::check {
 
 using quellwarden::in_quotes;
-
-// Characters (not bytes) of UTF-8 text, for lining up columns.
-std::size_t display_width(std::string_view text);
 
 // `text` padded with blanks to `width` characters; longer text is cut and ends in "...".
 std::string fit(std::string_view text, std::size_t width);

@@ -1,27 +1,17 @@
 // Options may come in any order; "--now=UNIX" and "--" work as with most tools.
 #include "tools/check/options.h"
 
-#include <charconv>
-
 #include "config/date_reading.h"
 
 namespace quellwarden::check {
 namespace {
-
-std::optional<std::int64_t> whole_number(std::string_view text) {
-  std::int64_t value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, failure] = std::from_chars(text.data(), end, value);
-  if (failure != std::errc() || stop != end) return std::nullopt;
-  return value;
-}
 
 // The same times the configuration's "WipeTimestamp" takes, so a wipe can be pasted as it is.
 // `wanted` names them for an error: "--wipe wants whole Unix seconds or a date as ...".
 std::string read_time(std::string_view option, std::string_view wanted, std::string_view value,
                       std::optional<std::int64_t>& time) {
   const std::string quoted = std::string("\"").append(value).append("\"");
-  if (const std::optional<std::int64_t> seconds = whole_number(value)) {
+  if (const std::optional<std::int64_t> seconds = config::whole_number(value)) {
     time = seconds;
     return {};
   }

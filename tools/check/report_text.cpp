@@ -2,6 +2,7 @@
 // what looks wrong, and will the plugin take the file at all.
 #include <algorithm>
 #include <string_view>
+#include <tuple>
 
 #include "config/creature_classes.h"
 #include "config/time_text.h"
@@ -28,10 +29,8 @@ std::vector<Row> schedule_rows(const Schedule& schedule) {
   for (const auto& entry : schedule.riding) rows.push_back({"riding", &entry});
   for (const auto& entry : schedule.taming) rows.push_back({"taming", &entry});
   std::stable_sort(rows.begin(), rows.end(), [](const Row& left, const Row& right) {
-    if (left.entry->unlock_time != right.entry->unlock_time) {
-      return left.entry->unlock_time < right.entry->unlock_time;
-    }
-    return left.entry->class_name < right.entry->class_name;
+    return std::tie(left.entry->unlock_time, left.entry->class_name) <
+           std::tie(right.entry->unlock_time, right.entry->class_name);
   });
   return rows;
 }
@@ -66,7 +65,7 @@ std::string unlock_table(const std::vector<Row>& rows, const ReportContext& cont
   std::size_t name_width = 0;
   std::size_t hours_width = 0;
   for (const Row& row : rows) {
-    name_width = std::max(name_width, display_width(printable(row.entry->class_name)));
+    name_width = std::max(name_width, characters_in(printable(row.entry->class_name)));
     hours_width = std::max(hours_width, std::to_string(row.entry->hours).size() + 1);
   }
   std::string text = "\nUnlock times, soonest first (taming also holds back imprinting):\n";

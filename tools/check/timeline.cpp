@@ -103,7 +103,7 @@ std::vector<std::string> timeline_lines(std::int64_t wipe, std::int64_t now,
   std::size_t label_width = 0;
   for (const TimelineBar& bar : bars) {
     last = std::max(last, bar.unlock_time);
-    label_width = std::max(label_width, std::min(display_width(bar.label), kMaxLabelWidth));
+    label_width = std::max(label_width, std::min(characters_in(bar.label), kMaxLabelWidth));
   }
   if (last == wipe) return {};
   const Scale scale = scale_for(seconds_between(wipe, last));
