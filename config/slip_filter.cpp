@@ -17,7 +17,8 @@ bool ends_value(char token) {
 std::size_t comment_end(std::string_view bytes, std::size_t at) {
   if (at + 1 >= bytes.size() || bytes[at] != '/') return 0;
   if (bytes[at + 1] == '/') {
-    const std::size_t line_break = bytes.find('\n', at + 2);
+    // A lone carriage return ends the line too, as the JSON library reads it.
+    const std::size_t line_break = bytes.find_first_of("\r\n", at + 2);
     return line_break == std::string_view::npos ? bytes.size() : line_break;
   }
   if (bytes[at + 1] != '*') return 0;
