@@ -28,10 +28,10 @@ struct Hooked {
 template <Situation S>
 void owed_by_rules(const APrimalDinoCharacter* creature) {
   if constexpr (S != Situation::null_creature) {
-    const FString name = quellwarden::host::read_class_name(creature);
+    const FString name = quellwarden::host::read_class(creature).name;
     if constexpr (S == Situation::locked || S == Situation::released) {
       const FString& key = S == Situation::locked ? *hooked.locked_key : *hooked.released_key;
-      benchmark::DoNotOptimize(quellwarden::host::compare_ignoring_case(key, name));
+      benchmark::DoNotOptimize(quellwarden::host::compare_ignoring_case(key.raw(), name.raw()));
       benchmark::DoNotOptimize(_Xtime_get_ticks());
     }
   }

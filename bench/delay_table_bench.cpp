@@ -50,7 +50,7 @@ struct FoldedEqual {
 
 struct GameEqual {
   bool operator()(const FString& left, const FString& right) const {
-    return quellwarden::host::fstring_equal(left, right);
+    return quellwarden::host::fstring_equal(left.raw(), right.raw());
   }
 };
 

@@ -8,24 +8,11 @@
 #include "config/date_reading.h"
 #include "config/diagnostics/checks.h"
 #include "config/vocabulary.h"
-#include "text/ascii_fold.h"
 #include "text/quoted_text.h"
+#include "text/words.h"
 
 namespace quellwarden::config {
 namespace {
-
-constexpr std::string_view kBlanks = " \t";
-
-std::vector<std::string_view> words_of(std::string_view line) {
-  std::vector<std::string_view> words;
-  std::size_t at = 0;
-  while ((at = line.find_first_not_of(kBlanks, at)) != std::string_view::npos) {
-    const std::size_t end = line.find_first_of(kBlanks, at);
-    words.push_back(line.substr(at, end - at));
-    at = end;
-  }
-  return words;
-}
 
 // The text after the command's name, blanks around it dropped.
 std::string_view rest_of(std::string_view line, std::string_view name) {
@@ -35,8 +22,6 @@ std::string_view rest_of(std::string_view line, std::string_view name) {
   rest.remove_prefix(start);
   return rest.substr(0, rest.find_last_not_of(kBlanks) + 1);
 }
-
-bool same_word(std::string_view a, std::string_view b) { return compare_folded(a, b) == 0; }
 
 std::string usage(std::string_view command) {
   if (command == kSetWipeCommand) return "usage: Quellwarden.setwipe now|DATE|UNIX";

@@ -13,7 +13,4 @@ struct ObjectClass {
 // The class of `object` (not the object's own name). `object` must not be null.
 ObjectClass read_class(const void* object);
 
-// The name alone of `object`'s class.
-inline FString read_class_name(const void* object) { return read_class(object).name; }
-
 }  // namespace quellwarden::host

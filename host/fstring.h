@@ -87,9 +87,6 @@ namespace quellwarden::host {
 
 // The game's case-insensitive compare of two texts: 0 when equal apart from letter case.
 int compare_ignoring_case(const FStringData& held, const FStringData& probe);
-inline int compare_ignoring_case(const FString& held, const FString& probe) {
-  return compare_ignoring_case(held.raw(), probe.raw());
-}
 
 // Equal counts compare through the game; different counts are equal only when both are empty
 // (count 0 and count 1 are the two forms of the empty text). Inline, as a delay table's find runs
@@ -99,9 +96,6 @@ inline bool fstring_equal(const FStringData& held, const FStringData& probe) {
     return held.count <= 1 || compare_ignoring_case(held, probe) == 0;
   }
   return held.count + probe.count == 1;
-}
-inline bool fstring_equal(const FString& held, const FString& probe) {
-  return fstring_equal(held.raw(), probe.raw());
 }
 
 // A text the host hands over, such as a command's line, in UTF-8; empty for none.

@@ -5,12 +5,10 @@
 
 #include <array>
 #include <optional>
-#include <tuple>
 
 #include "config/report_json.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
-#include "host/utf8.h"
 #include "plugin/gate_hooks.h"
 #include "text/printable.h"
 #include "text/quoted_text.h"
@@ -18,46 +16,25 @@
 namespace quellwarden {
 namespace {
 
-struct NextUnlock {
-  std::string class_name;
-  std::string name;  // what players call it (config::display_name_of)
-  std::int64_t unlock_time;
-};
-
-struct Gate {
-  const char* name;
-  const DelayTable* table;
-  const config::DisplayNames* names;
-};
-
-std::array<Gate, 2> gates_of(const PluginState& state) {
-  const config::DelayTables& tables = state.tables;
-  return {{{"taming", &tables.taming, &tables.taming_names},
-           {"riding", &tables.riding, &tables.riding_names}}};
-}
+constexpr std::array kGates{"taming", "riding"};
 
 // The soonest unlock still ahead; of classes unlocking at once, the first by name. A gate whose
 // hook the host refused releases nothing, since it holds nothing back.
-std::optional<NextUnlock> next_of(const Gate& gate, std::int64_t now,
-                                  const StatusRequest& request) {
-  std::optional<NextUnlock> next;
-  if (!gate_in_place(gate.name)) return next;
-  gate.table->for_each([&](std::int32_t slot, std::u16string_view key, std::int64_t unlock_time) {
-    if (unlock_time <= now || (next && unlock_time > next->unlock_time)) return;
-    std::string class_name = host::encode_utf8(key);
-    if (!request.names(class_name)) return;
-    if (next &&
-        std::tie(unlock_time, class_name) >= std::tie(next->unlock_time, next->class_name)) {
-      return;
-    }
-    const std::string_view name =
-        config::display_name_of(config::display_name_at(*gate.names, slot), class_name);
-    next = NextUnlock{class_name, std::string(name), unlock_time};
-  });
-  return next;
+std::optional<config::DelayEntry> next_of(const PluginState& state, const char* gate,
+                                          std::int64_t now, const StatusRequest& request) {
+  if (!gate_in_place(gate)) return std::nullopt;
+  for (config::DelayEntry& entry : gate_entries(state.tables, gate)) {
+    if (entry.unlock_time > now && request.names(entry.class_name)) return std::move(entry);
+  }
+  return std::nullopt;
 }
 
-std::string next_line(const char* gate, const std::optional<NextUnlock>& next,
+// What players call the class (config::display_name_of).
+std::string_view name_of(const config::DelayEntry& next) {
+  return config::display_name_of(next.display_name, next.class_name);
+}
+
+std::string next_line(const char* gate, const std::optional<config::DelayEntry>& next,
                       const StatusRequest& request, std::int64_t now) {
   if (!next) {
     return fmt::format(config::kNextUnlockNone, gate,
@@ -66,18 +43,18 @@ std::string next_line(const char* gate, const std::optional<NextUnlock>& next,
                            : fmt::format(config::kStatusNameHolds, in_quotes(request.text)));
   }
   const std::string class_name = printable(next->class_name);
-  const std::string named = next->name == next->class_name
+  const std::string named = name_of(*next) == next->class_name
                                 ? class_name
-                                : fmt::format("{} ({})", printable(next->name), class_name);
+                                : fmt::format("{} ({})", printable(name_of(*next)), class_name);
   return fmt::format(config::kNextUnlock, gate, named,
                      config::utc_text(next->unlock_time, config::Precision::minutes),
                      config::left_text(config::seconds_between(now, next->unlock_time)));
 }
 
-config::JsonObject next_json(const NextUnlock& next, std::int64_t now) {
+config::JsonObject next_json(const config::DelayEntry& next, std::int64_t now) {
   config::JsonObject json;
   json.text("class", next.class_name)
-      .text("name", next.name)
+      .text("name", name_of(next))
       .number("unlock", next.unlock_time)
       .number("seconds_left",
               static_cast<std::int64_t>(config::seconds_between(now, next.unlock_time)));
@@ -89,8 +66,8 @@ config::JsonObject next_json(const NextUnlock& next, std::int64_t now) {
 std::vector<std::string> next_unlock_lines(const PluginState& state, std::int64_t now,
                                            const StatusRequest& request) {
   std::vector<std::string> lines;
-  for (const Gate& gate : gates_of(state)) {
-    lines.push_back(next_line(gate.name, next_of(gate, now, request), request, now));
+  for (const char* gate : kGates) {
+    lines.push_back(next_line(gate, next_of(state, gate, now, request), request, now));
   }
   return lines;
 }
@@ -99,9 +76,9 @@ std::string next_unlock_json(const PluginState& state, std::int64_t now,
                              const StatusRequest& request) {
   config::JsonObject json;
   json.number("now", now);
-  for (const Gate& gate : gates_of(state)) {
-    const std::optional<NextUnlock> next = next_of(gate, now, request);
-    json.object(gate.name, next ? std::optional(next_json(*next, now)) : std::nullopt);
+  for (const char* gate : kGates) {
+    const std::optional<config::DelayEntry> next = next_of(state, gate, now, request);
+    json.object(gate, next ? std::optional(next_json(*next, now)) : std::nullopt);
   }
   return json.dump();
 }

@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <functional>
 
+#include "config/effective_entries.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
+#include "host/utf8.h"
 #include "plugin/announcements.h"
 #include "plugin/clock.h"
 #include "plugin/last_good.h"
@@ -23,6 +25,14 @@ std::size_t held_back_in(const DelayTable& table, std::int64_t now) {
     held += unlock_time > now ? 1U : 0U;
   });
   return held;
+}
+
+// The hours are exact, since every unlock time is the wipe plus whole hours, but for an entry held
+// until the file is fixed, whose unlock never comes and whose hours did not read (0, as the loader
+// keeps them).
+std::int64_t hours_of(std::int64_t unlock_time, std::int64_t wipe) {
+  if (unlock_time == config::kMaxNumber) return 0;
+  return (unlock_time - wipe) / config::kSecondsPerHour;
 }
 
 void report_applied(const PluginState& state, std::int64_t now) {
@@ -132,6 +142,22 @@ LoadResult load_last_good(const config::Refusal& refused, std::int64_t written) 
 
 std::size_t held_back_now(const config::DelayTables& tables, std::int64_t now) {
   return held_back_in(tables.riding, now) + held_back_in(tables.taming, now);
+}
+
+std::vector<config::DelayEntry> gate_entries(const config::DelayTables& tables,
+                                             std::string_view gate) {
+  const bool riding = gate == "riding";
+  const config::DisplayNames& names = riding ? tables.riding_names : tables.taming_names;
+  const config::ModClasses& mods = riding ? tables.riding_mod_classes : tables.taming_mod_classes;
+  std::vector<config::DelayEntry> entries;
+  (riding ? tables.riding : tables.taming)
+      .for_each([&](std::int32_t slot, std::u16string_view key, std::int64_t unlock_time) {
+        entries.push_back({host::encode_utf8(key), hours_of(unlock_time, tables.wipe_timestamp),
+                           unlock_time, std::string(config::display_name_at(names, slot)),
+                           mods.contains(slot)});
+      });
+  config::sort_by_unlock(entries);
+  return entries;
 }
 
 std::optional<std::string> file_not_in_force(const PluginState& state,

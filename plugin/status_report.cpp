@@ -10,12 +10,10 @@
 #include <utility>
 
 #include "config/creature_classes.h"
-#include "config/effective_entries.h"
 #include "config/report_json.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
 #include "host/game_functions.h"
-#include "host/utf8.h"
 #include "plugin/gate_hooks.h"
 #include "plugin/gates.h"
 #include "plugin/last_good.h"
@@ -28,24 +26,11 @@ namespace {
 
 using config::DelayEntry;
 
-// The table's entries as the file gave them, those the request admits: the hours are exact,
-// since every unlock time is the wipe plus whole hours, but for an entry held until the file is
-// fixed, whose unlock never comes and whose hours did not read (0, as the loader keeps them).
-std::int64_t hours_of(std::int64_t unlock_time, std::int64_t wipe) {
-  if (unlock_time == config::kMaxNumber) return 0;
-  return (unlock_time - wipe) / config::kSecondsPerHour;
-}
-
-std::vector<DelayEntry> sorted_entries(const DelayTable& table, const config::DisplayNames& names,
-                                       const config::ModClasses& mod_classes, std::int64_t wipe,
-                                       const StatusRequest& request, std::int64_t now) {
-  std::vector<DelayEntry> entries;
-  table.for_each([&](std::int32_t slot, std::u16string_view key, std::int64_t unlock_time) {
-    DelayEntry entry{host::encode_utf8(key), hours_of(unlock_time, wipe), unlock_time,
-                     std::string(config::display_name_at(names, slot)), mod_classes.contains(slot)};
-    if (request.admits(entry, now)) entries.push_back(std::move(entry));
-  });
-  config::sort_by_unlock(entries);
+// The table's entries as the file gave them, those the request admits.
+std::vector<DelayEntry> admitted(const PluginState& state, const char* gate,
+                                 const StatusRequest& request, std::int64_t now) {
+  std::vector<DelayEntry> entries = gate_entries(state.tables, gate);
+  std::erase_if(entries, [&](const DelayEntry& entry) { return !request.admits(entry, now); });
   return entries;
 }
 
@@ -54,15 +39,12 @@ std::optional<config::Schedule> schedule_of(const PluginState& state, const Stat
                                             std::int64_t now) {
   if (!state.in_force) return std::nullopt;
   const config::DelayTables& tables = state.tables;
-  return config::Schedule{
-      tables.wipe_timestamp,
-      sorted_entries(tables.riding, tables.riding_names, tables.riding_mod_classes,
-                     tables.wipe_timestamp, request, now),
-      sorted_entries(tables.taming, tables.taming_names, tables.taming_mod_classes,
-                     tables.wipe_timestamp, request, now),
-      tables.notices,
-      tables.announcements,
-      tables.bypass};
+  return config::Schedule{tables.wipe_timestamp,
+                          admitted(state, "riding", request, now),
+                          admitted(state, "taming", request, now),
+                          tables.notices,
+                          tables.announcements,
+                          tables.bypass};
 }
 
 // The entry of `list` ("riding", "taming") held back until config.json is fixed, if it is one.

@@ -8,17 +8,9 @@
 #include "config/vocabulary.h"
 #include "text/ascii_fold.h"
 #include "text/quoted_text.h"
+#include "text/words.h"
 
 namespace quellwarden {
-namespace {
-
-constexpr std::string_view kBlanks = " \t";
-
-bool is_keyword(std::string_view word, std::string_view keyword) {
-  return compare_folded(word, keyword) == 0;
-}
-
-}  // namespace
 
 bool StatusRequest::admits(const config::DelayEntry& entry, std::int64_t now) const {
   if (locked_only && entry.unlock_time <= now) return false;
@@ -41,21 +33,16 @@ std::string StatusRequest::nothing_matches() const {
 StatusRequest status_request(std::string_view command_line) {
   StatusRequest request;
   // The host may pass the line as the client sent it, blanks before the command's name included.
-  const std::size_t name = command_line.find_first_not_of(kBlanks);
-  std::size_t at =
-      name == std::string_view::npos ? name : command_line.find_first_of(kBlanks, name);
-  while (at != std::string_view::npos) {
-    const std::size_t start = command_line.find_first_not_of(kBlanks, at);
-    if (start == std::string_view::npos) break;
-    at = command_line.find_first_of(kBlanks, start);
-    const std::string_view word = command_line.substr(start, at - start);
-    if (is_keyword(word, "json")) {
+  const std::vector<std::string_view> words = words_of(command_line);
+  for (std::size_t at = 1; at < words.size(); ++at) {
+    const std::string_view word = words[at];
+    if (same_word(word, "json")) {
       request.json = true;
-    } else if (is_keyword(word, "locked")) {
+    } else if (same_word(word, "locked")) {
       request.locked_only = true;
-    } else if (is_keyword(word, "seen")) {
+    } else if (same_word(word, "seen")) {
       request.seen = true;
-    } else if (is_keyword(word, "next")) {
+    } else if (same_word(word, "next")) {
       request.next = true;
     } else {
       request.text.append(request.text.empty() ? "" : " ").append(word);

@@ -3,13 +3,12 @@
 #include "plugin/unlocks_command.h"
 
 #include <algorithm>
+#include <span>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "config/vocabulary.h"
 #include "host/asa_api.h"
-#include "host/utf8.h"
 #include "plugin/attempt.h"
 #include "plugin/clock.h"
 #include "plugin/gate_hooks.h"
@@ -22,20 +21,16 @@ namespace {
 
 struct Locked {
   const std::string* text;  // the admin's line for the gate
-  std::string class_name;
-  std::string_view display_name;
-  std::int64_t unlock_time;
-  int gate;  // taming first, then riding, among classes unlocking at once
+  config::DelayEntry entry;
 };
 
-void add_locked(std::vector<Locked>& locked, const std::string& text, int gate,
-                const DelayTable& table, const config::DisplayNames& names, std::int64_t now) {
-  if (text.empty()) return;
-  table.for_each([&](std::int32_t slot, std::u16string_view key, std::int64_t unlock_time) {
-    if (unlock_time <= now) return;
-    locked.push_back(
-        {&text, host::encode_utf8(key), config::display_name_at(names, slot), unlock_time, gate});
-  });
+// A gate whose hook the host refused holds nothing back from anyone.
+void add_locked(std::vector<Locked>& locked, const std::string& text, const char* gate,
+                const config::DelayTables& tables, std::int64_t now) {
+  if (text.empty() || !gate_in_place(gate)) return;
+  for (config::DelayEntry& entry : gate_entries(tables, gate)) {
+    if (entry.unlock_time > now) locked.push_back({&text, std::move(entry)});
+  }
 }
 
 bool remove_chat(const FString& name) { return AsaApi::GetCommands().RemoveChatCommand(name); }
@@ -47,23 +42,17 @@ std::vector<std::string> unlocks_lines(const config::DelayTables& tables, std::i
   if (!tables.notices) return {};
   const config::NoticeSettings& settings = *tables.notices;
   std::vector<Locked> locked;
-  // A gate whose hook the host refused holds nothing back from anyone.
-  if (gate_in_place("taming")) {
-    add_locked(locked, settings.unlocks_taming, 0, tables.taming, tables.taming_names, now);
-  }
-  if (gate_in_place("riding")) {
-    add_locked(locked, settings.unlocks_riding, 1, tables.riding, tables.riding_names, now);
-  }
-  const auto shown = static_cast<std::ptrdiff_t>(std::min(locked.size(), config::kMostUnlockLines));
-  std::partial_sort(locked.begin(), locked.begin() + shown, locked.end(),
-                    [](const Locked& a, const Locked& b) {
-                      return std::tie(a.unlock_time, a.gate, a.class_name) <
-                             std::tie(b.unlock_time, b.gate, b.class_name);
-                    });
+  add_locked(locked, settings.unlocks_taming, "taming", tables, now);
+  add_locked(locked, settings.unlocks_riding, "riding", tables, now);
+  // Each gate's entries come sorted: among classes unlocking at once, taming's stay first.
+  std::stable_sort(locked.begin(), locked.end(), [](const Locked& a, const Locked& b) {
+    return a.entry.unlock_time < b.entry.unlock_time;
+  });
+  const std::size_t shown = std::min(locked.size(), config::kMostUnlockLines);
   std::vector<std::string> lines;
-  for (auto entry = locked.begin(); entry != locked.begin() + shown; ++entry) {
+  for (const auto& [text, entry] : std::span(locked).first(shown)) {
     lines.push_back(config::notice_text(
-        *entry->text, {entry->display_name, entry->class_name, entry->unlock_time, now}, settings));
+        *text, {entry.display_name, entry.class_name, entry.unlock_time, now}, settings));
   }
   const std::size_t more = locked.size() - lines.size();
   const std::string& last = locked.empty() ? settings.unlocks_none : settings.unlocks_more;

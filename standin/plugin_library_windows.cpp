@@ -1,23 +1,14 @@
 // LoadLibraryW and FreeLibrary, as the server loads its plugins; paths travel as UTF-8 text.
 #include <windows.h>
 
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 
 #include "standin/plugin_library.h"
+#include "text/utf8_path.h"
 
 namespace standin {
 namespace {
-
-std::filesystem::path from_utf8(const std::string& text) {
-  return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
-
-std::string to_utf8(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
 
 std::string system_message(DWORD error) {
   char* text = nullptr;
@@ -36,7 +27,7 @@ std::string system_message(DWORD error) {
 
 void PluginLibrary::load(const std::string& path) {
   unload();
-  handle_ = LoadLibraryW(from_utf8(path).c_str());
+  handle_ = LoadLibraryW(quellwarden::path_of_utf8(path).c_str());
   if (handle_ == nullptr) {
     throw std::runtime_error("cannot load " + path + ": " + system_message(GetLastError()));
   }
@@ -50,7 +41,8 @@ void PluginLibrary::unload() noexcept {
 }
 
 std::string plugin_beside(const std::string& program_path) {
-  return to_utf8(from_utf8(program_path).parent_path() / "Quellwarden.dll");
+  return quellwarden::utf8_of_path(quellwarden::path_of_utf8(program_path).parent_path() /
+                                   "Quellwarden.dll");
 }
 
 }  // namespace standin

@@ -4,10 +4,10 @@
 
 #include <charconv>
 #include <stdexcept>
-#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "text/words.h"
 #include "tools/sandbox/clock_change.h"
 
 namespace quellwarden::sandbox {
@@ -16,8 +16,6 @@ namespace {
 class CommandError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
-
-constexpr std::string_view kBlanks = " \t";
 
 std::string_view trimmed(std::string_view text) {
   const auto start = text.find_first_not_of(kBlanks);
@@ -35,15 +33,6 @@ std::pair<std::string_view, std::string_view> first_word(std::string_view text) 
     return {text, {}};
   }
   return {text.substr(0, end), trimmed(text.substr(end))};
-}
-
-std::vector<std::string_view> words(std::string_view text) {
-  std::vector<std::string_view> out;
-  for (auto [word, rest] = first_word(text); !word.empty();
-       std::tie(word, rest) = first_word(rest)) {
-    out.push_back(word);
-  }
-  return out;
 }
 
 bool boolean(std::string_view word) {
@@ -196,7 +185,7 @@ void Sandbox::tick(std::string_view arguments) {
 }
 
 void Sandbox::player(std::string_view arguments) {
-  const auto given = words(arguments);
+  const auto given = words_of(arguments);
   if (given.size() != 3 || given[1] != "id") {
     throw CommandError("player wants NAME id ID");
   }
@@ -212,7 +201,7 @@ void Sandbox::players(std::string_view arguments) {
 }
 
 void Sandbox::spawn(std::string_view arguments) {
-  const auto given = words(arguments);
+  const auto given = words_of(arguments);
   if (given.size() != 2) {
     throw CommandError("spawn wants NAME CLASS");
   }
@@ -224,7 +213,7 @@ void Sandbox::spawn(std::string_view arguments) {
 }
 
 void Sandbox::answer(std::string_view arguments) {
-  const auto given = words(arguments);
+  const auto given = words_of(arguments);
   if (given.size() != 2 || given[0] != "tame") {
     throw CommandError("answer wants tame true|false");
   }
@@ -245,7 +234,7 @@ APrimalDinoCharacter* Sandbox::creature(std::string_view name) const {
 }
 
 void Sandbox::tame(std::string_view arguments) {
-  auto given = words(arguments);
+  auto given = words_of(arguments);
   const NamedPlayer player = acting_player(given);
   if (given.size() != 1 && given.size() != 3) {
     throw CommandError("tame wants NAME|null [BOOL BOOL] [by PLAYER]");
@@ -260,7 +249,7 @@ void Sandbox::tame(std::string_view arguments) {
 }
 
 void Sandbox::imprint(std::string_view arguments) {
-  auto given = words(arguments);
+  auto given = words_of(arguments);
   const NamedPlayer player = acting_player(given);
   if (given.size() != 1) {
     throw CommandError("imprint wants NAME|null [by PLAYER]");
@@ -273,7 +262,7 @@ void Sandbox::imprint(std::string_view arguments) {
 }
 
 void Sandbox::ride(std::string_view arguments) {
-  auto given = words(arguments);
+  auto given = words_of(arguments);
   const NamedPlayer player = acting_player(given);
   if (given.size() != 1) {
     throw CommandError("ride wants NAME|null [by PLAYER]");
@@ -393,7 +382,7 @@ void Sandbox::memory(std::string_view arguments) {
 }
 
 void Sandbox::fail(std::string_view arguments) {
-  const auto given = words(arguments);
+  const auto given = words_of(arguments);
   const std::string_view what = given.empty() ? std::string_view() : given[0];
   if ((what == "resolve" || what == "throw") && (given.size() == 2 || given.size() == 3)) {
     const std::size_t count = given.size() == 3 ? count_of(given[2]) : 1;
