@@ -72,7 +72,7 @@ void parse_and_read(benchmark::State& state) {
     in.seekg(0);
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     const quellwarden::config::Document document = quellwarden::config::read_document(bytes);
-    benchmark::DoNotOptimize(quellwarden::config::read_configuration(document));
+    benchmark::DoNotOptimize(quellwarden::config::read_all(document));
   });
 }
 

@@ -273,12 +273,6 @@ Refusal all_errors(std::vector<Refusal> errors) {
   return refusal;
 }
 
-std::variant<Configuration, Refusal> read_configuration(const Document& document) {
-  ConfigurationReading reading = read_all(document);
-  if (!reading.errors.empty()) return all_errors(std::move(reading.errors));
-  return std::move(reading.configuration);
-}
-
 const char* origin_mark(const DelayEntry& entry) {
   if (entry.mod_class) return kModClassMark;
   return is_game_class(entry.class_name) ? "" : kNotInGameListMark;

@@ -59,20 +59,15 @@ struct ConfigurationReading {
   bool salvageable = true;
 };
 
+// Reads the document in the loader's order. Its errors are worded as the library's own: type_error
+// 306 (a holder that is not an object), type_error 302 (a number member of another type); or in the
+// plugin's words: a number out of range, a "WipeTimestamp" text that is no date with its zone, a
+// class name holding a NUL. Player notices and display names never refuse the file: a mistake in
+// them leaves them out, and diagnose() says so. `document` must hold no parse error.
 ConfigurationReading read_all(const Document& document);
 
 // The refusal for `errors` (not empty): the first one's text and place, then for each other its
 // hints, or its text where it has none, so that the hints name every place.
 Refusal all_errors(std::vector<Refusal> errors);
-
-// Reads the document in the loader's order and refuses it for the first failing read, as the
-// library's own errors word it: type_error 306 (a holder that is not an object), type_error 302
-// (a number member of another type); or in the plugin's words: a number out of range, a
-// "WipeTimestamp" text that is no date with its zone, a class name holding a NUL. Player notices
-// and display names never refuse it: a mistake in them leaves them out, and diagnose() says so.
-// A type error's refusal carries its place and a hint; the hints go on with every other place
-// that fails (all_errors()).
-// `document` must hold no parse error.
-std::variant<Configuration, Refusal> read_configuration(const Document& document);
 
 }  // namespace quellwarden::config

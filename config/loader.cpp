@@ -62,12 +62,7 @@ void hold_until_fixed(Configuration& configuration, const std::vector<HeldEntry>
 void log_riding_classes(const Configuration& configuration, const PluginLog& log) noexcept {
   try {
     for (const DelayEntry& entry : configuration.riding) {
-      const std::string_view name = entry.class_name;
-      if (needs_escape(name)) {
-        log.info(kAddingClass, printable(name));
-      } else {
-        log.info(kAddingClass, name);
-      }
+      log.info(kAddingClass, printable(entry.class_name));
     }
   } catch (...) {
     // A line the log could not take changes nothing about what was loaded.

@@ -330,7 +330,7 @@ std::string notice_text(std::string_view text, const NoticeValues& values,
     copied = end;
   });
   out.append(text.substr(copied));
-  return bounded(needs_escape(out) ? printable(out) : std::move(out), kMostPlayerTextBytes);
+  return bounded(printable(out), kMostPlayerTextBytes);
 }
 
 }  // namespace quellwarden::config

@@ -20,6 +20,7 @@
 #include "config/config_reader.h"
 #include "config/diagnostics.h"
 #include "config/document.h"
+#include "config/evaluation.h"
 #include "config/loader.h"
 #include "host/fstring.h"
 #include "host/widen.h"
@@ -115,15 +116,12 @@ Expected expected_outcome(const std::string& text) {
             "Config has parsing ERROR! " + quellwarden::printable(*document.parse_error),
             {}};
   }
-  auto reading = quellwarden::config::read_configuration(document);
-  if (auto* refusal = std::get_if<quellwarden::config::Refusal>(&reading)) {
-    return {std::nullopt, refusal->text, {}};
-  }
-  Configuration& configuration = std::get<Configuration>(reading);
+  // The diagnostics see every file the loader reads; none of them may fail on it.
+  auto evaluation = quellwarden::config::evaluate(text, {1700000000});
+  if (evaluation.refusal) return {std::nullopt, evaluation.refusal->text, {}};
+  Configuration& configuration = *evaluation.configuration;
   State applied{configuration.wipe_timestamp, expected_contents(configuration.riding),
                 expected_contents(configuration.taming)};
-  // The diagnostics see every file the loader reads; none of them may fail on it.
-  static_cast<void>(quellwarden::config::diagnose(document, &configuration, 1700000000));
   return {std::move(applied), {}, std::move(configuration)};
 }
 

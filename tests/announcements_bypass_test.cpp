@@ -10,13 +10,13 @@
 #include "config/config_reader.h"
 #include "config/diagnostics.h"
 #include "config/document.h"
+#include "config/evaluation.h"
 
 namespace {
 
 using quellwarden::config::code_name;
 using quellwarden::config::Configuration;
 using quellwarden::config::diagnose;
-using quellwarden::config::read_configuration;
 using quellwarden::config::read_document;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -32,9 +32,9 @@ struct Reading {
 // `members` beside the lists, which must load whatever they say.
 Reading read_beside_lists(const std::string& members) {
   const std::string text = "{" + members + (members.empty() ? "" : ", ") + kLists + "}";
-  auto reading = read_configuration(read_document(text));
-  EXPECT_TRUE(std::holds_alternative<Configuration>(reading)) << text;
-  Reading out{std::get<Configuration>(reading), {}};
+  auto evaluation = quellwarden::config::evaluate(text, {});
+  EXPECT_TRUE(evaluation.configuration.has_value()) << text;
+  Reading out{evaluation.configuration.value_or(Configuration{}), {}};
   EXPECT_EQ(out.configuration.taming.size(), 1U) << text;
   for (const auto& diagnostic : diagnose(read_document(text), &out.configuration, 1700000000)) {
     std::string path;

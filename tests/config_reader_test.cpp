@@ -10,26 +10,29 @@
 #include <vector>
 
 #include "config/document.h"
+#include "config/evaluation.h"
 
 namespace quellwarden::config {
 namespace {
 
+Evaluation evaluated(std::string_view text) {
+  Evaluation evaluation = evaluate(text, {});
+  EXPECT_FALSE(evaluation.document.parse_error.has_value()) << *evaluation.document.parse_error;
+  return evaluation;
+}
+
 Configuration read_text(std::string_view text) {
-  const Document document = read_document(text);
-  EXPECT_FALSE(document.parse_error.has_value()) << *document.parse_error;
-  auto reading = read_configuration(document);
-  if (const auto* refusal = std::get_if<Refusal>(&reading)) {
-    ADD_FAILURE() << text << " refused: " << refusal->text;
+  Evaluation evaluation = evaluated(text);
+  if (evaluation.refusal) {
+    ADD_FAILURE() << text << " refused: " << evaluation.refusal->text;
     return {};
   }
-  return std::get<Configuration>(std::move(reading));
+  return std::move(*evaluation.configuration);
 }
 
 Refusal refusal_of(std::string_view text) {
-  const Document document = read_document(text);
-  EXPECT_FALSE(document.parse_error.has_value()) << *document.parse_error;
-  auto reading = read_configuration(document);
-  if (auto* refusal = std::get_if<Refusal>(&reading)) return std::move(*refusal);
+  Evaluation evaluation = evaluated(text);
+  if (evaluation.refusal) return std::move(*evaluation.refusal);
   ADD_FAILURE() << "no refusal for " << text;
   return {};
 }

@@ -10,6 +10,7 @@
 #include "config/config_reader.h"
 #include "config/diagnostics.h"
 #include "config/document.h"
+#include "config/evaluation.h"
 #include "config/notice_settings.h"
 #include "core/delay_table.h"
 #include "plugin/notice_cooldown.h"
@@ -17,12 +18,13 @@
 namespace {
 
 using quellwarden::config::Configuration;
-using quellwarden::config::read_configuration;
 using quellwarden::config::read_document;
 using quellwarden::config::Refusal;
 
 std::variant<Configuration, Refusal> reading(const char* text) {
-  return read_configuration(read_document(text));
+  auto evaluation = quellwarden::config::evaluate(text, {});
+  if (evaluation.refusal) return std::move(*evaluation.refusal);
+  return std::move(*evaluation.configuration);
 }
 
 Configuration read(const char* text) { return std::get<Configuration>(reading(text)); }

@@ -3,6 +3,7 @@
 // (core/same_class.h), the configuration's UTF-8 and the status's keywords all fold by it.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -32,6 +33,13 @@ constexpr bool ends_folded(std::string_view text, std::string_view ending) {
     if (ascii_upper(tail[index]) != ascii_upper(ending[index])) return false;
   }
   return true;
+}
+
+// Whether `text` holds `part` when both are folded, without folding copies: a long list is
+// searched entry by entry.
+inline bool contains_folded(std::string_view text, std::string_view part) {
+  return std::search(text.begin(), text.end(), part.begin(), part.end(),
+                     [](char a, char b) { return ascii_upper(a) == ascii_upper(b); }) != text.end();
 }
 
 // Byte order of the folded texts, without folding copies.

@@ -15,6 +15,7 @@
 #include "config/creature_classes.h"
 #include "config/diagnostics/checks.h"
 #include "config/document.h"
+#include "config/evaluation.h"
 #include "config/member_names.h"
 #include "text/ascii_fold.h"
 
@@ -50,10 +51,9 @@ constexpr char kExample[] = R"({"WipeTimestamp": 1700000000, "DinoSettings": {
     "DisallowTaming": {"A_C": {"HoursToDelay": 24}, "B_C": {"HoursToDelay": 72}}}})";
 
 std::vector<Diagnostic> all_diagnostics(const std::string& text, std::int64_t now = kNow) {
-  const Document document = read_document(text);
-  EXPECT_FALSE(document.parse_error) << text;
-  const auto reading = read_configuration(document);
-  return diagnose(document, std::get_if<Configuration>(&reading), now);
+  const Evaluation evaluation = evaluate(text, {now});
+  EXPECT_FALSE(evaluation.document.parse_error) << text;
+  return evaluation.diagnostics;
 }
 
 // The fixtures name classes of their own ("Rex_C", "A_C"), which the game does not have: the tests

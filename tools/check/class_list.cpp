@@ -10,20 +10,11 @@
 #include "tools/check/display_text.h"
 
 namespace quellwarden::check {
-namespace {
-
-bool contains_folded(std::string_view text, std::string_view folded_filter) {
-  return ascii_folded(text).find(folded_filter) != std::string::npos;
-}
-
-}  // namespace
-
 std::string class_list_text(std::string_view filter) {
-  const std::string folded_filter = ascii_folded(filter);
   std::vector<config::GameClass> kept;
   for (const config::GameClass& game_class : config::game_classes()) {
-    if (contains_folded(game_class.class_name, folded_filter) ||
-        contains_folded(game_class.common_name, folded_filter)) {
+    if (contains_folded(game_class.class_name, filter) ||
+        contains_folded(game_class.common_name, filter)) {
       kept.push_back(game_class);
     }
   }
