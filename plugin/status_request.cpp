@@ -18,10 +18,7 @@ bool StatusRequest::admits(const config::DelayEntry& entry, std::int64_t now) co
 }
 
 bool StatusRequest::names(std::string_view name) const {
-  // Folded as the comparison goes: no copy of the name for each entry of a long list.
-  return text.empty() ||
-         std::search(name.begin(), name.end(), text.begin(), text.end(),
-                     [](char a, char b) { return ascii_upper(a) == ascii_upper(b); }) != name.end();
+  return text.empty() || contains_folded(name, text);
 }
 
 std::string StatusRequest::nothing_matches() const {
