@@ -3,8 +3,6 @@
 
 #include <fmt/format.h>
 
-#include <algorithm>
-
 #include "config/vocabulary.h"
 #include "text/ascii_fold.h"
 #include "text/quoted_text.h"
