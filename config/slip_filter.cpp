@@ -17,9 +17,12 @@ bool ends_value(char token) {
 std::size_t comment_end(std::string_view bytes, std::size_t at) {
   if (at + 1 >= bytes.size() || bytes[at] != '/') return 0;
   if (bytes[at + 1] == '/') {
-    // A lone carriage return ends the line too, as the JSON library reads it.
-    const std::size_t line_break = bytes.find_first_of("\r\n", at + 2);
-    return line_break == std::string_view::npos ? bytes.size() : line_break;
+    // A lone carriage return or a NUL ends it too, as the JSON library reads it; the library takes
+    // the NUL as the comment's own, while a line break stays for the line count.
+    constexpr std::string_view kCommentEnds("\r\n\0", 3);
+    const std::size_t end = bytes.find_first_of(kCommentEnds, at + 2);
+    if (end == std::string_view::npos) return bytes.size();
+    return bytes[end] == '\0' ? end + 1 : end;
   }
   if (bytes[at + 1] != '*') return 0;
   const std::size_t close = bytes.find("*/", at + 2);

@@ -119,8 +119,9 @@ TEST(document_reader_test, comments_and_a_comma_before_a_bracket_are_read_away_w
        {{Kind::line_comment, 1}, {Kind::block_comment, 2}}},
       {"{\"WipeTimestamp\": 5}\n// end\nx // y", {{Kind::line_comment, 2}}, "x // y"},
       {"5// end", {{Kind::line_comment, 1}}},
-      // A lone carriage return ends a line comment, as the JSON library reads it.
+      // A lone carriage return or a NUL ends a line comment, as the JSON library reads it.
       {"{\"WipeTimestamp\": 5 // five\r}", {{Kind::line_comment, 1}}},
+      {std::string_view("{\"WipeTimestamp\": 5 // five\0}", 29), {{Kind::line_comment, 1}}},
   };
   for (const Case& expected : cases) {
     const Document document = read_document(expected.text);
