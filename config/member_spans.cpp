@@ -34,9 +34,13 @@ Blanks skip_blanks(std::string_view bytes, std::size_t at) {
       ++at;
       continue;
     }
-    const std::size_t end = comment_end(bytes, at);
+    std::size_t end = comment_end(bytes, at);
     if (end == 0) break;
-    at = bytes[at + 1] == '/' && end < bytes.size() ? end + 1 : end;
+    if (bytes[at + 1] == '/') {  // its line end, CR LF as one, is the comment's
+      if (end < bytes.size() && bytes[end] == '\r') ++end;
+      if (end < bytes.size() && bytes[end] == '\n') ++end;
+    }
+    at = end;
     plain_start = at;
   }
   return {at, plain_start};
