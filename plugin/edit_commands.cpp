@@ -20,6 +20,7 @@
 #include "plugin/player_messages.h"
 #include "plugin/plugin_state.h"
 #include "plugin/rcon_reply.h"
+#include "text/words.h"
 
 namespace quellwarden {
 namespace {
@@ -63,7 +64,7 @@ EditReply run_edit(std::string_view command_line, const char* channel) {
   if (std::string failure = replace_file(target, done.bytes, now); !failure.empty()) {
     return refused("config.json cannot be written: " + failure);
   }
-  const std::string_view command = command_line.substr(0, command_line.find_first_of(" \t"));
+  const std::string_view command = command_line.substr(0, command_line.find_first_of(kBlanks));
   for (const std::string& change : done.changes) {
     plugin_state().log.info(config::kEditLogged, command, channel, change);
   }
@@ -84,7 +85,7 @@ EditReply run_edit(std::string_view command_line, const char* channel) {
 std::string line_of(const FString* command) {
   std::string line = host::utf8_of(command);
   // The host may pass the line as the client sent it, blanks before the command's name included.
-  line.erase(0, line.find_first_not_of(" \t"));
+  line.erase(0, line.find_first_not_of(kBlanks));
   return line;
 }
 
