@@ -119,10 +119,10 @@ void measure_parts(bench::GateWorld& world, long count, Report& report) {
   part("part/loop", [&] { benchmark::DoNotOptimize(hash); });
   part("part/key_hash", [&] { benchmark::DoNotOptimize(quellwarden::key_hash(name)); });
   part("part/find", [&] {
-    benchmark::DoNotOptimize(quellwarden::plugin_state().tables.taming.find(hash, name));
+    benchmark::DoNotOptimize(quellwarden::plugin_state().tables.taming.table.find(hash, name));
   });
   part("part/find_other_case", [&] {
-    benchmark::DoNotOptimize(quellwarden::plugin_state().tables.taming.find(hash, shouted));
+    benchmark::DoNotOptimize(quellwarden::plugin_state().tables.taming.table.find(hash, shouted));
   });
   part("part/compare", [&] {
     benchmark::DoNotOptimize(quellwarden::host::compare_ignoring_case(stored.raw(), name.raw()));

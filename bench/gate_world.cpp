@@ -66,8 +66,8 @@ GateWorld::GateWorld(Notices notices) {
 }
 
 GateWorld::~GateWorld() {
-  quellwarden::DelayTable().swap(quellwarden::plugin_state().tables.riding);
-  quellwarden::DelayTable().swap(quellwarden::plugin_state().tables.taming);
+  quellwarden::DelayTable().swap(quellwarden::plugin_state().tables.riding.table);
+  quellwarden::DelayTable().swap(quellwarden::plugin_state().tables.taming.table);
 }
 
 void GateWorld::renew() {

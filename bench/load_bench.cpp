@@ -49,10 +49,10 @@ void load_config(benchmark::State& state) {
   run(state, [](const std::filesystem::path&) {
     if (!quellwarden::LoadConfig().applied()) throw std::runtime_error("large config not applied");
   });
-  state.counters["entries"] = quellwarden::plugin_state().tables.riding.element_count() +
-                              quellwarden::plugin_state().tables.taming.element_count();
-  quellwarden::DelayTable().swap(quellwarden::plugin_state().tables.riding);
-  quellwarden::DelayTable().swap(quellwarden::plugin_state().tables.taming);
+  state.counters["entries"] = quellwarden::plugin_state().tables.riding.table.element_count() +
+                              quellwarden::plugin_state().tables.taming.table.element_count();
+  quellwarden::DelayTable().swap(quellwarden::plugin_state().tables.riding.table);
+  quellwarden::DelayTable().swap(quellwarden::plugin_state().tables.taming.table);
 }
 
 void parse_only(benchmark::State& state) {

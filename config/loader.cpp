@@ -28,19 +28,18 @@ LoadOutcome refused(Refusal refusal, bool file_missing = false) {
 
 // A later entry of a class the table holds already takes its slot, display name and mod mark
 // included.
-void fill(DelayTable& table, DisplayNames& names, ModClasses& mod_classes,
-          const std::vector<DelayEntry>& entries) {
+void fill(ListTable& list, const std::vector<DelayEntry>& entries) {
   for (const DelayEntry& entry : entries) {
-    const std::int32_t slot = table.add(host::widen(entry.class_name), entry.unlock_time);
+    const std::int32_t slot = list.table.add(host::widen(entry.class_name), entry.unlock_time);
     if (!entry.display_name.empty()) {
-      names.insert_or_assign(slot, entry.display_name);
-    } else if (!names.empty()) {
-      names.erase(slot);
+      list.names.insert_or_assign(slot, entry.display_name);
+    } else if (!list.names.empty()) {
+      list.names.erase(slot);
     }
     if (entry.mod_class) {
-      mod_classes.insert(slot);
-    } else if (!mod_classes.empty()) {
-      mod_classes.erase(slot);
+      list.mod_classes.insert(slot);
+    } else if (!list.mod_classes.empty()) {
+      list.mod_classes.erase(slot);
     }
   }
 }
@@ -72,8 +71,8 @@ void log_riding_classes(const Configuration& configuration, const PluginLog& log
 // Everything that can fail is done before the swap: from there on the load applies.
 void apply(DelayTables& live, Configuration& configuration, std::vector<HeldEntry> held) {
   DelayTables fresh;
-  fill(fresh.riding, fresh.riding_names, fresh.riding_mod_classes, configuration.riding);
-  fill(fresh.taming, fresh.taming_names, fresh.taming_mod_classes, configuration.taming);
+  fill(fresh.riding, configuration.riding);
+  fill(fresh.taming, configuration.taming);
   fresh.wipe_timestamp = configuration.wipe_timestamp;
   fresh.notices = std::move(configuration.notices);
   fresh.announcements = std::move(configuration.announcements);
@@ -135,18 +134,18 @@ static_assert(std::is_nothrow_swappable_v<std::optional<NoticeSettings>> &&
               std::is_nothrow_swappable_v<ModClasses>);
 
 void DelayTables::swap(DelayTables& other) noexcept {
-  riding.swap(other.riding);
-  taming.swap(other.taming);
+  for (auto [mine, theirs] :
+       {std::pair{&riding, &other.riding}, std::pair{&taming, &other.taming}}) {
+    mine->table.swap(theirs->table);
+    mine->names.swap(theirs->names);
+    mine->mod_classes.swap(theirs->mod_classes);
+  }
   std::swap(wipe_timestamp, other.wipe_timestamp);
-  held.swap(other.held);
   notices.swap(other.notices);
-  riding_names.swap(other.riding_names);
-  taming_names.swap(other.taming_names);
   announcements.swap(other.announcements);
   bypass.swap(other.bypass);
   std::swap(refusal_asks_player, other.refusal_asks_player);
-  riding_mod_classes.swap(other.riding_mod_classes);
-  taming_mod_classes.swap(other.taming_mod_classes);
+  held.swap(other.held);
 }
 
 // The host failing a call and exhausted memory arrive as exceptions from the tables; they refuse

@@ -19,6 +19,7 @@
 #include "config/refusal.h"
 #include "config/vocabulary.h"
 #include "core/delay_table.h"
+#include "core/gate.h"
 #include "log/plugin_log.h"
 
 namespace quellwarden::config {
@@ -33,14 +34,21 @@ std::string_view display_name_at(const DisplayNames& names, std::int32_t slot);
 // The slots of the classes whose entry says "ModClass": true.
 using ModClasses = std::set<std::int32_t>;
 
-// What a load replaces, as one unit. Riding comes first, so it is released last.
+// One list of config.json as the gates read it: the table decides which names are one class, and
+// the display names and mod marks hang on its slots.
+struct ListTable {
+  DelayTable table;
+  DisplayNames names;
+  ModClasses mod_classes;
+};
+
+// What a load replaces, as one unit. Riding comes first, so it is released last. A member added
+// here must be swapped in swap(), or it would outlive the reload that replaced it.
 struct DelayTables {
-  DelayTable riding;                      // holds back riding
-  DelayTable taming;                      // holds back taming and imprinting
+  ListTable riding;                       // holds back riding
+  ListTable taming;                       // holds back taming and imprinting
   std::int64_t wipe_timestamp = 0;        // Unix seconds of the wipe the tables were computed from
   std::optional<NoticeSettings> notices;  // absent: refusals stay silent, no chat command
-  DisplayNames riding_names;
-  DisplayNames taming_names;
   std::optional<AnnouncementSettings> announcements;  // absent: no timer, nothing announced
   std::vector<std::string> bypass;  // players' unique ids that pass every gate, in byte order
   // Notices or a bypass list: a refusal asks who its player is. One flag, so that a refusal with
@@ -49,9 +57,11 @@ struct DelayTables {
   // The entries of a refused config.json that a start holds back until the file is fixed (their
   // unlock time never comes); empty for a file that applied.
   std::vector<HeldEntry> held;
-  ModClasses riding_mod_classes;
-  ModClasses taming_mod_classes;
 
+  // The list `gate` reads.
+  [[nodiscard]] const ListTable& of(Gate gate) const noexcept {
+    return gate == Gate::riding ? riding : taming;
+  }
   void swap(DelayTables& other) noexcept;
 };
 

@@ -58,7 +58,7 @@ std::vector<Announcement> AnnouncementSchedule::take_due(std::int64_t now) {
   // From the newest back: the first moment met of a class and gate is its latest due, and its
   // unlock, when due, is later than all of its reminders.
   std::vector<Announcement> due;
-  std::set<std::pair<std::uint32_t, AnnouncedGate>> answered;
+  std::set<std::pair<std::uint32_t, Gate>> answered;
   for (auto moment = end; moment != first;) {
     --moment;
     if (answered.emplace(moment->announcement.id, moment->announcement.gate).second) {

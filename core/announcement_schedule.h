@@ -7,16 +7,15 @@
 #include <span>
 #include <vector>
 
+#include "core/gate.h"
+
 namespace quellwarden {
 
-// Imprinting follows taming and is announced with it.
-enum class AnnouncedGate : std::uint8_t { taming, riding };
-
-// One listed class's unlock at one gate; `id` is the caller's name for the class, such as its
-// place in a list. One entry per id and gate.
+// One listed class's unlock at one gate (taming or riding: imprinting is announced with taming);
+// `id` is the caller's name for the class, such as its place in a list. One entry per id and gate.
 struct ScheduledUnlock {
   std::uint32_t id = 0;
-  AnnouncedGate gate = AnnouncedGate::taming;
+  Gate gate = Gate::taming;
   std::int64_t unlock_time = 0;  // Unix seconds
 };
 
@@ -24,7 +23,7 @@ struct Announcement {
   enum class Kind : std::uint8_t { unlock, reminder };
   Kind kind = Kind::unlock;
   std::uint32_t id = 0;
-  AnnouncedGate gate = AnnouncedGate::taming;
+  Gate gate = Gate::taming;
   std::int64_t unlock_time = 0;
 
   bool operator==(const Announcement&) const = default;

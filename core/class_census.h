@@ -13,11 +13,13 @@
 #include <string_view>
 #include <vector>
 
+#include "core/gate.h"
+
 namespace quellwarden {
 
 class ClassCensus {
  public:
-  static constexpr std::size_t kGates = 3;
+  static constexpr std::size_t kGates = kGateCount;
   static constexpr std::size_t kMostClasses = 4096;
 
   struct Entry {

@@ -79,7 +79,8 @@ quellwarden::PluginLog& plugin_log() {
 }
 
 State current_state() {
-  return {live().wipe_timestamp, contents_of(live().riding), contents_of(live().taming)};
+  return {live().wipe_timestamp, contents_of(live().riding.table),
+          contents_of(live().taming.table)};
 }
 
 // What a table must hold after adding `entries` in order, built by a table of its own: which keys
@@ -176,9 +177,9 @@ Harness& harness() {
 // A configuration already in force, so that "unchanged" means something.
 void load_previous_configuration() {
   live().wipe_timestamp = 1700000000;
-  live().riding.add(FString("Rex_Character_BP_C"), 1700172800);
-  live().taming.add(FString("Rex_Character_BP_C"), 1700086400);
-  live().taming.add(FString("Giga_Character_BP_C"), 1700259200);
+  live().riding.table.add(FString("Rex_Character_BP_C"), 1700172800);
+  live().taming.table.add(FString("Rex_Character_BP_C"), 1700086400);
+  live().taming.table.add(FString("Giga_Character_BP_C"), 1700259200);
 }
 
 void check_outcome(const Expected& expected, const State& before,
@@ -191,8 +192,8 @@ void check_outcome(const Expected& expected, const State& before,
   } else {
     if (!outcome.applied()) fail("a valid configuration was refused: " + outcome.refusal->text);
     if (after != *expected.applied) fail("the tables differ from the configuration read");
-    expect_all_found(live().riding, expected.configuration.riding);
-    expect_all_found(live().taming, expected.configuration.taming);
+    expect_all_found(live().riding.table, expected.configuration.riding);
+    expect_all_found(live().taming.table, expected.configuration.taming);
   }
 }
 
@@ -207,8 +208,8 @@ void run_one(const std::uint8_t* data, std::size_t size) {
   check_outcome(expected, before,
                 quellwarden::config::load_configuration(live(), plugin_log(), 1700000000));
 
-  DelayTable().swap(live().riding);
-  DelayTable().swap(live().taming);
+  DelayTable().swap(live().riding.table);
+  DelayTable().swap(live().taming.table);
   scratch.expect_blocks_back();
 }
 

@@ -17,15 +17,16 @@
 namespace quellwarden {
 namespace {
 
-void add_unlocks(std::vector<ScheduledUnlock>& unlocks, const DelayTable& table,
-                 AnnouncedGate gate) {
-  table.for_each([&](std::int32_t slot, std::u16string_view, std::int64_t unlock_time) {
-    unlocks.push_back({static_cast<std::uint32_t>(slot), gate, unlock_time});
-  });
+void add_unlocks(std::vector<ScheduledUnlock>& unlocks, const config::DelayTables& tables,
+                 Gate gate) {
+  tables.of(gate).table.for_each(
+      [&](std::int32_t slot, std::u16string_view, std::int64_t unlock_time) {
+        unlocks.push_back({static_cast<std::uint32_t>(slot), gate, unlock_time});
+      });
 }
 
 const std::string& text_of(const Announcement& due, const config::AnnouncementSettings& settings) {
-  const bool taming = due.gate == AnnouncedGate::taming;
+  const bool taming = due.gate == Gate::taming;
   if (due.kind == Announcement::Kind::unlock) return taming ? settings.taming : settings.riding;
   return taming ? settings.taming_soon : settings.riding_soon;
 }
@@ -35,12 +36,10 @@ void announce(const Announcement& due, const config::AnnouncementSettings& setti
   const std::string& text = text_of(due, settings);
   if (text.empty()) return;
   const config::DelayTables& tables = plugin_state().tables;
-  const bool taming = due.gate == AnnouncedGate::taming;
+  const config::ListTable& list = tables.of(due.gate);
   const auto slot = static_cast<std::int32_t>(due.id);
-  const std::string class_name =
-      host::encode_utf8((taming ? tables.taming : tables.riding).key_of(slot));
-  const std::string_view display_name =
-      config::display_name_at(taming ? tables.taming_names : tables.riding_names, slot);
+  const std::string class_name = host::encode_utf8(list.table.key_of(slot));
+  const std::string_view display_name = config::display_name_at(list.names, slot);
   // Players read the time and units the notices give them, or the defaults without notices.
   static const config::NoticeSettings kDefaults;
   const config::NoticeSettings& words = tables.notices ? *tables.notices : kDefaults;
@@ -70,8 +69,8 @@ void schedule_announcements(const config::DelayTables& tables, std::int64_t now)
     std::vector<ScheduledUnlock> unlocks;
     std::vector<std::int64_t> leads;
     if (tables.announcements) {
-      add_unlocks(unlocks, tables.taming, AnnouncedGate::taming);
-      add_unlocks(unlocks, tables.riding, AnnouncedGate::riding);
+      add_unlocks(unlocks, tables, Gate::taming);
+      add_unlocks(unlocks, tables, Gate::riding);
       leads = tables.announcements->remind_before;
     }
     schedule.replace(unlocks, leads, now);

@@ -22,7 +22,7 @@ std::string unique_id_of(APlayerController* controller) {
 
 }  // namespace
 
-bool bypasses(RefusedGate gate, const void* player) noexcept {
+bool bypasses(Gate gate, const void* player) noexcept {
   PluginState& state = plugin_state();
   std::string id;
   try {

@@ -12,15 +12,13 @@
 #include "config/vocabulary.h"
 #include "core/same_class.h"
 #include "host/utf8.h"
+#include "plugin/gates.h"
 #include "text/printable.h"
 #include "text/quoted_text.h"
 #include "version.h"
 
 namespace quellwarden {
 namespace {
-
-// In the gates' order (RefusedGate).
-constexpr std::array<const char*, ClassCensus::kGates> kGateNames{"taming", "imprinting", "riding"};
 
 struct SeenClass {
   std::string name;
@@ -39,8 +37,8 @@ Census census_of(const ClassCensus& census, const PluginState& state,
   // Each listed class with the first list's spelling; the views live as long as the tables.
   std::unordered_map<std::u16string_view, std::u16string_view, ClassHash, SameClass> listed;
   if (state.in_force) {
-    for (const DelayTable* table : {&state.tables.riding, &state.tables.taming}) {
-      table->for_each(
+    for (const config::ListTable* list : {&state.tables.riding, &state.tables.taming}) {
+      list->table.for_each(
           [&](std::int32_t, std::u16string_view key, std::int64_t) { listed.emplace(key, key); });
     }
   }
@@ -76,7 +74,8 @@ std::string calls_text(const std::array<std::uint64_t, ClassCensus::kGates>& cal
   std::string text;
   for (std::size_t gate = 0; gate < calls.size(); ++gate) {
     if (calls[gate] == 0) continue;
-    text += fmt::format("{}{} {}", text.empty() ? "" : ", ", kGateNames[gate], calls[gate]);
+    text += fmt::format("{}{} {}", text.empty() ? "" : ", ", gate_hooks()[gate].holds_back,
+                        calls[gate]);
   }
   return text;
 }
@@ -115,7 +114,7 @@ std::string census_json(const ClassCensus& census, const PluginState& state, std
     config::JsonObject& item = seen.emplace_back();
     item.text("class", entry.name);
     for (std::size_t gate = 0; gate < entry.calls.size(); ++gate) {
-      item.number(kGateNames[gate], static_cast<std::int64_t>(entry.calls[gate]));
+      item.number(gate_hooks()[gate].holds_back, static_cast<std::int64_t>(entry.calls[gate]));
     }
     item.flag("listed", entry.listed);
   }

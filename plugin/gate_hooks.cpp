@@ -13,12 +13,7 @@
 
 namespace quellwarden {
 
-bool gate_in_place(std::string_view name) noexcept {
-  for (std::size_t index = 0; index < gate_hooks().size(); ++index) {
-    if (name == gate_hooks()[index].name) return plugin_state().gates_installed[index];
-  }
-  return false;
-}
+bool gate_in_place(Gate gate) noexcept { return plugin_state().gates_installed[index_of(gate)]; }
 
 void install_missing_gates() noexcept {
   auto& installed = plugin_state().gates_installed;

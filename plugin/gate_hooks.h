@@ -2,13 +2,13 @@
 // place: a gate the host refused holds nothing back, and the status must say so.
 #pragma once
 
-#include <string_view>
+#include "core/gate.h"
 
 namespace quellwarden {
 
-// Whether the gate named `name` ("taming", "imprint", "riding") has its hook in place. What a
-// gate without one would hold back is open, so no answer may count it as held.
-bool gate_in_place(std::string_view name) noexcept;
+// Whether `gate` has its hook in place. What a gate without one would hold back is open, so no
+// answer may count it as held.
+bool gate_in_place(Gate gate) noexcept;
 
 // Asks the host for each gate's hook that is not in place yet, in install order; a refusal is
 // logged and tried again at the next call (each reload), never fatal.

@@ -27,7 +27,6 @@ decltype(game::set_rider)::Pointer set_rider_call_through = nullptr;
 
 // Every class the gates meet, mods' included, since the plugin started.
 ClassCensus census;
-static_assert(static_cast<std::size_t>(RefusedGate::riding) < ClassCensus::kGates);
 
 static_assert(std::is_same_v<decltype(&taming_gate), decltype(game::can_tame)::Pointer>);
 static_assert(std::is_same_v<decltype(&imprint_gate), decltype(game::imprint_baby_dino)::Pointer>);
@@ -47,16 +46,16 @@ QW_NOINLINE bool refusal_stands(const GateRefusal& refusal, const void* player) 
 // 1970 is simply in the past. When the host fails the gate (a name it cannot resolve, a throwing
 // call) the game decides, and the failure is counted: nothing may unwind into the game's frames.
 // One copy a gate, each inlined into its decision, so a decision has one frame.
-template <RefusedGate gate>
+template <Gate gate>
 bool refuses(const APrimalDinoCharacter* creature, const void* player) noexcept {
   PluginState& state = plugin_state();
-  const DelayTable& table = gate == RefusedGate::riding ? state.tables.riding : state.tables.taming;
+  const DelayTable& table = state.tables.of(gate).table;
   try {
     const host::ObjectClass read = host::read_class(creature);
     const FString& class_name = read.name;
     const std::u16string_view name = class_name.view();
     const std::uint32_t hash = key_hash(name);
-    census.record(static_cast<std::size_t>(gate), read.object, hash, name);
+    census.record(index_of(gate), read.object, hash, name);
     const std::int32_t slot = table.find(hash, class_name);
     if (slot == -1) return false;
     const std::int64_t unlock_time = table.unlock_time(slot);
@@ -76,18 +75,18 @@ bool refuses(const APrimalDinoCharacter* creature, const void* player) noexcept 
 // need no frame of their own.
 QW_NOINLINE bool decide_taming(APrimalDinoCharacter* creature, AShooterPlayerController* controller,
                                bool first, bool second) {
-  if (refuses<RefusedGate::taming>(creature, controller)) return false;
+  if (refuses<Gate::taming>(creature, controller)) return false;
   return can_tame_call_through(creature, controller, first, second);
 }
 
 QW_NOINLINE void decide_imprint(APrimalDinoCharacter* creature, APlayerController* controller,
                                 bool flag) {
-  if (refuses<RefusedGate::imprinting>(creature, controller)) return;
+  if (refuses<Gate::imprinting>(creature, controller)) return;
   imprint_call_through(creature, controller, flag);
 }
 
 QW_NOINLINE void decide_riding(APrimalDinoCharacter* creature, AShooterCharacter* rider) {
-  if (refuses<RefusedGate::riding>(creature, rider)) return;
+  if (refuses<Gate::riding>(creature, rider)) return;
   set_rider_call_through(creature, rider);
 }
 
@@ -111,8 +110,8 @@ void riding_gate(APrimalDinoCharacter* creature, AShooterCharacter* rider) {
 
 const ClassCensus& class_census() noexcept { return census; }
 
-const std::array<GateHook, 3>& gate_hooks() {
-  static const std::array<GateHook, 3> hooks{{
+const std::array<GateHook, kGateCount>& gate_hooks() {
+  static const std::array<GateHook, kGateCount> hooks{{
       {"taming", game::can_tame.name, reinterpret_cast<void*>(&taming_gate),
        reinterpret_cast<void**>(&can_tame_call_through), "taming"},
       {"imprint", game::imprint_baby_dino.name, reinterpret_cast<void*>(&imprint_gate),

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/class_census.h"
+#include "core/gate.h"
 #include "host/game_types.h"
 
 namespace quellwarden {
@@ -14,17 +15,19 @@ bool taming_gate(APrimalDinoCharacter* creature, AShooterPlayerController* contr
 void imprint_gate(APrimalDinoCharacter* creature, APlayerController* controller, bool flag);
 void riding_gate(APrimalDinoCharacter* creature, AShooterCharacter* rider);
 
-// The classes the gates have met since start, counted by gate in RefusedGate's order.
+// The classes the gates have met since start, counted by gate in Gate's order.
 const ClassCensus& class_census() noexcept;
 
-// What the lifecycle hands to the hook manager, in install order.
+// What the lifecycle hands to the hook manager, in install order, which is Gate's.
 struct GateHook {
-  const char* name;  // the gate's, as the status names it
+  const char* name;  // the gate's, as the status names it: "taming", "imprint", "riding"
   std::string_view signature;
   void* handler;
   void** call_through;
   const char* holds_back;  // what stays open to everyone while this hook is missing
 };
-const std::array<GateHook, 3>& gate_hooks();
+const std::array<GateHook, kGateCount>& gate_hooks();
+
+inline const char* gate_name(Gate gate) { return gate_hooks()[index_of(gate)].name; }
 
 }  // namespace quellwarden

@@ -10,18 +10,19 @@
 #include "config/time_text.h"
 #include "config/vocabulary.h"
 #include "plugin/gate_hooks.h"
+#include "plugin/gates.h"
 #include "text/printable.h"
 #include "text/quoted_text.h"
 
 namespace quellwarden {
 namespace {
 
-constexpr std::array kGates{"taming", "riding"};
+constexpr std::array kGates{Gate::taming, Gate::riding};
 
 // The soonest unlock still ahead; of classes unlocking at once, the first by name. A gate whose
 // hook the host refused releases nothing, since it holds nothing back.
-std::optional<config::DelayEntry> next_of(const PluginState& state, const char* gate,
-                                          std::int64_t now, const StatusRequest& request) {
+std::optional<config::DelayEntry> next_of(const PluginState& state, Gate gate, std::int64_t now,
+                                          const StatusRequest& request) {
   if (!gate_in_place(gate)) return std::nullopt;
   for (config::DelayEntry& entry : gate_entries(state.tables, gate)) {
     if (entry.unlock_time > now && request.names(entry.class_name)) return std::move(entry);
@@ -34,10 +35,10 @@ std::string_view name_of(const config::DelayEntry& next) {
   return config::display_name_of(next.display_name, next.class_name);
 }
 
-std::string next_line(const char* gate, const std::optional<config::DelayEntry>& next,
+std::string next_line(Gate gate, const std::optional<config::DelayEntry>& next,
                       const StatusRequest& request, std::int64_t now) {
   if (!next) {
-    return fmt::format(config::kNextUnlockNone, gate,
+    return fmt::format(config::kNextUnlockNone, gate_name(gate),
                        request.text.empty()
                            ? std::string(config::kNextNothingHeldBack)
                            : fmt::format(config::kStatusNameHolds, in_quotes(request.text)));
@@ -46,7 +47,7 @@ std::string next_line(const char* gate, const std::optional<config::DelayEntry>&
   const std::string named = name_of(*next) == next->class_name
                                 ? class_name
                                 : fmt::format("{} ({})", printable(name_of(*next)), class_name);
-  return fmt::format(config::kNextUnlock, gate, named,
+  return fmt::format(config::kNextUnlock, gate_name(gate), named,
                      config::utc_text(next->unlock_time, config::Precision::minutes),
                      config::left_text(config::seconds_between(now, next->unlock_time)));
 }
@@ -66,7 +67,7 @@ config::JsonObject next_json(const config::DelayEntry& next, std::int64_t now) {
 std::vector<std::string> next_unlock_lines(const PluginState& state, std::int64_t now,
                                            const StatusRequest& request) {
   std::vector<std::string> lines;
-  for (const char* gate : kGates) {
+  for (const Gate gate : kGates) {
     lines.push_back(next_line(gate, next_of(state, gate, now, request), request, now));
   }
   return lines;
@@ -76,9 +77,9 @@ std::string next_unlock_json(const PluginState& state, std::int64_t now,
                              const StatusRequest& request) {
   config::JsonObject json;
   json.number("now", now);
-  for (const char* gate : kGates) {
+  for (const Gate gate : kGates) {
     const std::optional<config::DelayEntry> next = next_of(state, gate, now, request);
-    json.object(gate, next ? std::optional(next_json(*next, now)) : std::nullopt);
+    json.object(gate_name(gate), next ? std::optional(next_json(*next, now)) : std::nullopt);
   }
   return json.dump();
 }

@@ -8,13 +8,15 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "core/gate.h"
+
 namespace quellwarden {
 
 // A notice as the cooldown tells them apart. The class name is matched with a to z folded, as the
 // tables match it; `class_hash` is its key_hash, which the gate has already computed.
 struct NoticeKey {
   const void* player;
-  int gate;
+  Gate gate;
   std::u16string_view class_name;
   std::uint32_t class_hash;
 };
@@ -31,7 +33,7 @@ class NoticeCooldown {
   // The key as held: it owns its copy of the class name.
   struct HeldKey {
     const void* player;
-    int gate;
+    Gate gate;
     std::u16string class_name;
     std::uint32_t class_hash;
   };

@@ -38,7 +38,7 @@ std::int64_t hours_of(std::int64_t unlock_time, std::int64_t wipe) {
 void report_applied(const PluginState& state, std::int64_t now) {
   const config::DelayTables& tables = state.tables;
   state.log.info(config::kLoadedConfig, config::utc_text(tables.wipe_timestamp),
-                 tables.riding.element_count(), tables.taming.element_count(),
+                 tables.riding.table.element_count(), tables.taming.table.element_count(),
                  held_back_now(tables, now));
   for (const std::string& line : warning_lines(state, "{}")) state.log.warn("{}", line);
 }
@@ -141,21 +141,17 @@ LoadResult load_last_good(const config::Refusal& refused, std::int64_t written) 
 }
 
 std::size_t held_back_now(const config::DelayTables& tables, std::int64_t now) {
-  return held_back_in(tables.riding, now) + held_back_in(tables.taming, now);
+  return held_back_in(tables.riding.table, now) + held_back_in(tables.taming.table, now);
 }
 
-std::vector<config::DelayEntry> gate_entries(const config::DelayTables& tables,
-                                             std::string_view gate) {
-  const bool riding = gate == "riding";
-  const config::DisplayNames& names = riding ? tables.riding_names : tables.taming_names;
-  const config::ModClasses& mods = riding ? tables.riding_mod_classes : tables.taming_mod_classes;
+std::vector<config::DelayEntry> gate_entries(const config::DelayTables& tables, Gate gate) {
+  const config::ListTable& list = tables.of(gate);
   std::vector<config::DelayEntry> entries;
-  (riding ? tables.riding : tables.taming)
-      .for_each([&](std::int32_t slot, std::u16string_view key, std::int64_t unlock_time) {
-        entries.push_back({host::encode_utf8(key), hours_of(unlock_time, tables.wipe_timestamp),
-                           unlock_time, std::string(config::display_name_at(names, slot)),
-                           mods.contains(slot)});
-      });
+  list.table.for_each([&](std::int32_t slot, std::u16string_view key, std::int64_t unlock_time) {
+    entries.push_back({host::encode_utf8(key), hours_of(unlock_time, tables.wipe_timestamp),
+                       unlock_time, std::string(config::display_name_at(list.names, slot)),
+                       list.mod_classes.contains(slot)});
+  });
   config::sort_by_unlock(entries);
   return entries;
 }

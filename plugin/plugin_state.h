@@ -121,10 +121,9 @@ void log_refusal(const config::Refusal& refusal);
 // How many classes `tables` hold back at `now`, both lists counted.
 std::size_t held_back_now(const config::DelayTables& tables, std::int64_t now);
 
-// The entries of the gate `gate` ("riding", "taming") holds back, as every answer lists them:
-// by unlock time, then class name, so the next class to be released comes first.
-std::vector<config::DelayEntry> gate_entries(const config::DelayTables& tables,
-                                             std::string_view gate);
+// The entries of the list `gate` reads, as every answer lists them: by unlock time, then class
+// name, so the next class to be released comes first.
+std::vector<config::DelayEntry> gate_entries(const config::DelayTables& tables, Gate gate);
 
 // Why config.json as it stands on disk (`disk_bytes`) is not the file in force, so that an edit of
 // it would not change only what the admin asked: no load applied, the last good copy or a salvage

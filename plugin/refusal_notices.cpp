@@ -12,16 +12,14 @@
 namespace quellwarden {
 namespace {
 
-const std::string& text_of(RefusedGate gate, const config::NoticeSettings& settings) {
-  if (gate == RefusedGate::taming) return settings.taming;
-  return gate == RefusedGate::imprinting ? settings.imprinting : settings.riding;
+const std::string& text_of(Gate gate, const config::NoticeSettings& settings) {
+  if (gate == Gate::taming) return settings.taming;
+  return gate == Gate::imprinting ? settings.imprinting : settings.riding;
 }
 
 void send_notice(const config::NoticeSettings& settings, const std::string& text,
                  const GateRefusal& refusal, APlayerController* player) {
-  const config::DelayTables& tables = plugin_state().tables;
-  const config::DisplayNames& names =
-      refusal.gate == RefusedGate::riding ? tables.riding_names : tables.taming_names;
+  const config::DisplayNames& names = plugin_state().tables.of(refusal.gate).names;
   const std::string name = host::encode_utf8(refusal.class_name.view());
   PlayerReply(player).send(kYellow,
                            config::notice_text(text,
@@ -32,8 +30,8 @@ void send_notice(const config::NoticeSettings& settings, const std::string& text
 
 }  // namespace
 
-APlayerController* controller_of(RefusedGate gate, const void* player) {
-  if (gate != RefusedGate::riding) {
+APlayerController* controller_of(Gate gate, const void* player) {
+  if (gate != Gate::riding) {
     return static_cast<APlayerController*>(const_cast<void*>(player));
   }
   return player == nullptr ? nullptr : *host::field_of<host::game::controller_of_pawn>(player);
@@ -46,8 +44,7 @@ void send_refusal_notice(const config::NoticeSettings& settings, const GateRefus
     if (text.empty()) return;
     APlayerController* const controller = controller_of(refusal.gate, player);
     if (controller == nullptr) return;
-    const NoticeKey key{controller, static_cast<int>(refusal.gate), refusal.class_name.view(),
-                        refusal.class_hash};
+    const NoticeKey key{controller, refusal.gate, refusal.class_name.view(), refusal.class_hash};
     if (plugin_state().notice_cooldown.admit(key, refusal.now, settings.cooldown_seconds)) {
       send_notice(settings, text, refusal, controller);
     }

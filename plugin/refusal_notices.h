@@ -4,15 +4,14 @@
 #include <cstdint>
 
 #include "config/notice_settings.h"
+#include "core/gate.h"
 #include "host/fstring.h"
 
 namespace quellwarden {
 
-enum class RefusedGate { taming, imprinting, riding };
-
 // What the gate found on its way to the refusal, handed on so that nothing is read twice.
 struct GateRefusal {
-  RefusedGate gate;
+  Gate gate;
   std::int32_t slot;  // where the gate's table keeps the class
   const FString& class_name;
   std::uint32_t class_hash;  // key_hash of class_name
@@ -22,7 +21,7 @@ struct GateRefusal {
 
 // The controller of the player a gate refused: `player` itself, or for riding the rider's
 // controller; null when there is none.
-APlayerController* controller_of(RefusedGate gate, const void* player);
+APlayerController* controller_of(Gate gate, const void* player);
 
 // Sends, after a refusal of `player` (a controller; for riding the rider, whose controller is
 // read from it): a notice in yellow, unless there is no player, the gate's text is empty or the

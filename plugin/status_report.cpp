@@ -27,8 +27,8 @@ namespace {
 using config::DelayEntry;
 
 // The table's entries as the file gave them, those the request admits.
-std::vector<DelayEntry> admitted(const PluginState& state, const char* gate,
-                                 const StatusRequest& request, std::int64_t now) {
+std::vector<DelayEntry> admitted(const PluginState& state, Gate gate, const StatusRequest& request,
+                                 std::int64_t now) {
   std::vector<DelayEntry> entries = gate_entries(state.tables, gate);
   std::erase_if(entries, [&](const DelayEntry& entry) { return !request.admits(entry, now); });
   return entries;
@@ -40,31 +40,31 @@ std::optional<config::Schedule> schedule_of(const PluginState& state, const Stat
   if (!state.in_force) return std::nullopt;
   const config::DelayTables& tables = state.tables;
   return config::Schedule{tables.wipe_timestamp,
-                          admitted(state, "riding", request, now),
-                          admitted(state, "taming", request, now),
+                          admitted(state, Gate::riding, request, now),
+                          admitted(state, Gate::taming, request, now),
                           tables.notices,
                           tables.announcements,
                           tables.bypass};
 }
 
-// The entry of `list` ("riding", "taming") held back until config.json is fixed, if it is one.
-const config::HeldEntry* held_entry(const PluginState& state, const char* list,
-                                    const DelayEntry& entry) {
+// The entry of the list `gate` reads held back until config.json is fixed, if it is one.
+const config::HeldEntry* held_entry(const PluginState& state, Gate gate, const DelayEntry& entry) {
   const std::string_view list_name =
-      std::string_view(list) == "riding" ? config::kDisallowRiding : config::kDisallowTaming;
+      gate == Gate::riding ? config::kDisallowRiding : config::kDisallowTaming;
   for (const config::HeldEntry& held : state.tables.held) {
     if (held.list == list_name && held.class_name == entry.class_name) return &held;
   }
   return nullptr;
 }
 
-std::string entry_line(const PluginState& state, const char* list, const DelayEntry& entry,
+std::string entry_line(const PluginState& state, Gate gate, const DelayEntry& entry,
                        std::int64_t now) {
+  const char* const list = gate_name(gate);
   const std::string name = printable(entry.class_name);
-  if (const config::HeldEntry* held = held_entry(state, list, entry)) {
+  if (const config::HeldEntry* held = held_entry(state, gate, entry)) {
     return fmt::format(config::kStatusHeldUntilFixed, list, name, printable(held->reason));
   }
-  if (entry.unlock_time > now && !gate_in_place(list)) {
+  if (entry.unlock_time > now && !gate_in_place(gate)) {
     return fmt::format(config::kStatusGateOff, list, name, config::utc_text(entry.unlock_time)) +
            config::origin_mark(entry);
   }
@@ -80,16 +80,17 @@ std::string entry_line(const PluginState& state, const char* list, const DelayEn
 // Without a filter each empty list says so; with one, a single line says that nothing matched.
 void add_lists(std::vector<std::string>& lines, const PluginState& state,
                const config::Schedule& lists, const StatusRequest& request, std::int64_t now) {
-  const std::array both{std::pair{"riding", &lists.riding}, std::pair{"taming", &lists.taming}};
+  const std::array both{std::pair{Gate::riding, &lists.riding},
+                        std::pair{Gate::taming, &lists.taming}};
   if (request.filters()) {
     if (lists.riding.empty() && lists.taming.empty()) lines.push_back(request.nothing_matches());
   } else {
-    for (const auto& [name, entries] : both) {
-      if (entries->empty()) lines.push_back(fmt::format(config::kStatusNoClasses, name));
+    for (const auto& [gate, entries] : both) {
+      if (entries->empty()) lines.push_back(fmt::format(config::kStatusNoClasses, gate_name(gate)));
     }
   }
-  for (const auto& [name, entries] : both) {
-    for (const DelayEntry& entry : *entries) lines.push_back(entry_line(state, name, entry, now));
+  for (const auto& [gate, entries] : both) {
+    for (const DelayEntry& entry : *entries) lines.push_back(entry_line(state, gate, entry, now));
   }
 }
 

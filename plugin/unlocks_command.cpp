@@ -25,7 +25,7 @@ struct Locked {
 };
 
 // A gate whose hook the host refused holds nothing back from anyone.
-void add_locked(std::vector<Locked>& locked, const std::string& text, const char* gate,
+void add_locked(std::vector<Locked>& locked, const std::string& text, Gate gate,
                 const config::DelayTables& tables, std::int64_t now) {
   if (text.empty() || !gate_in_place(gate)) return;
   for (config::DelayEntry& entry : gate_entries(tables, gate)) {
@@ -42,8 +42,8 @@ std::vector<std::string> unlocks_lines(const config::DelayTables& tables, std::i
   if (!tables.notices) return {};
   const config::NoticeSettings& settings = *tables.notices;
   std::vector<Locked> locked;
-  add_locked(locked, settings.unlocks_taming, "taming", tables, now);
-  add_locked(locked, settings.unlocks_riding, "riding", tables, now);
+  add_locked(locked, settings.unlocks_taming, Gate::taming, tables, now);
+  add_locked(locked, settings.unlocks_riding, Gate::riding, tables, now);
   // Each gate's entries come sorted: among classes unlocking at once, taming's stay first.
   std::stable_sort(locked.begin(), locked.end(), [](const Locked& a, const Locked& b) {
     return a.entry.unlock_time < b.entry.unlock_time;
@@ -69,8 +69,9 @@ void chat_unlocks(AShooterPlayerController* player, FString* /*message*/, int /*
   PluginState& state = plugin_state();
   const std::int64_t now = unix_now();
   const std::int64_t cooldown = state.tables.notices ? state.tables.notices->cooldown_seconds : 0;
-  // u"" rather than {}: an empty view with a null pointer must not reach the compare's memcmp.
-  if (!state.chat_cooldown.admit({player, 0, u"", 0}, now, cooldown)) return;
+  // One key a player, whatever the gate says. u"" rather than {}: an empty view with a null
+  // pointer must not reach the compare's memcmp.
+  if (!state.chat_cooldown.admit({player, Gate::taming, u"", 0}, now, cooldown)) return;
   // The game's player controller begins with the engine's, so the address is the same.
   const PlayerReply reply(reinterpret_cast<APlayerController*>(player));
   for (const std::string& line : unlocks_lines(state.tables, now)) {

@@ -7,22 +7,20 @@
 
 namespace {
 
-using quellwarden::AnnouncedGate;
 using quellwarden::Announcement;
 using quellwarden::AnnouncementSchedule;
+using quellwarden::Gate;
 using quellwarden::ScheduledUnlock;
 using Kind = Announcement::Kind;
 
 constexpr std::int64_t kUnlock = 1'700'086'400;
-constexpr AnnouncedGate kTaming = AnnouncedGate::taming;
-constexpr AnnouncedGate kRiding = AnnouncedGate::riding;
+constexpr Gate kTaming = Gate::taming;
+constexpr Gate kRiding = Gate::riding;
 
-Announcement unlock(std::uint32_t id = 1, AnnouncedGate gate = kTaming,
-                    std::int64_t time = kUnlock) {
+Announcement unlock(std::uint32_t id = 1, Gate gate = kTaming, std::int64_t time = kUnlock) {
   return {Kind::unlock, id, gate, time};
 }
-Announcement reminder(std::uint32_t id = 1, AnnouncedGate gate = kTaming,
-                      std::int64_t time = kUnlock) {
+Announcement reminder(std::uint32_t id = 1, Gate gate = kTaming, std::int64_t time = kUnlock) {
   return {Kind::reminder, id, gate, time};
 }
 

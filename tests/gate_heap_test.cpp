@@ -59,8 +59,8 @@ class gate_heap_test : public ::testing::Test {
   }
 
   void TearDown() override {
-    qw_test::empty(quellwarden::plugin_state().tables.riding);
-    qw_test::empty(quellwarden::plugin_state().tables.taming);
+    qw_test::empty(quellwarden::plugin_state().tables.riding.table);
+    qw_test::empty(quellwarden::plugin_state().tables.taming.table);
     standin::keep_books(true);
     std::filesystem::current_path(original_);
     standin::reset_world();

@@ -17,6 +17,7 @@
 
 namespace {
 
+using quellwarden::Gate;
 using quellwarden::config::Configuration;
 using quellwarden::config::read_document;
 using quellwarden::config::Refusal;
@@ -223,7 +224,8 @@ TEST(player_notices_test, a_display_name_over_sixty_four_characters_is_dropped_w
   }
 }
 
-quellwarden::NoticeKey notice(const void* player, int gate, std::u16string_view class_name) {
+quellwarden::NoticeKey notice(const void* player, quellwarden::Gate gate,
+                              std::u16string_view class_name) {
   return {player, gate, class_name, quellwarden::key_hash(class_name)};
 }
 
@@ -231,13 +233,13 @@ TEST(player_notices_test, cooldown_admits_once_per_player_class_and_gate) {
   quellwarden::NoticeCooldown cooldown;
   int alice = 0;
   int bob = 0;
-  EXPECT_TRUE(cooldown.admit(notice(&alice, 0, u"REX_C"), 100, 30));
-  EXPECT_FALSE(cooldown.admit(notice(&alice, 0, u"rex_c"), 129, 30)) << "a to z folded";
-  EXPECT_TRUE(cooldown.admit(notice(&bob, 0, u"REX_C"), 129, 30));
-  EXPECT_TRUE(cooldown.admit(notice(&alice, 2, u"REX_C"), 129, 30));
-  EXPECT_TRUE(cooldown.admit(notice(&alice, 0, u"GIGA_C"), 129, 30));
-  EXPECT_TRUE(cooldown.admit(notice(&alice, 0, u"REX_C"), 130, 30));
-  EXPECT_TRUE(cooldown.admit(notice(&alice, 0, u"REX_C"), 50, 30))
+  EXPECT_TRUE(cooldown.admit(notice(&alice, Gate::taming, u"REX_C"), 100, 30));
+  EXPECT_FALSE(cooldown.admit(notice(&alice, Gate::taming, u"rex_c"), 129, 30)) << "a to z folded";
+  EXPECT_TRUE(cooldown.admit(notice(&bob, Gate::taming, u"REX_C"), 129, 30));
+  EXPECT_TRUE(cooldown.admit(notice(&alice, Gate::riding, u"REX_C"), 129, 30));
+  EXPECT_TRUE(cooldown.admit(notice(&alice, Gate::taming, u"GIGA_C"), 129, 30));
+  EXPECT_TRUE(cooldown.admit(notice(&alice, Gate::taming, u"REX_C"), 130, 30));
+  EXPECT_TRUE(cooldown.admit(notice(&alice, Gate::taming, u"REX_C"), 50, 30))
       << "a clock set back never silences";
 }
 
@@ -246,7 +248,8 @@ TEST(player_notices_test, cooldown_memory_stays_bounded_as_players_come_and_go) 
   std::vector<int> players(100000);
   std::size_t largest = 0;
   for (std::size_t index = 0; index < players.size(); ++index) {
-    cooldown.admit(notice(&players[index], 0, u"REX_C"), static_cast<std::int64_t>(index / 10), 30);
+    cooldown.admit(notice(&players[index], Gate::taming, u"REX_C"),
+                   static_cast<std::int64_t>(index / 10), 30);
     largest = std::max(largest, cooldown.size());
   }
   // Ten notices a second over a 30 s cooldown: at most about 2 * 300 live entries.

@@ -36,8 +36,8 @@ TEST(plugin_state_test, releases_log_then_taming_then_riding) {
     GetLogSinks().push_back(std::make_shared<ReleaseProbe>(live_when_log_released));
     state.log.create("Quellwarden");
     GetLogSinks().clear();
-    state.tables.riding.add(FString("Rex_Character_BP_C"), 1);
-    state.tables.taming.add(FString("Giga_Character_BP_C"), 2);
+    state.tables.riding.table.add(FString("Rex_Character_BP_C"), 1);
+    state.tables.taming.table.add(FString("Giga_Character_BP_C"), 2);
     live_with_tables = standin::allocator_stats().live_blocks;
     const auto address = [](const void* member) {
       return reinterpret_cast<std::uintptr_t>(member);
