@@ -16,7 +16,9 @@
 
 namespace quellwarden::config {
 
-// One JSON object, its members in the order they are set; an absent value is written as null.
+// One JSON object, its members in the order they are set; an absent value is written as null. A
+// member every answer has is null when it has no value; one that tells of an event is set only
+// when it happened.
 class JsonObject {
  public:
   JsonObject();

@@ -193,7 +193,10 @@ TEST_F(last_good_test, a_copy_from_an_earlier_wipe_is_not_applied_and_both_say_s
                 ": no configuration in force; nothing is held back because config.json was "
                 "refused");
   EXPECT_EQ(lines.at(1), not_applied);
-  EXPECT_TRUE(status_json()["wipe_timestamp"].is_null());
+  const auto json = status_json();
+  EXPECT_TRUE(json["wipe_timestamp"].is_null());
+  EXPECT_EQ(json["last_load"]["earlier_copy_written"], kWipe + 3600);
+  EXPECT_FALSE(json["last_load"].contains("salvaged")) << "what did not happen is left out";
 }
 
 }  // namespace
