@@ -22,12 +22,10 @@ std::string unique_id_of(APlayerController* controller) {
 
 }  // namespace
 
-bool bypasses(Gate gate, const void* player) noexcept {
+bool bypasses(APlayerController* controller) noexcept {
   PluginState& state = plugin_state();
   std::string id;
   try {
-    APlayerController* const controller = controller_of(gate, player);
-    if (controller == nullptr) return false;
     id = unique_id_of(controller);
   } catch (...) {
     return false;

@@ -5,9 +5,9 @@
 
 namespace quellwarden {
 
-// Whether the player `gate` is about to refuse (as send_refusal_notice() takes it) has an id of the
+// Whether the player of `controller` (not null), whom a gate is about to refuse, has an id of the
 // bypass list in force; each refusal skipped so is counted by id. Never throws: when the id cannot
 // be had, the player is not on the list and the refusal stands.
-bool bypasses(Gate gate, const void* player) noexcept;
+bool bypasses(APlayerController* controller) noexcept;
 
 }  // namespace quellwarden

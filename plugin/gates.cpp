@@ -33,11 +33,14 @@ static_assert(std::is_same_v<decltype(&imprint_gate), decltype(game::imprint_bab
 static_assert(std::is_same_v<decltype(&riding_gate), decltype(game::set_rider)::Pointer>);
 
 // What a refusal does with its player, out of line: a player on the bypass list passes (the host
-// is asked for the id only here), anyone else hears the notice when notices are on.
+// is asked for the id only here), anyone else hears the notice when notices are on. A player the
+// host cannot tell neither passes nor hears.
 QW_NOINLINE bool refusal_stands(const GateRefusal& refusal, const void* player) noexcept {
   const config::DelayTables& tables = plugin_state().tables;
-  if (!tables.bypass.empty() && bypasses(refusal.gate, player)) return false;
-  if (tables.notices) send_refusal_notice(*tables.notices, refusal, player);
+  APlayerController* const controller = controller_of(refusal.gate, player);
+  if (controller == nullptr) return true;
+  if (!tables.bypass.empty() && bypasses(controller)) return false;
+  if (tables.notices) send_refusal_notice(*tables.notices, refusal, controller);
   return true;
 }
 

@@ -30,20 +30,22 @@ void send_notice(const config::NoticeSettings& settings, const std::string& text
 
 }  // namespace
 
-APlayerController* controller_of(Gate gate, const void* player) {
+APlayerController* controller_of(Gate gate, const void* player) noexcept {
   if (gate != Gate::riding) {
     return static_cast<APlayerController*>(const_cast<void*>(player));
   }
-  return player == nullptr ? nullptr : *host::field_of<host::game::controller_of_pawn>(player);
+  try {
+    return player == nullptr ? nullptr : *host::field_of<host::game::controller_of_pawn>(player);
+  } catch (...) {
+    return nullptr;
+  }
 }
 
 void send_refusal_notice(const config::NoticeSettings& settings, const GateRefusal& refusal,
-                         const void* player) noexcept {
+                         APlayerController* controller) noexcept {
   try {
     const std::string& text = text_of(refusal.gate, settings);
     if (text.empty()) return;
-    APlayerController* const controller = controller_of(refusal.gate, player);
-    if (controller == nullptr) return;
     const NoticeKey key{controller, refusal.gate, refusal.class_name.view(), refusal.class_hash};
     if (plugin_state().notice_cooldown.admit(key, refusal.now, settings.cooldown_seconds)) {
       send_notice(settings, text, refusal, controller);

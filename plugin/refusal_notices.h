@@ -20,14 +20,13 @@ struct GateRefusal {
 };
 
 // The controller of the player a gate refused: `player` itself, or for riding the rider's
-// controller; null when there is none.
-APlayerController* controller_of(Gate gate, const void* player);
+// controller; null when there is none or the host cannot tell.
+APlayerController* controller_of(Gate gate, const void* player) noexcept;
 
-// Sends, after a refusal of `player` (a controller; for riding the rider, whose controller is
-// read from it): a notice in yellow, unless there is no player, the gate's text is empty or the
-// same notice went out within the cooldown. Logs nothing and never throws: a notice that cannot
-// be made is simply not sent.
+// Sends, after a refusal of the player of `controller` (not null): a notice in yellow, unless the
+// gate's text is empty or the same notice went out within the cooldown. Logs nothing and never
+// throws: a notice that cannot be made is simply not sent.
 void send_refusal_notice(const config::NoticeSettings& settings, const GateRefusal& refusal,
-                         const void* player) noexcept;
+                         APlayerController* controller) noexcept;
 
 }  // namespace quellwarden
