@@ -24,13 +24,18 @@ struct Locked {
   config::DelayEntry entry;
 };
 
-// A gate whose hook the host refused holds nothing back from anyone.
-void add_locked(std::vector<Locked>& locked, const std::string& text, Gate gate,
+// Whether `gate` holds anything back; a gate whose hook the host refused holds nothing back from
+// anyone. The classes are listed only when the admin gave the gate a line.
+bool add_locked(std::vector<Locked>& locked, const std::string& text, Gate gate,
                 const config::DelayTables& tables, std::int64_t now) {
-  if (text.empty() || !gate_in_place(gate)) return;
+  if (!gate_in_place(gate)) return false;
+  bool holds = false;
   for (config::DelayEntry& entry : gate_entries(tables, gate)) {
-    if (entry.unlock_time > now) locked.push_back({&text, std::move(entry)});
+    if (entry.unlock_time <= now) continue;
+    holds = true;
+    if (!text.empty()) locked.push_back({&text, std::move(entry)});
   }
+  return holds;
 }
 
 bool remove_chat(const FString& name) { return AsaApi::GetCommands().RemoveChatCommand(name); }
@@ -42,8 +47,8 @@ std::vector<std::string> unlocks_lines(const config::DelayTables& tables, std::i
   if (!tables.notices) return {};
   const config::NoticeSettings& settings = *tables.notices;
   std::vector<Locked> locked;
-  add_locked(locked, settings.unlocks_taming, Gate::taming, tables, now);
-  add_locked(locked, settings.unlocks_riding, Gate::riding, tables, now);
+  const bool taming = add_locked(locked, settings.unlocks_taming, Gate::taming, tables, now);
+  const bool riding = add_locked(locked, settings.unlocks_riding, Gate::riding, tables, now);
   // Each gate's entries come sorted: among classes unlocking at once, taming's stay first.
   std::stable_sort(locked.begin(), locked.end(), [](const Locked& a, const Locked& b) {
     return a.entry.unlock_time < b.entry.unlock_time;
@@ -55,8 +60,9 @@ std::vector<std::string> unlocks_lines(const config::DelayTables& tables, std::i
         *text, {entry.display_name, entry.class_name, entry.unlock_time, now}, settings));
   }
   const std::size_t more = locked.size() - lines.size();
-  const std::string& last = locked.empty() ? settings.unlocks_none : settings.unlocks_more;
-  if ((locked.empty() || more > 0) && !last.empty()) {
+  const bool nothing_held = !taming && !riding;
+  const std::string& last = nothing_held ? settings.unlocks_none : settings.unlocks_more;
+  if ((nothing_held || more > 0) && !last.empty()) {
     lines.push_back(config::notice_text(last, {{}, {}, 0, now, more}, settings));
   }
   return lines;

@@ -169,4 +169,12 @@ TEST_F(notices_test, chat_command_answers_in_the_admins_words_once_per_cooldown)
   EXPECT_THAT(ask(alice, "/unlocks"), ElementsAre("Alles frei."));
 }
 
+// An admin who empties a gate's line hides its classes, yet they are still held back.
+TEST_F(notices_test, chat_command_hides_a_gate_without_a_line_but_never_says_nothing_is_held) {
+  write_config(qw_test::config_text({}, {{"Rex_Character_BP_C", 24}}, kWipe,
+                                    R"json("PlayerNotices": {"UnlocksTaming": ""})json"));
+  console(nullptr);
+  EXPECT_THAT(ask(standin::player("alice"), "/unlocks"), IsEmpty());
+}
+
 }  // namespace
