@@ -78,7 +78,7 @@ void apply(DelayTables& live, Configuration& configuration, std::vector<HeldEntr
   fresh.announcements = std::move(configuration.announcements);
   fresh.bypass = std::move(configuration.bypass);
   fresh.refusal_asks_player = fresh.notices.has_value() || !fresh.bypass.empty();
-  fresh.held = std::move(held);
+  fresh.held_until_fixed = std::move(held);
   live.swap(fresh);
 }
 
@@ -145,7 +145,7 @@ void DelayTables::swap(DelayTables& other) noexcept {
   announcements.swap(other.announcements);
   bypass.swap(other.bypass);
   std::swap(refusal_asks_player, other.refusal_asks_player);
-  held.swap(other.held);
+  held_until_fixed.swap(other.held_until_fixed);
 }
 
 // The host failing a call and exhausted memory arrive as exceptions from the tables; they refuse

@@ -56,7 +56,7 @@ struct DelayTables {
   bool refusal_asks_player = false;
   // The entries of a refused config.json that a start holds back until the file is fixed (their
   // unlock time never comes); empty for a file that applied.
-  std::vector<HeldEntry> held;
+  std::vector<HeldEntry> held_until_fixed;
 
   // The list `gate` reads.
   [[nodiscard]] const ListTable& of(Gate gate) const noexcept {

@@ -57,7 +57,7 @@ void record(PluginState& state, std::int64_t now, const std::optional<config::Re
 // "Gigant_Character_BP_C in DisallowTaming: held back until config.json is fixed: ...".
 void log_held(const PluginState& state) noexcept {
   try {
-    for (const config::HeldEntry& entry : state.tables.held) {
+    for (const config::HeldEntry& entry : state.tables.held_until_fixed) {
       state.log.error(config::kHeldUntilFixed, printable(entry.class_name), entry.list,
                       printable(entry.reason));
     }

@@ -30,7 +30,8 @@ struct LoadRecord {
   // When config.json was refused at start and the last good copy applied instead: when the copy
   // was written (Unix seconds).
   std::optional<std::int64_t> fallback_written;
-  // config.json was refused at start and what reads of it applied (tables.held: the rest).
+  // config.json was refused at start and what reads of it applied (tables.held_until_fixed: the
+  // rest).
   bool salvaged = false;
   // config.json was refused at start and the last good copy, written then, was not applied: every
   // unlock in it is past.

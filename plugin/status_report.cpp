@@ -51,7 +51,7 @@ std::optional<config::Schedule> schedule_of(const PluginState& state, const Stat
 const config::HeldEntry* held_entry(const PluginState& state, Gate gate, const DelayEntry& entry) {
   const std::string_view list_name =
       gate == Gate::riding ? config::kDisallowRiding : config::kDisallowTaming;
-  for (const config::HeldEntry& held : state.tables.held) {
+  for (const config::HeldEntry& held : state.tables.held_until_fixed) {
     if (held.list == list_name && held.class_name == entry.class_name) return &held;
   }
   return nullptr;
@@ -202,7 +202,7 @@ std::optional<std::string> last_load_line(const PluginState& state) {
 
 // What a start made of a refused config.json, when it did not simply apply it.
 void add_start_lines(std::vector<std::string>& lines, const PluginState& state) {
-  const std::size_t held = state.tables.held.size();
+  const std::size_t held = state.tables.held_until_fixed.size();
   if (state.in_force && held > 0) {
     lines.push_back(
         fmt::format(config::kStatusSalvaged, held, held == 1 ? "entry is" : "entries are"));
@@ -223,7 +223,7 @@ config::JsonObject last_load_json(const LoadRecord& record, const config::DelayT
       .number("fallback_written", record.fallback_written);
   if (record.salvaged) {
     std::vector<config::JsonObject> held;
-    for (const config::HeldEntry& entry : tables.held) {
+    for (const config::HeldEntry& entry : tables.held_until_fixed) {
       held.emplace_back().text("list", entry.list).text("class", entry.class_name);
     }
     json.flag("salvaged", true).objects("held_until_fixed", std::move(held));
