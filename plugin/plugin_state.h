@@ -61,9 +61,9 @@ struct PluginState {
   // How many refusals each id of the bypass list has skipped since start, by id. Written by the
   // bypass (bypass.cpp).
   std::map<std::string, std::uint64_t, std::less<>> bypass_skips;
-  // Which gates' hooks the host has in place, in gate_hooks()' order (taming, imprint, riding): a
-  // gate not in place holds nothing back. Written by the hook installation (gate_hooks.cpp).
-  std::array<bool, 3> gates_installed{};
+  // Which gates' hooks the host has in place, by Gate: a gate not in place holds nothing back.
+  // Written by the hook installation (gate_hooks.cpp).
+  std::array<bool, kGateCount> gates_installed{};
   // The refusal notices sent lately. Written by the notices (refusal_notices.cpp).
   NoticeCooldown notice_cooldown;
   // When each player was last answered by the chat command. Written by the command
