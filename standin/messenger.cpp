@@ -29,10 +29,10 @@ class Messenger final : public AsaApi::IMessenger {
 
  private:
   static void send(const SentMessage& message) {
+    state().sent.add(message);
     std::vector<std::function<void(const SentMessage&)>> listeners;
     {
       const std::lock_guard lock(state().mutex);
-      state().sent.add(message);
       listeners = state().listeners;
     }
     for (const auto& listener : listeners) {
@@ -52,10 +52,7 @@ class ApiUtils final : public AsaApi::IApiUtils {
 
 }  // namespace
 
-std::vector<SentMessage> sent_messages() {
-  const std::lock_guard lock(state().mutex);
-  return state().sent.latest();
-}
+std::vector<SentMessage> sent_messages() { return state().sent.latest(); }
 
 void on_message(std::function<void(const SentMessage&)> listener) {
   const std::lock_guard lock(state().mutex);
@@ -67,10 +64,7 @@ void set_messenger_available(bool available) {
   state().available = available;
 }
 
-std::vector<std::string> messenger_lookups() {
-  const std::lock_guard lock(state().mutex);
-  return state().lookups.latest();
-}
+std::vector<std::string> messenger_lookups() { return state().lookups.latest(); }
 
 namespace detail {
 void reset_messenger_records() {
