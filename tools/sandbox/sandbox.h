@@ -2,7 +2,6 @@
 // it, each answering with the transcript lines that scripts rely on.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
