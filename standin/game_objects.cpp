@@ -75,15 +75,13 @@ void fill(FString& out, std::u16string_view text, void* (*allocate)(std::uint64_
 void fill_fstring(FString& out, std::u16string_view text) { fill(out, text, &detail::game_malloc); }
 
 UObjectBase* class_object(std::u16string_view name) {
-  auto& classes = world().classes;
-  auto found = classes.find(std::u16string(name));
-  if (found != classes.end()) {
-    return found->second.get();
+  std::unique_ptr<UObjectBase>& made = world().classes[std::u16string(name)];
+  if (!made) {
+    made = std::make_unique<UObjectBase>();
+    made->NamePrivate = intern_name(name);
+    made->InternalIndex = world().next_index++;
   }
-  auto made = std::make_unique<UObjectBase>();
-  made->NamePrivate = intern_name(name);
-  made->InternalIndex = world().next_index++;
-  return classes.emplace(std::u16string(name), std::move(made)).first->second.get();
+  return made.get();
 }
 
 // An object of class `class_name` whose own name is `instance_name`.
