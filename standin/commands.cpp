@@ -123,12 +123,9 @@ std::vector<std::string> timers() { return names_of(commands().timers_); }
 
 // A timer may remove itself or others while it runs; this round still runs each it began with.
 void run_timers() {
-  std::vector<AsaApi::TimerCallback> round;
-  for (const auto& timer : commands().timers_) {
-    round.push_back(timer.callback);
-  }
-  for (const auto& callback : round) {
-    callback();
+  const auto round = commands().timers_;
+  for (const auto& timer : round) {
+    timer.callback();
   }
 }
 
