@@ -2,6 +2,7 @@
 // the lines listed in --help; a mistake in a script prints "error: ..." and the script goes on.
 #include "tools/sandbox/sandbox.h"
 
+#include <algorithm>
 #include <charconv>
 #include <stdexcept>
 #include <utility>
@@ -18,11 +19,8 @@ class CommandError : public std::runtime_error {
 };
 
 std::string_view trimmed(std::string_view text) {
-  const auto start = text.find_first_not_of(kBlanks);
-  if (start == std::string_view::npos) {
-    return {};
-  }
-  return text.substr(start, text.find_last_not_of(kBlanks) - start + 1);
+  text.remove_prefix(std::min(text.find_first_not_of(kBlanks), text.size()));
+  return text.substr(0, text.find_last_not_of(kBlanks) + 1);
 }
 
 // The first word and the rest of the line after the blanks that follow it.
