@@ -52,14 +52,14 @@ bool take(Counts& counts, std::string_view name) {
   return true;
 }
 
-void arm(Counts& counts, std::string name, std::size_t count) {
+void arm(Counts& counts, std::string_view name, std::size_t count) {
   const std::lock_guard lock(pending().mutex);
   const auto found = counts.find(name);
   if (found != counts.end()) {
     erase(counts, found);
   }
   if (count != 0) {
-    counts.emplace(std::move(name), count);
+    counts.emplace(name, count);
     armed_names.fetch_add(1, std::memory_order_relaxed);
   }
 }
@@ -67,18 +67,16 @@ void arm(Counts& counts, std::string name, std::size_t count) {
 }  // namespace
 
 void fail_resolve(std::string_view name, std::size_t count) {
-  arm(pending().resolves, std::string(name), count);
+  arm(pending().resolves, name, count);
 }
 
-void fail_throw(std::string_view name, std::size_t count) {
-  arm(pending().throws, std::string(name), count);
-}
+void fail_throw(std::string_view name, std::size_t count) { arm(pending().throws, name, count); }
 
 void fail_alloc(std::size_t nth) { alloc_countdown.store(nth, std::memory_order_relaxed); }
 
 bool alloc_failure_pending() { return alloc_countdown.load(std::memory_order_relaxed) != 0; }
 
-void fail_next_hook(std::string_view signature) { arm(pending().hooks, std::string(signature), 1); }
+void fail_next_hook(std::string_view signature) { arm(pending().hooks, signature, 1); }
 
 void fail_next_command(std::string_view name) {
   arm(pending().commands, quellwarden::ascii_folded(name), 1);
