@@ -26,10 +26,7 @@ std::string_view trimmed(std::string_view text) {
 // The first word and the rest of the line after the blanks that follow it.
 std::pair<std::string_view, std::string_view> first_word(std::string_view text) {
   text = trimmed(text);
-  const auto end = text.find_first_of(kBlanks);
-  if (end == std::string_view::npos) {
-    return {text, {}};
-  }
+  const auto end = std::min(text.find_first_of(kBlanks), text.size());
   return {text.substr(0, end), trimmed(text.substr(end))};
 }
 
