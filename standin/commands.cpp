@@ -20,11 +20,7 @@ bool same_name(std::u16string_view a, std::u16string_view b) {
 }
 
 std::u16string_view first_word(std::u16string_view line) {
-  const auto start = line.find_first_not_of(u' ');
-  if (start == std::u16string_view::npos) {
-    return {};
-  }
-  line.remove_prefix(start);
+  line.remove_prefix(std::min(line.find_first_not_of(u' '), line.size()));
   return line.substr(0, line.find(u' '));
 }
 
