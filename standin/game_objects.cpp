@@ -2,6 +2,7 @@
 // class objects, players with their unique ids, FName.ToString, the case-insensitive compare, and
 // FString's two host constructors.
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <new>
@@ -106,17 +107,11 @@ std::u16string id_for_name(std::string_view name) {
     }
     return hash;
   };
-  const std::uint64_t first = round();
-  const std::uint64_t second = round() >> 16;
-  constexpr const char16_t* kHex = u"0123456789abcdef";
-  std::u16string id = u"0002";
-  for (int shift = 60; shift >= 0; shift -= 4) {
-    id += kHex[(first >> shift) & 0xF];
-  }
-  for (int shift = 44; shift >= 0; shift -= 4) {
-    id += kHex[(second >> shift) & 0xF];
-  }
-  return id;
+  const unsigned long long first = round();
+  const unsigned long long second = round() >> 16;
+  char id[33];
+  std::snprintf(id, sizeof id, "0002%016llx%012llx", first, second);
+  return utf8_to_utf16(id);
 }
 
 // Letters that fold here: ASCII and the Latin-1 letters; the game folds more than the plugin's
