@@ -34,17 +34,13 @@ void watch(void* block, bool taken) {
   }
 }
 
-std::string describe(const char* operation, void* block, const Accounts& books) {
+// Stops the process where the fault happens, so that its stack still shows who did it.
+[[noreturn]] void report(const char* operation, void* block, const Accounts& books) {
   std::ostringstream text;
   text << operation << ": block " << block
        << (books.freed.count(block) != 0 ? " was already freed (double free)"
                                          : " was never allocated by FMemory (foreign block)");
-  return text.str();
-}
-
-// Stops the process where the fault happens, so that its stack still shows who did it.
-[[noreturn]] void report(const std::string& message) {
-  std::fprintf(stderr, "stand-in allocator: %s\n", message.c_str());
+  std::fprintf(stderr, "stand-in allocator: %s\n", text.str().c_str());
   std::abort();
 }
 
@@ -124,38 +120,33 @@ void* game_realloc(void* block, std::uint64_t size, std::uint32_t alignment) {
   if (!books_are_kept()) {
     return realloc_unbooked(block, size);
   }
-  std::string violation;
-  {
-    Accounts& books = accounts();
-    const std::lock_guard lock(books.mutex);
-    const auto found = books.live.find(block);
-    if (found == books.live.end()) {
-      violation = describe("FMemory.Realloc", block, books);
-    } else {
-      const std::uint64_t old_size = found->second;
-      if (size != 0 && allocation_fails()) {
-        return nullptr;  // as when out of memory: the old block stays as it was
-      }
-      record_gone(books, block, old_size);
-      watch(block, false);
-      if (size == 0) {
-        std::free(block);
-        return nullptr;
-      }
-      void* moved = std::realloc(block, size);
-      if (moved == nullptr) {
-        watch(block, true);
-        record_new(books, block, old_size);
-        --books.stats.allocations;
-        --books.stats.frees;
-        throw std::bad_alloc();
-      }
-      watch(moved, true);
-      record_new(books, moved, size);
-      return moved;
-    }
+  Accounts& books = accounts();
+  const std::lock_guard lock(books.mutex);
+  const auto found = books.live.find(block);
+  if (found == books.live.end()) {
+    report("FMemory.Realloc", block, books);
   }
-  report(violation);
+  const std::uint64_t old_size = found->second;
+  if (size != 0 && allocation_fails()) {
+    return nullptr;  // as when out of memory: the old block stays as it was
+  }
+  record_gone(books, block, old_size);
+  watch(block, false);
+  if (size == 0) {
+    std::free(block);
+    return nullptr;
+  }
+  void* moved = std::realloc(block, size);
+  if (moved == nullptr) {
+    watch(block, true);
+    record_new(books, block, old_size);
+    --books.stats.allocations;
+    --books.stats.frees;
+    throw std::bad_alloc();
+  }
+  watch(moved, true);
+  record_new(books, moved, size);
+  return moved;
 }
 
 void note_refused_free() {
@@ -172,20 +163,15 @@ void game_free(void* block) {
     std::free(block);
     return;
   }
-  std::string violation;
-  {
-    Accounts& books = accounts();
-    const std::lock_guard lock(books.mutex);
-    const auto found = books.live.find(block);
-    if (found != books.live.end()) {
-      record_gone(books, block, found->second);
-      watch(block, false);
-      std::free(block);
-      return;
-    }
-    violation = describe("FMemory.Free", block, books);
+  Accounts& books = accounts();
+  const std::lock_guard lock(books.mutex);
+  const auto found = books.live.find(block);
+  if (found == books.live.end()) {
+    report("FMemory.Free", block, books);
   }
-  report(violation);
+  record_gone(books, block, found->second);
+  watch(block, false);
+  std::free(block);
 }
 
 }  // namespace detail

@@ -8,24 +8,19 @@
 #include "host/rcon_packet.h"
 #include "standin/registry.h"
 #include "standin/world.h"
+#include "text/ascii_fold.h"
 
 namespace standin {
 namespace {
 
 bool same_name(std::u16string_view a, std::u16string_view b) {
-  const auto lower = [](char16_t unit) {
-    return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + 0x20) : unit;
-  };
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char16_t x, char16_t y) {
+    return quellwarden::fold_ascii(x) == quellwarden::fold_ascii(y);
+  });
 }
 
 std::u16string_view first_word(std::u16string_view line) {
-  const auto start = line.find_first_not_of(u' ');
-  if (start == std::u16string_view::npos) {
-    return {};
-  }
-  line.remove_prefix(start);
+  line.remove_prefix(std::min(line.find_first_not_of(u' '), line.size()));
   return line.substr(0, line.find(u' '));
 }
 
@@ -35,11 +30,15 @@ struct Command {
   Callback callback;
 };
 
+template <typename List>
+auto find_named(List& list, std::u16string_view word) {
+  return std::find_if(list.begin(), list.end(),
+                      [&](const auto& command) { return same_name(command.name, word); });
+}
+
 template <typename Callback>
 bool remove_named(std::vector<Command<Callback>>& list, const FString& name) {
-  const auto found = std::find_if(list.begin(), list.end(), [&](const Command<Callback>& command) {
-    return same_name(command.name, name.view());
-  });
+  const auto found = find_named(list, name.view());
   if (found == list.end()) {
     return false;
   }
@@ -48,26 +47,12 @@ bool remove_named(std::vector<Command<Callback>>& list, const FString& name) {
 }
 
 template <typename Callback>
-const Callback* find_named(const std::vector<Command<Callback>>& list, std::u16string_view word) {
-  for (const auto& command : list) {
-    if (same_name(command.name, word)) {
-      return &command.callback;
-    }
-  }
-  return nullptr;
-}
-
-void refuse_if_asked(const FString& name, std::string_view what = "command") {
+void add_named(std::vector<Command<Callback>>& list, const FString& name, const Callback& callback,
+               std::string_view what = "command") {
   const std::string text = utf16_to_utf8(name.view());
   if (detail::command_fails(text)) {
     throw std::runtime_error("the host refused to register the " + std::string(what) + " " + text);
   }
-}
-
-template <typename Callback>
-void add_named(std::vector<Command<Callback>>& list, const FString& name, const Callback& callback,
-               std::string_view what = "command") {
-  refuse_if_asked(name, what);
   list.push_back({std::u16string(name.view()), callback});
 }
 
@@ -116,11 +101,11 @@ std::vector<std::string> names_of(const std::vector<Command<Callback>>& list) {
 template <typename Callback, typename Run>
 bool run_named(const std::vector<Command<Callback>>& list, std::string_view line, Run&& run) {
   const std::u16string text = utf8_to_utf16(line);
-  const Callback* found = find_named(list, first_word(text));
-  if (found == nullptr) {
+  const auto found = find_named(list, first_word(text));
+  if (found == list.end()) {
     return false;
   }
-  const Callback callback = *found;
+  const Callback callback = found->callback;
   run(callback, detail::host_fstring(text));
   return true;
 }
@@ -134,12 +119,9 @@ std::vector<std::string> timers() { return names_of(commands().timers_); }
 
 // A timer may remove itself or others while it runs; this round still runs each it began with.
 void run_timers() {
-  std::vector<AsaApi::TimerCallback> round;
-  for (const auto& timer : commands().timers_) {
-    round.push_back(timer.callback);
-  }
-  for (const auto& callback : round) {
-    callback();
+  const auto round = commands().timers_;
+  for (const auto& timer : round) {
+    timer.callback();
   }
 }
 

@@ -5,11 +5,10 @@
 // not carry the stand-in's bookkeeping.
 #include "standin/failures.h"
 
-#include <algorithm>
 #include <atomic>
-#include <cctype>
 
 #include "standin/world.h"
+#include "text/ascii_fold.h"
 
 namespace standin {
 namespace {
@@ -21,7 +20,7 @@ struct Pending {
   Counts resolves;  // look-ups still to yield null
   Counts throws;    // uses still to throw
   Counts hooks;
-  Counts commands;  // keyed in lower case
+  Counts commands;  // keyed folded: ASCII case is ignored, as the registry ignores it
 };
 
 Pending& pending() { return detail::forever<Pending>(); }
@@ -32,15 +31,6 @@ std::atomic<std::size_t> armed_names{0};
 // Allocating calls until the refused one (1: the next), 0 when none is armed.
 std::atomic<std::size_t> alloc_countdown{0};
 std::atomic<bool> module_lookup_fails{false};
-
-// Command names compare without regard to ASCII case, as the registry finds them.
-std::string lower_ascii(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(), [](unsigned char letter) {
-    return static_cast<char>(letter < 0x80 ? std::tolower(letter) : letter);
-  });
-  return out;
-}
 
 void erase(Counts& counts, Counts::iterator entry) {
   counts.erase(entry);
@@ -62,14 +52,14 @@ bool take(Counts& counts, std::string_view name) {
   return true;
 }
 
-void arm(Counts& counts, std::string name, std::size_t count) {
+void arm(Counts& counts, std::string_view name, std::size_t count) {
   const std::lock_guard lock(pending().mutex);
   const auto found = counts.find(name);
   if (found != counts.end()) {
     erase(counts, found);
   }
   if (count != 0) {
-    counts.emplace(std::move(name), count);
+    counts.emplace(name, count);
     armed_names.fetch_add(1, std::memory_order_relaxed);
   }
 }
@@ -77,20 +67,20 @@ void arm(Counts& counts, std::string name, std::size_t count) {
 }  // namespace
 
 void fail_resolve(std::string_view name, std::size_t count) {
-  arm(pending().resolves, std::string(name), count);
+  arm(pending().resolves, name, count);
 }
 
-void fail_throw(std::string_view name, std::size_t count) {
-  arm(pending().throws, std::string(name), count);
-}
+void fail_throw(std::string_view name, std::size_t count) { arm(pending().throws, name, count); }
 
 void fail_alloc(std::size_t nth) { alloc_countdown.store(nth, std::memory_order_relaxed); }
 
 bool alloc_failure_pending() { return alloc_countdown.load(std::memory_order_relaxed) != 0; }
 
-void fail_next_hook(std::string_view signature) { arm(pending().hooks, std::string(signature), 1); }
+void fail_next_hook(std::string_view signature) { arm(pending().hooks, signature, 1); }
 
-void fail_next_command(std::string_view name) { arm(pending().commands, lower_ascii(name), 1); }
+void fail_next_command(std::string_view name) {
+  arm(pending().commands, quellwarden::ascii_folded(name), 1);
+}
 
 void fail_next_module_lookup() { module_lookup_fails.store(true, std::memory_order_relaxed); }
 
@@ -110,7 +100,7 @@ bool hook_fails(std::string_view signature) { return take(pending().hooks, signa
 
 bool command_fails(std::string_view name) {
   return armed_names.load(std::memory_order_relaxed) != 0 &&
-         take(pending().commands, lower_ascii(name));
+         take(pending().commands, quellwarden::ascii_folded(name));
 }
 
 bool allocation_fails() {

@@ -2,6 +2,7 @@
 // class objects, players with their unique ids, FName.ToString, the case-insensitive compare, and
 // FString's two host constructors.
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <new>
@@ -31,16 +32,57 @@ World& world() { return detail::forever<World>(); }
 
 std::atomic<std::size_t> compare_count{0};
 
-UObjectBase* class_object(std::u16string_view name) {
-  auto& classes = world().classes;
-  auto found = classes.find(std::u16string(name));
-  if (found != classes.end()) {
-    return found->second.get();
+// Names interned as the game's FName table does.
+FName intern_name(std::u16string_view text) {
+  auto& table = detail::forever<NameTable>();
+  const std::lock_guard lock(table.mutex);
+  const std::u16string key(text);
+  auto found = table.index.find(key);
+  if (found == table.index.end()) {
+    found = table.index.emplace(key, static_cast<std::int32_t>(table.texts.size())).first;
+    table.texts.push_back(key);
   }
-  auto made = std::make_unique<UObjectBase>();
-  made->NamePrivate = detail::intern_name(name);
-  made->InternalIndex = world().next_index++;
-  return classes.emplace(std::u16string(name), std::move(made)).first->second.get();
+  return FName{found->second, 0};
+}
+
+std::u16string_view name_text(const FName& name) {
+  auto& table = detail::forever<NameTable>();
+  const auto index = static_cast<std::size_t>(name.ComparisonIndex);
+  if (!detail::books_are_kept()) {
+    return table.texts.at(index);
+  }
+  const std::lock_guard lock(table.mutex);
+  return table.texts.at(index);
+}
+
+void fill(FString& out, std::u16string_view text, void* (*allocate)(std::uint64_t, std::uint32_t)) {
+  if (text.empty()) {
+    out.release();
+    return;
+  }
+  const auto units = static_cast<std::int32_t>(text.size() + 1);
+  auto* buffer =
+      static_cast<WIDECHAR*>(allocate(static_cast<std::uint64_t>(units) * sizeof(WIDECHAR), 0));
+  // The host's constructors and the game's functions cannot answer null: they throw.
+  if (buffer == nullptr) {
+    throw std::bad_alloc();
+  }
+  std::memcpy(buffer, text.data(), text.size() * sizeof(WIDECHAR));
+  buffer[text.size()] = 0;
+  out.adopt(buffer, units, units);
+}
+
+// Copies UTF-16 text into an FString whose buffer comes from the game's allocator.
+void fill_fstring(FString& out, std::u16string_view text) { fill(out, text, &detail::game_malloc); }
+
+UObjectBase* class_object(std::u16string_view name) {
+  std::unique_ptr<UObjectBase>& made = world().classes[std::u16string(name)];
+  if (!made) {
+    made = std::make_unique<UObjectBase>();
+    made->NamePrivate = intern_name(name);
+    made->InternalIndex = world().next_index++;
+  }
+  return made.get();
 }
 
 // An object of class `class_name` whose own name is `instance_name`.
@@ -48,7 +90,7 @@ template <typename Object>
 Object* make_object(std::u16string_view class_name, std::u16string_view instance_name) {
   auto made = std::make_unique<Object>();
   made->ClassPrivate = class_object(class_name);
-  made->NamePrivate = detail::intern_name(instance_name);
+  made->NamePrivate = intern_name(instance_name);
   made->InternalIndex = world().next_index++;
   Object* object = made.get();
   world().objects.push_back(std::move(made));
@@ -65,17 +107,11 @@ std::u16string id_for_name(std::string_view name) {
     }
     return hash;
   };
-  const std::uint64_t first = round();
-  const std::uint64_t second = round() >> 16;
-  constexpr const char16_t* kHex = u"0123456789abcdef";
-  std::u16string id = u"0002";
-  for (int shift = 60; shift >= 0; shift -= 4) {
-    id += kHex[(first >> shift) & 0xF];
-  }
-  for (int shift = 44; shift >= 0; shift -= 4) {
-    id += kHex[(second >> shift) & 0xF];
-  }
-  return id;
+  const unsigned long long first = round();
+  const unsigned long long second = round() >> 16;
+  char id[33];
+  std::snprintf(id, sizeof id, "0002%016llx%012llx", first, second);
+  return utf8_to_utf16(id);
 }
 
 // Letters that fold here: ASCII and the Latin-1 letters; the game folds more than the plugin's
@@ -129,51 +165,6 @@ std::size_t compare_calls() { return compare_count.load(); }
 
 namespace detail {
 
-FName intern_name(std::u16string_view text) {
-  auto& table = forever<NameTable>();
-  const std::lock_guard lock(table.mutex);
-  const std::u16string key(text);
-  auto found = table.index.find(key);
-  if (found == table.index.end()) {
-    found = table.index.emplace(key, static_cast<std::int32_t>(table.texts.size())).first;
-    table.texts.push_back(key);
-  }
-  return FName{found->second, 0};
-}
-
-std::u16string_view name_text(const FName& name) {
-  auto& table = forever<NameTable>();
-  const auto index = static_cast<std::size_t>(name.ComparisonIndex);
-  if (!books_are_kept()) {
-    return table.texts.at(index);
-  }
-  const std::lock_guard lock(table.mutex);
-  return table.texts.at(index);
-}
-
-namespace {
-
-void fill(FString& out, std::u16string_view text, void* (*allocate)(std::uint64_t, std::uint32_t)) {
-  if (text.empty()) {
-    out.release();
-    return;
-  }
-  const auto units = static_cast<std::int32_t>(text.size() + 1);
-  auto* buffer =
-      static_cast<WIDECHAR*>(allocate(static_cast<std::uint64_t>(units) * sizeof(WIDECHAR), 0));
-  // The host's constructors and the game's functions cannot answer null: they throw.
-  if (buffer == nullptr) {
-    throw std::bad_alloc();
-  }
-  std::memcpy(buffer, text.data(), text.size() * sizeof(WIDECHAR));
-  buffer[text.size()] = 0;
-  out.adopt(buffer, units, units);
-}
-
-}  // namespace
-
-void fill_fstring(FString& out, std::u16string_view text) { fill(out, text, &game_malloc); }
-
 FString host_fstring(std::u16string_view text) {
   FString out;
   fill(out, text.substr(0, text.find(u'\0')), &host_malloc);
@@ -205,11 +196,8 @@ int game_stricmp(WIDECHAR* left, WIDECHAR* right) {
 }  // namespace detail
 }  // namespace standin
 
-FString::FString(const char* text) {
-  standin::detail::fill_fstring(*this, standin::utf8_to_utf16(text));
-}
+FString::FString(const char* text) { standin::fill_fstring(*this, standin::utf8_to_utf16(text)); }
 
 FString::FString(const WIDECHAR* text) {
-  standin::detail::fill_fstring(*this,
-                                std::u16string_view(reinterpret_cast<const char16_t*>(text)));
+  standin::fill_fstring(*this, std::u16string_view(reinterpret_cast<const char16_t*>(text)));
 }

@@ -2,6 +2,7 @@
 // installed) and as the game itself runs them (recorded, with a settable taming answer).
 #include "standin/gated_functions.h"
 
+#include <atomic>
 #include <type_traits>
 
 #include "host/game_functions.h"
@@ -11,18 +12,9 @@
 namespace standin {
 namespace {
 
-struct GameState {
-  std::mutex mutex;
-  bool can_tame_answer = true;
-  detail::Records<GameCall> calls;
-};
+std::atomic<bool> can_tame_answer{true};
 
-GameState& state() { return detail::forever<GameState>(); }
-
-void record(GameCall call) {
-  const std::lock_guard lock(state().mutex);
-  state().calls.add(std::move(call));
-}
+detail::Records<GameCall>& calls() { return detail::forever<detail::Records<GameCall>>(); }
 
 namespace game = quellwarden::host::game;
 
@@ -35,20 +27,11 @@ auto entry() {
 
 }  // namespace
 
-void set_can_tame_answer(bool answer) {
-  const std::lock_guard lock(state().mutex);
-  state().can_tame_answer = answer;
-}
+void set_can_tame_answer(bool answer) { can_tame_answer.store(answer); }
 
-std::vector<GameCall> game_calls() {
-  const std::lock_guard lock(state().mutex);
-  return state().calls.latest();
-}
+std::vector<GameCall> game_calls() { return calls().latest(); }
 
-std::size_t game_call_count() {
-  const std::lock_guard lock(state().mutex);
-  return state().calls.total();
-}
+std::size_t game_call_count() { return calls().total(); }
 
 bool game_can_tame(APrimalDinoCharacter* creature, AShooterPlayerController* controller, bool first,
                    bool second) {
@@ -68,24 +51,22 @@ namespace detail {
 
 bool own_can_tame(APrimalDinoCharacter* creature, AShooterPlayerController* controller, bool first,
                   bool second) {
-  record({"CanTame", creature, controller, first, second});
-  const std::lock_guard lock(state().mutex);
-  return state().can_tame_answer;
+  calls().add({"CanTame", creature, controller, first, second});
+  return can_tame_answer.load();
 }
 
 void own_imprint_baby_dino(APrimalDinoCharacter* creature, APlayerController* controller,
                            bool flag) {
-  record({"ImprintBabyDino", creature, controller, flag, false});
+  calls().add({"ImprintBabyDino", creature, controller, flag, false});
 }
 
 void own_set_rider(APrimalDinoCharacter* creature, AShooterCharacter* rider) {
-  record({"SetRider", creature, rider, false, false});
+  calls().add({"SetRider", creature, rider, false, false});
 }
 
 void reset_game_records() {
-  const std::lock_guard lock(state().mutex);
-  state().calls.clear();
-  state().can_tame_answer = true;
+  calls().clear();
+  can_tame_answer.store(true);
 }
 
 }  // namespace detail

@@ -1,5 +1,6 @@
 // The hook manager: handlers stack per game function; each one's call-through pointer reaches
 // the handler below it, the lowest the game's own function.
+#include <algorithm>
 #include <stdexcept>
 
 #include "standin/registry.h"
@@ -32,33 +33,19 @@ class Hooks final : public AsaApi::IHooks {
     if (detail::hook_fails(signature)) {
       return false;
     }
-    void* below = nullptr;
+    const std::lock_guard lock(mutex_);
     try {
-      below = detail::own_function(signature);
+      *call_through = newest_entry(signature);
     } catch (const std::invalid_argument&) {
       return false;  // the game has no such function: nothing to hook
     }
-    const std::lock_guard lock(mutex_);
-    for (const Hook& hook : hooks_) {
-      if (hook.signature == signature) {
-        below = hook.handler;
-      }
-    }
-    *call_through = below;
     hooks_.push_back({signature, handler, call_through});
     return true;
   }
 
   void* entry_of(const std::string& signature) {
-    {
-      const std::lock_guard lock(mutex_);
-      for (auto hook = hooks_.rbegin(); hook != hooks_.rend(); ++hook) {
-        if (hook->signature == signature) {
-          return hook->handler;
-        }
-      }
-    }
-    return detail::own_function(signature);
+    const std::lock_guard lock(mutex_);
+    return newest_entry(signature);
   }
 
   std::vector<std::string> signatures() {
@@ -71,13 +58,20 @@ class Hooks final : public AsaApi::IHooks {
   }
 
  private:
+  // The newest handler on `signature`, else the game's own function. Under the lock.
+  void* newest_entry(const std::string& signature) const {
+    const auto newest = std::find_if(hooks_.rbegin(), hooks_.rend(),
+                                     [&](const Hook& hook) { return hook.signature == signature; });
+    return newest != hooks_.rend() ? newest->handler : detail::own_function(signature);
+  }
+
   // The next handler on the same function now calls through to what the removed one did.
   void relink_above(std::vector<Hook>::iterator removed) {
-    for (auto above = removed + 1; above != hooks_.end(); ++above) {
-      if (above->signature == removed->signature) {
-        *above->call_through = *removed->call_through;
-        return;
-      }
+    const auto above = std::find_if(removed + 1, hooks_.end(), [&](const Hook& hook) {
+      return hook.signature == removed->signature;
+    });
+    if (above != hooks_.end()) {
+      *above->call_through = *removed->call_through;
     }
   }
 

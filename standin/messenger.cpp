@@ -1,6 +1,8 @@
 // The host's utilities: the messenger lookup and a messenger that records what players are sent.
 #include "standin/messenger.h"
 
+#include <atomic>
+
 #include "standin/records.h"
 #include "standin/world.h"
 
@@ -8,10 +10,10 @@ namespace standin {
 namespace {
 
 struct MessengerState {
-  std::mutex mutex;
-  bool available = true;
+  std::atomic<bool> available{true};
   detail::Records<SentMessage> sent;
   detail::Records<std::string> lookups;
+  std::mutex mutex;  // guards the listeners
   std::vector<std::function<void(const SentMessage&)>> listeners;
 };
 
@@ -29,10 +31,10 @@ class Messenger final : public AsaApi::IMessenger {
 
  private:
   static void send(const SentMessage& message) {
+    state().sent.add(message);
     std::vector<std::function<void(const SentMessage&)>> listeners;
     {
       const std::lock_guard lock(state().mutex);
-      state().sent.add(message);
       listeners = state().listeners;
     }
     for (const auto& listener : listeners) {
@@ -44,7 +46,6 @@ class Messenger final : public AsaApi::IMessenger {
 class ApiUtils final : public AsaApi::IApiUtils {
  public:
   std::shared_ptr<AsaApi::IMessenger> GetMessenger(const FString& module_path) const override {
-    const std::lock_guard lock(state().mutex);
     state().lookups.add(utf16_to_utf8(module_path.view()));
     return state().available ? std::make_shared<Messenger>() : nullptr;
   }
@@ -52,30 +53,20 @@ class ApiUtils final : public AsaApi::IApiUtils {
 
 }  // namespace
 
-std::vector<SentMessage> sent_messages() {
-  const std::lock_guard lock(state().mutex);
-  return state().sent.latest();
-}
+std::vector<SentMessage> sent_messages() { return state().sent.latest(); }
 
 void on_message(std::function<void(const SentMessage&)> listener) {
   const std::lock_guard lock(state().mutex);
   state().listeners.push_back(std::move(listener));
 }
 
-void set_messenger_available(bool available) {
-  const std::lock_guard lock(state().mutex);
-  state().available = available;
-}
+void set_messenger_available(bool available) { state().available.store(available); }
 
-std::vector<std::string> messenger_lookups() {
-  const std::lock_guard lock(state().mutex);
-  return state().lookups.latest();
-}
+std::vector<std::string> messenger_lookups() { return state().lookups.latest(); }
 
 namespace detail {
 void reset_messenger_records() {
-  const std::lock_guard lock(state().mutex);
-  state().available = true;
+  state().available.store(true);
   state().sent.clear();
   state().lookups.clear();
 }

@@ -17,9 +17,7 @@ std::string system_message(DWORD error) {
       nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
   std::string message = length > 0 ? std::string(text, length) : std::string();
   LocalFree(text);
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) {
-    message.pop_back();
-  }
+  message.erase(message.find_last_not_of("\r\n") + 1);
   return "error " + std::to_string(error) + (message.empty() ? "" : " (" + message + ")");
 }
 

@@ -9,12 +9,7 @@
 namespace standin {
 namespace {
 
-struct RconState {
-  std::mutex mutex;
-  detail::Records<RconReply> replies;
-};
-
-RconState& state() { return detail::forever<RconState>(); }
+detail::Records<RconReply>& replies() { return detail::forever<detail::Records<RconReply>>(); }
 
 }  // namespace
 
@@ -25,28 +20,19 @@ RconConnection::RconConnection(RconConnection&& other) noexcept = default;
 RconConnection& RconConnection::operator=(RconConnection&& other) noexcept = default;
 RconConnection::~RconConnection() = default;
 
-std::vector<RconReply> rcon_replies() {
-  const std::lock_guard lock(state().mutex);
-  return state().replies.latest();
-}
+std::vector<RconReply> rcon_replies() { return replies().latest(); }
 
 namespace detail {
 
 void game_rcon_send_message(RCONClientConnection* connection, int id, int type, FString& text) {
   const RconReply reply{id, type, utf16_to_utf8(text.view())};
-  {
-    const std::lock_guard lock(state().mutex);
-    state().replies.add(reply);
-  }
+  replies().add(reply);
   if (connection != nullptr && connection->sink) {
     connection->sink(reply);
   }
 }
 
-void reset_rcon_records() {
-  const std::lock_guard lock(state().mutex);
-  state().replies.clear();
-}
+void reset_rcon_records() { replies().clear(); }
 
 }  // namespace detail
 }  // namespace standin

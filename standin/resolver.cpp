@@ -51,9 +51,9 @@ std::pair<std::string, FunctionEntry> function_entry() {
 
 // Never destroyed, like the rest of the world: a plugin's tables may give their blocks back at
 // process exit, after this library's ordinary static objects are gone.
-FunctionTable* make_functions() {
+const FunctionTable& functions() {
   using namespace detail;
-  return new FunctionTable{
+  static const FunctionTable* const table = new FunctionTable{
       function_entry<game::malloc_block, &game_malloc>(),
       function_entry<game::realloc_block, &game_realloc>(),
       function_entry<game::free_block, &game_free>(),
@@ -65,10 +65,6 @@ FunctionTable* make_functions() {
       function_entry<game::imprint_baby_dino, &own_imprint_baby_dino>(),
       function_entry<game::set_rider, &own_set_rider>(),
   };
-}
-
-const FunctionTable& functions() {
-  static const FunctionTable* const table = make_functions();
   return *table;
 }
 

@@ -26,14 +26,9 @@ T& forever() {
   return *instance;
 }
 
-// Names interned as the game's FName table does.
-FName intern_name(std::u16string_view text);
-std::u16string_view name_text(const FName& name);
-
-// Copies UTF-16 text into an FString whose buffer comes from the game's allocator.
-void fill_fstring(FString& out, std::u16string_view text);
-// The same up to the first NUL, as the wide constructor reads, for the host's own texts (what a
-// command hands to the plugin), which fail_alloc never refuses: its refusals are for the plugin.
+// UTF-16 text up to its first NUL (as the wide constructor reads) in an FString from the game's
+// allocator, for the host's own texts (what a command hands to the plugin), which fail_alloc never
+// refuses: its refusals are for the plugin.
 FString host_fstring(std::u16string_view text);
 
 void* game_malloc(std::uint64_t size, std::uint32_t alignment);

@@ -55,12 +55,9 @@ CheckResult check_text(std::string_view text, const Judging& judging) {
       result.warnings.push_back(std::move(*mismatch));
     }
   }
-  result.schedule = config::Schedule{wipe,
-                                     config::effective_entries(configuration.riding),
-                                     config::effective_entries(configuration.taming),
-                                     configuration.notices,
-                                     configuration.announcements,
-                                     configuration.bypass};
+  config::Schedule& schedule = result.schedule.emplace(std::move(*evaluation.configuration));
+  schedule.riding = config::effective_entries(schedule.riding);
+  schedule.taming = config::effective_entries(schedule.taming);
   return result;
 }
 

@@ -10,7 +10,6 @@
 
 #include "config/config_reader.h"
 #include "config/diagnostics.h"
-#include "tools/check/local_zone.h"
 
 namespace quellwarden::check {
 
@@ -29,6 +28,22 @@ struct CheckResult {
   bool salvageable = false;
   // With a wipe given (--wipe) that the file's is not, both as dates with their Unix seconds.
   std::optional<std::string> wrong_wipe;
+};
+
+// The zone of the machine the checker runs on, in which an admin most likely thinks of the wipe.
+struct LocalZone {
+  // Seconds east of UTC at a moment; null for UTC.
+  int (*offset_at)(std::int64_t unix_seconds) = nullptr;
+
+  [[nodiscard]] int offset(std::int64_t unix_seconds) const {
+    return offset_at == nullptr ? 0 : offset_at(unix_seconds);
+  }
+  // UTC all year round, as far as the half year from `now` shows: a zone with summer time, or
+  // one east or west of UTC, is not.
+  [[nodiscard]] bool is_utc(std::int64_t now) const {
+    constexpr std::int64_t kHalfYear = 182 * 86400;
+    return offset(now) == 0 && offset(now < INT64_MAX - kHalfYear ? now + kHalfYear : now) == 0;
+  }
 };
 
 struct Judging {

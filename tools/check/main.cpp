@@ -5,13 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "config/local_zone.h"
 #include "config/vocabulary.h"
 #include "tools/check/check.h"
 #include "tools/check/class_list.h"
 #include "tools/check/config_file.h"
 #include "tools/check/console.h"
 #include "tools/check/display_text.h"
-#include "tools/check/local_zone.h"
 #include "tools/check/options.h"
 #include "tools/check/report.h"
 #include "tools/program/program.h"
@@ -49,7 +49,8 @@ int run(const Options& options) {
   const std::string path = config_file_path(options.config_path);
   const quellwarden::config::FileBytes file = read_config_file(path);
   if (!file.bytes) return unreadable(options, path, file.problem, now);
-  const LocalZone zone = system_zone();
+  // The zone as the system's C library has it, from TZ where that is set: the plugin's own reading.
+  const LocalZone zone{quellwarden::config::local_offset_at};
   const CheckResult result =
       check_text(*file.bytes, {now, options.now_at_wipe, zone, options.wipe});
   std::cout << (options.json ? json_report(result, result.now)

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "tools/check/check.h"
-#include "tools/check/local_zone.h"
 
 namespace quellwarden::check {
 

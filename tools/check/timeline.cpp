@@ -38,13 +38,10 @@ Scale scale_for(std::uint64_t span) {
   static constexpr std::array<std::uint64_t, 11> kTicks{kHour,     3 * kHour, 6 * kHour, 12 * kHour,
                                                         kDay,      2 * kDay,  7 * kDay,  14 * kDay,
                                                         30 * kDay, 90 * kDay, 365 * kDay};
-  std::uint64_t tick = kTicks.back();
-  for (const std::uint64_t candidate : kTicks) {
-    if (columns_for(span, candidate) <= kMaxTicks) {
-      tick = candidate;
-      break;
-    }
-  }
+  const auto fitting = std::find_if(kTicks.begin(), kTicks.end(), [span](std::uint64_t candidate) {
+    return columns_for(span, candidate) <= kMaxTicks;
+  });
+  std::uint64_t tick = fitting != kTicks.end() ? *fitting : kTicks.back();
   while (columns_for(span, tick) > kMaxTicks) tick *= 10;  // a wider range counts in decades
   const std::uint64_t column = tick / kColumnsPerTick;
   return {tick, column, columns_for(span, column)};

@@ -11,22 +11,15 @@
 #include <memory>
 #include <string_view>
 
+#include "host/utf8.h"
 #include "tools/program/program.h"
 
 namespace quellwarden::tools {
 namespace {
 
+// As Windows converts, a lone surrogate becomes U+FFFD.
 std::string utf8(std::wstring_view text) {
-  if (text.empty()) {
-    return {};
-  }
-  const int wide_size = static_cast<int>(text.size());
-  std::string out(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), wide_size,
-                                                               nullptr, 0, nullptr, nullptr)),
-                  '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), wide_size, out.data(), static_cast<int>(out.size()),
-                      nullptr, nullptr);
-  return out;
+  return host::encode_utf8({reinterpret_cast<const char16_t*>(text.data()), text.size()});
 }
 
 // A console window of this process's own, which its standard input reads from.

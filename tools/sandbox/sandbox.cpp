@@ -2,6 +2,7 @@
 // the lines listed in --help; a mistake in a script prints "error: ..." and the script goes on.
 #include "tools/sandbox/sandbox.h"
 
+#include <algorithm>
 #include <charconv>
 #include <stdexcept>
 #include <utility>
@@ -18,20 +19,14 @@ class CommandError : public std::runtime_error {
 };
 
 std::string_view trimmed(std::string_view text) {
-  const auto start = text.find_first_not_of(kBlanks);
-  if (start == std::string_view::npos) {
-    return {};
-  }
-  return text.substr(start, text.find_last_not_of(kBlanks) - start + 1);
+  text.remove_prefix(std::min(text.find_first_not_of(kBlanks), text.size()));
+  return text.substr(0, text.find_last_not_of(kBlanks) + 1);
 }
 
 // The first word and the rest of the line after the blanks that follow it.
 std::pair<std::string_view, std::string_view> first_word(std::string_view text) {
   text = trimmed(text);
-  const auto end = text.find_first_of(kBlanks);
-  if (end == std::string_view::npos) {
-    return {text, {}};
-  }
+  const auto end = std::min(text.find_first_of(kBlanks), text.size());
   return {text.substr(0, end), trimmed(text.substr(end))};
 }
 
@@ -298,12 +293,6 @@ void Sandbox::console(std::string_view arguments) { run_console(player_, argumen
 
 void Sandbox::console_noplayer(std::string_view arguments) { run_console(nullptr, arguments); }
 
-bool Sandbox::run_rcon(std::int32_t id, std::string_view body,
-                       const std::function<void(const standin::RconReply&)>& on_reply) {
-  const standin::RconConnection connection(on_reply);
-  return standin::run_rcon_command(connection, id, body);
-}
-
 void Sandbox::rcon(std::string_view arguments) {
   const auto [id_text, body] = first_word(arguments);
   std::int32_t id = 0;
@@ -312,11 +301,11 @@ void Sandbox::rcon(std::string_view arguments) {
       end != id_text.data() + id_text.size()) {
     throw CommandError("rcon wants ID TEXT, the ID a 32-bit number");
   }
-  const bool known = run_rcon(id, body, [this](const standin::RconReply& reply) {
+  const standin::RconConnection connection([this](const standin::RconReply& reply) {
     print("rcon reply " + std::to_string(reply.id) + " " + std::to_string(reply.type) + ": " +
           reply.text);
   });
-  if (!known) {
+  if (!standin::run_rcon_command(connection, id, body)) {
     print("unknown rcon command " + std::string(first_word(body).first));
   }
 }
@@ -324,12 +313,12 @@ void Sandbox::rcon(std::string_view arguments) {
 void Sandbox::serve_rcon(int client, const RconPacket& request, const RconReply& reply) {
   print("rcon client " + std::to_string(client) + " request " + std::to_string(request.id) + ": " +
         printable(request.body));
-  const bool known = run_rcon(request.id, request.body, [&](const standin::RconReply& sent) {
+  const standin::RconConnection connection([&](const standin::RconReply& sent) {
     print("rcon reply " + std::to_string(sent.id) + " " + std::to_string(sent.type) + ": " +
           printable(sent.text, sent.text.size()));
     reply({sent.id, sent.type, sent.text});
   });
-  if (!known) {
+  if (!standin::run_rcon_command(connection, request.id, request.body)) {
     // A client waits for an answer to every request, so it hears about the unknown command too.
     const std::string text = "unknown rcon command " + std::string(first_word(request.body).first);
     print(printable(text));

@@ -2,7 +2,6 @@
 // it, each answering with the transcript lines that scripts rely on.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -64,9 +63,6 @@ class Sandbox {
   void quit(std::string_view arguments);
 
   void run_console(APlayerController* player, std::string_view text);
-  // False when no RCON command of that name is registered.
-  bool run_rcon(std::int32_t id, std::string_view body,
-                const std::function<void(const standin::RconReply&)>& on_reply);
   APrimalDinoCharacter* creature(std::string_view name) const;
 
   // A player by name, made on first mention, with the character they ride with.

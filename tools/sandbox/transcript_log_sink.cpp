@@ -30,11 +30,8 @@ void TranscriptLogSink::sink_it_(const spdlog::details::log_msg& message) {
   }
   spdlog::memory_buf_t rendered;
   formatter_->format(stamped, rendered);
-  std::string_view text(rendered.data(), rendered.size());
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
-    text.remove_suffix(1);
-  }
-  transcript_.line(text);
+  const std::string_view text(rendered.data(), rendered.size());
+  transcript_.line(text.substr(0, text.find_last_not_of("\r\n") + 1));
 }
 
 }  // namespace quellwarden::sandbox
