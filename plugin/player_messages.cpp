@@ -1,6 +1,7 @@
 // The messenger is the host's; the plugin holds its share only while it replies.
 #include "plugin/player_messages.h"
 
+#include "host/widen.h"
 #include "plugin/module_path.h"
 #include "text/printable.h"
 
@@ -13,7 +14,8 @@ std::shared_ptr<AsaApi::IMessenger> plugin_messenger() {
 }
 
 // Notices and replies carry names and texts from the file, which must not steer a player's chat.
-FString message_of(std::string_view text) { return FString(printable(text).c_str()); }
+// They are UTF-8, which the host's narrow constructor may read in another code page.
+FString message_of(std::string_view text) { return host::widen(printable(text)); }
 
 }  // namespace
 
