@@ -561,6 +561,9 @@ Document read_document(std::string_view bytes) {
   const std::size_t end = value_end(bytes, filter.consumed(), document);
   std::erase_if(document.slips, [&](const Slip& slip) { return slip.at >= end; });
   find_trailing_text(bytes, end, document);
+  document.notice_reading = read_notice_settings(document);
+  document.announcement_reading = read_announcements(document);
+  document.bypass_reading = read_bypass(document);
   return document;
 }
 
