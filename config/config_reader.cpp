@@ -7,7 +7,6 @@
 #include <iterator>
 #include <string_view>
 
-#include "config/bypass_list.h"
 #include "config/creature_classes.h"
 #include "config/date_reading.h"
 #include "config/document.h"
@@ -255,9 +254,9 @@ ConfigurationReading read_all(const Document& document) {
     read_list(document.lists.at(index_in(kSettingsMembers, name)), name,
               configuration.wipe_timestamp, *list, reading);
   }
-  configuration.notices = read_notice_settings(document).settings;
-  configuration.announcements = read_announcements(document).settings;
-  configuration.bypass = read_bypass(document).ids;
+  configuration.notices = document.notice_reading.settings;
+  configuration.announcements = document.announcement_reading.settings;
+  configuration.bypass = document.bypass_reading.ids;
   return reading;
 }
 

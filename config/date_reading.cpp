@@ -164,10 +164,6 @@ std::string zone_name_suggestion(const Fields& at, std::string_view name) {
          written_date(at.clock_seconds(), offset) + "\"";
 }
 
-DateReading quoted_number(std::string_view text) {
-  return refused("is a number in quotes", milliseconds_note(text).value_or(""));
-}
-
 }  // namespace
 
 std::optional<std::string> milliseconds_note(std::string_view digits) {
@@ -196,7 +192,9 @@ std::optional<int> read_offset(std::string_view text) {
 }
 
 DateReading read_date(std::string_view text) {
-  if (is_unix_seconds(text)) return quoted_number(text);
+  if (is_unix_seconds(text)) {
+    return refused("is a number in quotes", milliseconds_note(text).value_or(""));
+  }
   Cursor cursor(text);
   Fields at;
   char separator = 0;

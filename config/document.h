@@ -10,7 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#include "config/announcement_settings.h"
+#include "config/bypass_list.h"
 #include "config/members.h"
+#include "config/notice_settings.h"
 #include "config/refusal.h"
 #include "config/slip_filter.h"
 #include "config/value.h"
@@ -76,6 +79,10 @@ struct Document {
   AnnouncementMembers announcements;       // inside "Announcements"
   std::vector<RepeatedMember> repeated;    // as their objects end: inner before outer
   std::optional<TrailingText> trailing;
+  // The members that never refuse the file, read once for both the configuration and diagnose().
+  NoticeReading notice_reading;
+  AnnouncementReading announcement_reading;
+  BypassReading bypass_reading;
 };
 
 // Reads `bytes` in one pass. A leading UTF-8 byte order mark is skipped; comments and a comma

@@ -29,7 +29,6 @@ using nlohmann::json;
 constexpr std::size_t kPreviewBytes = 40;                  // value_text() shows no more
 constexpr std::size_t kPreviewLevels = kPreviewBytes + 1;  // each level writes a byte at least
 constexpr std::size_t kTrailingBytes = 24;
-constexpr std::string_view kBlanks = " \t\n\r";
 
 // The start of an array's or object's JSON text, written from its events until it is long enough
 // to be shown; deeper and later events only count levels.
@@ -514,7 +513,7 @@ bool is_number_byte(char byte) {
 std::size_t after_blanks_and_comments(std::string_view bytes, std::size_t at,
                                       std::vector<Slip>& slips) {
   for (;;) {
-    at = bytes.find_first_not_of(kBlanks, at);
+    at = bytes.find_first_not_of(kJsonBlanks, at);
     if (at == std::string_view::npos) return at;
     const std::size_t end = comment_end(bytes, at);
     if (end == 0) return at;
@@ -538,7 +537,7 @@ void find_trailing_text(std::string_view bytes, std::size_t value_end, Document&
   if (start == std::string_view::npos) return;
   const std::string_view before = bytes.substr(0, start);
   const std::size_t line_start = before.find_last_of('\n');
-  const std::size_t end = bytes.find_last_not_of(kBlanks) + 1;
+  const std::size_t end = bytes.find_last_not_of(kJsonBlanks) + 1;
   std::string_view text = bytes.substr(start, end - start);
   const bool cut = text.size() > kTrailingBytes;
   text = utf8_prefix(text, kTrailingBytes);
@@ -561,6 +560,9 @@ Document read_document(std::string_view bytes) {
   const std::size_t end = value_end(bytes, filter.consumed(), document);
   std::erase_if(document.slips, [&](const Slip& slip) { return slip.at >= end; });
   find_trailing_text(bytes, end, document);
+  document.notice_reading = read_notice_settings(document);
+  document.announcement_reading = read_announcements(document);
+  document.bypass_reading = read_bypass(document);
   return document;
 }
 

@@ -75,11 +75,8 @@ std::string added(std::string_view bytes, const ObjectSpan& object, const std::s
 // removing it leaves no empty line.
 std::size_t member_end(std::string_view bytes, const MemberSpan& member) {
   if (member.blanks_start == 0 || bytes[member.blanks_start - 1] != '\n') return member.value_end;
-  std::size_t end = member.value_end;
-  while (end < bytes.size() && (bytes[end] == ' ' || bytes[end] == '\t' || bytes[end] == '\r')) {
-    ++end;
-  }
-  return end < bytes.size() && bytes[end] == '\n' ? end + 1 : member.value_end;
+  const std::size_t end = bytes.find_first_not_of(" \t\r", member.value_end);
+  return end != std::string_view::npos && bytes[end] == '\n' ? end + 1 : member.value_end;
 }
 
 std::string without(std::string_view bytes, const ObjectSpan& object, std::size_t index) {
@@ -97,10 +94,8 @@ EditedBytes set_member(std::string_view bytes, const MemberPath& path,
                        std::string_view value_json) {
   const Walk reached = walk(bytes, path, path.size() - 1);
   if (!reached.object) return {{}, reached.problem};
-  if (reached.depth + 1 < path.size()) {
-    return {added(bytes, *reached.object, member_text(path, reached.depth, value_json)), {}};
-  }
-  const MemberSpan* member = last_named(*reached.object, path.back());
+  const MemberSpan* member =
+      reached.depth + 1 < path.size() ? nullptr : last_named(*reached.object, path.back());
   if (member == nullptr) {
     return {added(bytes, *reached.object, member_text(path, reached.depth, value_json)), {}};
   }

@@ -3,6 +3,7 @@
 // depth count, so no depth of the file reaches the stack.
 #include "config/member_spans.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "config/slip_filter.h"
@@ -11,8 +12,6 @@ namespace quellwarden::config {
 namespace {
 
 constexpr std::size_t kNowhere = std::string_view::npos;
-
-bool is_blank(char byte) { return byte == ' ' || byte == '\t' || byte == '\n' || byte == '\r'; }
 
 bool is_scalar_byte(char byte) {
   return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'z') ||
@@ -29,11 +28,7 @@ struct Blanks {
 // A comment never closed ends the blanks where it starts, which no caller takes for a value.
 Blanks skip_blanks(std::string_view bytes, std::size_t at) {
   std::size_t plain_start = at;
-  while (at < bytes.size()) {
-    if (is_blank(bytes[at])) {
-      ++at;
-      continue;
-    }
+  while ((at = bytes.find_first_not_of(kJsonBlanks, at)) != kNowhere) {
     std::size_t end = comment_end(bytes, at);
     if (end == 0) break;
     if (bytes[at + 1] == '/') {  // its line end, CR LF as one, is the comment's
@@ -43,7 +38,7 @@ Blanks skip_blanks(std::string_view bytes, std::size_t at) {
     at = end;
     plain_start = at;
   }
-  return {at, plain_start};
+  return {std::min(at, bytes.size()), plain_start};
 }
 
 std::size_t container_end(std::string_view bytes, std::size_t at) {
@@ -128,10 +123,7 @@ std::optional<ObjectSpan> object_at(std::string_view bytes, std::size_t open) {
     if (bytes[next] != ',') return std::nullopt;
     member.comma = next;
     blanks = skip_blanks(bytes, next + 1);
-    member.after_comma = next + 1;
-    while (member.after_comma < bytes.size() && is_blank(bytes[member.after_comma])) {
-      ++member.after_comma;
-    }
+    member.after_comma = std::min(bytes.find_first_not_of(kJsonBlanks, next + 1), bytes.size());
   }
   // A comma right before the closing brace, which the reader takes as if it were not there.
   if (!object.members.empty() && blanks.end < bytes.size() && bytes[blanks.end] == '}') {

@@ -95,9 +95,7 @@ inline constexpr std::size_t kMostMembers = [] {
 
 // Where `name` stands in `table`; the table's size when it is not there.
 constexpr std::size_t index_in(std::span<const Member> table, std::string_view name) {
-  std::size_t index = 0;
-  while (index < table.size() && table[index].name != name) ++index;
-  return index;
+  return static_cast<std::size_t>(std::ranges::find(table, name, &Member::name) - table.begin());
 }
 
 // A member of `kTable` named in the code: a name the table does not hold does not compile.

@@ -70,10 +70,8 @@ constexpr std::array<std::string_view, 4> kClassPlaceholders{"creature", "class"
 constexpr std::array<std::string_view, 1> kCountPlaceholder{"count"};
 
 const Placeholder* placeholder_named(std::string_view name) {
-  for (const Placeholder& placeholder : kPlaceholders) {
-    if (placeholder.name == name) return &placeholder;
-  }
-  return nullptr;
+  const auto found = std::ranges::find(kPlaceholders, name, &Placeholder::name);
+  return found == kPlaceholders.end() ? nullptr : &*found;
 }
 
 // "{creature}, {class}, {left} and {unlock}"

@@ -16,7 +16,6 @@ namespace quellwarden::config {
 namespace {
 
 constexpr std::string_view kSaveAsUtf8 = "save it as UTF-8 (in Notepad: Save As, Encoding UTF-8)";
-constexpr std::string_view kBlanks = " \t\r\n";
 
 // Editors save UTF-16 with a byte order mark, or as plain text that is half NUL bytes.
 std::optional<std::string> utf16_hint(std::string_view bytes) {
@@ -35,7 +34,7 @@ std::optional<std::string> utf16_hint(std::string_view bytes) {
 
 bool is_empty(std::string_view bytes) {
   if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-  return bytes.find_first_not_of(kBlanks) == std::string_view::npos;
+  return bytes.find_first_not_of(kJsonBlanks) == std::string_view::npos;
 }
 
 constexpr std::array<std::string_view, 4> kCurlyQuotes{"\xE2\x80\x9C", "\xE2\x80\x9D",
@@ -135,7 +134,7 @@ TokenLines token_lines(std::string_view bytes, std::size_t before) {
   std::size_t line = 1;
   for (std::size_t at = 0; at < std::min(before, bytes.size());) {
     const std::size_t comment = comment_end(bytes, at);
-    const bool blank = kBlanks.find(bytes[at]) != std::string_view::npos;
+    const bool blank = kJsonBlanks.find(bytes[at]) != std::string_view::npos;
     const std::size_t end = blank ? at + 1 : comment != 0 ? comment : token_end(bytes, at);
     const std::size_t start_line = line;
     line += static_cast<std::size_t>(std::count(bytes.begin() + static_cast<std::ptrdiff_t>(at),

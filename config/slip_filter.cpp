@@ -5,8 +5,6 @@
 namespace quellwarden::config {
 namespace {
 
-constexpr std::string_view kBlanks = " \t\n\r";
-
 // What a value ends with; after anything else a comma is no trailing comma.
 bool ends_value(char token) {
   return token != 0 && token != ',' && token != ':' && token != '[' && token != '{';
@@ -43,7 +41,7 @@ std::size_t string_end(std::string_view bytes, std::size_t at) {
 // The } or ] that follows `at`, blanks and comments between; 0 for anything else.
 char SlipFilter::closed_after(std::size_t at) const {
   for (;;) {
-    at = bytes_.find_first_not_of(kBlanks, at);
+    at = bytes_.find_first_not_of(kJsonBlanks, at);
     if (at == std::string_view::npos) return 0;
     if (const std::size_t end = comment_end(bytes_, at); end != 0) {
       at = end;

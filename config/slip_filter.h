@@ -19,6 +19,9 @@ struct Slip {
   char bracket = 0;      // a trailing comma: the } or ] it stands before
 };
 
+// What JSON allows between tokens.
+inline constexpr std::string_view kJsonBlanks = " \t\n\r";
+
 // The end of the comment that starts at `at` (past its "*/", or at the line break ending it); 0
 // when none starts there, or a "/*" is never closed, which stays an error of the file.
 std::size_t comment_end(std::string_view bytes, std::size_t at);

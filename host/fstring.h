@@ -41,9 +41,7 @@ class FString {
 
   // Gives the buffer back to the game's allocator and leaves the string all-zero.
   void release() noexcept {
-    if (raw_.data != nullptr) {
-      quellwarden::host::free_block(raw_.data);
-    }
+    quellwarden::host::free_block(raw_.data);
     raw_ = {};
   }
 

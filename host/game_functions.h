@@ -4,6 +4,7 @@
 // call of address 0. The names' texts are made once for the life of the library.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -91,9 +92,8 @@ namespace detail {
 
 // Position of `name` in game::resolved_names; the array's size when it is not there.
 constexpr std::size_t resolved_index(std::string_view name) {
-  std::size_t index = 0;
-  while (index < game::resolved_names.size() && game::resolved_names[index] != name) ++index;
-  return index;
+  return static_cast<std::size_t>(std::ranges::find(game::resolved_names, name) -
+                                  game::resolved_names.begin());
 }
 
 // Set once the texts below are destroyed, as the library unloads or the process exits. Constant-
@@ -104,11 +104,7 @@ inline bool resolver_texts_gone = false;
 // heap: each is made once and kept for the life of the library, so a use allocates nothing.
 class ResolverTexts {
  public:
-  ResolverTexts() {
-    for (std::size_t index = 0; index < texts_.size(); ++index) {
-      texts_[index].assign(game::resolved_names[index]);
-    }
-  }
+  ResolverTexts() { std::ranges::copy(game::resolved_names, texts_.begin()); }
   ~ResolverTexts() { resolver_texts_gone = true; }
   ResolverTexts(const ResolverTexts&) = delete;
   ResolverTexts& operator=(const ResolverTexts&) = delete;

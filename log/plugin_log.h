@@ -36,8 +36,6 @@ class PluginLog {
     if (logger_) logger_->error(pattern, std::forward<Args>(args)...);
   }
 
-  [[nodiscard]] const std::shared_ptr<spdlog::logger>& logger() const noexcept { return logger_; }
-
  private:
   std::shared_ptr<spdlog::logger> logger_;
 };

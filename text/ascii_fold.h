@@ -25,16 +25,6 @@ inline std::string ascii_folded(std::string_view text) {
   return folded;
 }
 
-// Whether `text` ends in `ending` when both are folded.
-constexpr bool ends_folded(std::string_view text, std::string_view ending) {
-  if (text.size() < ending.size()) return false;
-  const std::string_view tail = text.substr(text.size() - ending.size());
-  for (std::size_t index = 0; index < ending.size(); ++index) {
-    if (ascii_upper(tail[index]) != ascii_upper(ending[index])) return false;
-  }
-  return true;
-}
-
 // Whether `text` holds `part` when both are folded, without folding copies: a long list is
 // searched entry by entry.
 inline bool contains_folded(std::string_view text, std::string_view part) {
@@ -51,6 +41,12 @@ constexpr int compare_folded(std::string_view left, std::string_view right) {
     if (a != b) return a < b ? -1 : 1;
   }
   return left.size() == right.size() ? 0 : (left.size() < right.size() ? -1 : 1);
+}
+
+// Whether `text` ends in `ending` when both are folded.
+constexpr bool ends_folded(std::string_view text, std::string_view ending) {
+  return text.size() >= ending.size() &&
+         compare_folded(text.substr(text.size() - ending.size()), ending) == 0;
 }
 
 }  // namespace quellwarden

@@ -82,8 +82,6 @@ Found next_escaped(std::string_view text, std::size_t from) {
 
 }  // namespace
 
-bool needs_escape(std::string_view text) { return next_escaped(text, 0).escaped.length != 0; }
-
 std::string printable(std::string_view text) {
   std::string out;
   out.reserve(text.size());

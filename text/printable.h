@@ -17,7 +17,4 @@ namespace quellwarden {
 // not UTF-8 too.
 std::string printable(std::string_view text);
 
-// Whether printable() would change `text`; most texts pass as they are, without a copy.
-bool needs_escape(std::string_view text);
-
 }  // namespace quellwarden

@@ -104,18 +104,15 @@ std::optional<Diagnostic> mod_class_diagnostic(const ListItem& item, std::string
 void check_class_name(const ListItem& item, std::string_view list_name, const MemberPath& list_path,
                       Diagnostics& out) {
   const std::string_view name = item.class_name;
-  const bool plain = !is_path(name) && !has_odd_characters(name);
-  if (!plain || !ends_as_class_name(name)) {
-    if (auto problem = class_name_diagnostic(name, list_name, list_path)) {
-      out.push_back(std::move(*problem));
-    }
+  if (auto problem = class_name_diagnostic(name, list_name, list_path)) {
+    out.push_back(std::move(*problem));
   }
   std::optional<Diagnostic> invisible = invisible_character_diagnostic(name, list_name, list_path);
   const bool has_invisible = invisible.has_value();
   if (has_invisible) out.push_back(std::move(*invisible));
   if (item.mod_class()) return;
   std::string meant = has_invisible ? without_invisible_characters(name) : std::string(name);
-  if (!plain) {
+  if (is_path(name) || has_odd_characters(name)) {
     if (std::string suggestion = suggested_class_name(meant); !suggestion.empty()) {
       meant = std::move(suggestion);
     }

@@ -1,9 +1,6 @@
 // The diagnostics come in the order an administrator reads the file: the slips in its text, its
 // shape top down, then members given twice, then the times, then what lies after the document.
-#include "config/announcement_settings.h"
-#include "config/bypass_list.h"
 #include "config/diagnostics/checks.h"
-#include "config/notice_settings.h"
 #include "config/vocabulary.h"
 #include "text/quoted_text.h"
 
@@ -58,11 +55,10 @@ void check_shape(const Document& document, Diagnostics& out) {
     check_unknown_members(document.announcements.unknown, Level::announcements,
                           "in " + in_quotes(kAnnouncements), {kAnnouncements}, out);
   }
-  for (Diagnostics problems :
-       {read_notice_settings(document).problems, read_announcements(document).problems,
-        read_bypass(document).problems}) {
-    out.insert(out.end(), std::make_move_iterator(problems.begin()),
-               std::make_move_iterator(problems.end()));
+  for (const Diagnostics* problems :
+       {&document.notice_reading.problems, &document.announcement_reading.problems,
+        &document.bypass_reading.problems}) {
+    out.insert(out.end(), problems->begin(), problems->end());
   }
 }
 
