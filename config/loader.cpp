@@ -54,7 +54,7 @@ bool holds_back(const Configuration& configuration, std::int64_t now) {
 void hold_until_fixed(Configuration& configuration, const std::vector<HeldEntry>& held) {
   for (const HeldEntry& entry : held) {
     auto& list = entry.list == kDisallowRiding ? configuration.riding : configuration.taming;
-    list.push_back({entry.class_name, 0, kMaxNumber, {}});
+    list.push_back({entry.class_name, 0, kNeverUnlocks, {}});
   }
 }
 

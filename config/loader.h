@@ -42,6 +42,10 @@ struct ListTable {
   ModClasses mod_classes;
 };
 
+// The unlock time of an entry held until the file is fixed: it never comes, so no answer may
+// speak of it as a time.
+inline constexpr std::int64_t kNeverUnlocks = kMaxNumber;
+
 // What a load replaces, as one unit. Riding comes first, so it is released last. A member added
 // here must be swapped in swap(), or it would outlive the reload that replaced it.
 struct DelayTables {

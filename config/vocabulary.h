@@ -205,6 +205,7 @@ inline constexpr char kMoreWarnings[] =
 inline constexpr char kNextUnlock[] = "next {} unlock: {} at {}, in {}";
 inline constexpr char kNextUnlockNone[] = "next {} unlock: none{}";
 inline constexpr char kNextNothingHeldBack[] = ", nothing is held back";
+inline constexpr char kNextHeldUntilFixed[] = ", held until config.json is fixed";
 // "Quellwarden.status seen": the classes the gates met since start, then the listed ones none met.
 inline constexpr char kSeenHeadline[] = "Quellwarden {}: classes the gates met since start";
 inline constexpr char kSeenClass[] = "{}: {}{}";  // class, gate calls, kSeenNotListed or nothing

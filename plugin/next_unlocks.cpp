@@ -20,7 +20,8 @@ namespace {
 constexpr std::array kGates{Gate::taming, Gate::riding};
 
 // The soonest unlock still ahead; of classes unlocking at once, the first by name. A gate whose
-// hook the host refused releases nothing, since it holds nothing back.
+// hook the host refused releases nothing, since it holds nothing back. An entry held until
+// config.json is fixed comes last, and has no unlock to tell.
 std::optional<config::DelayEntry> next_of(const PluginState& state, Gate gate, std::int64_t now,
                                           const StatusRequest& request) {
   if (!gate_in_place(gate)) return std::nullopt;
@@ -35,8 +36,15 @@ std::string_view name_of(const config::DelayEntry& next) {
   return config::display_name_of(next.display_name, next.class_name);
 }
 
+bool unlocks(const std::optional<config::DelayEntry>& next) {
+  return next && next->unlock_time != config::kNeverUnlocks;
+}
+
 std::string next_line(Gate gate, const std::optional<config::DelayEntry>& next,
                       const StatusRequest& request, std::int64_t now) {
+  if (next && !unlocks(next)) {
+    return fmt::format(config::kNextUnlockNone, gate_name(gate), config::kNextHeldUntilFixed);
+  }
   if (!next) {
     return fmt::format(config::kNextUnlockNone, gate_name(gate),
                        request.text.empty()
@@ -79,7 +87,8 @@ std::string next_unlock_json(const PluginState& state, std::int64_t now,
   json.number("now", now);
   for (const Gate gate : kGates) {
     const std::optional<config::DelayEntry> next = next_of(state, gate, now, request);
-    json.object(gate_name(gate), next ? std::optional(next_json(*next, now)) : std::nullopt);
+    json.object(gate_name(gate),
+                unlocks(next) ? std::optional(next_json(*next, now)) : std::nullopt);
   }
   return json.dump();
 }

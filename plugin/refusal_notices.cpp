@@ -45,7 +45,8 @@ void send_refusal_notice(const config::NoticeSettings& settings, const GateRefus
                          APlayerController* controller) noexcept {
   try {
     const std::string& text = text_of(refusal.gate, settings);
-    if (text.empty()) return;
+    // A class held until config.json is fixed has no time to tell; the refusal is silent.
+    if (text.empty() || refusal.unlock_time == config::kNeverUnlocks) return;
     const NoticeKey key{controller, refusal.gate, refusal.class_name.view(), refusal.class_hash};
     if (plugin_state().notice_cooldown.admit(key, refusal.now, settings.cooldown_seconds)) {
       send_notice(settings, text, refusal, controller);

@@ -25,7 +25,8 @@ struct Locked {
 };
 
 // Whether `gate` holds anything back; a gate whose hook the host refused holds nothing back from
-// anyone. The classes are listed only when the admin gave the gate a line.
+// anyone. The classes are listed only when the admin gave the gate a line, and only those with an
+// unlock time: one held until config.json is fixed has none to tell.
 bool add_locked(std::vector<Locked>& locked, const std::string& text, Gate gate,
                 const config::DelayTables& tables, std::int64_t now) {
   if (!gate_in_place(gate)) return false;
@@ -33,7 +34,9 @@ bool add_locked(std::vector<Locked>& locked, const std::string& text, Gate gate,
   for (config::DelayEntry& entry : gate_entries(tables, gate)) {
     if (entry.unlock_time <= now) continue;
     holds = true;
-    if (!text.empty()) locked.push_back({&text, std::move(entry)});
+    if (!text.empty() && entry.unlock_time != config::kNeverUnlocks) {
+      locked.push_back({&text, std::move(entry)});
+    }
   }
   return holds;
 }

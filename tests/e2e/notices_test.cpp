@@ -169,6 +169,23 @@ TEST_F(notices_test, chat_command_answers_in_the_admins_words_once_per_cooldown)
   EXPECT_THAT(ask(alice, "/unlocks"), ElementsAre("Alles frei."));
 }
 
+// A start that holds a class back until config.json is fixed has no unlock time to tell players.
+TEST_F(notices_test, a_class_held_until_the_file_is_fixed_is_refused_without_a_time) {
+  unload();
+  write_config(R"({"WipeTimestamp": 1700000000, "PlayerNotices": {}, "DinoSettings": {
+      "DisallowTaming": {"Rex_Character_BP_C": {"HoursToDelay": 24},
+                         "Gigant_Character_BP_C": {"HoursToDelay": "72"}}}})");
+  load();
+  AShooterPlayerController* alice = standin::player("alice");
+  EXPECT_FALSE(tames(standin::spawn_creature("Gigant_Character_BP_C"), alice));
+  EXPECT_THAT(sent_to(alice), IsEmpty());
+  EXPECT_THAT(ask(alice, "/unlocks"), ElementsAre("taming Rex: 1d 0h 0m left"));
+  standin::freeze_clock(kWipe + 25 * kHour);
+  EXPECT_THAT(ask(standin::player("bob"), "/unlocks"), IsEmpty());
+  EXPECT_EQ(console(standin::player("admin"), "Quellwarden.status next").at(0).text,
+            "next taming unlock: none, held until config.json is fixed");
+}
+
 // An admin who empties a gate's line hides its classes, yet they are still held back.
 TEST_F(notices_test, chat_command_hides_a_gate_without_a_line_but_never_says_nothing_is_held) {
   write_config(qw_test::config_text({}, {{"Rex_Character_BP_C", 24}}, kWipe,
