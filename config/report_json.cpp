@@ -108,7 +108,8 @@ JsonObject& JsonObject::warnings(const std::vector<Diagnostic>& diagnostics) {
 JsonObject& JsonObject::refusal(const Refusal* refusal) {
   const bool hinted = refusal != nullptr && !refusal->hints.empty();
   return set("error", refusal != nullptr ? Json(refusal->text) : Json(nullptr))
-      .set("place", refusal != nullptr ? Json(refusal->path) : Json(nullptr))
+      .set("place",
+           refusal != nullptr && !refusal->path.empty() ? Json(refusal->path) : Json(nullptr))
       .set("hint", hinted ? Json(hint_line(*refusal)) : Json(nullptr));
 }
 

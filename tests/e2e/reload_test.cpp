@@ -121,6 +121,10 @@ TEST_F(reload_test, reload_json_answers_bots_with_the_outcome) {
   EXPECT_FALSE(refused["hint"].is_null());
   EXPECT_FALSE(refused.contains("warnings"));
   EXPECT_EQ(rcon_reload(4).text, rcon_reload(5, "Quellwarden.reload please").text);
+  remove_config();
+  EXPECT_TRUE(
+      nlohmann::json::parse(rcon_reload(6, "Quellwarden.reload json").text)["place"].is_null())
+      << "no member to point at";
 }
 
 TEST_F(reload_test, messenger_lookup_receives_the_full_path_of_the_plugins_own_file) {
