@@ -94,7 +94,7 @@ struct LoadResult {
   bool file_missing = false;               // refused because there is no file at all
   bool salvaged = false;                   // refused, yet what reads of it applied
   bool all_past = false;                   // a last good copy not applied: every unlock is past
-  [[nodiscard]] bool applied() const noexcept { return !refusal; }
+  [[nodiscard]] bool applied() const noexcept { return !refusal && !all_past; }
 };
 
 // Loads config.json into the plugin's state (see config::load_configuration), records the attempt,
