@@ -1,5 +1,5 @@
-// The configuration loader: the file below the working directory becomes the wipe timestamp and
-// the two delay tables, all at once or not at all.
+// The configuration loader: the file below the working directory becomes the wipe timestamp, the
+// two delay tables and the notices, announcements and bypass list, all at once or not at all.
 #pragma once
 
 #include <cstdint>

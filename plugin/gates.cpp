@@ -1,7 +1,7 @@
-// A gate refuses while its class's unlock time lies ahead, silently unless the configuration asks
-// for player notices; otherwise the game's own function runs with every argument unchanged. Nothing
-// is cached between calls: each decision reads the table and the clock afresh, so a reload or a
-// passing unlock time counts at once.
+// A gate refuses while its class's unlock time lies ahead, unless the player is on the bypass list,
+// silently unless the configuration asks for player notices; otherwise the game's own function
+// runs with every argument unchanged. Nothing is cached between calls: each decision reads the
+// table and the clock afresh, so a reload or a passing unlock time counts at once.
 #include "plugin/gates.h"
 
 #include <cstdint>

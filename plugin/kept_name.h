@@ -1,6 +1,7 @@
 // A command's name as the host was given it, kept from its registration to its removal: removing
 // then needs no allocation, so a game allocator that refuses at unload cannot leave the host a
-// callback into a plugin that is gone. The console, RCON and chat commands all keep theirs so.
+// callback into a plugin that is gone. The console, RCON and chat commands and the announcements'
+// timer all keep theirs so.
 #pragma once
 
 #include <string>
