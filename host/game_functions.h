@@ -101,7 +101,7 @@ constexpr std::size_t resolved_index(std::string_view name) {
 inline bool resolver_texts_gone = false;
 
 // The resolver takes its names as std::string, and every one is too long to be kept without the
-// heap: each is made once and kept for the life of the library, so a use allocates nothing.
+// heap: all are kept in one set for the life of the library, so a use allocates nothing.
 class ResolverTexts {
  public:
   ResolverTexts() { std::ranges::copy(game::resolved_names, texts_.begin()); }
@@ -115,17 +115,21 @@ class ResolverTexts {
   std::array<std::string, game::resolved_names.size()> texts_;
 };
 
-// Calls `resolve` with the resolver's text of `declared`'s name. The texts are made on first use
-// (never during static initialization); a table that a static destructor empties after they are
-// gone gets a text made for the call.
+// The one set, shared by every name; made on first use, never during static initialization.
+inline const ResolverTexts& resolver_texts() {
+  static const ResolverTexts texts;
+  return texts;
+}
+
+// Calls `resolve` with the resolver's text of `declared`'s name; a table that a static destructor
+// empties after the texts are gone gets a text made for the call.
 template <const auto& declared, typename Resolve>
 decltype(auto) resolve_by_name(Resolve&& resolve) {
   constexpr std::size_t index = resolved_index(declared.name);
   static_assert(index < game::resolved_names.size(),
                 "every name the plugin resolves itself is listed in game::resolved_names");
   if (!resolver_texts_gone) [[likely]] {
-    static const ResolverTexts texts;
-    return resolve(texts[index]);
+    return resolve(resolver_texts()[index]);
   }
   return resolve(std::string(declared.name));
 }

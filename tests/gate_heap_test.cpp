@@ -10,6 +10,7 @@
 #include <string>
 
 #include "host/compiler.h"
+#include "host/game_functions.h"
 #include "plugin/gates.h"
 #include "plugin/plugin_state.h"
 #include "standin/standin.h"
@@ -92,6 +93,16 @@ TEST_F(gate_heap_test, a_decision_on_a_class_met_before_allocates_nothing) {
     EXPECT_EQ(allocations - before, 0) << class_name;
   }
   EXPECT_EQ(quellwarden::plugin_state().host_failures, 0U);
+}
+
+// The names' texts are one set: a name resolved first after another finds its text made.
+TEST(resolver_texts_test, a_name_first_resolved_after_another_allocates_nothing) {
+  namespace host = quellwarden::host;
+  const auto ignore = [](const std::string&) { return 0; };
+  host::detail::resolve_by_name<host::game::class_of_object>(ignore);
+  const std::int64_t before = allocations;
+  host::detail::resolve_by_name<host::game::rcon_send_message>(ignore);
+  EXPECT_EQ(allocations - before, 0);
 }
 
 }  // namespace
