@@ -127,7 +127,7 @@ class ClassIndex {
   [[nodiscard]] GameClassMatch match(std::string_view name) const {
     GameClassMatch result;
     if (holds(name)) {
-      result.listed = true;
+      result.in_game_list = true;
       return result;
     }
     for (const ClassId id : by_common_name(name)) result.meant.push_back(kGameClasses[id]);

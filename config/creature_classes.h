@@ -17,7 +17,7 @@ struct GameClass {
 };
 
 struct GameClassMatch {
-  bool listed = false;  // the name is a class of the game's list, ASCII letter case ignored
+  bool in_game_list = false;  // the name is a class of the game's list, ASCII case ignored
   // What the name was most likely meant as when it is not a game class itself, best first, at most
   // three: the classes whose common name the name says (the whole common name, or one of its
   // words, is a word or a run of words of the name; words split at "_", blanks and a lower case
