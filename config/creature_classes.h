@@ -28,8 +28,12 @@ struct GameClassMatch {
   std::vector<GameClass> meant;
 };
 
+// The longest name the search compares (a longer one is no game class nor near one), and so the
+// longest class the list may hold: config/creature_classes.cmake refuses a longer one.
+inline constexpr std::size_t kLongestClassName = 64;
+
 // The Levenshtein distance of `a` and `b` over bytes when it is at most two edits, else 3: how
-// near a name must be to be suggested. `b` is at most 64 bytes long.
+// near a name must be to be suggested. `b` is at most kLongestClassName bytes long.
 std::size_t near_distance(std::string_view a, std::string_view b);
 
 // The game's classes, in the list's order.
