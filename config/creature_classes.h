@@ -28,8 +28,7 @@ struct GameClassMatch {
   std::vector<GameClass> meant;
 };
 
-// The longest name the search compares (a longer one is no game class nor near one), and so the
-// longest class the list may hold: config/creature_classes.cmake refuses a longer one.
+// The longest name compared: no longer one is a class or near one (creature_classes.cmake too).
 inline constexpr std::size_t kLongestClassName = 64;
 
 // The Levenshtein distance of `a` and `b` over bytes when it is at most two edits, else 3: how

@@ -86,12 +86,10 @@ inline constexpr std::int64_t kMinNumber = std::numeric_limits<std::int64_t>::mi
 
 // a + b, and a * b for b > 0; nothing where the result (undefined in C++) leaves the range.
 constexpr std::optional<std::int64_t> checked_add(std::int64_t a, std::int64_t b) {
-  if (b > 0 ? a > kMaxNumber - b : a < kMinNumber - b) return std::nullopt;
-  return a + b;
+  return (b > 0 ? a > kMaxNumber - b : a < kMinNumber - b) ? std::nullopt : std::optional(a + b);
 }
 constexpr std::optional<std::int64_t> checked_multiply(std::int64_t a, std::int64_t b) {
-  if (a > kMaxNumber / b || a < kMinNumber / b) return std::nullopt;
-  return a * b;
+  return a > kMaxNumber / b || a < kMinNumber / b ? std::nullopt : std::optional(a * b);
 }
 // A double fits the signed 64-bit range when it lies in [-2^63, 2^63).
 inline constexpr double kTwoToThe63 = 9223372036854775808.0;
