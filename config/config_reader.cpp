@@ -5,6 +5,7 @@
 #include <fmt/format.h>
 
 #include <iterator>
+#include <optional>
 #include <string_view>
 
 #include "config/creature_classes.h"
@@ -111,11 +112,9 @@ Read<std::int64_t> read_wipe(const Value& wipe) {
 template <typename Path>
 Read<std::int64_t> unlock_time(std::int64_t wipe, std::int64_t hours, const Place& place,
                                Path&& path) {
-  const bool product_fits =
-      hours <= kMaxNumber / kSecondsPerHour && hours >= kMinNumber / kSecondsPerHour;
-  const std::int64_t delay = product_fits ? hours * kSecondsPerHour : 0;
-  if (!product_fits || (delay > 0 && wipe > kMaxNumber - delay) ||
-      (delay < 0 && wipe < kMinNumber - delay)) {
+  const std::optional<std::int64_t> delay = checked_multiply(hours, kSecondsPerHour);
+  const std::optional<std::int64_t> unlock = delay ? checked_add(wipe, *delay) : std::nullopt;
+  if (!unlock) {
     return Refusal{describe(place) + " is " + std::to_string(hours) +
                        ", which puts the unlock time (" + kWipeTimestamp + " " +
                        std::to_string(wipe) + " + " + kHoursToDelay + " * " +
@@ -123,7 +122,7 @@ Read<std::int64_t> unlock_time(std::int64_t wipe, std::int64_t hours, const Plac
                    path(),
                    {}};
   }
-  return wipe + delay;
+  return *unlock;
 }
 
 // An entry that does not read: the refusal it alone would give, and why, as its held-back line says

@@ -57,12 +57,10 @@ EditedBytes edited(std::string_view bytes, const Evaluation& /*before*/, const S
 }
 
 EditedBytes edited(std::string_view bytes, const Evaluation& before, const ShiftWipe& request) {
-  const std::int64_t old_wipe = before.configuration->wipe_timestamp;
-  if ((request.seconds > 0 && old_wipe > kMaxNumber - request.seconds) ||
-      (request.seconds < 0 && old_wipe < kMinNumber - request.seconds)) {
-    return {{}, "the wipe would move past what a signed 64-bit number holds"};
-  }
-  const std::int64_t wipe = old_wipe + request.seconds;
+  const std::optional<std::int64_t> moved =
+      checked_add(before.configuration->wipe_timestamp, request.seconds);
+  if (!moved) return {{}, "the wipe would move past what a signed 64-bit number holds"};
+  const std::int64_t wipe = *moved;
   const Value& written = before.document.members[kWipeTimestamp];
   // A date text holds the years 1 to 9999; a day's margin leaves room for any offset.
   constexpr std::int64_t kFirstDateSecond = -62135596800 + 86400;

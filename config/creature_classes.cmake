@@ -18,7 +18,7 @@ foreach(line IN LISTS lines)
   string(STRIP "${CMAKE_MATCH_2}" common_name)
   string(LENGTH "${name}" length)
   if(length GREATER 64)
-    # The near-name search keeps one row of 65 cells on the stack.
+    # kLongestClassName in creature_classes.h: the near-name search compares no longer name.
     message(FATAL_ERROR "${IN}: \"${name}\" is longer than 64 letters")
   endif()
   string(TOUPPER "${name}" folded)

@@ -23,7 +23,6 @@ constexpr std::size_t kClassCount = std::size(kGameClasses);
 static_assert(kClassCount < UINT16_MAX);
 
 constexpr std::size_t kMaxEdits = 2;
-constexpr std::size_t kLongestName = 64;  // a longer name is no game class nor near one
 constexpr std::size_t kMostMeant = 3;
 
 using ClassId = std::uint16_t;
@@ -116,7 +115,7 @@ class ClassIndex {
   }
 
   [[nodiscard]] std::optional<ClassId> exact(std::string_view name) const {
-    if (name.size() > kLongestName) return std::nullopt;
+    if (name.size() > kLongestClassName) return std::nullopt;
     Folded buffer;
     const auto found = known_.find(fold(name, buffer));
     if (found == known_.end() || !found->second.exact) return std::nullopt;
@@ -127,7 +126,7 @@ class ClassIndex {
   [[nodiscard]] GameClassMatch match(std::string_view name) const {
     GameClassMatch result;
     if (holds(name)) {
-      result.listed = true;
+      result.in_game_list = true;
       return result;
     }
     for (const ClassId id : by_common_name(name)) result.meant.push_back(kGameClasses[id]);
@@ -141,7 +140,7 @@ class ClassIndex {
   // case is folded; of equally near ones, the first in the list. Every class is tried: their
   // letters turn most of them away before the distance runs.
   [[nodiscard]] std::optional<ClassId> nearest(std::string_view name) const {
-    if (name.size() > kLongestName) return std::nullopt;
+    if (name.size() > kLongestClassName) return std::nullopt;
     Folded buffer;
     const std::string_view folded = fold(name, buffer);
     if (const auto found = known_.find(folded); found != known_.end()) return found->second.id;
@@ -160,7 +159,7 @@ class ClassIndex {
   }
 
  private:
-  using Folded = std::array<char, kLongestName>;
+  using Folded = std::array<char, kLongestClassName>;
 
   struct Known {
     ClassId id;
@@ -273,7 +272,7 @@ const ClassIndex& class_index() {
 std::size_t near_distance(std::string_view a, std::string_view b) {
   constexpr std::uint8_t kOver = kMaxEdits + 1;
   if (length_gap(a.size(), b.size()) > kMaxEdits) return kOver;
-  std::array<std::uint8_t, kLongestName + 1> row{};
+  std::array<std::uint8_t, kLongestClassName + 1> row{};
   for (std::size_t column = 0; column <= b.size(); ++column) {
     row[column] = static_cast<std::uint8_t>(std::min<std::size_t>(column, kOver));
   }

@@ -17,7 +17,7 @@ struct GameClass {
 };
 
 struct GameClassMatch {
-  bool listed = false;  // the name is a class of the game's list, ASCII letter case ignored
+  bool in_game_list = false;  // the name is a class of the game's list, ASCII case ignored
   // What the name was most likely meant as when it is not a game class itself, best first, at most
   // three: the classes whose common name the name says (the whole common name, or one of its
   // words, is a word or a run of words of the name; words split at "_", blanks and a lower case
@@ -28,8 +28,11 @@ struct GameClassMatch {
   std::vector<GameClass> meant;
 };
 
+// The longest name compared: no longer one is a class or near one (creature_classes.cmake too).
+inline constexpr std::size_t kLongestClassName = 64;
+
 // The Levenshtein distance of `a` and `b` over bytes when it is at most two edits, else 3: how
-// near a name must be to be suggested. `b` is at most 64 bytes long.
+// near a name must be to be suggested. `b` is at most kLongestClassName bytes long.
 std::size_t near_distance(std::string_view a, std::string_view b);
 
 // The game's classes, in the list's order.

@@ -52,11 +52,11 @@ std::variant<EditRequest, std::string> shift_wipe(std::string_view text) {
   if (text.size() < 3 || !has_sign || text[1] < '0' || text[1] > '9') return refused;
   const std::size_t unit = kUnits.find(text.back());
   const std::optional<std::int64_t> count = whole_number(text.substr(1, text.size() - 2));
-  if (unit == std::string_view::npos || !count || *count > kMaxNumber / kUnitSeconds[unit]) {
-    return refused;
-  }
-  const std::int64_t seconds = *count * kUnitSeconds[unit];
-  return ShiftWipe{text[0] == '-' ? -seconds : seconds};
+  const std::optional<std::int64_t> seconds = unit == std::string_view::npos || !count
+                                                  ? std::nullopt
+                                                  : checked_multiply(*count, kUnitSeconds[unit]);
+  if (!seconds) return refused;
+  return ShiftWipe{text[0] == '-' ? -*seconds : *seconds};
 }
 
 std::optional<std::string> not_a_class_name(std::string_view name, std::string_view list) {

@@ -12,7 +12,6 @@ namespace quellwarden::config {
 namespace {
 
 constexpr std::size_t kShortestCutName = 4;
-constexpr std::size_t kLongestComparedName = 64;
 
 // "Hours" and "DisallowRide" are cut short: all but their last letter starts the known name.
 bool cut_short(const std::string& name, const std::string& known) {
@@ -41,7 +40,7 @@ std::string level_place(Level level) {
 }
 
 std::optional<MemberMatch> meant_member(std::string_view name, Level level) {
-  if (name.size() > kLongestComparedName) return std::nullopt;
+  if (name.size() > kLongestClassName) return std::nullopt;
   for (const Member& known : members_of(level)) {
     if (near_miss(name, known.name)) return MemberMatch{known.name, level};
   }

@@ -75,11 +75,8 @@ std::string offset_text(int offset_seconds) {
 
 std::string local_text(std::int64_t unix_seconds, int offset_seconds, Precision precision) {
   // Past either end of the 64-bit range the clock of the zone stops there, as no date lies beyond.
-  const std::int64_t local = offset_seconds > 0 && unix_seconds > kMaxNumber - offset_seconds
-                                 ? kMaxNumber
-                             : offset_seconds < 0 && unix_seconds < kMinNumber - offset_seconds
-                                 ? kMinNumber
-                                 : unix_seconds + offset_seconds;
+  const std::int64_t local = checked_add(unix_seconds, offset_seconds)
+                                 .value_or(offset_seconds > 0 ? kMaxNumber : kMinNumber);
   return date_time_text(local, precision) + " " + offset_text(offset_seconds);
 }
 

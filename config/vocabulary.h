@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace quellwarden::config {
@@ -82,6 +83,14 @@ inline constexpr std::int64_t kSecondsPerHour = 3600;
 inline constexpr std::int64_t kSecondsPerDay = 24 * kSecondsPerHour;
 inline constexpr std::int64_t kMaxNumber = std::numeric_limits<std::int64_t>::max();
 inline constexpr std::int64_t kMinNumber = std::numeric_limits<std::int64_t>::min();
+
+// a + b, and a * b for b > 0; nothing where the result (undefined in C++) leaves the range.
+constexpr std::optional<std::int64_t> checked_add(std::int64_t a, std::int64_t b) {
+  return (b > 0 ? a > kMaxNumber - b : a < kMinNumber - b) ? std::nullopt : std::optional(a + b);
+}
+constexpr std::optional<std::int64_t> checked_multiply(std::int64_t a, std::int64_t b) {
+  return a > kMaxNumber / b || a < kMinNumber / b ? std::nullopt : std::optional(a * b);
+}
 // A double fits the signed 64-bit range when it lies in [-2^63, 2^63).
 inline constexpr double kTwoToThe63 = 9223372036854775808.0;
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -11,6 +12,7 @@
 
 #include "config/document.h"
 #include "config/evaluation.h"
+#include "config/vocabulary.h"
 
 namespace quellwarden::config {
 namespace {
@@ -209,6 +211,19 @@ TEST(config_reader_test, unlock_time_overflow_is_config_error) {
   const Configuration old_wrap =
       read_text(R"({"DinoSettings": {"DisallowTaming": {"Rex": {"HoursToDelay": 596524}}}})");
   EXPECT_EQ(old_wrap.taming.at(0).unlock_time, 2147486400);
+}
+
+// The one overflow test every sum and product of the file's numbers goes through, at both ends.
+TEST(config_reader_test, checked_arithmetic_refuses_only_past_the_range) {
+  EXPECT_EQ(checked_add(kMaxNumber - 1, 1), kMaxNumber);
+  EXPECT_EQ(checked_add(kMaxNumber, 1), std::nullopt);
+  EXPECT_EQ(checked_add(kMinNumber + 1, -1), kMinNumber);
+  EXPECT_EQ(checked_add(kMinNumber, -1), std::nullopt);
+  EXPECT_EQ(checked_add(kMinNumber, 0), kMinNumber);
+  EXPECT_EQ(checked_multiply(kMaxNumber / 60, 60), kMaxNumber / 60 * 60);
+  EXPECT_EQ(checked_multiply(kMaxNumber / 60 + 1, 60), std::nullopt);
+  EXPECT_EQ(checked_multiply(kMinNumber / 60, 60), kMinNumber / 60 * 60);
+  EXPECT_EQ(checked_multiply(kMinNumber / 60 - 1, 60), std::nullopt);
 }
 
 TEST(config_reader_test, list_shapes_give_their_items) {

@@ -119,7 +119,7 @@ void check_class_name(const ListItem& item, std::string_view list_name, const Me
   }
   const GameClassMatch match = match_game_class(meant);
   // A name that only its stray characters keep from a game class: the warnings above said so.
-  if (match.listed) return;
+  if (match.in_game_list) return;
   out.push_back({DiagnosticCode::unknown_class, below(list_path, name),
                  entry_place(name, list_name) + not_of_the_game(match.meant)});
 }

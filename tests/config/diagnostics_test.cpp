@@ -403,8 +403,8 @@ TEST(diagnostics_test, invisible_characters_in_a_class_name_are_named_with_their
 // What a listed name was meant as: the classes whose common name it says, else the nearest.
 TEST(diagnostics_test, game_class_match_asks_the_common_names_before_the_spelling) {
   const std::vector<std::pair<std::string, std::string>> cases{
-      {"Gigant_Character_BP_C", "listed"},
-      {"WYVERN_character_bp_fire_c", "listed"},
+      {"Gigant_Character_BP_C", "in_game_list"},
+      {"WYVERN_character_bp_fire_c", "in_game_list"},
       {"Giganotosaurus_Character_BP_C",
        "Gigant_Character_BP_C, BionicGigant_Character_BP_C, EVO_Giga_Character_BP_C"},
       {"giganotosaurus",
@@ -427,12 +427,12 @@ TEST(diagnostics_test, game_class_match_asks_the_common_names_before_the_spellin
       {"", "none"}};
   for (const auto& [name, expected] : cases) {
     const GameClassMatch match = match_game_class(name);
-    std::string found = match.listed ? "listed" : match.meant.empty() ? "none" : "";
+    std::string found = match.in_game_list ? "in_game_list" : match.meant.empty() ? "none" : "";
     for (const GameClass& meant : match.meant) {
       found += (found.empty() ? "" : ", ") + std::string(meant.class_name);
     }
     EXPECT_EQ(found, expected) << name;
-    EXPECT_EQ(is_game_class(name), expected == "listed") << name;
+    EXPECT_EQ(is_game_class(name), expected == "in_game_list") << name;
   }
 }
 

@@ -60,7 +60,7 @@ TEST(check_time_text_test, status_and_relative_text_turn_at_the_unlock_second) {
 
 std::optional<std::int64_t> date_of(std::string_view text) { return read_date(text).unix_seconds; }
 
-TEST(check_date_reading_test, every_spelling_of_one_instant_and_exact_calendar) {
+TEST(date_reading_test, every_spelling_of_one_instant_and_exact_calendar) {
   for (const std::string_view same :
        {"2026-01-08T18:00:00Z", "2026-01-08 18:00:00 UTC", "2026-01-08T20:00:00+02:00",
         "2026-01-08T12:30:00-05:30", "2026-01-08T18:00Z", "2026-01-08T18:00:00.000Z",
@@ -85,7 +85,7 @@ TEST(check_date_reading_test, every_spelling_of_one_instant_and_exact_calendar) 
   EXPECT_EQ(read_date("2026-01-08T23:59:60Z").problem, "has a time of day out of range");
 }
 
-TEST(check_date_reading_test, refusals_say_what_is_missing) {
+TEST(date_reading_test, refusals_say_what_is_missing) {
   EXPECT_THAT(read_date("2026-01-08T18:00:00").problem, ::testing::StartsWith("has no zone"));
   EXPECT_EQ(read_date("2026-01-08").problem, "has no time of day and no zone");
   EXPECT_EQ(read_date("1767895200").problem, "is a number in quotes");
@@ -101,7 +101,7 @@ TEST(check_date_reading_test, refusals_say_what_is_missing) {
   }
 }
 
-TEST(check_date_reading_test, zone_names_are_refused_with_the_offset_to_write) {
+TEST(date_reading_test, zone_names_are_refused_with_the_offset_to_write) {
   const std::vector<std::pair<std::string, std::string>> named{
       {"GMT", "+00:00"}, {"WET", "+00:00"},  {"WEST", "+01:00"}, {"BST", "+01:00"},
       {"CET", "+01:00"}, {"CEST", "+02:00"}, {"EET", "+02:00"},  {"EEST", "+03:00"},
@@ -124,7 +124,7 @@ TEST(check_date_reading_test, zone_names_are_refused_with_the_offset_to_write) {
   EXPECT_EQ(read_date("2026-02-30T19:00").suggestion, "");
 }
 
-TEST(check_date_reading_test, thirteen_digits_look_like_milliseconds) {
+TEST(date_reading_test, thirteen_digits_look_like_milliseconds) {
   EXPECT_EQ(read_date("1797012000000").suggestion,
             "1797012000000 looks like milliseconds; write 1797012000");
   EXPECT_EQ(read_date("1797012000").suggestion, "");
