@@ -11,7 +11,7 @@
 
 #include "host/asa_api.h"
 #include "log/plugin_log.h"
-#include "plugin/gates.h"
+#include "plugin/gate_hooks.h"
 #include "plugin/plugin_state.h"
 #include "standin/standin.h"
 
@@ -69,9 +69,8 @@ void start_plugin(bool books) {
     standin::keep_books(books);
     scratch();
     quellwarden::plugin_state().log.create("Quellwarden");
-    for (const quellwarden::GateHook& hook : quellwarden::gate_hooks()) {
-      AsaApi::GetHooks().SetHook(std::string(hook.signature), hook.handler, hook.call_through);
-    }
+    // As the plugin's start does, so that the answers count the gates as in place.
+    quellwarden::install_missing_gates();
     return true;
   }();
   static_cast<void>(started);

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 #include <string>
 
 #include "bench/bench_world.h"
@@ -141,6 +142,11 @@ void measure_parts(bench::GateWorld& world, long count, Report& report) {
   // The command answers only with notices on, and once a cooldown: a world with notices on and a
   // cooldown of 0 answers every call.
   bench::GateWorld answering(bench::Notices::every_refusal);
+  standin::reset_records();
+  quellwarden::chat_unlocks(answering.controller(), nullptr, 0);
+  if (standin::sent_messages().size() != 11) {
+    throw std::runtime_error("the chat command's answer is not the 11 lines it is measured as");
+  }
   report.add("part/chat_answer",
              measure(
                  answering,
