@@ -45,6 +45,7 @@ struct ListTable {
 // The unlock time of an entry held until the file is fixed: it never comes, so no answer may
 // speak of it as a time.
 inline constexpr std::int64_t kNeverUnlocks = kMaxNumber;
+constexpr bool never_unlocks(std::int64_t unlock_time) { return unlock_time == kNeverUnlocks; }
 
 // What a load replaces, as one unit. Riding comes first, so it is released last. A member added
 // here must be swapped in swap(), or it would outlive the reload that replaced it.

@@ -40,6 +40,7 @@ std::string level_place(Level level) {
 }
 
 std::optional<MemberMatch> meant_member(std::string_view name, Level level) {
+  // The near-name search compares at most kLongestClassName bytes; no member's name is near it.
   if (name.size() > kLongestClassName) return std::nullopt;
   for (const Member& known : members_of(level)) {
     if (near_miss(name, known.name)) return MemberMatch{known.name, level};

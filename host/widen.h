@@ -1,4 +1,4 @@
-// Class names read from the configuration become FStrings here.
+// UTF-8 texts become FStrings here: class names for the tables, player messages, RCON replies.
 #pragma once
 
 #include <string_view>

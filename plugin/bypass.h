@@ -1,7 +1,7 @@
 // The players no gate holds back: a refusal of one of them becomes a pass, counted for the status.
 #pragma once
 
-#include "plugin/refusal_notices.h"
+#include "host/game_types.h"
 
 namespace quellwarden {
 

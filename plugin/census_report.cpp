@@ -74,8 +74,7 @@ std::string calls_text(const std::array<std::uint64_t, ClassCensus::kGates>& cal
   std::string text;
   for (std::size_t gate = 0; gate < calls.size(); ++gate) {
     if (calls[gate] == 0) continue;
-    text += fmt::format("{}{} {}", text.empty() ? "" : ", ", gate_hooks()[gate].holds_back,
-                        calls[gate]);
+    text += fmt::format("{}{} {}", text.empty() ? "" : ", ", kHeldBack[gate], calls[gate]);
   }
   return text;
 }
@@ -114,7 +113,7 @@ std::string census_json(const ClassCensus& census, const PluginState& state, std
     config::JsonObject& item = seen.emplace_back();
     item.text("class", entry.name);
     for (std::size_t gate = 0; gate < entry.calls.size(); ++gate) {
-      item.number(gate_hooks()[gate].holds_back, static_cast<std::int64_t>(entry.calls[gate]));
+      item.number(kHeldBack[gate], static_cast<std::int64_t>(entry.calls[gate]));
     }
     item.flag("listed", entry.listed);
   }

@@ -21,7 +21,7 @@ void install_missing_gates() noexcept {
     if (installed[index]) continue;
     const GateHook& hook = gate_hooks()[index];
     installed[index] =
-        attempt([&] { return fmt::format(config::kHookFailed, hook.signature, hook.holds_back); },
+        attempt([&] { return fmt::format(config::kHookFailed, hook.signature, kHeldBack[index]); },
                 [&] {
                   return AsaApi::GetHooks().SetHook(std::string(hook.signature), hook.handler,
                                                     hook.call_through);

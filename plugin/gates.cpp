@@ -116,11 +116,11 @@ const ClassCensus& class_census() noexcept { return census; }
 const std::array<GateHook, kGateCount>& gate_hooks() {
   static const std::array<GateHook, kGateCount> hooks{{
       {"taming", game::can_tame.name, reinterpret_cast<void*>(&taming_gate),
-       reinterpret_cast<void**>(&can_tame_call_through), "taming"},
+       reinterpret_cast<void**>(&can_tame_call_through)},
       {"imprint", game::imprint_baby_dino.name, reinterpret_cast<void*>(&imprint_gate),
-       reinterpret_cast<void**>(&imprint_call_through), "imprinting"},
+       reinterpret_cast<void**>(&imprint_call_through)},
       {"riding", game::set_rider.name, reinterpret_cast<void*>(&riding_gate),
-       reinterpret_cast<void**>(&set_rider_call_through), "riding"},
+       reinterpret_cast<void**>(&set_rider_call_through)},
   }};
   return hooks;
 }

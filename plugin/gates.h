@@ -24,7 +24,6 @@ struct GateHook {
   std::string_view signature;
   void* handler;
   void** call_through;
-  const char* holds_back;  // what stays open to everyone while this hook is missing
 };
 const std::array<GateHook, kGateCount>& gate_hooks();
 

@@ -37,7 +37,7 @@ std::string_view name_of(const config::DelayEntry& next) {
 }
 
 bool unlocks(const std::optional<config::DelayEntry>& next) {
-  return next && next->unlock_time != config::kNeverUnlocks;
+  return next && !config::never_unlocks(next->unlock_time);
 }
 
 std::string next_line(Gate gate, const std::optional<config::DelayEntry>& next,

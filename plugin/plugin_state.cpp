@@ -31,7 +31,7 @@ std::size_t held_back_in(const DelayTable& table, std::int64_t now) {
 // until the file is fixed, whose unlock never comes and whose hours did not read (0, as the loader
 // keeps them).
 std::int64_t hours_of(std::int64_t unlock_time, std::int64_t wipe) {
-  if (unlock_time == config::kNeverUnlocks) return 0;
+  if (config::never_unlocks(unlock_time)) return 0;
   return (unlock_time - wipe) / config::kSecondsPerHour;
 }
 

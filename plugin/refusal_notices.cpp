@@ -46,7 +46,7 @@ void send_refusal_notice(const config::NoticeSettings& settings, const GateRefus
   try {
     const std::string& text = text_of(refusal.gate, settings);
     // A class held until config.json is fixed has no time to tell; the refusal is silent.
-    if (text.empty() || refusal.unlock_time == config::kNeverUnlocks) return;
+    if (text.empty() || config::never_unlocks(refusal.unlock_time)) return;
     const NoticeKey key{controller, refusal.gate, refusal.class_name.view(), refusal.class_hash};
     if (plugin_state().notice_cooldown.admit(key, refusal.now, settings.cooldown_seconds)) {
       send_notice(settings, text, refusal, controller);

@@ -24,7 +24,8 @@ struct GateRefusal {
 APlayerController* controller_of(Gate gate, const void* player) noexcept;
 
 // Sends, after a refusal of the player of `controller` (not null): a notice in yellow, unless the
-// gate's text is empty or the same notice went out within the cooldown. Logs nothing and never
+// gate's text is empty, the class is held until config.json is fixed (it has no time to tell) or
+// the same notice went out within the cooldown. Logs nothing and never
 // throws: a notice that cannot be made is simply not sent.
 void send_refusal_notice(const config::NoticeSettings& settings, const GateRefusal& refusal,
                          APlayerController* controller) noexcept;

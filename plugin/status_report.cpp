@@ -132,7 +132,7 @@ void add_missing_gates(std::vector<std::string>& lines, const PluginState& state
   for (std::size_t index = 0; index < gate_hooks().size(); ++index) {
     if (state.gates_installed[index]) continue;
     const GateHook& hook = gate_hooks()[index];
-    lines.push_back(fmt::format(config::kStatusGateMissing, hook.name, hook.holds_back));
+    lines.push_back(fmt::format(config::kStatusGateMissing, hook.name, kHeldBack[index]));
   }
 }
 

@@ -34,7 +34,7 @@ bool add_locked(std::vector<Locked>& locked, const std::string& text, Gate gate,
   for (config::DelayEntry& entry : gate_entries(tables, gate)) {
     if (entry.unlock_time <= now) continue;
     holds = true;
-    if (!text.empty() && entry.unlock_time != config::kNeverUnlocks) {
+    if (!text.empty() && !config::never_unlocks(entry.unlock_time)) {
       locked.push_back({&text, std::move(entry)});
     }
   }
