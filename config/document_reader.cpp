@@ -3,12 +3,10 @@
 // plugin reads, as the member tables lay them out (config/members.h); inside any other value the
 // reader only counts levels, or, where an error may have to quote the value, writes the start of
 // its text. So no depth of the file reaches the stack, and no ignored member the heap.
-// What it buys over the library's own tree, on the benchmark's 100,000 entries: this whole walk
-// costs 0.80x the instructions of parsing the file into a tree alone, and the whole load's C++
-// heap peak is 1.07x that parse's. A tree keeps every ignored member; bounded by the library's
-// filtering callback, its parse turns quadratic (the callback parser scans an object's members at
-// the end of each one within it): 57 s for that file, against 0.2 s for the whole load with this
-// reader.
+// What it buys over the library's own tree (figures in docs/benchmarks.md): a tree keeps one of two
+// members of one name, so a class listed twice could not be told, and it keeps every ignored
+// member; bounded by the library's filtering callback, its parse turns quadratic (the callback
+// parser scans an object's members at the end of each one within it).
 #include <algorithm>
 #include <array>
 #include <cstdint>
