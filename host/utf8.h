@@ -6,44 +6,28 @@
 #include <string>
 #include <string_view>
 
+#include "text/utf8.h"
+
 namespace quellwarden::host {
 
 namespace detail {
 
 inline constexpr char32_t kReplacement = 0xFFFD;
 
-// Decodes the code point at `at` and moves past it; a malformed sequence costs one byte.
+// Decodes the code point at `at` and moves past it; a malformed sequence costs one byte. ASCII,
+// nearly every class name, is read in place.
 inline char32_t next_code_point(std::string_view text, std::size_t& at) {
-  const auto malformed = [&at] {
+  if (const auto byte = static_cast<unsigned char>(text[at]); byte < 0x80U) {
+    ++at;
+    return byte;
+  }
+  const Utf8Character character = utf8_character_at(text, at);
+  if (character.length == 0) {
     ++at;
     return kReplacement;
-  };
-  const auto lead = static_cast<unsigned char>(text[at]);
-  std::size_t extra = 0;
-  char32_t code = 0;
-  char32_t minimum = 0;
-  if (lead < 0x80U) {
-    ++at;
-    return lead;
   }
-  if ((lead & 0xE0U) == 0xC0U) {
-    extra = 1, code = lead & 0x1FU, minimum = 0x80;
-  } else if ((lead & 0xF0U) == 0xE0U) {
-    extra = 2, code = lead & 0x0FU, minimum = 0x800;
-  } else if ((lead & 0xF8U) == 0xF0U) {
-    extra = 3, code = lead & 0x07U, minimum = 0x10000;
-  } else {
-    return malformed();
-  }
-  if (at + extra >= text.size()) return malformed();
-  for (std::size_t i = 1; i <= extra; ++i) {
-    const auto byte = static_cast<unsigned char>(text[at + i]);
-    if ((byte & 0xC0U) != 0x80U) return malformed();
-    code = (code << 6U) | (byte & 0x3FU);
-  }
-  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return malformed();
-  at += extra + 1;
-  return code;
+  at += character.length;
+  return character.code;
 }
 
 }  // namespace detail
